@@ -1,0 +1,57 @@
+#include "game/game.h"
+
+#include <SDL.h>
+
+Game* game = nullptr;
+
+const int32_t STARTING_FRAME_DELAY_MILLISECONDS = 16;
+const uint32_t MILLISECONDS_PER_SAMPLE = 1000;
+const int NUMBER_OF_FRAME_RATE_SAMPLES = 10;
+
+Game::Game()
+{
+    FatalError = 0;
+    QuitGame = 0;
+    DebugOn = 0;
+    AboutBackgroundHidden = 1;
+
+    FrameDelayMilliseconds = STARTING_FRAME_DELAY_MILLISECONDS;
+    CurrentTicks = SDL_GetTicks();
+    NextFrameTicks = CurrentTicks + STARTING_FRAME_DELAY_MILLISECONDS;
+    FramesThisSecond = 0;
+    FrameRateSampleIndex = 0;
+    for (int32_t& sample : FrameRateSamples) sample = 0;
+    NextSecondTicks = 0;
+    AverageFrameRate = 0;
+}
+
+Game::~Game()
+{
+}
+
+// Stamps the start of the frame and keeps the frame rate as a running
+// average of the last ten one-second samples.
+void Game::CalculateFramerate()
+{
+    CurrentTicks = SDL_GetTicks();
+    NextFrameTicks = CurrentTicks + FrameDelayMilliseconds;
+    FramesThisSecond++;
+
+    if (CurrentTicks <= NextSecondTicks) return;
+
+    NextSecondTicks = CurrentTicks + MILLISECONDS_PER_SAMPLE;
+    FrameRateSamples[FrameRateSampleIndex] = FramesThisSecond;
+    FramesThisSecond = 0;
+    FrameRateSampleIndex = (FrameRateSampleIndex + 1) % NUMBER_OF_FRAME_RATE_SAMPLES;
+
+    uint32_t sum = 0;
+    for (int32_t sample : FrameRateSamples) sum += sample;
+    AverageFrameRate = sum / NUMBER_OF_FRAME_RATE_SAMPLES;
+}
+
+// Sleeps out the rest of the frame period; a late frame is not made up.
+void Game::ProcessFramerate()
+{
+    CurrentTicks = SDL_GetTicks();
+    if (CurrentTicks < NextFrameTicks) SDL_Delay(NextFrameTicks - CurrentTicks);
+}

@@ -1,0 +1,35 @@
+#ifndef WOBBLER_GAME_H
+#define WOBBLER_GAME_H
+
+#include <stdint.h>
+
+// The program-wide values: the flags that end the main loop, the debug
+// switch and the frame clock that paces every frame.
+class Game
+{
+public:
+    Game();
+    virtual ~Game();
+
+    uint8_t FatalError;
+    uint8_t QuitGame;
+    int32_t DebugOn;
+    uint8_t AboutBackgroundHidden;
+
+    int32_t FrameDelayMilliseconds;
+    uint32_t CurrentTicks;
+    uint32_t NextFrameTicks;
+    int32_t FramesThisSecond;
+    uint8_t FrameRateSampleIndex;
+    int32_t FrameRateSamples[10];
+    uint32_t NextSecondTicks;
+    int32_t AverageFrameRate;
+
+    void CalculateFramerate();
+    void ProcessFramerate();
+    void DisplayDebuggingInfo();
+};
+
+extern Game* game;
+
+#endif

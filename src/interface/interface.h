@@ -1,0 +1,85 @@
+#ifndef WOBBLER_INTERFACE_H
+#define WOBBLER_INTERFACE_H
+
+#include <stdint.h>
+
+#include <SDL_ttf.h>
+#include <GL/gl.h>
+
+const int NUMBER_OF_INTERFACE_SPRITES = 31;
+
+// Records of the image table.
+enum
+{
+    SELECTOR_LEFT = 0,
+    SELECTOR_RIGHT = 1,
+    BUTTON_START = 2,
+    BUTTON_OPTIONS = 3,
+    BUTTON_HOW_TO_PLAY = 4,
+    BUTTON_HIGH_SCORES = 5,
+    BUTTON_ABOUT = 6,
+    BUTTON_EXIT = 7,
+    BUTTON_BACK = 8,
+    BUTTON_BLANK = 9,
+    SELECTOR_LINE = 10,
+    FIRST_ARROW = 11
+};
+
+// One menu widget: a button, a selector, an arrow or the highlight bar.
+struct InterfaceSprite
+{
+    GLuint Texture;
+    int32_t ScreenIndex;
+    float ScreenX;
+    float ScreenY;
+    float ScaleX;
+    float ScaleY;
+    float RotationDegree;
+    float Transparency;
+    float RedHue;
+    float GreenHue;
+    float BlueHue;
+    bool Smooth;
+    bool FlipX;
+    bool FlipY;
+    float ImageWidth;
+    float ImageHeight;
+    float HitBoxTrimX;
+    float HitBoxTrimY;
+    int32_t PressedAnimationTimer;
+};
+
+// The menu widgets: buttons with their selectors, and arrow sets.
+class Interface
+{
+public:
+    Interface();
+    virtual ~Interface();
+
+    TTF_Font* ButtonFont;
+    int32_t CurrentlySelectedButton;
+    int32_t CurrentlySelectedArrowSet;
+    int32_t ArrowSetArrowPressed;
+    InterfaceSprite InterfaceSprites[NUMBER_OF_INTERFACE_SPRITES];
+
+    // gui_images.cpp
+    bool CreateAllGUIAndInitialize(bool initialize);
+    void UnloadGUIFromMemory();
+    void DrawInterfaceSprite(int index);
+
+    // buttons.cpp
+    void CreateButton(int imageIndex, int screenIndex, float x, float y);
+    void DisplayAllButtonsOntoScreenBuffer();
+    void ProcessAllButtonsOnScreen();
+    void DestroyAllButtons();
+
+    // arrow_sets.cpp
+    void CreateArrowSet(int leftId, int rightId, float y);
+    void DisplayAllArrowSetsOntoScreenBuffer();
+    void ProcessAllArrowSetsOnScreen();
+    void DestroyAllArrowSets();
+};
+
+extern Interface* interface;
+
+#endif

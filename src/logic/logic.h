@@ -1,0 +1,102 @@
+#ifndef WOBBLER_LOGIC_H
+#define WOBBLER_LOGIC_H
+
+#include <stdint.h>
+
+#include <SDL.h>
+
+// The maze is 27 x 27 tiles of 64 x 64 pixels; maps are indexed [x][y].
+const int BOARD_SIZE = 27;
+const int TILE_SIZE = 64;
+const int NUMBER_OF_GHOSTS = 8;
+const int NUMBER_OF_LEVELS = 7;  // levels 1..5 are played, 6 means won
+
+// Where the hero starts and where ghosts start and come back to life.
+const int PLAYER_START_TILE_X = 13;
+const int PLAYER_START_TILE_Y = 19;
+const int GHOST_HOME_TILE_X = 13;
+const int GHOST_HOME_TILE_Y = 13;
+
+enum
+{
+    GHOST_NORMAL = 0,
+    GHOST_SCARED = 1,
+    GHOST_EYES = 2
+};
+
+// The whole state of a game in progress: maps, hero, ghosts, score, lives,
+// level and the timers of the scared time and the death animation.
+class Logic
+{
+public:
+    // Every field starts at zero; the constructor sets the three that do not.
+    Logic();
+    virtual ~Logic();
+
+    uint8_t GameMode{};
+    uint8_t PauseLocked{};
+    uint8_t GamePaused{};
+    int32_t PlayerJoystick{};
+
+    SDL_Surface* BoardSurface{};
+    uint8_t BoundaryLegoMap[BOARD_SIZE][BOARD_SIZE]{};
+    uint8_t PelletMap[BOARD_SIZE][BOARD_SIZE]{};
+    uint8_t ReturnMap[BOARD_SIZE][BOARD_SIZE]{};
+    uint16_t PelletsLeftOnBoard{};
+
+    uint8_t PlayerTileX{};
+    uint8_t PlayerTileY{};
+    int8_t PlayerOffsetX{};
+    int8_t PlayerOffsetY{};
+    uint8_t PlayerDirection{};
+    uint8_t PlayerNextDirection{};
+    uint8_t PlayerSpeed{};
+    uint32_t Score{};
+    uint8_t Lives{};
+    uint8_t Level{};
+    int32_t ExtraLivesAwarded{};
+    int16_t PlayerDeathTimer{};
+    uint8_t GhostsEatenSincePowerPellet{};
+    uint16_t PowerPelletTimer{};
+    uint16_t PowerPelletTimeForLevel[NUMBER_OF_LEVELS]{};
+    uint16_t PowerPelletFlashTimer{};
+
+    uint8_t GhostDrawingOrder{};
+    uint8_t GhostActive[NUMBER_OF_GHOSTS]{};
+    uint8_t GhostState[NUMBER_OF_GHOSTS]{};
+    uint8_t GhostAnimationFrame{};
+    uint8_t GhostTileX[NUMBER_OF_GHOSTS]{};
+    uint8_t GhostTileY[NUMBER_OF_GHOSTS]{};
+    int8_t GhostOffsetX[NUMBER_OF_GHOSTS]{};
+    int8_t GhostOffsetY[NUMBER_OF_GHOSTS]{};
+    uint8_t GhostDirection[NUMBER_OF_GHOSTS]{};
+    uint8_t GhostSpeed[NUMBER_OF_GHOSTS]{};
+    uint8_t GhostChaseCount[NUMBER_OF_GHOSTS]{};
+    uint8_t GhostChaseBlocked[NUMBER_OF_GHOSTS]{};
+    uint8_t GhostStopped[NUMBER_OF_GHOSTS]{};
+
+    // playfield.cpp
+    void LoadTilePlayfield();
+    uint32_t GetPixel(SDL_Surface* surface, int x, int y) const;
+
+    // setup.cpp
+    void SetupForNewGame();
+    void SetupForNewBoard();
+    void SetupForNewLife();
+    void ClearPowerPelletEatenAnimation();
+
+    // player.cpp
+    void ProcessPlayer();
+
+    // ghosts.cpp
+    void ProcessGhosts();
+    uint8_t GetGhostRandomDirection() const;
+
+    // drawing.cpp
+    void DrawPlayer();
+    void DrawGhosts();
+};
+
+extern Logic* logic;
+
+#endif

@@ -1,0 +1,100 @@
+#include <stdio.h>
+#include <stdlib.h>
+#include <time.h>
+
+#include "audio/audio.h"
+#include "data/data.h"
+#include "game/game.h"
+#include "input/input.h"
+#include "interface/interface.h"
+#include "logic/logic.h"
+#include "runtime/runtime.h"
+#include "screens/screens.h"
+#include "settings/settings.h"
+#include "visuals/visuals.h"
+
+// The display method of each screen identifier; reserved identifiers run nothing.
+typedef void (Screens::*ScreenMethod)();
+static const ScreenMethod SCREEN_METHODS[NUMBER_OF_SCREENS] = {
+    nullptr,  // BRICKWELL_SCREEN
+    nullptr,  // TITLE_SCREEN
+    nullptr,  // ABOUT_SCREEN
+    nullptr,  // HOW_TO_PLAY_SCREEN
+    nullptr,  // HIGH_SCORES_SCREEN
+    nullptr,  // OPTIONS_SCREEN
+    nullptr,  // NEW_GAME_SCREEN
+    nullptr,  // PLAYING_GAME_SCREEN
+    nullptr,  // OPENING_SCENE_SCREEN
+    nullptr,  // ENDING_SCENE_SCREEN
+    nullptr,  // NAME_INPUT_KEYBOARD_SCREEN
+    nullptr,  // NAME_INPUT_JOYSTICK_SCREEN
+    nullptr,  // NEW_HIGH_SCORE_NAME_INPUT_SCREEN
+    nullptr,  // SPONSOR_SCREEN
+};
+
+static void StartUp(int argc, char** argv)
+{
+    game = new Game();
+    logic = new Logic();
+    visuals = new Visuals();
+    runtime = new Runtime(argc, argv);
+
+    if (!visuals->SetupGameWindow(runtime->getWidth(), runtime->getHeight())) game->FatalError = 1;
+
+    screens = new Screens();
+    settings = new Settings(argc, argv);
+
+    srand(time(0));
+
+    printf("Main loop...\n");
+}
+
+static void DisplayCurrentScreen()
+{
+    if (screens->ScreenToDisplay >= NUMBER_OF_SCREENS) return;
+    const ScreenMethod method = SCREEN_METHODS[screens->ScreenToDisplay];
+    if (method) (screens->*method)();
+}
+
+static void PresentScreenBufferIfAsked()
+{
+    if (!screens->ScreenBufferNeedsDisplay) return;
+    visuals->DisplayScreenBufferOntoDisplay();
+    if (game->DebugOn != 1) screens->ScreenBufferNeedsDisplay = 0;
+}
+
+static void RunOneFrame()
+{
+    game->CalculateFramerate();
+    DisplayCurrentScreen();
+    game->ProcessFramerate();
+    PresentScreenBufferIfAsked();
+}
+
+static void ShutDown()
+{
+    printf("...Quit game\n");
+
+    delete runtime;
+    runtime = nullptr;
+    delete logic;
+    logic = nullptr;
+    delete settings;
+    settings = nullptr;
+    delete screens;
+    screens = nullptr;
+    delete visuals;
+    visuals = nullptr;
+    delete game;
+    game = nullptr;
+}
+
+int main(int argc, char** argv)
+{
+    if (freopen("stdout.log", "w", stdout)) setvbuf(stdout, nullptr, _IOLBF, 0);
+
+    StartUp(argc, argv);
+    while (!game->QuitGame && !game->FatalError) RunOneFrame();
+    ShutDown();
+    return 0;
+}

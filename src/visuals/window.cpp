@@ -1,0 +1,116 @@
+#include "visuals/visuals.h"
+
+#include <stdio.h>
+#include <stdlib.h>
+
+Visuals* visuals = nullptr;
+
+static const char WINDOW_CAPTION[] = "Nibbleton Saga 100%[TM] Ver. 2.1 - (C) 2026 Brickwell Games";
+static char CENTERED_WINDOW_SETTING[] = "SDL_VIDEO_CENTERED=1";
+
+Visuals::Visuals()
+{
+    for (Sprite& sprite : Sprites) sprite.Texture = 0;
+    for (TTF_Font*& font : Font) font = nullptr;
+    for (LoadedText& text : Texts) text.Texture = 0;
+}
+
+Visuals::~Visuals()
+{
+    for (LoadedText& text : Texts)
+    {
+        if (text.Texture != 0) glDeleteTextures(1, &text.Texture);
+    }
+    printf("Unloaded all texts from memory\n");
+
+    for (TTF_Font*& font : Font)
+    {
+        if (font) TTF_CloseFont(font);
+        font = nullptr;
+    }
+    printf("Unloaded all TTF fonts from memory\n");
+
+    TTF_Quit();
+    printf("SDL_ttf closed\n");
+
+    for (Sprite& sprite : Sprites)
+    {
+        if (sprite.Texture != 0) glDeleteTextures(1, &sprite.Texture);
+    }
+    printf("Unloaded all sprite images from memory\n");
+
+    SDL_Quit();
+    printf("SDL+OpenGL successfully closed\n");
+}
+
+bool Visuals::SetupGameWindow(int width, int height)
+{
+    putenv(CENTERED_WINDOW_SETTING);
+
+    if (SDL_Init(SDL_INIT_AUDIO | SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) != 0)
+    {
+        printf("ERROR: Unable to initialize SDL: %s\n", SDL_GetError());
+        return false;
+    }
+    printf("SDL (Everything) initialized\n");
+
+    SDL_WM_SetCaption(WINDOW_CAPTION, nullptr);
+
+    SDL_Surface* icon = SDL_LoadBMP_RW(SDL_RWFromFile("data/graphics/Icon.bmp", "rb"), 1);
+    if (icon)
+    {
+        SDL_WM_SetIcon(icon, nullptr);
+        SDL_FreeSurface(icon);
+    }
+
+    const bool windowed = (width == VIRTUAL_SCREEN_WIDTH && height == VIRTUAL_SCREEN_HEIGHT);
+    const Uint32 flags = SDL_OPENGL | (windowed ? SDL_RESIZABLE : SDL_FULLSCREEN);
+    Screen = SDL_SetVideoMode(width, height, 0, flags);
+    if (!Screen)
+    {
+        printf("ERROR: SDL+OpenGL resizable window create failed\n");
+        return false;
+    }
+    printf("SDL+OpenGL resizable window created\n");
+
+    WindowWidth = width;
+    WindowHeight = height;
+    SetupOpenGLState(1.0f);
+
+    if (TTF_Init() == -1)
+    {
+        fprintf(stderr, "ERROR: TTF_Init: %s\n", SDL_GetError());
+        return false;
+    }
+    printf("SDL_ttf initialized\n");
+
+    Rmask = 0x000000FF;
+    Gmask = 0x0000FF00;
+    Bmask = 0x00FF0000;
+    Amask = 0xFF000000;
+    return true;
+}
+
+// The 640 x 480 virtual screen with y growing downward, drawn back to front.
+void Visuals::SetupOpenGLState(float clearAlpha)
+{
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0.0, VIRTUAL_SCREEN_WIDTH, VIRTUAL_SCREEN_HEIGHT, 0.0, -1.0, 1.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glClearColor(0.0f, 0.0f, 0.0f, clearAlpha);
+    glDisable(GL_DEPTH_TEST);
+}
+
+void Visuals::ClearScreenBufferWithColor(float red, float green, float blue, float alpha)
+{
+    glClearColor(red, green, blue, alpha);
+    glClear(GL_COLOR_BUFFER_BIT);
+}
+
+void Visuals::DisplayScreenBufferOntoDisplay()
+{
+    glFlush();
+    SDL_GL_SwapBuffers();
+}

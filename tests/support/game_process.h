@@ -1,0 +1,63 @@
+#ifndef WOBBLER_GAME_PROCESS_H
+#define WOBBLER_GAME_PROCESS_H
+
+#include <sys/types.h>
+
+#include <string>
+#include <vector>
+
+#include "support/test_environment.h"
+
+// One colour read from a screenshot.
+struct Colour
+{
+    int red;
+    int green;
+    int blue;
+};
+
+// The real game started in its own temporary working directory, driven with
+// real X events (xdotool) and watched through screenshots and its log.
+class GameProcess
+{
+public:
+    GameProcess();
+    ~GameProcess();
+
+    // Starts the game with the arguments; environment entries are "NAME=value"
+    // (an entry "NAME" alone removes the variable).
+    bool Start(const std::vector<std::string>& arguments = {},
+               const std::vector<std::string>& environment = {});
+    bool WaitForWindow(int timeoutMilliseconds = 10000);
+    bool WaitForLog(const std::string& text, int timeoutMilliseconds = 10000);
+    bool WaitForExit(int timeoutMilliseconds = 10000);
+    bool IsRunning();
+    void Terminate();  // asks the game to quit as the window manager would
+
+    void PressKey(const std::string& keyName);  // xdotool key names: space, Return, Escape, Up, a
+    void HoldKey(const std::string& keyName);
+    void ReleaseKey(const std::string& keyName);
+    void ClickAt(int windowX, int windowY);
+
+    bool Screenshot(const std::string& pngPath);
+    bool ColourAt(int windowX, int windowY, Colour& colour);  // from a fresh screenshot
+    bool WaitForColourAt(int windowX, int windowY, const Colour& wanted, int tolerance,
+                         int timeoutMilliseconds = 10000);
+
+    std::string Log();
+    std::string OptionsFile();
+    std::string OptionsFilePath();
+
+    TemporaryWorkingDirectory directory;
+    pid_t pid;
+    int exitStatus;
+    std::string windowId;
+
+private:
+    void FocusWindow();
+};
+
+// Runs a shell command and returns what it printed.
+std::string RunCommand(const std::string& command);
+
+#endif

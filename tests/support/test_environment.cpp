@@ -1,0 +1,126 @@
+#include "support/test_environment.h"
+
+#include <fcntl.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+std::string ProjectRoot()
+{
+    return PROJECT_ROOT;
+}
+
+static std::string CurrentDirectory()
+{
+    char buffer[4096];
+    return getcwd(buffer, sizeof(buffer)) ? buffer : "";
+}
+
+TemporaryWorkingDirectory::TemporaryWorkingDirectory(bool linkData)
+{
+    char pattern[] = "/tmp/wobbler-test-XXXXXX";
+    path = mkdtemp(pattern);
+    home = path + "/home";
+    mkdir(home.c_str(), 0755);
+    if (linkData && symlink((ProjectRoot() + "/data").c_str(), (path + "/data").c_str()) != 0) perror("symlink");
+
+    previousDirectory = CurrentDirectory();
+    const char* oldHome = getenv("HOME");
+    hadHome = oldHome != nullptr;
+    if (hadHome) previousHome = oldHome;
+    setenv("HOME", home.c_str(), 1);
+    if (chdir(path.c_str()) != 0) perror("chdir");
+}
+
+TemporaryWorkingDirectory::~TemporaryWorkingDirectory()
+{
+    if (chdir(previousDirectory.c_str()) != 0) perror("chdir");
+    if (hadHome)
+        setenv("HOME", previousHome.c_str(), 1);
+    else
+        unsetenv("HOME");
+    const std::string command = "chmod -R u+w '" + path + "' 2>/dev/null; rm -rf '" + path + "'";
+    if (system(command.c_str()) != 0) perror("rm");
+}
+
+CapturedOutput::CapturedOutput()
+{
+    char pattern[] = "/tmp/wobbler-output-XXXXXX";
+    const int descriptor = mkstemp(pattern);
+    file = pattern;
+    fflush(stdout);
+    savedDescriptor = dup(STDOUT_FILENO);
+    dup2(descriptor, STDOUT_FILENO);
+    close(descriptor);
+}
+
+CapturedOutput::~CapturedOutput()
+{
+    fflush(stdout);
+    dup2(savedDescriptor, STDOUT_FILENO);
+    close(savedDescriptor);
+    unlink(file.c_str());
+}
+
+std::string CapturedOutput::Text()
+{
+    fflush(stdout);
+    return ReadWholeFile(file);
+}
+
+std::string ReadWholeFile(const std::string& path)
+{
+    std::ifstream stream(path, std::ios::binary);
+    std::ostringstream text;
+    text << stream.rdbuf();
+    return text.str();
+}
+
+void WriteWholeFile(const std::string& path, const std::string& text)
+{
+    std::ofstream stream(path, std::ios::binary | std::ios::trunc);
+    stream << text;
+}
+
+bool FileExists(const std::string& path)
+{
+    struct stat status;
+    return stat(path.c_str(), &status) == 0;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMilliseconds)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMilliseconds);
+    while (!condition())
+    {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
+}
+
+int CountOccurrences(const std::string& text, const std::string& what)
+{
+    int count = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + what.size())) count++;
+    return count;
+}
+
+bool AppearInOrder(const std::string& text, const std::initializer_list<const char*>& lines)
+{
+    size_t at = 0;
+    for (const char* line : lines)
+    {
+        const std::string wanted = std::string(line) + "\n";
+        const size_t found = text.find(wanted, at);
+        if (found == std::string::npos) return false;
+        at = found + wanted.size();
+    }
+    return true;
+}

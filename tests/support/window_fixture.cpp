@@ -1,0 +1,47 @@
+#include "support/window_fixture.h"
+
+#include <stdlib.h>
+
+#include "game/game.h"
+#include "visuals/visuals.h"
+
+void WindowTest::SetUp()
+{
+    directory.reset(new TemporaryWorkingDirectory());
+    output.reset(new CapturedOutput());
+    game = new Game();
+    ASSERT_TRUE(OpenWindow(640, 480));
+}
+
+void WindowTest::TearDown()
+{
+    delete visuals;
+    visuals = nullptr;
+    delete game;
+    game = nullptr;
+    output.reset();
+    directory.reset();
+}
+
+bool WindowTest::OpenWindow(int width, int height)
+{
+    delete visuals;
+    visuals = new Visuals();
+    return visuals->SetupGameWindow(width, height);
+}
+
+Pixel WindowTest::ReadPixel(int windowX, int windowY) const
+{
+    unsigned char rgb[3] = {0, 0, 0};
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(windowX, visuals->WindowHeight - 1 - windowY, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
+    return Pixel{rgb[0], rgb[1], rgb[2]};
+}
+
+bool WindowTest::PixelIs(int windowX, int windowY, int red, int green, int blue, int tolerance) const
+{
+    const Pixel pixel = ReadPixel(windowX, windowY);
+    return abs(pixel.red - red) <= tolerance && abs(pixel.green - green) <= tolerance &&
+           abs(pixel.blue - blue) <= tolerance;
+}

@@ -1,0 +1,36 @@
+#ifndef WOBBLER_WINDOW_FIXTURE_H
+#define WOBBLER_WINDOW_FIXTURE_H
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "support/test_environment.h"
+
+struct Pixel
+{
+    int red;
+    int green;
+    int blue;
+};
+
+// A real 640 x 480 window with its OpenGL screen buffer, in a temporary
+// working directory, with the Game and Visuals objects created.
+class WindowTest : public ::testing::Test
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Opens the window at this size; SetUp opens 640 x 480.
+    bool OpenWindow(int width, int height);
+
+    // Reads one pixel of the screen buffer, in window pixels from the top left.
+    Pixel ReadPixel(int windowX, int windowY) const;
+    bool PixelIs(int windowX, int windowY, int red, int green, int blue, int tolerance = 8) const;
+
+    std::unique_ptr<TemporaryWorkingDirectory> directory;
+    std::unique_ptr<CapturedOutput> output;
+};
+
+#endif

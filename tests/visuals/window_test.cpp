@@ -1,0 +1,79 @@
+#include <gtest/gtest.h>
+
+#include "game/game.h"
+#include "support/window_fixture.h"
+#include "visuals/visuals.h"
+
+namespace {
+
+// Draws one untextured point at a place of the virtual screen.
+void DrawPoint(float x, float y)
+{
+    glDisable(GL_TEXTURE_2D);
+    glColor4f(1.0f, 0.0f, 0.0f, 1.0f);
+    glBegin(GL_QUADS);
+    glVertex2f(x, y);
+    glVertex2f(x + 1.0f, y);
+    glVertex2f(x + 1.0f, y + 1.0f);
+    glVertex2f(x, y + 1.0f);
+    glEnd();
+}
+
+using WindowSetup = WindowTest;
+
+TEST_F(WindowSetup, LogsEachStepInOrder)
+{
+    EXPECT_TRUE(AppearInOrder(output->Text(),
+                              {"SDL (Everything) initialized", "SDL+OpenGL resizable window created",
+                               "SDL_ttf initialized"}));
+    EXPECT_EQ(0u, visuals->Rmask ^ 0x000000FFu);
+    EXPECT_EQ(0xFF000000u, visuals->Amask);
+    EXPECT_EQ(640, visuals->WindowWidth);
+    EXPECT_EQ(480, visuals->WindowHeight);
+    EXPECT_TRUE(visuals->Screen->flags & SDL_RESIZABLE);
+}
+
+TEST_F(WindowSetup, CornersOfTheVirtualScreenAreTheWindowsCorners)
+{
+    visuals->ClearScreenBufferWithColor(0.0f, 0.0f, 1.0f, 1.0f);
+    DrawPoint(0.0f, 0.0f);
+    DrawPoint(639.0f, 479.0f);
+    EXPECT_TRUE(PixelIs(0, 0, 255, 0, 0));
+    EXPECT_TRUE(PixelIs(639, 479, 255, 0, 0));
+    EXPECT_TRUE(PixelIs(320, 240, 0, 0, 255));
+    EXPECT_TRUE(PixelIs(1, 1, 0, 0, 255));
+}
+
+TEST_F(WindowSetup, OtherSizesStretchTheVirtualScreenOverAFullScreenMode)
+{
+    ASSERT_TRUE(OpenWindow(800, 600));
+    EXPECT_TRUE(visuals->Screen->flags & SDL_FULLSCREEN);
+    EXPECT_FALSE(visuals->Screen->flags & SDL_RESIZABLE);
+    visuals->ClearScreenBufferWithColor(0.0f, 0.0f, 1.0f, 1.0f);
+    DrawPoint(0.0f, 0.0f);
+    DrawPoint(639.0f, 479.0f);
+    EXPECT_TRUE(PixelIs(0, 0, 255, 0, 0));
+    EXPECT_TRUE(PixelIs(799, 599, 255, 0, 0));
+    EXPECT_TRUE(PixelIs(400, 300, 0, 0, 255));
+}
+
+TEST_F(WindowSetup, ClearedBufferIsPresented)
+{
+    visuals->ClearScreenBufferWithColor(1.0f, 1.0f, 1.0f, 1.0f);
+    EXPECT_TRUE(PixelIs(320, 240, 255, 255, 255));
+    visuals->DisplayScreenBufferOntoDisplay();
+    visuals->ClearScreenBufferWithColor(0.0f, 0.0f, 0.0f, 1.0f);
+    EXPECT_TRUE(PixelIs(320, 240, 0, 0, 0));
+}
+
+TEST(WindowTeardown, ShutdownReportsFiveReleasesInOrder)
+{
+    CapturedOutput output;
+    Visuals* made = new Visuals();
+    delete made;
+    EXPECT_TRUE(AppearInOrder(output.Text(),
+                              {"Unloaded all texts from memory", "Unloaded all TTF fonts from memory", "SDL_ttf closed",
+                               "Unloaded all sprite images from memory", "SDL+OpenGL successfully closed"}));
+}
+
+}  // namespace
