@@ -85,7 +85,7 @@ def check_board(name):
 
     lonely = [t for t in open_tiles if not any(is_open(*n) for n in neighbours(*t))]
     check(not lonely, name + ": every open tile has an open neighbour, not %s" % lonely[:5])
-    # Ghosts turn back only in dead ends, so a dead end would trap them in a shuttle.
+    # A dead end corners the player with no way round, and is the one place ghosts turn back.
     dead_ends = [t for t in open_tiles if sum(is_open(*n) for n in neighbours(*t)) < 2]
     check(not dead_ends, name + ": no dead ends, not %s" % dead_ends[:5])
 
