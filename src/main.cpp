@@ -44,7 +44,13 @@ static void StartUp(int argc, char** argv)
     screens = new Screens();
     settings = new Settings(argc, argv);
 
+    audio = new Audio();
+    audio->SetupAudio();  // without sound the game runs silent
+
     srand(time(0));
+
+    audio->ApplySoundVolume();
+    audio->PlayMusic(MUSIC_TITLE, 0);
 
     printf("Main loop...\n");
 }
@@ -54,6 +60,12 @@ static void DisplayCurrentScreen()
     if (screens->ScreenToDisplay >= NUMBER_OF_SCREENS) return;
     const ScreenMethod method = SCREEN_METHODS[screens->ScreenToDisplay];
     if (method) (screens->*method)();
+}
+
+// Music repeats for as long as its screen lasts.
+static void RestartMusicWhenItEnds()
+{
+    if (Mix_PlayingMusic() == 0) audio->PlayMusic(audio->CurrentlySelectedMusicTrack, 0);
 }
 
 static void PresentScreenBufferIfAsked()
@@ -67,6 +79,7 @@ static void RunOneFrame()
 {
     game->CalculateFramerate();
     DisplayCurrentScreen();
+    RestartMusicWhenItEnds();
     game->ProcessFramerate();
     PresentScreenBufferIfAsked();
 }
@@ -81,6 +94,8 @@ static void ShutDown()
     logic = nullptr;
     delete settings;
     settings = nullptr;
+    delete audio;
+    audio = nullptr;
     delete screens;
     screens = nullptr;
     delete visuals;
