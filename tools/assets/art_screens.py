@@ -21,7 +21,7 @@ TV_MAP_WINDOW = (488, 323, 622, 459, 10)
 
 
 def tv_point(sx, sy):
-    """Screen point -> pixel of TV.png (the formula of issue 3)."""
+    """Screen point -> pixel of TV.png, as the playing screen places it."""
     return ((sx - TV_X) / TV_SCALE + TV_W / 2.0, (sy - TV_Y) / TV_SCALE + TV_H / 2.0)
 
 
