@@ -4,14 +4,12 @@
 #include <sys/wait.h>
 
 #include "support/game_process.h"
-#include "support/stand_in_pictures.h"
 
 namespace {
 
 TEST(Program, StartsUpInOrderAndOpensItsWindow)
 {
     GameProcess game;
-    MakeStandInPictures(game.directory.path);
     ASSERT_TRUE(game.Start({"--version"}));
     ASSERT_TRUE(game.WaitForLog("Main loop...\n"));
     ASSERT_TRUE(game.WaitForWindow());

@@ -38,6 +38,20 @@ protected:
     Sprite& Drawn() { return visuals->Sprites[DRAWN_SLOT]; }
 };
 
+using GamePictures = WindowTest;
+
+TEST_F(GamePictures, TheWholeTableLoadsAndTheFadePictureIsOpaqueBlack)
+{
+    ASSERT_TRUE(visuals->LoadSpritesIntoMemoryAndInitialize()) << output->Text();
+    EXPECT_EQ(std::string::npos, output->Text().find("ERROR"));
+    visuals->ClearScreenBufferWithColor(1.0f, 1.0f, 1.0f, 1.0f);
+    visuals->Sprites[0].ScaleX = 20.0f;
+    visuals->Sprites[0].ScaleY = 20.0f;
+    visuals->DrawSpriteOntoScreenBuffer(0);
+    EXPECT_TRUE(PixelIs(320, 240, 0, 0, 0));
+    EXPECT_TRUE(PixelIs(5, 5, 0, 0, 0));
+}
+
 TEST_F(Sprites, LoadingFillsEveryTableSlotWithItsStartingStateAndNoOther)
 {
     ASSERT_TRUE(visuals->LoadSpritesIntoMemoryAndInitialize());
