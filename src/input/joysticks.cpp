@@ -6,8 +6,7 @@ Input* input = nullptr;
 
 Input::Input()
 {
-    KeyOnKeyboardPressedByUser = 0;
-    for (uint8_t& pressed : MouseButtonPressed) pressed = 0;
+    ClearThisFramesInput();
 
     for (int joystick = 0; joystick < NUMBER_OF_JOYSTICKS; joystick++)
     {
@@ -40,9 +39,6 @@ Input::Input()
 
     for (int source = 0; source < NUMBER_OF_INPUT_SOURCES; source++)
     {
-        JoystickDirection[source] = CENTER;
-        JoystickButtonOne[source] = 0;
-        JoystickButtonTwo[source] = 0;
         JoystickButtonOneHeld[source] = 0;
         JoystickButtonTwoHeld[source] = 0;
     }

@@ -2,17 +2,18 @@
 
 #include "support/game_process.h"
 #include "support/joystick_state.h"
-#include "support/stand_in_pictures.h"
 
 namespace {
+
+bool StartAndWaitForTheLoop(GameProcess& game, const std::vector<std::string>& environment = {})
+{
+    return game.Start({}, environment) && game.WaitForLog("Main loop...\n") && game.WaitForWindow();
+}
 
 TEST(ProgramWindow, ClosingTheWindowQuitsInOrderWithStatusZero)
 {
     GameProcess game;
-    MakeStandInPictures(game.directory.path);
-    ASSERT_TRUE(game.Start());
-    ASSERT_TRUE(game.WaitForLog("Main loop...\n"));
-    ASSERT_TRUE(game.WaitForWindow());
+    ASSERT_TRUE(StartAndWaitForTheLoop(game));
     game.Terminate();
     ASSERT_TRUE(game.WaitForExit());
     EXPECT_EQ(0, game.exitStatus);
@@ -28,10 +29,7 @@ TEST(ProgramWindow, ClosingTheWindowQuitsInOrderWithStatusZero)
 TEST(ProgramWindow, AResizedWindowRebuildsItsTexturesAndPlaysOn)
 {
     GameProcess game;
-    MakeStandInPictures(game.directory.path);
-    ASSERT_TRUE(game.Start());
-    ASSERT_TRUE(game.WaitForLog("Main loop...\n"));
-    ASSERT_TRUE(game.WaitForWindow());
+    ASSERT_TRUE(StartAndWaitForTheLoop(game));
     RunCommand("xdotool windowsize " + game.windowId + " 800 600");
     ASSERT_TRUE(game.WaitForLog("SDL+OpenGL window resized\n"));
     EXPECT_TRUE(game.IsRunning());
@@ -49,11 +47,9 @@ TEST(ProgramWindow, AResizedWindowRebuildsItsTexturesAndPlaysOn)
 TEST(ProgramWindow, TheGameOpensTheJoysticksItFinds)
 {
     GameProcess game;
-    MakeStandInPictures(game.directory.path);
     JoystickState sticks(game.directory.path);
     sticks.Plug(2, 2, 4);
-    ASSERT_TRUE(game.Start({}, sticks.GameEnvironment()));
-    ASSERT_TRUE(game.WaitForLog("Main loop...\n"));
+    ASSERT_TRUE(StartAndWaitForTheLoop(game, sticks.GameEnvironment()));
     EXPECT_TRUE(AppearInOrder(game.Log(), {"Loaded all texts into memory", "SDL Joystick 0 initialized",
                                            "SDL Joystick 1 initialized", "Main loop..."}));
     game.Terminate();
