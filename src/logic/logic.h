@@ -116,6 +116,7 @@ public:
     void SetupForNewBoard();
     void SetupForNewLife();
     void ClearPowerPelletEatenAnimation();
+    void PlacePowerPelletSprite(int index, float transparency);
     void ResetPlayer();
     void ResetTimers();
     void ClearActiveGhosts();

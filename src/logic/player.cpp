@@ -1,7 +1,6 @@
 #include "audio/audio.h"
 #include "input/input.h"
 #include "logic/logic.h"
-#include "visuals/visuals.h"
 
 // The pellet ahead is eaten half-way to its tile, in pixels from the centre.
 const int EATING_OFFSET = TILE_SIZE / 2;
@@ -104,13 +103,7 @@ void Logic::EatPelletAhead()
 void Logic::EatPowerPellet(uint8_t direction)
 {
     ClearPowerPelletEatenAnimation();
-    Sprite& sprite = visuals->Sprites[POWER_PELLET_SPRITE_FOR_DIRECTION[direction]];
-    sprite.ScreenX = PLAYER_SCREEN_X;
-    sprite.ScreenY = PLAYER_SCREEN_Y;
-    sprite.ScaleX = 1.0f;
-    sprite.ScaleY = 1.0f;
-    sprite.RotationDegree = 0.0f;
-    sprite.Transparency = 1.0f;
+    PlacePowerPelletSprite(POWER_PELLET_SPRITE_FOR_DIRECTION[direction], 1.0f);
 
     for (int ghost = 0; ghost < NUMBER_OF_GHOSTS; ghost++)
         if (GhostState[ghost] == GHOST_NORMAL) GhostState[ghost] = GHOST_SCARED;

@@ -1,7 +1,6 @@
 #include <stdio.h>
 
 #include "game/game.h"
-#include "input/input.h"
 #include "logic/logic.h"
 
 // The board and return images of each level; 0 and 6 read the last board.

@@ -68,15 +68,19 @@ void Logic::SetupForNewLife()
 void Logic::ClearPowerPelletEatenAnimation()
 {
     for (int index = FIRST_POWER_PELLET_SPRITE; index <= LAST_POWER_PELLET_SPRITE; index++)
-    {
-        Sprite& sprite = visuals->Sprites[index];
-        sprite.ScreenX = PLAYER_SCREEN_X;
-        sprite.ScreenY = PLAYER_SCREEN_Y;
-        sprite.ScaleX = 1.0f;
-        sprite.ScaleY = 1.0f;
-        sprite.RotationDegree = 0.0f;
-        sprite.Transparency = 0.0f;
-    }
+        PlacePowerPelletSprite(index, 0.0f);
+}
+
+// Puts one swell copy over the hero at its own size; transparency 0 hides it.
+void Logic::PlacePowerPelletSprite(int index, float transparency)
+{
+    Sprite& sprite = visuals->Sprites[index];
+    sprite.ScreenX = PLAYER_SCREEN_X;
+    sprite.ScreenY = PLAYER_SCREEN_Y;
+    sprite.ScaleX = 1.0f;
+    sprite.ScaleY = 1.0f;
+    sprite.RotationDegree = 0.0f;
+    sprite.Transparency = transparency;
 }
 
 void Logic::ResetPlayer()
