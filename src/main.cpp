@@ -40,11 +40,21 @@ static void StartUp(int argc, char** argv)
     runtime = new Runtime(argc, argv);
 
     if (!visuals->SetupGameWindow(runtime->getWidth(), runtime->getHeight())) game->FatalError = 1;
+    if (!visuals->LoadFontsIntoMemory()) game->FatalError = 1;
+    if (!visuals->LoadSpritesIntoMemoryAndInitialize()) game->FatalError = 1;
+    if (!visuals->LoadAllTextsIntoMemory()) game->FatalError = 1;
 
+    input = new Input();
     screens = new Screens();
     settings = new Settings(argc, argv);
 
+    audio = new Audio();
+    audio->SetupAudio();  // without sound the game runs silent
+
     srand(time(0));
+
+    audio->ApplySoundVolume();
+    audio->PlayMusic(MUSIC_TITLE, 0);
 
     printf("Main loop...\n");
 }
@@ -56,6 +66,12 @@ static void DisplayCurrentScreen()
     if (method) (screens->*method)();
 }
 
+// Music repeats for as long as its screen lasts.
+static void RestartMusicWhenItEnds()
+{
+    if (Mix_PlayingMusic() == 0) audio->PlayMusic(audio->CurrentlySelectedMusicTrack, 0);
+}
+
 static void PresentScreenBufferIfAsked()
 {
     if (!screens->ScreenBufferNeedsDisplay) return;
@@ -63,10 +79,25 @@ static void PresentScreenBufferIfAsked()
     if (game->DebugOn != 1) screens->ScreenBufferNeedsDisplay = 0;
 }
 
+// A '~' left by the title screen quits without polling; the frame still runs.
+static void PollInputUnlessQuitting()
+{
+    if (input->KeyOnKeyboardPressedByUser != '~') input->GetAllUserInput();
+    if (input->KeyOnKeyboardPressedByUser == '~') game->QuitGame = 1;
+}
+
+static void DisplayDebugOverlayIfOn()
+{
+    if (game->DebugOn != 0) game->DisplayDebuggingInfo();
+}
+
 static void RunOneFrame()
 {
+    PollInputUnlessQuitting();
     game->CalculateFramerate();
     DisplayCurrentScreen();
+    RestartMusicWhenItEnds();
+    DisplayDebugOverlayIfOn();
     game->ProcessFramerate();
     PresentScreenBufferIfAsked();
 }
@@ -81,8 +112,12 @@ static void ShutDown()
     logic = nullptr;
     delete settings;
     settings = nullptr;
+    delete audio;
+    audio = nullptr;
     delete screens;
     screens = nullptr;
+    delete input;
+    input = nullptr;
     delete visuals;
     visuals = nullptr;
     delete game;
