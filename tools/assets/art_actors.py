@@ -101,7 +101,8 @@ def draw_big_eye(c, ex, ey, er, facing, style):
 
 def hero_frame(direction, frame):
     c = Canvas(64, 64)
-    draw_gobbler(c, 32, 32, 26.5, DIRECTIONS[direction], MOUTH[frame], EYE_ANGLE[direction])
+    r = 26.5 * {4: 0.94, 5: 0.84}.get(frame, 1.0)  # the death frames also shrink
+    draw_gobbler(c, 32, 32, r, DIRECTIONS[direction], MOUTH[frame], EYE_ANGLE[direction])
     return c.result()
 
 

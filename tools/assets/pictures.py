@@ -10,6 +10,9 @@ import sys
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import art_actors  # noqa: E402
+import art_gui  # noqa: E402
+import art_logos  # noqa: E402
+import art_screens  # noqa: E402
 import art_common  # noqa: E402
 
 # Sprite table of Part 3.2: index -> file under data/ (73 slots, some files shared).
@@ -56,6 +59,9 @@ def generate(out_dir):
         written.append(path)
 
     art_actors.generate(out_dir, save)
+    art_gui.generate(out_dir, save)
+    art_logos.generate(out_dir, save)
+    art_screens.generate(out_dir, save)
     return written
 
 
