@@ -40,7 +40,11 @@ static void StartUp(int argc, char** argv)
     runtime = new Runtime(argc, argv);
 
     if (!visuals->SetupGameWindow(runtime->getWidth(), runtime->getHeight())) game->FatalError = 1;
+    if (!visuals->LoadFontsIntoMemory()) game->FatalError = 1;
+    if (!visuals->LoadSpritesIntoMemoryAndInitialize()) game->FatalError = 1;
+    if (!visuals->LoadAllTextsIntoMemory()) game->FatalError = 1;
 
+    input = new Input();
     screens = new Screens();
     settings = new Settings(argc, argv);
 
@@ -63,10 +67,24 @@ static void PresentScreenBufferIfAsked()
     if (game->DebugOn != 1) screens->ScreenBufferNeedsDisplay = 0;
 }
 
+// A '~' left by the title screen quits without polling; the frame still runs.
+static void PollInputUnlessQuitting()
+{
+    if (input->KeyOnKeyboardPressedByUser != '~') input->GetAllUserInput();
+    if (input->KeyOnKeyboardPressedByUser == '~') game->QuitGame = 1;
+}
+
+static void DisplayDebugOverlayIfOn()
+{
+    if (game->DebugOn != 0) game->DisplayDebuggingInfo();
+}
+
 static void RunOneFrame()
 {
+    PollInputUnlessQuitting();
     game->CalculateFramerate();
     DisplayCurrentScreen();
+    DisplayDebugOverlayIfOn();
     game->ProcessFramerate();
     PresentScreenBufferIfAsked();
 }
@@ -83,6 +101,8 @@ static void ShutDown()
     settings = nullptr;
     delete screens;
     screens = nullptr;
+    delete input;
+    input = nullptr;
     delete visuals;
     visuals = nullptr;
     delete game;

@@ -1,10 +1,10 @@
 #!/usr/bin/python3
 """Runs the picture generator into a temporary folder and checks that data/ matches it.
 
-Checks: every file of the sprite table (spec Part 3.2), the GUI table (Part 6.1) and the icon
+Checks: every file of the sprite table, the GUI table and the icon
 exists in data/; every generated file decodes to the same size and the same RGBA pixels as the
 committed one; every PNG is a power of two in both dimensions; Screen-Fade.png is opaque black;
-and TV.png is see-through where the playing screen must show through it (issue 3).
+and TV.png is see-through where the playing screen must show through it.
 Run from the project root with Debian's /usr/bin/python3 (Pillow from python3-pil)."""
 import os
 import shutil

@@ -1,4 +1,4 @@
-"""Menu widgets of Part 6.1/6.2: the button, the two selector arrows and the highlight bar."""
+"""Menu widgets: the button, the two selector arrows and the highlight bar."""
 from art_common import Canvas, blur, dilate, erode, subtract, intersect
 
 

@@ -12,7 +12,7 @@ from art_common import (Canvas, SANS_BOLD, opaque, blur, dilate, erode, intersec
 # The visible part of a centred 1024 x 512 picture.
 VX0, VY0 = 192, 16
 
-# --- television frame (Part 7.6): drawn at (420, 290) scaled 1.6 -----------------------------
+# --- television frame of the playing screen: drawn at (420, 290) scaled 1.6 -----------------------------
 TV_X, TV_Y, TV_SCALE = 420.0, 290.0, 1.6
 TV_W, TV_H = 1024, 512
 # Screen-space shape of the see-through glass (x0, y0, x1, y1, corner radius).
@@ -21,7 +21,7 @@ TV_MAP_WINDOW = (488, 323, 622, 459, 10)
 
 
 def tv_point(sx, sy):
-    """Screen point -> pixel of TV.png (the formula of issue 3)."""
+    """Screen point -> pixel of TV.png, as the playing screen places it."""
     return ((sx - TV_X) / TV_SCALE + TV_W / 2.0, (sy - TV_Y) / TV_SCALE + TV_H / 2.0)
 
 
