@@ -46,6 +46,8 @@ static void StartUp(int argc, char** argv)
 
     input = new Input();
     screens = new Screens();
+    interface = new Interface();
+    if (!interface->CreateAllGUIAndInitialize(true)) game->FatalError = 1;
     settings = new Settings(argc, argv);
 
     srand(time(0));
@@ -99,6 +101,8 @@ static void ShutDown()
     logic = nullptr;
     delete settings;
     settings = nullptr;
+    delete interface;
+    interface = nullptr;
     delete screens;
     screens = nullptr;
     delete input;
