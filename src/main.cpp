@@ -50,7 +50,13 @@ static void StartUp(int argc, char** argv)
     if (!interface->CreateAllGUIAndInitialize(true)) game->FatalError = 1;
     settings = new Settings(argc, argv);
 
+    audio = new Audio();
+    audio->SetupAudio();  // without sound the game runs silent
+
     srand(time(0));
+
+    audio->ApplySoundVolume();
+    audio->PlayMusic(MUSIC_TITLE, 0);
 
     printf("Main loop...\n");
 }
@@ -60,6 +66,12 @@ static void DisplayCurrentScreen()
     if (screens->ScreenToDisplay >= NUMBER_OF_SCREENS) return;
     const ScreenMethod method = SCREEN_METHODS[screens->ScreenToDisplay];
     if (method) (screens->*method)();
+}
+
+// Music repeats for as long as its screen lasts.
+static void RestartMusicWhenItEnds()
+{
+    if (Mix_PlayingMusic() == 0) audio->PlayMusic(audio->CurrentlySelectedMusicTrack, 0);
 }
 
 static void PresentScreenBufferIfAsked()
@@ -86,6 +98,7 @@ static void RunOneFrame()
     PollInputUnlessQuitting();
     game->CalculateFramerate();
     DisplayCurrentScreen();
+    RestartMusicWhenItEnds();
     DisplayDebugOverlayIfOn();
     game->ProcessFramerate();
     PresentScreenBufferIfAsked();
@@ -101,6 +114,8 @@ static void ShutDown()
     logic = nullptr;
     delete settings;
     settings = nullptr;
+    delete audio;
+    audio = nullptr;
     delete interface;
     interface = nullptr;
     delete screens;
