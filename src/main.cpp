@@ -46,6 +46,8 @@ static void StartUp(int argc, char** argv)
 
     input = new Input();
     screens = new Screens();
+    interface = new Interface();
+    if (!interface->CreateAllGUIAndInitialize(true)) game->FatalError = 1;
     settings = new Settings(argc, argv);
 
     audio = new Audio();
@@ -114,6 +116,8 @@ static void ShutDown()
     settings = nullptr;
     delete audio;
     audio = nullptr;
+    delete interface;
+    interface = nullptr;
     delete screens;
     screens = nullptr;
     delete input;
