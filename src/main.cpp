@@ -23,7 +23,7 @@ static const ScreenMethod SCREEN_METHODS[NUMBER_OF_SCREENS] = {
     nullptr,  // HIGH_SCORES_SCREEN
     nullptr,  // OPTIONS_SCREEN
     nullptr,  // NEW_GAME_SCREEN
-    nullptr,  // PLAYING_GAME_SCREEN
+    &Screens::DisplayPlayingGameScreen,  // PLAYING_GAME_SCREEN
     nullptr,  // OPENING_SCENE_SCREEN
     nullptr,  // ENDING_SCENE_SCREEN
     nullptr,  // NAME_INPUT_KEYBOARD_SCREEN
@@ -49,12 +49,15 @@ static void StartUp(int argc, char** argv)
     interface = new Interface();
     if (!interface->CreateAllGUIAndInitialize(true)) game->FatalError = 1;
     settings = new Settings(argc, argv);
+    data = new Data();
+    data->ClearHighScores();
 
     audio = new Audio();
     audio->SetupAudio();  // without sound the game runs silent
 
     srand(time(0));
 
+    data->LoadHighScoresAndOptions();
     audio->ApplySoundVolume();
     audio->PlayMusic(MUSIC_TITLE, 0);
 
@@ -107,11 +110,14 @@ static void RunOneFrame()
 static void ShutDown()
 {
     printf("...Quit game\n");
+    data->SaveHighScoresAndOptions();
 
     delete runtime;
     runtime = nullptr;
     delete logic;
     logic = nullptr;
+    delete data;
+    data = nullptr;
     delete settings;
     settings = nullptr;
     delete audio;
