@@ -16,9 +16,8 @@ static const float HIGHLIGHT_BAR_X = 320.0f;
 static const float HIGHLIGHT_BAR_HUE = 0.75f;
 static const float HIGHLIGHT_BAR_TRANSPARENCY = 0.5f;
 
-// Polls that read nothing after an arrow is chosen and after a row change.
+// Polls that read nothing after an arrow is chosen.
 static const int32_t INPUT_DELAY_AFTER_ARROW = 15;
-static const int32_t INPUT_DELAY_AFTER_MOVE = 10;
 
 static void PlaceArrow(InterfaceSprite& arrow, int id, float x, float y)
 {
@@ -136,10 +135,7 @@ void Interface::NavigateArrowSets()
     else
         return;
 
-    if (last == 0) return;
-    input->DelayAllUserInput = INPUT_DELAY_AFTER_MOVE;
-    screens->ScreenIsDirty = 1;
-    audio->PlayDigitalSoundFX(SFX_CLICK, 0);
+    if (last != 0) AnnounceSelectionMove();
 }
 
 void Interface::DestroyAllArrowSets()

@@ -138,7 +138,12 @@ void Interface::NavigateButtons()
     else
         return;
 
-    if (last == 0) return;
+    if (last != 0) AnnounceSelectionMove();
+}
+
+// A move of the selection clicks and pauses input; a lone row or button stays silent.
+void Interface::AnnounceSelectionMove()
+{
     input->DelayAllUserInput = INPUT_DELAY_AFTER_MOVE;
     screens->ScreenIsDirty = 1;
     audio->PlayDigitalSoundFX(SFX_CLICK, 0);

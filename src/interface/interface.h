@@ -86,6 +86,7 @@ public:
     bool MouseClickedInside(const InterfaceSprite& record) const;
     void ChooseButton(InterfaceSprite& record);
     void NavigateButtons();
+    void AnnounceSelectionMove();
 
     // arrow_sets.cpp
     void CreateArrowSet(int leftId, int rightId, float y);
