@@ -17,13 +17,13 @@
 typedef void (Screens::*ScreenMethod)();
 static const ScreenMethod SCREEN_METHODS[NUMBER_OF_SCREENS] = {
     nullptr,  // BRICKWELL_SCREEN
-    nullptr,  // TITLE_SCREEN
-    nullptr,  // ABOUT_SCREEN
-    nullptr,  // HOW_TO_PLAY_SCREEN
-    nullptr,  // HIGH_SCORES_SCREEN
-    nullptr,  // OPTIONS_SCREEN
+    &Screens::DisplayTitleScreen,  // TITLE_SCREEN
+    &Screens::DisplayAboutScreen,  // ABOUT_SCREEN
+    &Screens::DisplayHowToPlayScreen,  // HOW_TO_PLAY_SCREEN
+    &Screens::DisplayHighScoresScreen,  // HIGH_SCORES_SCREEN
+    &Screens::DisplayOptionsScreen,  // OPTIONS_SCREEN
     nullptr,  // NEW_GAME_SCREEN
-    nullptr,  // PLAYING_GAME_SCREEN
+    &Screens::DisplayPlayingGameScreen,  // PLAYING_GAME_SCREEN
     nullptr,  // OPENING_SCENE_SCREEN
     nullptr,  // ENDING_SCENE_SCREEN
     nullptr,  // NAME_INPUT_KEYBOARD_SCREEN
@@ -40,11 +40,26 @@ static void StartUp(int argc, char** argv)
     runtime = new Runtime(argc, argv);
 
     if (!visuals->SetupGameWindow(runtime->getWidth(), runtime->getHeight())) game->FatalError = 1;
+    if (!visuals->LoadFontsIntoMemory()) game->FatalError = 1;
+    if (!visuals->LoadSpritesIntoMemoryAndInitialize()) game->FatalError = 1;
+    if (!visuals->LoadAllTextsIntoMemory()) game->FatalError = 1;
 
+    input = new Input();
     screens = new Screens();
+    interface = new Interface();
+    if (!interface->CreateAllGUIAndInitialize(true)) game->FatalError = 1;
     settings = new Settings(argc, argv);
+    data = new Data();
+    data->ClearHighScores();
+
+    audio = new Audio();
+    audio->SetupAudio();  // without sound the game runs silent
 
     srand(time(0));
+
+    data->LoadHighScoresAndOptions();
+    audio->ApplySoundVolume();
+    audio->PlayMusic(MUSIC_TITLE, 0);
 
     printf("Main loop...\n");
 }
@@ -56,6 +71,12 @@ static void DisplayCurrentScreen()
     if (method) (screens->*method)();
 }
 
+// Music repeats for as long as its screen lasts.
+static void RestartMusicWhenItEnds()
+{
+    if (Mix_PlayingMusic() == 0) audio->PlayMusic(audio->CurrentlySelectedMusicTrack, 0);
+}
+
 static void PresentScreenBufferIfAsked()
 {
     if (!screens->ScreenBufferNeedsDisplay) return;
@@ -63,10 +84,25 @@ static void PresentScreenBufferIfAsked()
     if (game->DebugOn != 1) screens->ScreenBufferNeedsDisplay = 0;
 }
 
+// A '~' left by the title screen quits without polling; the frame still runs.
+static void PollInputUnlessQuitting()
+{
+    if (input->KeyOnKeyboardPressedByUser != '~') input->GetAllUserInput();
+    if (input->KeyOnKeyboardPressedByUser == '~') game->QuitGame = 1;
+}
+
+static void DisplayDebugOverlayIfOn()
+{
+    if (game->DebugOn != 0) game->DisplayDebuggingInfo();
+}
+
 static void RunOneFrame()
 {
+    PollInputUnlessQuitting();
     game->CalculateFramerate();
     DisplayCurrentScreen();
+    RestartMusicWhenItEnds();
+    DisplayDebugOverlayIfOn();
     game->ProcessFramerate();
     PresentScreenBufferIfAsked();
 }
@@ -74,15 +110,24 @@ static void RunOneFrame()
 static void ShutDown()
 {
     printf("...Quit game\n");
+    data->SaveHighScoresAndOptions();
 
     delete runtime;
     runtime = nullptr;
     delete logic;
     logic = nullptr;
+    delete data;
+    data = nullptr;
     delete settings;
     settings = nullptr;
+    delete audio;
+    audio = nullptr;
+    delete interface;
+    interface = nullptr;
     delete screens;
     screens = nullptr;
+    delete input;
+    input = nullptr;
     delete visuals;
     visuals = nullptr;
     delete game;

@@ -46,6 +46,7 @@ public:
     uint8_t CurrentlySelectedMusicTrack;
     Mix_Chunk* SoundEffect[NUMBER_OF_SOUND_EFFECTS];
     int32_t SoundVolume;
+    uint8_t MixerOpen;  // the device is open, so the destructor must close it
 
     bool SetupAudio();
     void PlayMusic(uint8_t index, int loops);

@@ -71,9 +71,30 @@ public:
     int32_t MouseY;
     int32_t DelayAllUserInput;
 
+    // polling.cpp
     void GetAllUserInput();
+    void ClearThisFramesInput();
+    bool HandleQueuedEvents(bool shiftHeld);
+    void PressKeyboardActionButtons();
+    void ReadKeyboardArrows();
+    void ReadMousePosition();
+    void ReadMouseClicks();
+    void MergeAllSources();
+
+    // keys.cpp
+    void TranslateKeyPress(SDLKey key, bool shiftHeld);
+    void HandleEscapeKey();
+
+    // resize.cpp
+    bool ResizeWindow(int width, int height);
+
+    // joysticks.cpp
     uint8_t QueryJoysticksForAction(uint8_t joystick);
     void SetDefaultJoystickMappings();
+    void ReadJoystick(int joystick);
+    bool ControlIsAxis(uint8_t code) const;
+    Sint16 AxisOfControl(int joystick, uint8_t code) const;
+    bool ButtonOfControlDown(int joystick, uint8_t code) const;
 };
 
 extern Input* input;

@@ -45,6 +45,16 @@ struct Sprite
     int32_t ImageHeight;
 };
 
+// Which picture file a sprite slot is loaded from.
+struct SpriteFile
+{
+    unsigned short Index;
+    const char* File;
+};
+
+const int NUMBER_OF_SPRITE_FILES = 73;
+extern const SpriteFile SPRITE_FILES[NUMBER_OF_SPRITE_FILES];
+
 // One credit line rendered once into its own texture.
 struct LoadedText
 {
@@ -90,6 +100,8 @@ public:
     bool LoadSpritesIntoMemoryAndInitialize();
     void DrawSpriteOntoScreenBuffer(unsigned short index);
     void UnloadSpritesFromMemory();
+    bool LoadSpriteImage(Sprite& sprite, const char* file);
+    void DrawTexturedQuad(float left, float top, float right, float bottom);
 
     // text.cpp
     bool LoadFontsIntoMemory();
@@ -100,6 +112,11 @@ public:
                                   unsigned char red, unsigned char green, unsigned char blue,
                                   unsigned char outlineRed, unsigned char outlineGreen,
                                   unsigned char outlineBlue);
+    // The text over a copy of itself grown by outlineWidth pixels on every side,
+    // on a transparent power-of-two canvas; null when SDL_ttf renders nothing.
+    SDL_Surface* RenderOutlinedText(const char* text, TTF_Font* font, SDL_Color colour,
+                                    SDL_Color outlineColour, int outlineWidth,
+                                    int* textWidth, int* textHeight);
 
     // loaded_texts.cpp
     bool LoadAllTextsIntoMemory();

@@ -85,6 +85,9 @@ def check_board(name):
 
     lonely = [t for t in open_tiles if not any(is_open(*n) for n in neighbours(*t))]
     check(not lonely, name + ": every open tile has an open neighbour, not %s" % lonely[:5])
+    # A dead end corners the player with no way round, and is the one place ghosts turn back.
+    dead_ends = [t for t in open_tiles if sum(is_open(*n) for n in neighbours(*t)) < 2]
+    check(not dead_ends, name + ": no dead ends, not %s" % dead_ends[:5])
 
     power = sum(row.count(10) for row in board)
     check(power >= 4, name + ": at least four power pellets (%d)" % power)

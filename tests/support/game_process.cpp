@@ -10,10 +10,27 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+// No helper program may hang a test: each gets this many seconds.
+static const char COMMAND_TIME_LIMIT[] = "20";
+
+static std::string SingleQuoted(const std::string& text)
+{
+    std::string quoted = "'";
+    for (char character : text)
+    {
+        if (character == '\'')
+            quoted += "'\\''";
+        else
+            quoted += character;
+    }
+    return quoted + "'";
+}
+
 std::string RunCommand(const std::string& command)
 {
     std::string output;
-    FILE* pipe = popen(command.c_str(), "r");
+    const std::string bounded = std::string("timeout ") + COMMAND_TIME_LIMIT + " sh -c " + SingleQuoted(command);
+    FILE* pipe = popen(bounded.c_str(), "r");
     if (!pipe) return output;
     char buffer[4096];
     size_t count;
@@ -42,6 +59,9 @@ GameProcess::~GameProcess()
 
 bool GameProcess::Start(const std::vector<std::string>& arguments, const std::vector<std::string>& environment)
 {
+    // A game that has ended may be started again in the same directory.
+    exitStatus = -1;
+    windowId.clear();
     pid = fork();
     if (pid < 0) return false;
     if (pid > 0) return true;

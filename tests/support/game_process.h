@@ -57,7 +57,7 @@ private:
     void FocusWindow();
 };
 
-// Runs a shell command and returns what it printed.
+// Runs a shell command, for at most a few seconds, and returns what it printed.
 std::string RunCommand(const std::string& command);
 
 #endif

@@ -63,7 +63,7 @@ def draw_gobbler(c, cx, cy, r, facing, mouth, eye_angle=None, eye_style="dot", l
         d = c.draw()
         for s in (-1, 1):
             a = math.radians(facing + s * mouth)
-            pts = [(cx + k * r * math.cos(a), cy + k * r * math.sin(a)) for k in (0.5, 0.97)]
+            pts = [(cx + k * r * math.cos(a), cy + k * r * math.sin(a)) for k in (0.62, 0.97)]
             d.line(c.pts(pts), fill=lips + (255,), width=int(0.09 * r * c.ss))
     if eye_angle is not None:
         # skip the eye if the mouth has swallowed its place
@@ -101,7 +101,8 @@ def draw_big_eye(c, ex, ey, er, facing, style):
 
 def hero_frame(direction, frame):
     c = Canvas(64, 64)
-    draw_gobbler(c, 32, 32, 26.5, DIRECTIONS[direction], MOUTH[frame], EYE_ANGLE[direction])
+    r = 26.5 * {4: 0.94, 5: 0.84}.get(frame, 1.0)  # the death frames also shrink
+    draw_gobbler(c, 32, 32, r, DIRECTIONS[direction], MOUTH[frame], EYE_ANGLE[direction])
     return c.result()
 
 
@@ -287,7 +288,7 @@ def wobbler_right():
     draw_gobbler(c, 128, 128, 58, 0, 34, eye_angle=-66, eye_style="big", line=3.0)
     # eyebrow
     d = c.draw()
-    d.arc(c.box((128 + 8, 128 - 72, 128 + 44, 128 - 40)), 200, 300, fill=(90, 40, 0, 255), width=3 * c.ss)
+    d.arc(c.box((124, 80, 158, 104)), 215, 320, fill=(90, 40, 0, 255), width=3 * c.ss)
     return c.result()
 
 
@@ -295,8 +296,6 @@ def wobbler2():
     """The hero smiling with his mouth closed (loaded but not shown by the game)."""
     c = Canvas(128, 128)
     draw_gobbler(c, 64, 64, 50, 0, 0, eye_angle=-66, eye_style="big", line=2.5)
-    d = c.draw()
-    d.arc(c.box((64 + 8, 64 - 8, 64 + 48, 64 + 30)), 20, 75, fill=(96, 40, 0, 255), width=3 * c.ss)
     return c.result()
 
 

@@ -41,6 +41,13 @@ class Canvas:
         self.w, self.h, self.ss = w, h, ss
         self.W, self.H = w * ss, h * ss
         self.img = Image.new("RGBA", (self.W, self.H), bg)
+        self._layer = None
+
+    def flush(self):
+        """Blend what was drawn through draw() into the picture."""
+        if self._layer is not None and self._layer.getbbox() is not None:
+            self.img.alpha_composite(self._layer)
+            self._layer.paste((0, 0, 0, 0), (0, 0, self.W, self.H))
 
     # coordinate helpers -------------------------------------------------
     def p(self, v):
@@ -82,6 +89,7 @@ class Canvas:
     # fills -----------------------------------------------------------------
     def fill(self, mask, paint, alpha=1.0):
         """Composite paint (a colour or an RGBA image of canvas size) through mask."""
+        self.flush()
         if isinstance(paint, tuple):
             layer = Image.new("RGBA", (self.W, self.H), rgba(paint))
         else:
@@ -104,10 +112,15 @@ class Canvas:
         return horizontal_paint(self.W, self.H, x0 * self.ss, x1 * self.ss, left, right)
 
     def draw(self):
-        return ImageDraw.Draw(self.img)
+        """An ImageDraw on a fresh transparent layer that is blended over the picture on the next
+        fill, text or result (drawing straight into RGBA would replace alpha, not blend)."""
+        self.flush()
+        if self._layer is None:
+            self._layer = Image.new("RGBA", (self.W, self.H), (0, 0, 0, 0))
+        return ImageDraw.Draw(self._layer)
 
     def text(self, xy, s, path, size, fill, anchor="mm", stroke=0, stroke_fill=None):
-        d = ImageDraw.Draw(self.img)
+        d = self.draw()
         d.text((xy[0] * self.ss, xy[1] * self.ss), s, font=font(path, size * self.ss), fill=rgba(fill),
                anchor=anchor, stroke_width=int(round(stroke * self.ss)),
                stroke_fill=rgba(stroke_fill) if stroke_fill else None)
@@ -119,6 +132,7 @@ class Canvas:
         return m
 
     def result(self):
+        self.flush()
         if self.ss == 1:
             return self.img.copy()
         return self.img.resize((self.w, self.h), Image.LANCZOS)
@@ -217,6 +231,13 @@ def wedge_points(cx, cy, r, a0, a1, steps=48):
         a = math.radians(a0 + (a1 - a0) * i / steps)
         pts.append((cx + r * math.cos(a), cy + r * math.sin(a)))
     return pts
+
+
+def opaque(img, bg=(0, 0, 0)):
+    """The picture laid over an opaque background (for full-screen pictures)."""
+    out = Image.new("RGBA", img.size, bg + (255,))
+    out.alpha_composite(img.convert("RGBA"))
+    return out
 
 
 def save_png(img, path):

@@ -1,6 +1,6 @@
 #!/usr/bin/python3
-"""Picture part of the asset generator: writes every PNG of the sprite table (spec Part 3.2),
-the GUI images (Part 6.1) and the window icon under the given data folder.
+"""Picture part of the asset generator: writes every PNG of the sprite table,
+the GUI images and the window icon under the given data folder.
 
 Run through generate.py:  /usr/bin/python3 tools/assets/generate.py [out_dir] pictures
 Needs Pillow (Debian python3-pil) and the DejaVu fonts (Debian fonts-dejavu-core)."""
@@ -10,9 +10,12 @@ import sys
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import art_actors  # noqa: E402
+import art_gui  # noqa: E402
+import art_logos  # noqa: E402
+import art_screens  # noqa: E402
 import art_common  # noqa: E402
 
-# Sprite table of Part 3.2: index -> file under data/ (73 slots, some files shared).
+# Sprite table: index -> file under data/ (73 slots, some files shared).
 SPRITE_FILES = {0: "graphics/Screen-Fade.png", 1: "graphics/Screen-Fade.png",
                 2: "graphics/Brickwell-Logo.png", 3: "graphics/Keyboard-Controls.png",
                 4: "graphics/Arcade-Room-01.png", 5: "graphics/TV_Static.png", 6: "graphics/TV.png",
@@ -36,7 +39,7 @@ SPRITE_FILES.update({76: "graphics/Ghost_Scared1.png", 77: "graphics/Ghost_Scare
                      130: "graphics/MsWobbler.png", 140: "graphics/Ghost_Character.png",
                      141: "graphics/Ghost_Character2.png"})
 
-# GUI images of Part 6.1 (records 0 to 30 use these four files).
+# GUI images (records 0 to 30 use these four files).
 GUI_FILES = ["interface/Button-Selector-Left.png", "interface/Button-Selector-Right.png",
              "interface/Button.png", "interface/Selector-Line.png"]
 
@@ -56,6 +59,9 @@ def generate(out_dir):
         written.append(path)
 
     art_actors.generate(out_dir, save)
+    art_gui.generate(out_dir, save)
+    art_logos.generate(out_dir, save)
+    art_screens.generate(out_dir, save)
     return written
 
 

@@ -1,0 +1,148 @@
+#include "audio/audio.h"
+
+#include <stdio.h>
+
+Audio* audio = nullptr;
+
+const int MIXER_FREQUENCY_HZ = 22050;
+const int MIXER_CHANNELS_MONO = 1;
+const int MIXER_CHUNK_SAMPLES = 1024;
+const int32_t STARTING_VOLUME = 32;  // of MIX_MAX_VOLUME
+
+static const char* const MUSIC_FILES[NUMBER_OF_MUSIC_TRACKS] = {
+    "data/music/Title.mod",
+    "data/music/InGame.mod",
+    "data/music/Ending.mod",
+    "data/music/New-High-Score.mod",
+    "data/music/Stage5.mod",
+};
+
+static const char* const SOUND_FILES[NUMBER_OF_SOUND_EFFECTS] = {
+    "data/sound/Click.wav",
+    "data/sound/Eat-Pellet.wav",
+    "data/sound/Start.wav",
+    "data/sound/Ghosts-Scared.wav",
+    "data/sound/Eat-Ghost.wav",
+    "data/sound/Gob-Death.wav",
+    "data/sound/1UP.wav",
+    "data/sound/Screech.wav",
+    "data/sound/Ghost-New-Sheet.wav",
+    "data/sound/Woman-Scream.wav",
+    "data/sound/Ghost-Scream.wav",
+};
+
+Audio::Audio()
+{
+    AudioWorking = 0;
+    for (Mix_Music*& track : MusicTrack) track = nullptr;
+    MusicVolume = STARTING_VOLUME;
+    CurrentlySelectedMusicTrack = MUSIC_TITLE;
+    for (Mix_Chunk*& effect : SoundEffect) effect = nullptr;
+    SoundVolume = STARTING_VOLUME;
+    MixerOpen = 0;
+}
+
+// Whatever was loaded is released, also when a missing effect left the game
+// silent: the mixer is open and the music may be loaded even then.
+Audio::~Audio()
+{
+    if (!MixerOpen) return;
+
+    Mix_HaltChannel(-1);
+    for (Mix_Chunk*& effect : SoundEffect)
+    {
+        if (effect) Mix_FreeChunk(effect);
+        effect = nullptr;
+    }
+    Mix_AllocateChannels(0);
+    printf("Unloaded all sounds from memory\n");
+
+    Mix_HaltMusic();
+    for (Mix_Music*& track : MusicTrack)
+    {
+        if (track) Mix_FreeMusic(track);
+        track = nullptr;
+    }
+    printf("Unloaded all music from memory\n");
+
+    Mix_CloseAudio();
+    MixerOpen = 0;
+    printf("SDL_mixer closed\n");
+}
+
+bool Audio::SetupAudio()
+{
+    if (Mix_OpenAudio(MIXER_FREQUENCY_HZ, AUDIO_S16LSB, MIXER_CHANNELS_MONO, MIXER_CHUNK_SAMPLES) != 0)
+    {
+        printf("ERROR: SDL_Mixer init failed: %s\n", SDL_GetError());
+        return false;
+    }
+    MixerOpen = 1;
+    printf("SDL_mixer initialized\n");
+
+    Mix_AllocateChannels(NUMBER_OF_MIXER_CHANNELS);
+    ApplySoundVolume();
+
+    // A missing track only silences itself.
+    for (int index = 0; index < NUMBER_OF_MUSIC_TRACKS; index++)
+    {
+        MusicTrack[index] = Mix_LoadMUS(MUSIC_FILES[index]);
+        if (!MusicTrack[index]) printf("ERROR: Couldn't load music %s\n", SDL_GetError());
+        Mix_VolumeMusic(MusicVolume);
+    }
+    printf("Loaded all music into memory\n");
+
+    // A missing effect silences the whole game.
+    for (int index = 0; index < NUMBER_OF_SOUND_EFFECTS; index++)
+    {
+        SoundEffect[index] = Mix_LoadWAV_RW(SDL_RWFromFile(SOUND_FILES[index], "rb"), 1);
+        if (!SoundEffect[index])
+        {
+            printf("ERROR: Couldn't load sound %s\n", SDL_GetError());
+            return false;
+        }
+        Mix_VolumeChunk(SoundEffect[index], SoundVolume);
+    }
+    printf("Loaded all sounds into memory\n");
+
+    AudioWorking = 1;
+    return true;
+}
+
+void Audio::PlayMusic(uint8_t index, int loops)
+{
+    if (!AudioWorking) return;
+    if (index >= NUMBER_OF_MUSIC_TRACKS) return;
+    if (!MusicTrack[index]) return;
+
+    if (Mix_PlayingMusic() == 1) Mix_HaltMusic();
+    if (MusicVolume == 0) return;
+
+    Mix_VolumeMusic(MusicVolume);
+    CurrentlySelectedMusicTrack = index;
+    if (Mix_PlayMusic(MusicTrack[index], loops) == -1) printf("Mix_PlayMusic: %s\n", SDL_GetError());
+    Mix_VolumeMusic(MusicVolume);
+}
+
+void Audio::PlayDigitalSoundFX(uint8_t index, int loops)
+{
+    if (!AudioWorking) return;
+    if (index >= NUMBER_OF_SOUND_EFFECTS) return;
+    if (!SoundEffect[index]) return;
+    if (SoundVolume == 0) return;
+
+    if (Mix_PlayChannelTimed(-1, SoundEffect[index], loops, -1) == -1)
+        printf("Mix_PlayChannel: %s\n", SDL_GetError());
+}
+
+// Gives every channel and every loaded effect the player's sound volume.
+void Audio::ApplySoundVolume()
+{
+    if (!MixerOpen) return;
+
+    for (int channel = 0; channel < NUMBER_OF_MIXER_CHANNELS; channel++) Mix_Volume(channel, SoundVolume);
+    for (Mix_Chunk* effect : SoundEffect)
+    {
+        if (effect) Mix_VolumeChunk(effect, SoundVolume);
+    }
+}

@@ -1,0 +1,158 @@
+#include "input/input.h"
+
+#include <stdio.h>
+
+Input* input = nullptr;
+
+Input::Input()
+{
+    ClearThisFramesInput();
+
+    for (int joystick = 0; joystick < NUMBER_OF_JOYSTICKS; joystick++)
+    {
+        JoystickDevice[joystick] = nullptr;
+        JoystickNumberOfButtons[joystick] = 0;
+        JoystickNumberOfAxes[joystick] = 0;
+    }
+
+    const int joysticksPlugged = SDL_NumJoysticks();
+    if (joysticksPlugged <= 0) printf("No USB joysticks are plugged in\n");
+    for (int joystick = 0; joystick < NUMBER_OF_JOYSTICKS && joystick < joysticksPlugged; joystick++)
+    {
+        JoystickDevice[joystick] = SDL_JoystickOpen(joystick);
+        if (!JoystickDevice[joystick])
+        {
+            printf("ERROR: SDL could not open joystick %i: %s\n", joystick, SDL_GetError());
+            continue;
+        }
+        JoystickNumberOfButtons[joystick] = SDL_JoystickNumButtons(JoystickDevice[joystick]);
+        JoystickNumberOfAxes[joystick] = SDL_JoystickNumAxes(JoystickDevice[joystick]);
+        printf("SDL Joystick %i initialized\n", joystick);
+    }
+
+    SetDefaultJoystickMappings();
+    JoystickSetupProcess = 0;
+    KeyboardSetupProcess = 0;
+    UserDefinedKeyButtonOne = NO_USER_DEFINED_KEY;
+    UserDefinedKeyButtonTwo = NO_USER_DEFINED_KEY;
+    DelayAllUserInput = -1;
+
+    for (int source = 0; source < NUMBER_OF_INPUT_SOURCES; source++)
+    {
+        JoystickButtonOneHeld[source] = 0;
+        JoystickButtonTwoHeld[source] = 0;
+    }
+    for (uint8_t& held : MouseButtonHeld) held = 0;
+    MouseX = 0;
+    MouseY = 0;
+}
+
+Input::~Input()
+{
+    for (SDL_Joystick*& device : JoystickDevice)
+    {
+        if (device) SDL_JoystickClose(device);
+        device = nullptr;
+    }
+}
+
+// Vertical axis for up and down, horizontal axis for left and right,
+// buttons 0 and 1 for the two actions.
+void Input::SetDefaultJoystickMappings()
+{
+    for (int joystick = 0; joystick < NUMBER_OF_JOYSTICKS; joystick++)
+    {
+        JoyMapUP[joystick] = 2;
+        JoyMapDOWN[joystick] = 2;
+        JoyMapLEFT[joystick] = 1;
+        JoyMapRIGHT[joystick] = 1;
+        JoyMapButtonOne[joystick] = 9;
+        JoyMapButtonTwo[joystick] = 10;
+    }
+}
+
+bool Input::ControlIsAxis(uint8_t code) const
+{
+    return code <= CONTROL_CODE_LAST_AXIS;
+}
+
+// A code from a damaged options file (0, or beyond this joystick) reads as centred.
+Sint16 Input::AxisOfControl(int joystick, uint8_t code) const
+{
+    if (!JoystickDevice[joystick]) return 0;
+    if (code == CONTROL_CODE_NONE || code > JoystickNumberOfAxes[joystick]) return 0;
+    return SDL_JoystickGetAxis(JoystickDevice[joystick], code - 1);
+}
+
+// A code beyond this joystick's buttons reads as not pressed.
+bool Input::ButtonOfControlDown(int joystick, uint8_t code) const
+{
+    if (!JoystickDevice[joystick]) return false;
+    if (code < CONTROL_CODE_FIRST_BUTTON) return false;
+    const int button = code - CONTROL_CODE_FIRST_BUTTON;
+    if (button >= JoystickNumberOfButtons[joystick]) return false;
+    return SDL_JoystickGetButton(JoystickDevice[joystick], button) != 0;
+}
+
+// An action mapped to an axis acts only on the axis' negative side.
+static bool ActionControlPressed(const Input& reader, int joystick, uint8_t code)
+{
+    if (reader.ControlIsAxis(code)) return reader.AxisOfControl(joystick, code) <= -JOYSTICK_AXIS_THRESHOLD;
+    return reader.ButtonOfControlDown(joystick, code);
+}
+
+// Vertical beats horizontal when both are axes; up/down buttons beat
+// left/right buttons; a horizontal axis beats up/down buttons.
+void Input::ReadJoystick(int joystick)
+{
+    const int source = joystick + 1;
+    uint8_t& direction = JoystickDirection[source];
+
+    Sint16 horizontal = 0;
+    if (ControlIsAxis(JoyMapLEFT[joystick]))
+        horizontal = AxisOfControl(joystick, JoyMapLEFT[joystick]);
+    else if (ButtonOfControlDown(joystick, JoyMapLEFT[joystick]))
+        direction = LEFT;
+    else if (ButtonOfControlDown(joystick, JoyMapRIGHT[joystick]))
+        direction = RIGHT;
+
+    bool verticalDecided = false;
+    if (ControlIsAxis(JoyMapUP[joystick]))
+    {
+        const Sint16 vertical = AxisOfControl(joystick, JoyMapUP[joystick]);
+        if (vertical <= -JOYSTICK_AXIS_THRESHOLD) direction = UP;
+        if (vertical >= JOYSTICK_AXIS_THRESHOLD) direction = DOWN;
+        verticalDecided = vertical <= -JOYSTICK_AXIS_THRESHOLD || vertical >= JOYSTICK_AXIS_THRESHOLD;
+    }
+    else if (ButtonOfControlDown(joystick, JoyMapUP[joystick]))
+        direction = UP;
+    else if (ButtonOfControlDown(joystick, JoyMapDOWN[joystick]))
+        direction = DOWN;
+
+    if (!verticalDecided && horizontal <= -JOYSTICK_AXIS_THRESHOLD) direction = LEFT;
+    if (!verticalDecided && horizontal >= JOYSTICK_AXIS_THRESHOLD) direction = RIGHT;
+
+    if (ActionControlPressed(*this, joystick, JoyMapButtonOne[joystick])) JoystickButtonOne[source] = 1;
+    if (ActionControlPressed(*this, joystick, JoyMapButtonTwo[joystick])) JoystickButtonTwo[source] = 1;
+}
+
+// The control the player is moving now, axes before buttons, lowest first.
+uint8_t Input::QueryJoysticksForAction(uint8_t joystick)
+{
+    if (DelayAllUserInput > 0) return CONTROL_CODE_NONE;
+    if (joystick >= NUMBER_OF_JOYSTICKS) return CONTROL_CODE_NONE;
+    if (!SDL_JoystickOpened(joystick) || !JoystickDevice[joystick]) return CONTROL_CODE_NONE;
+    SDL_JoystickUpdate();
+
+    SDL_Joystick* const device = JoystickDevice[joystick];
+    for (int axis = 0; axis < JoystickNumberOfAxes[joystick]; axis++)
+    {
+        const Sint16 value = SDL_JoystickGetAxis(device, axis);
+        if (value <= -JOYSTICK_AXIS_THRESHOLD || value >= JOYSTICK_AXIS_THRESHOLD) return axis + 1;
+    }
+    for (int button = 0; button < JoystickNumberOfButtons[joystick]; button++)
+    {
+        if (SDL_JoystickGetButton(device, button)) return button + CONTROL_CODE_FIRST_BUTTON;
+    }
+    return CONTROL_CODE_NONE;
+}

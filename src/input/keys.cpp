@@ -1,0 +1,78 @@
+#include "input/input.h"
+
+#include "game/game.h"
+#include "screens/screens.h"
+
+// Escape makes every frame run at this period, whatever the level.
+const int32_t ESCAPE_FRAME_DELAY_MILLISECONDS = 17;
+
+struct SpecialKey
+{
+    SDLKey Key;
+    char Plain;
+    char Shifted;
+};
+
+static const SpecialKey SPECIAL_KEYS[] = {
+    {SDLK_BACKSPACE, '<', '<'}, {SDLK_RETURN, '/', '/'}, {SDLK_SPACE, '_', '_'},
+    {SDLK_PLUS, '+', '+'},      {SDLK_EQUALS, '=', '+'}, {SDLK_KP_PLUS, '+', '+'},
+    {SDLK_F1, '!', '!'},        {SDLK_F2, '@', '@'},     {SDLK_F12, '|', '|'},
+};
+
+// The character of every key symbol, without and with Shift; 0 leaves the
+// key of this frame as it was.
+struct KeyTranslationTable
+{
+    char Plain[SDLK_LAST];
+    char Shifted[SDLK_LAST];
+
+    constexpr KeyTranslationTable() : Plain(), Shifted()
+    {
+        for (int digit = SDLK_0; digit <= SDLK_9; digit++)
+        {
+            Plain[digit] = (char)digit;
+            Shifted[digit] = (char)digit;
+        }
+        for (int letter = SDLK_a; letter <= SDLK_z; letter++)
+        {
+            Plain[letter] = (char)letter;
+            Shifted[letter] = (char)(letter - 'a' + 'A');
+        }
+        for (const SpecialKey& special : SPECIAL_KEYS)
+        {
+            Plain[special.Key] = special.Plain;
+            Shifted[special.Key] = special.Shifted;
+        }
+    }
+};
+
+static constexpr KeyTranslationTable KEY_TRANSLATION;
+
+void Input::TranslateKeyPress(SDLKey key, bool shiftHeld)
+{
+    if (key == SDLK_ESCAPE)
+    {
+        HandleEscapeKey();
+        return;
+    }
+    const int symbol = key;
+    if (symbol < 0 || symbol >= SDLK_LAST) return;
+
+    const char translated = shiftHeld ? KEY_TRANSLATION.Shifted[symbol] : KEY_TRANSLATION.Plain[symbol];
+    if (translated != 0) KeyOnKeyboardPressedByUser = translated;
+}
+
+// Escape quits from the title screen and leaves every other screen.
+void Input::HandleEscapeKey()
+{
+    if (screens->ScreenToDisplay == TITLE_SCREEN)
+    {
+        KeyOnKeyboardPressedByUser = '~';
+    }
+    else
+    {
+        screens->ScreenTransitionStatus = FADE_OUT;
+        screens->ScreenExitedWithEscapeKey = 1;
+    }
+    game->FrameDelayMilliseconds = ESCAPE_FRAME_DELAY_MILLISECONDS;
+}

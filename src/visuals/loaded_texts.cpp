@@ -1,0 +1,143 @@
+#include "visuals/visuals.h"
+
+#include <stdio.h>
+
+const int32_t LAST_CREDIT_LINE = 53;
+
+// Headings are yellow, entries white; the line's colour comes only from its
+// blue multiplier at drawing time.
+const float YELLOW = 0.0f;
+const float WHITE = 1.0f;
+
+struct CreditLine
+{
+    const char* Text;
+    float BlueHue;
+};
+
+static const CreditLine CREDIT_LINES[LAST_CREDIT_LINE + 1] = {
+    {"TM", YELLOW},
+    {"Nibbleton Saga 100%", YELLOW},
+    {"(C) 2026 Brickwell Games", WHITE},
+    {"Game Engine Programmed By:", YELLOW},
+    {"Odette Brickwell", WHITE},
+    {"Lead Game Designer:", YELLOW},
+    {"Jasper Fennimore", WHITE},
+    {"Lead Game Programmer:", YELLOW},
+    {"Wilhelmina Pike", WHITE},
+    {"Lead Game Beta Tester:", YELLOW},
+    {"Barnaby Quillfeather", WHITE},
+    {"Lead Graphic Artist:", YELLOW},
+    {"Rosalind Thistlewood", WHITE},
+    {"Lead Music Composer / Sound Editor:", YELLOW},
+    {"Cornelius Dapplegate", WHITE},
+    {"Microsoft\xAE Windows\xAE Technical Advisor:", YELLOW},
+    {"Hollis Greavesby", WHITE},
+    {"Linux Technical Advisor:", YELLOW},
+    {"Ivy Marchbank & Felix Ormsworth", WHITE},
+    {"Apple\xAE Mac\xAE OS X\xAE Technical Advisor:", YELLOW},
+    {"Someone", WHITE},
+    {"Support Designers/Programmers/Testers:", YELLOW},
+    {"Tamsin Lowbridge", WHITE},
+    {"Perrin Oakhallow", WHITE},
+    {"Developed On A:", YELLOW},
+    {"Generic x86-64 Desktop PC", WHITE},
+    {"(Debian GNU/Linux 12)", WHITE},
+    {"Tested On A:", YELLOW},
+    {"x86-64 PC with Debian GNU/Linux 12", WHITE},
+    {"Xvfb Virtual Framebuffer", WHITE},
+    {"Mesa Software OpenGL Renderer", WHITE},
+    {"Technology Credits:", YELLOW},
+    {"''SDL''1.2-Simple DirectMedia Layer", WHITE},
+    {"(SDL_Image / SDL_Mixer / SDL_TTF)", WHITE},
+    {"''OpenGL\xAE''", WHITE},
+    {"Software Credits:", YELLOW},
+    {"Debian GNU/Linux 12", WHITE},
+    {"GCC 12 - GNU Compiler Collection", WHITE},
+    {"CMake Build System", WHITE},
+    {"GoogleTest", WHITE},
+    {"Mesa 3D Graphics Library", WHITE},
+    {"Xvfb & xdotool", WHITE},
+    {"Python 3 with Pillow", WHITE},
+    {"SDL_mixer with MikMod", WHITE},
+    {"SDL_ttf with the DejaVu Fonts", WHITE},
+    {"ImageMagick", WHITE},
+    {"Vim & Git", WHITE},
+    {"Top Beta Testers:", YELLOW},
+    {"You!", WHITE},
+    {"You!", WHITE},
+    {"You!", WHITE},
+    {"You!", WHITE},
+    {"You!", WHITE},
+    {"Thanks For Playing! - Odette Brickwell", YELLOW},
+};
+
+// Credit lines get a wider, dark border than ordinary text.
+const int CREDIT_OUTLINE_WIDTH = 3;
+// The texture sits this far left of the line's centre minus half its width.
+const float CREDIT_LEFT_SHIFT = 2.0f;
+static const SDL_Color CREDIT_COLOUR = {255, 255, 255, 0};
+static const SDL_Color CREDIT_OUTLINE_COLOUR = {25, 25, 25, 0};
+
+bool Visuals::LoadAllTextsIntoMemory()
+{
+    for (LoadedText& text : Texts) text.Texture = 0;
+    LastLoadedTextIndex = LAST_CREDIT_LINE;
+
+    for (int32_t index = 0; index <= LastLoadedTextIndex; index++)
+    {
+        LoadedText& text = Texts[index];
+        text.Texture = 0;
+        text.BlueHue = CREDIT_LINES[index].BlueHue;
+
+        int width = 0;
+        int height = 0;
+        SDL_Surface* canvas = RenderOutlinedText(CREDIT_LINES[index].Text, Font[0], CREDIT_COLOUR,
+                                                 CREDIT_OUTLINE_COLOUR, CREDIT_OUTLINE_WIDTH, &width, &height);
+        if (!canvas) continue;
+
+        const int margin = 2 * CREDIT_OUTLINE_WIDTH + 1;
+        text.TextWidth = width + margin;
+        text.TextHeight = height + margin;
+        text.TextureWidth = canvas->w;
+        text.TextureHeight = canvas->h;
+
+        glGenTextures(1, &text.Texture);
+        glBindTexture(GL_TEXTURE_2D, text.Texture);
+        glTexImage2D(GL_TEXTURE_2D, 0, 4, canvas->w, canvas->h, 0, GL_RGBA, GL_UNSIGNED_BYTE, canvas->pixels);
+
+        SDL_FreeSurface(canvas);
+    }
+    printf("Loaded all texts into memory\n");
+    return true;
+}
+
+void Visuals::DrawLoadedTextOntoScreenBuffer(unsigned short index, float x, float y)
+{
+    if (index >= NUMBER_OF_LOADED_TEXTS) return;
+    const LoadedText& text = Texts[index];
+    if (text.Texture == 0) return;
+
+    const float left = x - 0.5f * text.TextWidth;
+
+    glPushMatrix();
+    glBindTexture(GL_TEXTURE_2D, text.Texture);
+    glEnable(GL_TEXTURE_2D);
+    glTranslatef(left - CREDIT_LEFT_SHIFT, y, 0.0f);
+    glColor4f(1.0f, 1.0f, text.BlueHue, 1.0f);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    DrawTexturedQuad(0.0f, 0.0f, text.TextureWidth, text.TextureHeight);
+    glPopMatrix();
+}
+
+void Visuals::UnloadAllTextsFromMemory()
+{
+    for (LoadedText& text : Texts)
+    {
+        if (text.Texture != 0) glDeleteTextures(1, &text.Texture);
+    }
+    printf("Unloaded all texts from memory\n");
+}

@@ -1,0 +1,75 @@
+#ifndef WOBBLER_INPUT_FIXTURE_H
+#define WOBBLER_INPUT_FIXTURE_H
+
+#include <string>
+
+#include "input/input.h"
+#include "screens/screens.h"
+#include "support/stand_in_pictures.h"
+#include "support/window_fixture.h"
+#include "visuals/visuals.h"
+
+// A real window with every texture loaded, the screens record and the input
+// object, as main has them when the loop starts.
+class InputTest : public WindowTest
+{
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        MakeStandInPictures(directory->path);
+        ASSERT_TRUE(visuals->LoadFontsIntoMemory());
+        ASSERT_TRUE(visuals->LoadSpritesIntoMemoryAndInitialize());
+        ASSERT_TRUE(visuals->LoadAllTextsIntoMemory());
+        screens = new Screens();
+        input = new Input();
+        DrainEvents();
+    }
+
+    void TearDown() override
+    {
+        delete input;
+        input = nullptr;
+        delete screens;
+        screens = nullptr;
+        WindowTest::TearDown();
+    }
+
+    // Forgets whatever the window system has queued so far.
+    void DrainEvents()
+    {
+        SDL_Event event;
+        while (SDL_PollEvent(&event)) {}
+    }
+
+    void PushKey(SDLKey key)
+    {
+        SDL_Event event = {};
+        event.type = SDL_KEYDOWN;
+        event.key.type = SDL_KEYDOWN;
+        event.key.state = SDL_PRESSED;
+        event.key.keysym.sym = key;
+        SDL_PushEvent(&event);
+    }
+
+    void PushEventOfType(Uint8 type)
+    {
+        SDL_Event event = {};
+        event.type = type;
+        SDL_PushEvent(&event);
+    }
+
+    void PushResize(int width, int height)
+    {
+        SDL_Event event = {};
+        event.type = SDL_VIDEORESIZE;
+        event.resize.w = width;
+        event.resize.h = height;
+        SDL_PushEvent(&event);
+    }
+
+    // SDL's own key-state array, as real key events would leave it.
+    void HoldInKeyState(SDLKey key, bool held) { SDL_GetKeyState(nullptr)[key] = held ? 1 : 0; }
+};
+
+#endif

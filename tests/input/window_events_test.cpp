@@ -1,0 +1,156 @@
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <SDL_syswm.h>
+
+#include "game/game.h"
+#include "input_fixture.h"
+#include "support/game_process.h"
+
+namespace {
+
+// Real X events sent to this test's own window with xdotool.
+class WindowEvents : public InputTest
+{
+protected:
+    std::string WindowId() const
+    {
+        SDL_SysWMinfo info;
+        SDL_VERSION(&info.version);
+        if (SDL_GetWMInfo(&info) != 1) return "";
+        return std::to_string((unsigned long)info.info.x11.wmwindow);
+    }
+
+    void Xdotool(const std::string& arguments) { RunCommand("xdotool " + arguments + " 2>/dev/null"); }
+
+    bool PollUntil(const std::function<bool()>& condition)
+    {
+        return WaitUntil(
+            [&] {
+                input->GetAllUserInput();
+                return condition();
+            },
+            5000);
+    }
+
+    // Draws a sprite and a credit line at fixed virtual places.
+    void DrawPicture()
+    {
+        visuals->ClearScreenBufferWithColor(0.0f, 0.0f, 1.0f, 1.0f);
+        visuals->Sprites[4].ScreenX = 100.0f;
+        visuals->Sprites[4].ScreenY = 100.0f;
+        visuals->DrawSpriteOntoScreenBuffer(4);
+        visuals->DrawLoadedTextOntoScreenBuffer(5, 400, 300);
+    }
+
+    // The picture sampled on a grid of virtual points.
+    std::vector<Pixel> SamplePicture() const
+    {
+        std::vector<Pixel> samples;
+        for (int y = 20; y < 480; y += 20)
+            for (int x = 20; x < 640; x += 20)
+                samples.push_back(ReadPixel(x * visuals->WindowWidth / 640, y * visuals->WindowHeight / 480));
+        return samples;
+    }
+};
+
+TEST_F(WindowEvents, AResizedWindowShowsTheSamePictureAgain)
+{
+    DrawPicture();
+    const std::vector<Pixel> before = SamplePicture();
+    visuals->Sprites[4].ScreenX = 500.0f;
+    screens->ScreenIsDirty = 0;
+
+    Xdotool("windowsize " + WindowId() + " 800 600");
+    ASSERT_TRUE(PollUntil([&] { return visuals->WindowWidth == 800; }));
+    EXPECT_EQ(600, visuals->WindowHeight);
+    EXPECT_TRUE(AppearInOrder(output->Text(), {"Unloaded all texts from memory",
+                                               "Unloaded all sprite images from memory", "SDL+OpenGL window resized",
+                                               "Loaded and initialized all sprite images into memory",
+                                               "Loaded all texts into memory"}));
+    EXPECT_EQ(0, game->FatalError);
+    EXPECT_EQ(1, screens->ScreenIsDirty);
+    EXPECT_EQ(320.0f, visuals->Sprites[4].ScreenX) << "a reload puts every sprite back";
+
+    // Mesa takes the new window size at the first presented frame, as the game's loop does.
+    visuals->DisplayScreenBufferOntoDisplay();
+    DrawPicture();
+    const std::vector<Pixel> after = SamplePicture();
+    ASSERT_EQ(before.size(), after.size());
+    int differing = 0;
+    for (size_t at = 0; at < before.size(); at++)
+        differing += abs(before[at].red - after[at].red) + abs(before[at].green - after[at].green) +
+                         abs(before[at].blue - after[at].blue) >
+                     24;
+    // Stretched letters sample their edges a little differently; nothing else may change.
+    EXPECT_LE(differing, (int)before.size() / 100);
+    EXPECT_TRUE(PixelIs(100 * 800 / 640, 100 * 600 / 480, 255, 255, 255));
+}
+
+TEST_F(WindowEvents, AFailedReloadAfterAResizeIsFatalAndEndsThePoll)
+{
+    ASSERT_EQ(0, unlink("data/graphics/Pellet.png"));
+    PushResize(700, 500);
+    PushKey(SDLK_a);
+    input->GetAllUserInput();
+    EXPECT_EQ(1, game->FatalError);
+    EXPECT_EQ(0, input->KeyOnKeyboardPressedByUser);
+    EXPECT_TRUE(AppearInOrder(output->Text(), {"SDL+OpenGL window resized"}));
+    EXPECT_NE(std::string::npos, output->Text().find("ERROR: SDL could not load image "));
+}
+
+TEST_F(WindowEvents, TheMouseIsScaledIntoTheVirtualScreen)
+{
+    PushResize(1280, 960);
+    input->GetAllUserInput();
+    ASSERT_EQ(1280, visuals->WindowWidth);
+    DrainEvents();
+
+    Xdotool("mousemove --window " + WindowId() + " 640 480");
+    EXPECT_TRUE(PollUntil([&] { return input->MouseX == 320 && input->MouseY == 240; }))
+        << input->MouseX << ", " << input->MouseY;
+    Xdotool("mousemove --window " + WindowId() + " 1279 3");
+    EXPECT_TRUE(PollUntil([&] { return input->MouseX == 639 && input->MouseY == 1; }))
+        << input->MouseX << ", " << input->MouseY;
+}
+
+TEST_F(WindowEvents, AHeldButtonClicksOnce)
+{
+    Xdotool("mousemove --window " + WindowId() + " 320 240");
+    Xdotool("mousedown 1");
+    ASSERT_TRUE(PollUntil([&] { return input->MouseButtonPressed[0] == 1; }));
+    for (int poll = 0; poll < 10; poll++)
+    {
+        input->GetAllUserInput();
+        EXPECT_EQ(0, input->MouseButtonPressed[0]);
+        EXPECT_EQ(1, input->MouseButtonHeld[0]);
+    }
+    Xdotool("mouseup 1");
+    EXPECT_TRUE(PollUntil([&] { return input->MouseButtonHeld[0] == 0; }));
+    EXPECT_EQ(0, input->MouseButtonPressed[0]);
+    Xdotool("mousedown 1");
+    EXPECT_TRUE(PollUntil([&] { return input->MouseButtonPressed[0] == 1; }));
+    Xdotool("mouseup 1");
+}
+
+TEST_F(WindowEvents, RealArrowKeysCountWhileHeld)
+{
+    Xdotool("windowfocus --sync " + WindowId());
+    Xdotool("keydown Left");
+    Xdotool("keydown Up");
+    EXPECT_TRUE(PollUntil([&] { return input->JoystickDirection[INPUT_ALL] == UP; }));
+    Xdotool("keyup Up");
+    EXPECT_TRUE(PollUntil([&] { return input->JoystickDirection[INPUT_ALL] == LEFT; }));
+    Xdotool("keyup Left");
+    EXPECT_TRUE(PollUntil([&] { return input->JoystickDirection[INPUT_ALL] == CENTER; }));
+
+    // Shift counts as it stood before this poll's key events.
+    Xdotool("keydown shift");
+    EXPECT_TRUE(PollUntil([&] { return SDL_GetKeyState(nullptr)[SDLK_LSHIFT] != 0; }));
+    Xdotool("key s");
+    EXPECT_TRUE(PollUntil([&] { return input->KeyOnKeyboardPressedByUser == 'S'; }));
+    Xdotool("keyup shift");
+}
+
+}  // namespace

@@ -1,0 +1,60 @@
+#include <gtest/gtest.h>
+
+#include "support/game_process.h"
+#include "support/joystick_state.h"
+
+namespace {
+
+bool StartAndWaitForTheLoop(GameProcess& game, const std::vector<std::string>& environment = {})
+{
+    return game.Start({}, environment) && game.WaitForLog("Main loop...\n") && game.WaitForWindow();
+}
+
+TEST(ProgramWindow, ClosingTheWindowQuitsInOrderWithStatusZero)
+{
+    GameProcess game;
+    ASSERT_TRUE(StartAndWaitForTheLoop(game));
+    game.Terminate();
+    ASSERT_TRUE(game.WaitForExit());
+    EXPECT_EQ(0, game.exitStatus);
+    const std::string log = game.Log();
+    EXPECT_TRUE(AppearInOrder(log, {"SDL_ttf initialized", "Loaded all TTF fonts into memory",
+                                    "Loaded and initialized all sprite images into memory",
+                                    "Loaded all texts into memory", "No USB joysticks are plugged in", "settings done",
+                                    "Main loop...", "...Quit game", "Unloaded all texts from memory"}))
+        << log;
+    EXPECT_EQ(std::string::npos, log.find("ERROR")) << log;
+}
+
+TEST(ProgramWindow, AResizedWindowRebuildsItsTexturesAndPlaysOn)
+{
+    GameProcess game;
+    ASSERT_TRUE(StartAndWaitForTheLoop(game));
+    RunCommand("xdotool windowsize " + game.windowId + " 800 600");
+    ASSERT_TRUE(game.WaitForLog("SDL+OpenGL window resized\n"));
+    EXPECT_TRUE(game.IsRunning());
+    const std::string geometry = RunCommand("xdotool getwindowgeometry " + game.windowId);
+    EXPECT_NE(std::string::npos, geometry.find("800x600")) << geometry;
+    game.Terminate();
+    ASSERT_TRUE(game.WaitForExit());
+    EXPECT_EQ(0, game.exitStatus);
+    EXPECT_TRUE(AppearInOrder(game.Log(), {"Main loop...", "SDL+OpenGL window resized",
+                                           "Loaded and initialized all sprite images into memory",
+                                           "Loaded all texts into memory", "...Quit game"}));
+    EXPECT_EQ(std::string::npos, game.Log().find("ERROR"));
+}
+
+TEST(ProgramWindow, TheGameOpensTheJoysticksItFinds)
+{
+    GameProcess game;
+    JoystickState sticks(game.directory.path);
+    sticks.Plug(2, 2, 4);
+    ASSERT_TRUE(StartAndWaitForTheLoop(game, sticks.GameEnvironment()));
+    EXPECT_TRUE(AppearInOrder(game.Log(), {"Loaded all texts into memory", "SDL Joystick 0 initialized",
+                                           "SDL Joystick 1 initialized", "Main loop..."}));
+    game.Terminate();
+    ASSERT_TRUE(game.WaitForExit());
+    EXPECT_EQ(0, game.exitStatus);
+}
+
+}  // namespace

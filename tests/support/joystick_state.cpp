@@ -1,0 +1,79 @@
+#include "support/joystick_state.h"
+
+#include <dlfcn.h>
+#include <stdlib.h>
+
+#include <sstream>
+
+#include "support/test_environment.h"
+
+JoystickState::JoystickState(const std::string& directory)
+    : path(directory + "/joystick-state"), joystickCount(0), axes(0), buttons(0)
+{
+    Centre();
+    setenv("WOBBLER_JOYSTICK_STATE", path.c_str(), 1);
+    Write();
+}
+
+void JoystickState::Plug(int joysticks, int axesEach, int buttonsEach)
+{
+    joystickCount = joysticks;
+    axes = axesEach;
+    buttons = buttonsEach;
+    Write();
+}
+
+void JoystickState::SetAxis(int joystick, int axisNumber, int value)
+{
+    axis[joystick][axisNumber] = value;
+    Write();
+}
+
+void JoystickState::SetButton(int joystick, int buttonNumber, bool down)
+{
+    button[joystick][buttonNumber] = down;
+    Write();
+}
+
+void JoystickState::Centre()
+{
+    for (int joystick = 0; joystick < 2; joystick++)
+    {
+        for (int& value : axis[joystick]) value = 0;
+        for (bool& down : button[joystick]) down = false;
+    }
+}
+
+void JoystickState::Write() const
+{
+    std::ostringstream text;
+    text << "joysticks " << joystickCount << "\n";
+    for (int joystick = 0; joystick < 2; joystick++)
+    {
+        text << "joystick " << joystick << " axes " << axes << " buttons " << buttons << "\n";
+        for (int number = 0; number < MOST_AXES; number++)
+            text << "axis " << joystick << " " << number << " " << axis[joystick][number] << "\n";
+        for (int number = 0; number < MOST_BUTTONS; number++)
+            text << "button " << joystick << " " << number << " " << (button[joystick][number] ? 1 : 0) << "\n";
+    }
+    const std::string temporary = path + ".new";
+    WriteWholeFile(temporary, text.str());
+    rename(temporary.c_str(), path.c_str());  // the game never reads half a file
+}
+
+std::vector<std::string> JoystickState::GameEnvironment() const
+{
+    return {std::string("LD_PRELOAD=") + JOYSTICK_DOUBLE, "WOBBLER_JOYSTICK_STATE=" + path};
+}
+
+bool JoystickDoubleLoaded()
+{
+    return dlsym(RTLD_DEFAULT, "JoystickDoubleOutOfRangeQueries") != nullptr;
+}
+
+int JoystickDoubleOutOfRangeQueries()
+{
+    typedef int (*Counter)();
+    const Counter counter = reinterpret_cast<Counter>(dlsym(RTLD_DEFAULT, "JoystickDoubleOutOfRangeQueries"));
+    return counter ? counter() : -1;
+}

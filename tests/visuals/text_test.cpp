@@ -1,0 +1,227 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "game/game.h"
+#include "input/input.h"
+#include "support/window_fixture.h"
+#include "visuals/visuals.h"
+
+namespace {
+
+class Text : public WindowTest
+{
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        ASSERT_TRUE(visuals->LoadFontsIntoMemory());
+        visuals->ClearScreenBufferWithColor(0.0f, 0.0f, 0.0f, 1.0f);
+    }
+
+    bool IsBackground(const Pixel& pixel) const { return pixel.red + pixel.green + pixel.blue < 24; }
+
+    // Leftmost pixel of the row band that is not background, or -1.
+    int LeftmostDrawnColumn(int top, int bottom) const
+    {
+        for (int x = 0; x < 640; x++)
+            for (int y = top; y <= bottom; y++)
+                if (!IsBackground(ReadPixel(x, y))) return x;
+        return -1;
+    }
+
+    bool BandHasColour(int top, int bottom, int red, int green, int blue) const
+    {
+        for (int y = top; y <= bottom; y++)
+            for (int x = 0; x < 640; x++)
+                if (PixelIs(x, y, red, green, blue, 10)) return true;
+        return false;
+    }
+};
+
+TEST_F(Text, FontsOpenInOrderAndAMissingOneStopsTheRest)
+{
+    for (TTF_Font* font : visuals->Font) EXPECT_NE(nullptr, font);
+    EXPECT_GT(TTF_FontHeight(visuals->Font[3]), TTF_FontHeight(visuals->Font[0]));
+    EXPECT_GT(TTF_FontHeight(visuals->Font[0]), TTF_FontHeight(visuals->Font[1]));
+    EXPECT_GT(TTF_FontHeight(visuals->Font[1]), TTF_FontHeight(visuals->Font[2]));
+    EXPECT_TRUE(AppearInOrder(output->Text(), {"Loaded all TTF fonts into memory"}));
+
+    ASSERT_TRUE(OpenWindow(640, 480));
+    ASSERT_EQ(0, unlink("data"));
+    ASSERT_EQ(0, mkdir("data", 0755));
+    ASSERT_EQ(0, mkdir("data/fonts", 0755));
+    ASSERT_EQ(0, symlink((ProjectRoot() + "/data/fonts/Default.ttf").c_str(), "data/fonts/Default.ttf"));
+    const size_t logStart = output->Text().size();
+
+    EXPECT_FALSE(visuals->LoadFontsIntoMemory());
+    for (int index = 0; index < 4; index++) EXPECT_NE(nullptr, visuals->Font[index]);
+    EXPECT_EQ(nullptr, visuals->Font[4]);
+    const std::string log = output->Text().substr(logStart);
+    EXPECT_EQ(0u, log.find("ERROR: Loading font: ")) << log;
+    EXPECT_EQ(1, CountOccurrences(log, "\n")) << log;
+}
+
+TEST_F(Text, NextPowerOfTwoRoundsUpToTheNearestPower)
+{
+    const int cases[][2] = {{1, 1}, {2, 2}, {3, 4}, {33, 64}, {64, 64}, {65, 128}, {105, 128}, {1000, 1024}, {0, 1}};
+    for (const auto& pair : cases) EXPECT_EQ(pair[1], visuals->NextPowerOfTwo(pair[0])) << pair[0];
+}
+
+// Each justification puts the texture's left edge at its own place; the
+// glyphs start a fixed distance inside it, measured with left justification.
+TEST_F(Text, JustificationsPlaceTheLeftEdge)
+{
+    const char text[] = "Wobble";
+    TTF_Font* const font = visuals->Font[0];
+    int width = 0;
+    int height = 0;
+    ASSERT_EQ(0, TTF_SizeText(font, text, &width, &height));
+
+    visuals->DrawTextOntoScreenBuffer(text, font, 100, 10, JUSTIFY_LEFT, 255, 255, 255, 255, 0, 0);
+    const int inset = LeftmostDrawnColumn(10, 10 + height) - 100;
+    ASSERT_GE(inset, 0);
+    ASSERT_LT(inset, 6);
+
+    struct Case
+    {
+        unsigned char justification;
+        float x;
+        int textureLeft;
+    };
+    const Case cases[] = {{JUSTIFY_CENTER_SCREEN, 555, 317 - width / 2},
+                          {JUSTIFY_RIGHT, 3, 640 - 3 - width - 3},
+                          {JUSTIFY_CENTER_X, 320, 320 - width / 2 - 3},
+                          {7, 150, 150}};
+    for (const Case& placed : cases)
+    {
+        visuals->ClearScreenBufferWithColor(0.0f, 0.0f, 0.0f, 1.0f);
+        visuals->DrawTextOntoScreenBuffer(text, font, placed.x, 100, placed.justification, 255, 255, 255, 255, 0, 0);
+        EXPECT_EQ(placed.textureLeft + inset, LeftmostDrawnColumn(100, 100 + height))
+            << "justification " << (int)placed.justification;
+        EXPECT_EQ(-1, LeftmostDrawnColumn(0, 98)) << "the top edge is the given y";
+    }
+}
+
+TEST_F(Text, LettersAreOutlinedInTheOutlineColour)
+{
+    visuals->DrawTextOntoScreenBuffer("HI", visuals->Font[3], 100, 100, JUSTIFY_LEFT, 255, 255, 255, 0, 0, 255);
+    const int left = LeftmostDrawnColumn(100, 160);
+    ASSERT_GE(left, 100);
+    bool outlineFirst = false;
+    for (int y = 100; y < 160 && !outlineFirst; y++) outlineFirst = PixelIs(left, y, 0, 0, 255, 10);
+    EXPECT_TRUE(outlineFirst);
+    EXPECT_TRUE(BandHasColour(100, 160, 255, 255, 255));
+}
+
+TEST_F(Text, NothingIsDrawnWhenThereIsNothingToRender)
+{
+    visuals->DrawTextOntoScreenBuffer("", visuals->Font[0], 100, 100, JUSTIFY_LEFT, 255, 255, 255, 255, 0, 0);
+    visuals->DrawTextOntoScreenBuffer("Lost", nullptr, 100, 100, JUSTIFY_LEFT, 255, 255, 255, 255, 0, 0);
+    visuals->DrawTextOntoScreenBuffer(nullptr, visuals->Font[0], 100, 100, JUSTIFY_LEFT, 255, 255, 255, 255, 0, 0);
+    EXPECT_EQ(-1, LeftmostDrawnColumn(90, 150));
+}
+
+class CreditLines : public Text
+{
+protected:
+    void SetUp() override
+    {
+        Text::SetUp();
+        ASSERT_TRUE(visuals->LoadAllTextsIntoMemory());
+    }
+};
+
+TEST_F(CreditLines, FiftyFourLinesAreRenderedWithTheirSizes)
+{
+    EXPECT_TRUE(AppearInOrder(output->Text(), {"Loaded all texts into memory"}));
+    EXPECT_EQ(53, visuals->LastLoadedTextIndex);
+    for (int index = 0; index <= 53; index++) EXPECT_TRUE(glIsTexture(visuals->Texts[index].Texture)) << index;
+    for (int index = 54; index < NUMBER_OF_LOADED_TEXTS; index++) EXPECT_EQ(0u, visuals->Texts[index].Texture);
+    EXPECT_EQ(0.0f, visuals->Texts[5].BlueHue);
+    EXPECT_EQ(1.0f, visuals->Texts[20].BlueHue);
+
+    int width = 0;
+    int height = 0;
+    ASSERT_EQ(0, TTF_SizeText(visuals->Font[0], "Someone", &width, &height));
+    const LoadedText& someone = visuals->Texts[20];
+    EXPECT_EQ(width + 7, someone.TextWidth);
+    EXPECT_EQ(height + 7, someone.TextHeight);
+    EXPECT_EQ(visuals->NextPowerOfTwo(width + 7), someone.TextureWidth);
+    EXPECT_EQ(visuals->NextPowerOfTwo(height + 7), someone.TextureHeight);
+}
+
+TEST_F(CreditLines, HeadingsAreYellowAndEntriesWhiteBothWithADarkBorder)
+{
+    visuals->ClearScreenBufferWithColor(0.0f, 0.0f, 1.0f, 1.0f);
+    visuals->DrawLoadedTextOntoScreenBuffer(5, 320, 100);
+    visuals->DrawLoadedTextOntoScreenBuffer(20, 320, 300);
+    EXPECT_TRUE(BandHasColour(100, 140, 255, 255, 0));
+    EXPECT_FALSE(BandHasColour(100, 140, 255, 255, 255));
+    EXPECT_TRUE(BandHasColour(100, 140, 25, 25, 0));  // the blue multiplier darkens the border too
+    EXPECT_TRUE(BandHasColour(300, 340, 255, 255, 255));
+    EXPECT_FALSE(BandHasColour(300, 340, 255, 255, 0));
+    EXPECT_TRUE(BandHasColour(300, 340, 25, 25, 25));
+}
+
+TEST_F(CreditLines, ALineIsCentredOnItsX)
+{
+    const LoadedText& line = visuals->Texts[20];
+    visuals->DrawLoadedTextOntoScreenBuffer(20, 200, 100);
+    const int left = LeftmostDrawnColumn(100, 100 + (int)line.TextHeight);
+    const int textureLeft = (int)(200 - 0.5f * line.TextWidth - 2.0f);
+    EXPECT_GE(left, textureLeft);
+    EXPECT_LE(left, textureLeft + 5);
+}
+
+TEST_F(CreditLines, UnloadingDeletesEveryLine)
+{
+    const GLuint first = visuals->Texts[0].Texture;
+    const GLuint last = visuals->Texts[53].Texture;
+    visuals->UnloadAllTextsFromMemory();
+    EXPECT_FALSE(glIsTexture(first));
+    EXPECT_FALSE(glIsTexture(last));
+    EXPECT_TRUE(AppearInOrder(output->Text(), {"Loaded all texts into memory", "Unloaded all texts from memory"}));
+}
+
+class DebugOverlay : public Text
+{
+protected:
+    void SetUp() override
+    {
+        Text::SetUp();
+        input = new Input();
+    }
+    void TearDown() override
+    {
+        delete input;
+        input = nullptr;
+        Text::TearDown();
+    }
+};
+
+// Rows at 429, 445 and 461: a white plate with the value in near-black.
+TEST_F(DebugOverlay, ShowsFrameRateAndMouseOnWhitePlatesOnlyWhenDebugIsOne)
+{
+    game->AverageFrameRate = 62;
+    input->MouseX = 888;
+    input->MouseY = 7;
+    game->DebugOn = 2;
+    game->DisplayDebuggingInfo();
+    EXPECT_EQ(-1, LeftmostDrawnColumn(425, 479));
+
+    game->DebugOn = 1;
+    game->DisplayDebuggingInfo();
+    for (int row : {429, 445, 461})
+    {
+        EXPECT_TRUE(BandHasColour(row, row + 15, 255, 255, 255)) << row;
+        EXPECT_TRUE(BandHasColour(row, row + 15, 1, 1, 1)) << row;
+        EXPECT_GE(LeftmostDrawnColumn(row, row + 15), 3);
+        EXPECT_LE(LeftmostDrawnColumn(row, row + 15), 6);
+    }
+    EXPECT_EQ(-1, LeftmostDrawnColumn(300, 425));
+    EXPECT_STREQ("7", visuals->VariableText);
+}
+
+}  // namespace
