@@ -66,23 +66,20 @@ static void AddCharacter(char character)
 
 static void StartNameEntry(Screens* flow)
 {
-    flow->ScreenTransitionStatus = FADE_IN;
-    flow->ScreenFadeTransparency = 1.0f;
-    interface->CreateButton(BUTTON_BACK, 0, 320.0f, 458.0f);
-    interface->CurrentlySelectedButton = 0;
+    flow->EnterScreenWithBackButton();
     flow->ScreenExitedWithEscapeKey = 0;
 }
 
 static void DrawCentredLine(const char* text, float y)
 {
-    visuals->DrawTextOntoScreenBuffer(text, visuals->Font[0], 0.0f, y, JUSTIFY_CENTER_SCREEN, 255, 255, 255, 1, 1, 1);
+    visuals->DrawTextOntoScreenBuffer(text, visuals->Font[MENU_FONT], 0.0f, y, JUSTIFY_CENTER_SCREEN, 255, 255, 255, 1, 1, 1);
 }
 
 static void DrawNameAndButton()
 {
     const char* name = NameBeingEntered();
     if (name && name[0] != 0)
-        visuals->DrawTextOntoScreenBuffer(name, visuals->Font[3], 0.0f, NAME_Y, JUSTIFY_CENTER_SCREEN, 255, 255, 0, 1, 1,
+        visuals->DrawTextOntoScreenBuffer(name, visuals->Font[LARGE_FONT], 0.0f, NAME_Y, JUSTIFY_CENTER_SCREEN, 255, 255, 0, 1, 1,
                                           1);
     interface->DisplayAllButtonsOntoScreenBuffer();
 }
@@ -92,7 +89,7 @@ static void LeaveNameEntry(Screens* flow, bool backButtonChosen)
     if (backButtonChosen)
     {
         flow->ScreenToDisplay = HIGH_SCORES_SCREEN;
-        input->DelayAllUserInput = 20;
+        input->DelayAllUserInput = INPUT_DELAY_AFTER_SCREEN_CHANGE;
     }
     if (flow->ScreenExitedWithEscapeKey) flow->ScreenToDisplay = TITLE_SCREEN;
 
@@ -162,7 +159,7 @@ static char GridCharacter(int row, int column)
 static void DrawGridCell(const char* text, float x, float y, bool selected)
 {
     const unsigned char green = selected ? 1 : 255;
-    visuals->DrawTextOntoScreenBuffer(text, visuals->Font[0], x, y, JUSTIFY_CENTER_X, 255, green, green, 1, 1, 1);
+    visuals->DrawTextOntoScreenBuffer(text, visuals->Font[MENU_FONT], x, y, JUSTIFY_CENTER_X, 255, green, green, 1, 1, 1);
 }
 
 static void DrawCharacterGrid()
