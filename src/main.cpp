@@ -16,7 +16,7 @@
 // The display method of each screen identifier; reserved identifiers run nothing.
 typedef void (Screens::*ScreenMethod)();
 static const ScreenMethod SCREEN_METHODS[NUMBER_OF_SCREENS] = {
-    nullptr,  // BRICKWELL_SCREEN
+    &Screens::DisplayBrickwellScreen,
     nullptr,  // TITLE_SCREEN
     nullptr,  // ABOUT_SCREEN
     nullptr,  // HOW_TO_PLAY_SCREEN
@@ -29,7 +29,7 @@ static const ScreenMethod SCREEN_METHODS[NUMBER_OF_SCREENS] = {
     nullptr,  // NAME_INPUT_KEYBOARD_SCREEN
     nullptr,  // NAME_INPUT_JOYSTICK_SCREEN
     nullptr,  // NEW_HIGH_SCORE_NAME_INPUT_SCREEN
-    nullptr,  // SPONSOR_SCREEN
+    &Screens::DisplaySponsorScreen,
 };
 
 static void StartUp(int argc, char** argv)
@@ -97,6 +97,7 @@ static void RunOneFrame()
     game->CalculateFramerate();
     DisplayCurrentScreen();
     RestartMusicWhenItEnds();
+    screens->ApplyScreenFadeTransition();
     DisplayDebugOverlayIfOn();
     game->ProcessFramerate();
     PresentScreenBufferIfAsked();
