@@ -16,20 +16,20 @@
 // The display method of each screen identifier; reserved identifiers run nothing.
 typedef void (Screens::*ScreenMethod)();
 static const ScreenMethod SCREEN_METHODS[NUMBER_OF_SCREENS] = {
-    &Screens::DisplayBrickwellScreen,
-    nullptr,  // TITLE_SCREEN
-    nullptr,  // ABOUT_SCREEN
-    nullptr,  // HOW_TO_PLAY_SCREEN
-    nullptr,  // HIGH_SCORES_SCREEN
-    nullptr,  // OPTIONS_SCREEN
+    &Screens::DisplayBrickwellScreen,  // BRICKWELL_SCREEN
+    &Screens::DisplayTitleScreen,  // TITLE_SCREEN
+    &Screens::DisplayAboutScreen,  // ABOUT_SCREEN
+    &Screens::DisplayHowToPlayScreen,  // HOW_TO_PLAY_SCREEN
+    &Screens::DisplayHighScoresScreen,  // HIGH_SCORES_SCREEN
+    &Screens::DisplayOptionsScreen,  // OPTIONS_SCREEN
     nullptr,  // NEW_GAME_SCREEN
-    nullptr,  // PLAYING_GAME_SCREEN
+    &Screens::DisplayPlayingGameScreen,  // PLAYING_GAME_SCREEN
     nullptr,  // OPENING_SCENE_SCREEN
     nullptr,  // ENDING_SCENE_SCREEN
     nullptr,  // NAME_INPUT_KEYBOARD_SCREEN
     nullptr,  // NAME_INPUT_JOYSTICK_SCREEN
     nullptr,  // NEW_HIGH_SCORE_NAME_INPUT_SCREEN
-    &Screens::DisplaySponsorScreen,
+    &Screens::DisplaySponsorScreen,  // SPONSOR_SCREEN
 };
 
 static void StartUp(int argc, char** argv)
@@ -46,13 +46,18 @@ static void StartUp(int argc, char** argv)
 
     input = new Input();
     screens = new Screens();
+    interface = new Interface();
+    if (!interface->CreateAllGUIAndInitialize(true)) game->FatalError = 1;
     settings = new Settings(argc, argv);
+    data = new Data();
+    data->ClearHighScores();
 
     audio = new Audio();
     audio->SetupAudio();  // without sound the game runs silent
 
     srand(time(0));
 
+    data->LoadHighScoresAndOptions();
     audio->ApplySoundVolume();
     audio->PlayMusic(MUSIC_TITLE, 0);
 
@@ -106,15 +111,20 @@ static void RunOneFrame()
 static void ShutDown()
 {
     printf("...Quit game\n");
+    data->SaveHighScoresAndOptions();
 
     delete runtime;
     runtime = nullptr;
     delete logic;
     logic = nullptr;
+    delete data;
+    data = nullptr;
     delete settings;
     settings = nullptr;
     delete audio;
     audio = nullptr;
+    delete interface;
+    interface = nullptr;
     delete screens;
     screens = nullptr;
     delete input;

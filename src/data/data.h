@@ -12,6 +12,17 @@ const int HIGH_SCORE_NAME_LENGTH = 18;  // bytes 18 and 19 always stay NUL
 const uint8_t RANK_NONE = 10;
 const uint8_t RANK_NAME_ENTERED = 99;
 
+// The table ClearHighScores writes into every game mode, best first.
+extern const char* const DEFAULT_HIGH_SCORE_NAMES[NUMBER_OF_HIGH_SCORES];
+extern const uint8_t DEFAULT_HIGH_SCORE_LEVELS[NUMBER_OF_HIGH_SCORES];
+extern const uint32_t DEFAULT_HIGH_SCORE_SCORES[NUMBER_OF_HIGH_SCORES];
+
+// The options file: its name in the configuration folder, the buffer its
+// path is built in, and its length in lines.
+const char* const OPTIONS_FILE_NAME = "WobblerSaga-data-2.1";
+const int OPTIONS_FILE_PATH_SIZE = 256;
+const int OPTIONS_FILE_LINES = 138;
+
 // The high-score tables, the name-entry state and the options file.
 class Data
 {
@@ -36,6 +47,8 @@ public:
     bool BuildOptionsFilePath(char* path, int size) const;
     void SaveHighScoresAndOptions();
     void LoadHighScoresAndOptions();
+    // Writes the whole file at this path; false (and no file) when it fails.
+    bool WriteHighScoresAndOptions(const char* path) const;
 };
 
 extern Data* data;

@@ -3,6 +3,7 @@
 #include <stdio.h>
 
 #include "game/game.h"
+#include "interface/interface.h"
 #include "screens/screens.h"
 #include "visuals/visuals.h"
 
@@ -11,6 +12,7 @@ bool Input::ResizeWindow(int width, int height)
 {
     visuals->UnloadAllTextsFromMemory();
     visuals->UnloadSpritesFromMemory();
+    if (interface) interface->UnloadGUIFromMemory();
 
     visuals->WindowWidth = width;
     visuals->WindowHeight = height;
@@ -26,7 +28,8 @@ bool Input::ResizeWindow(int width, int height)
     visuals->SetupOpenGLState(0.0f);
     glViewport(0, 0, width, height);
 
-    if (!visuals->LoadSpritesIntoMemoryAndInitialize() || !visuals->LoadAllTextsIntoMemory())
+    const bool guiLoaded = !interface || interface->CreateAllGUIAndInitialize(false);
+    if (!guiLoaded || !visuals->LoadSpritesIntoMemoryAndInitialize() || !visuals->LoadAllTextsIntoMemory())
     {
         game->FatalError = 1;
         return false;

@@ -3,10 +3,16 @@
 
 #include <stdint.h>
 
+#include <SDL.h>
 #include <SDL_ttf.h>
 #include <GL/gl.h>
 
 const int NUMBER_OF_INTERFACE_SPRITES = 31;
+const int NUMBER_OF_ARROWS = 20;
+
+// A chosen button or arrow stays shrunk for this many frames.
+const int32_t PRESS_ANIMATION_FRAMES = 10;
+const float PRESSED_SCALE = 0.85f;
 
 // Records of the image table.
 enum
@@ -66,18 +72,30 @@ public:
     bool CreateAllGUIAndInitialize(bool initialize);
     void UnloadGUIFromMemory();
     void DrawInterfaceSprite(int index);
+    void ScaleForPress(int index);
+    bool CountDownPress(int index);
+    bool LoadInterfaceImage(int index, bool initialize);
+    void InitializeRecord(int index, const SDL_Surface* image);
+    void PrintLabelIntoImage(SDL_Surface* image, const char* label);
 
     // buttons.cpp
     void CreateButton(int imageIndex, int screenIndex, float x, float y);
     void DisplayAllButtonsOntoScreenBuffer();
     void ProcessAllButtonsOnScreen();
     void DestroyAllButtons();
+    bool MouseClickedInside(const InterfaceSprite& record) const;
+    void ChooseButton(InterfaceSprite& record);
+    void NavigateButtons();
+    void AnnounceSelectionMove();
 
     // arrow_sets.cpp
     void CreateArrowSet(int leftId, int rightId, float y);
     void DisplayAllArrowSetsOntoScreenBuffer();
     void ProcessAllArrowSetsOnScreen();
     void DestroyAllArrowSets();
+    void DrawHighlightBar();
+    bool ArrowChosen(int id) const;
+    void NavigateArrowSets();
 };
 
 extern Interface* interface;

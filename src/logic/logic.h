@@ -17,6 +17,29 @@ const int PLAYER_START_TILE_Y = 19;
 const int GHOST_HOME_TILE_X = 13;
 const int GHOST_HOME_TILE_Y = 13;
 
+// Tile steps by direction (CENTER 0, UP 1, RIGHT 3, DOWN 5, LEFT 7).
+const int NUMBER_OF_DIRECTION_VALUES = 8;
+static const int8_t DIRECTION_DELTA_X[NUMBER_OF_DIRECTION_VALUES] = {0, 0, 0, 1, 0, 0, 0, -1};
+static const int8_t DIRECTION_DELTA_Y[NUMBER_OF_DIRECTION_VALUES] = {0, -1, 0, 0, 0, 1, 0, 0};
+
+static inline bool IsMoveDirection(uint8_t direction)
+{
+    return direction < NUMBER_OF_DIRECTION_VALUES && (DIRECTION_DELTA_X[direction] != 0 || DIRECTION_DELTA_Y[direction] != 0);
+}
+
+static inline bool IsVerticalDirection(uint8_t direction)
+{
+    return direction < NUMBER_OF_DIRECTION_VALUES && DIRECTION_DELTA_Y[direction] != 0;
+}
+
+// The hero is always drawn in the middle of the 640 x 480 screen.
+const int PLAYER_SCREEN_X = 320;
+const int PLAYER_SCREEN_Y = 240;
+
+// Copies of the hero's picture that swell and fade when he eats a power pellet.
+const int FIRST_POWER_PELLET_SPRITE = 46;
+const int LAST_POWER_PELLET_SPRITE = 49;
+
 enum
 {
     GHOST_NORMAL = 0,
@@ -78,23 +101,64 @@ public:
     // playfield.cpp
     void LoadTilePlayfield();
     uint32_t GetPixel(SDL_Surface* surface, int x, int y) const;
+    bool LoadBoardImage(const char* path);
+    void UnloadBoardImage();
+    void ReadBoardImage();
+    void ReadReturnImage();
+    void FillPlayfieldWithWalls();
+    void AbandonPlayfield();
+    bool IsOpenTile(int x, int y) const;
+    bool IsOpenNeighbour(int x, int y, uint8_t direction) const;
+    static void StepTowardNextCentre(int8_t& offset, uint8_t& tile, int sign, int speed);
 
     // setup.cpp
     void SetupForNewGame();
     void SetupForNewBoard();
     void SetupForNewLife();
     void ClearPowerPelletEatenAnimation();
+    void PlacePowerPelletSprite(int index, float transparency);
+    void ResetPlayer();
+    void ResetTimers();
+    void ClearActiveGhosts();
+    void LineUpGhosts();
+    void AdvanceLevel();
+    void SetFrameDelayForLevel();
+    void EndGameIfWon();
 
     // player.cpp
     void ProcessPlayer();
+    void TakePlayerInput();
+    void MovePlayer();
+    bool TakeQueuedTurn(uint8_t direction);
+    void EatPelletAhead();
+    void EatPowerPellet(uint8_t direction);
+    void AwardExtraLife();
 
     // ghosts.cpp
     void ProcessGhosts();
     uint8_t GetGhostRandomDirection() const;
+    void BringEyesBackToLife(int ghost);
+    void StepGhostBetweenCentres(int ghost);
+    void DecideGhostAtCentre(int ghost);
+    void MoveGhost(int ghost, uint8_t direction);
+    void DecideNormalGhost(int ghost);
+    bool ChasePlayerInSight(int ghost);
+    bool GhostSeesPlayer(int ghost, uint8_t direction) const;
+    void CountDownChaseBlock(int ghost);
+    void WalkGhostRandomly(int ghost);
+    void MoveGhostAnyOpenWay(int ghost);
+    void ReturnGhostEyesHome(int ghost);
 
     // drawing.cpp
     void DrawPlayer();
     void DrawGhosts();
+    void DrawLivePlayer(int base);
+    void DrawDyingPlayer(int base);
+    void DrawPowerPelletAnimation();
+    void DrawGhost(int ghost);
+    int GhostBodySprite(int ghost) const;
+    void MeetGhost(int ghost);
+    void DrawSpriteAt(int index, int x, int y);
 };
 
 extern Logic* logic;

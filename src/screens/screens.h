@@ -24,6 +24,14 @@ enum
 
 const int NUMBER_OF_SCREENS = 14;
 
+// Fonts of the menu texts: 27, 14 and 45 points.
+const int MENU_FONT = 0;
+const int SMALL_FONT = 2;
+const int LARGE_FONT = 3;
+
+// Polls that read nothing after a menu screen has handed over to the next.
+const int32_t INPUT_DELAY_AFTER_SCREEN_CHANGE = 20;
+
 // Fade states.
 enum
 {
@@ -72,6 +80,10 @@ public:
 
     // options.cpp
     void DisplayOptionsScreen();
+
+    // The menu screens with a single "Back" button (back_button.cpp).
+    void EnterScreenWithBackButton();
+    void LeaveScreenBackToTitle();
 
     // playing_game.cpp
     void DisplayPlayingGameScreen();

@@ -45,6 +45,9 @@ GameProcess::~GameProcess()
 
 bool GameProcess::Start(const std::vector<std::string>& arguments, const std::vector<std::string>& environment)
 {
+    // A game that has ended may be started again in the same directory.
+    exitStatus = -1;
+    windowId.clear();
     pid = fork();
     if (pid < 0) return false;
     if (pid > 0) return true;

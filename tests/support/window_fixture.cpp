@@ -10,7 +10,7 @@ void WindowTest::SetUp()
     directory.reset(new TemporaryWorkingDirectory());
     output.reset(new CapturedOutput());
     game = new Game();
-    ASSERT_TRUE(OpenWindow(640, 480));
+    ASSERT_TRUE(OpenWindow(640, 480)) << output->Text();
 }
 
 void WindowTest::TearDown()

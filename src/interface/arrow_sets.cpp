@@ -1,0 +1,144 @@
+#include "interface/interface.h"
+
+#include "audio/audio.h"
+#include "input/input.h"
+#include "screens/screens.h"
+
+// Arrows sit at the screen's edges, a little below the row's text.
+static const float LEFT_ARROW_X = 30.0f;
+static const float RIGHT_ARROW_X = 610.0f;
+static const float ARROW_BELOW_ROW = 22.0f;
+static const float ARROW_HIT_BOX_TRIM_X = 10.0f;
+static const float ARROW_HIT_BOX_TRIM_Y = 13.0f;
+
+// The highlight bar: light grey at half opacity, centred across the screen.
+static const float HIGHLIGHT_BAR_X = 320.0f;
+static const float HIGHLIGHT_BAR_HUE = 0.75f;
+static const float HIGHLIGHT_BAR_TRANSPARENCY = 0.5f;
+
+// Polls that read nothing after an arrow is chosen.
+static const int32_t INPUT_DELAY_AFTER_ARROW = 15;
+
+static void PlaceArrow(InterfaceSprite& arrow, int id, float x, float y)
+{
+    arrow.ScreenIndex = id;
+    arrow.ScreenX = x;
+    arrow.ScreenY = y + ARROW_BELOW_ROW;
+    arrow.ScaleX = 1.0f;
+    arrow.ScaleY = 1.0f;
+    arrow.RotationDegree = 0.0f;
+    arrow.Transparency = 1.0f;
+    arrow.RedHue = 1.0f;
+    arrow.GreenHue = 1.0f;
+    arrow.BlueHue = 1.0f;
+    arrow.Smooth = true;
+    arrow.FlipX = false;
+    arrow.FlipY = false;
+    arrow.HitBoxTrimX = ARROW_HIT_BOX_TRIM_X;
+    arrow.HitBoxTrimY = ARROW_HIT_BOX_TRIM_Y;
+    arrow.PressedAnimationTimer = -1;
+}
+
+void Interface::CreateArrowSet(int leftId, int rightId, float y)
+{
+    PlaceArrow(InterfaceSprites[FIRST_ARROW + leftId], leftId, LEFT_ARROW_X, y);
+    PlaceArrow(InterfaceSprites[FIRST_ARROW + rightId], rightId, RIGHT_ARROW_X, y);
+}
+
+void Interface::DrawHighlightBar()
+{
+    InterfaceSprite& bar = InterfaceSprites[SELECTOR_LINE];
+    bar.ScreenX = HIGHLIGHT_BAR_X;
+    bar.ScreenY = InterfaceSprites[FIRST_ARROW + CurrentlySelectedArrowSet].ScreenY;
+    bar.RedHue = HIGHLIGHT_BAR_HUE;
+    bar.GreenHue = HIGHLIGHT_BAR_HUE;
+    bar.BlueHue = HIGHLIGHT_BAR_HUE;
+    bar.Transparency = HIGHLIGHT_BAR_TRANSPARENCY;
+    ScaleForPress(SELECTOR_LINE);
+    DrawInterfaceSprite(SELECTOR_LINE);
+}
+
+void Interface::DisplayAllArrowSetsOntoScreenBuffer()
+{
+    DrawHighlightBar();
+    for (int id = 0; id < NUMBER_OF_ARROWS; id++)
+    {
+        if (InterfaceSprites[FIRST_ARROW + id].ScreenIndex < 0) continue;
+        ScaleForPress(FIRST_ARROW + id);
+        DrawInterfaceSprite(FIRST_ARROW + id);
+    }
+    screens->ScreenBufferNeedsDisplay = 1;
+}
+
+// Left picks the selected set's left arrow, right its right arrow.
+bool Interface::ArrowChosen(int id) const
+{
+    const uint8_t direction = input->JoystickDirection[INPUT_ALL];
+    if (direction == LEFT) return id == CurrentlySelectedArrowSet;
+    if (direction == RIGHT) return id - 1 == CurrentlySelectedArrowSet;
+    return false;
+}
+
+void Interface::ProcessAllArrowSetsOnScreen()
+{
+    for (int id = 0; id < NUMBER_OF_ARROWS; id++)
+    {
+        InterfaceSprite& arrow = InterfaceSprites[FIRST_ARROW + id];
+        if (arrow.ScreenIndex < 0) continue;
+
+        CountDownPress(FIRST_ARROW + id);  // an arrow never starts a fade
+
+        bool chosen;
+        if (input->MouseButtonPressed[0])
+        {
+            chosen = MouseClickedInside(arrow);
+            if (chosen) CurrentlySelectedArrowSet = id - (id % 2);
+        }
+        else
+        {
+            chosen = ArrowChosen(id);
+        }
+        if (!chosen) continue;
+
+        arrow.PressedAnimationTimer = PRESS_ANIMATION_FRAMES;
+        ArrowSetArrowPressed = id;
+        input->DelayAllUserInput = INPUT_DELAY_AFTER_ARROW;
+        audio->PlayDigitalSoundFX(SFX_CLICK, 0);
+    }
+    NavigateArrowSets();
+}
+
+void Interface::NavigateArrowSets()
+{
+    const uint8_t direction = input->JoystickDirection[INPUT_ALL];
+    if (direction == CENTER) return;
+
+    int firstRight = 0, last = 0;
+    bool found = false;
+    for (int id = 0; id < NUMBER_OF_ARROWS; id++)
+    {
+        if (InterfaceSprites[FIRST_ARROW + id].ScreenIndex < 0) continue;
+        if (id % 2 == 0) last = id;
+        if (id % 2 == 1 && !found)
+        {
+            firstRight = id;
+            found = true;
+        }
+    }
+
+    if (direction == UP)
+        CurrentlySelectedArrowSet = (CurrentlySelectedArrowSet > 0 && CurrentlySelectedArrowSet > firstRight)
+                                        ? CurrentlySelectedArrowSet - 2
+                                        : last;
+    else if (direction == DOWN)
+        CurrentlySelectedArrowSet = CurrentlySelectedArrowSet < last ? CurrentlySelectedArrowSet + 2 : 0;
+    else
+        return;
+
+    if (last != 0) AnnounceSelectionMove();
+}
+
+void Interface::DestroyAllArrowSets()
+{
+    for (int id = 0; id < NUMBER_OF_ARROWS; id++) InterfaceSprites[FIRST_ARROW + id].ScreenIndex = -1;
+}

@@ -1,0 +1,155 @@
+#include "interface/interface.h"
+
+#include "audio/audio.h"
+#include "input/input.h"
+#include "screens/screens.h"
+
+// Frames a chosen button stays shrunk before the screen fades out.
+static const float BUTTON_TRANSPARENCY = 0.75f;
+
+// Polls that read nothing after a choice and after a move of the selection.
+static const int32_t INPUT_DELAY_AFTER_CHOICE = 22;
+static const int32_t INPUT_DELAY_AFTER_MOVE = 10;
+
+// The selectors sit this far left and right of the selected button's centre.
+static const float SELECTOR_DISTANCE = 150.0f;
+
+void Interface::CreateButton(int imageIndex, int screenIndex, float x, float y)
+{
+    InterfaceSprite& button = InterfaceSprites[imageIndex];
+    button.ScreenIndex = screenIndex;
+    button.ScreenX = x;
+    button.ScreenY = y;
+    button.ScaleX = 1.0f;
+    button.ScaleY = 1.0f;
+    button.RotationDegree = 0.0f;
+    button.Transparency = BUTTON_TRANSPARENCY;
+    button.RedHue = 1.0f;
+    button.GreenHue = 1.0f;
+    button.BlueHue = 1.0f;
+    button.Smooth = true;
+    button.FlipX = false;
+    button.FlipY = false;
+    button.PressedAnimationTimer = -1;
+}
+
+void Interface::DisplayAllButtonsOntoScreenBuffer()
+{
+    for (int index = SELECTOR_LEFT; index <= BUTTON_BLANK; index++)
+    {
+        InterfaceSprite& record = InterfaceSprites[index];
+        if (record.ScreenIndex < 0) continue;
+        ScaleForPress(index);
+        DrawInterfaceSprite(index);
+    }
+
+    for (int index = BUTTON_START; index <= BUTTON_BLANK; index++)
+    {
+        const InterfaceSprite& button = InterfaceSprites[index];
+        if (button.ScreenIndex != CurrentlySelectedButton) continue;
+        InterfaceSprites[SELECTOR_LEFT].ScreenX = button.ScreenX - SELECTOR_DISTANCE;
+        InterfaceSprites[SELECTOR_LEFT].ScreenY = button.ScreenY;
+        InterfaceSprites[SELECTOR_RIGHT].ScreenX = button.ScreenX + SELECTOR_DISTANCE;
+        InterfaceSprites[SELECTOR_RIGHT].ScreenY = button.ScreenY;
+    }
+
+    for (int index = SELECTOR_LEFT; index <= SELECTOR_RIGHT; index++)
+    {
+        ScaleForPress(index);
+        DrawInterfaceSprite(index);
+        screens->ScreenBufferNeedsDisplay = 1;
+    }
+}
+
+// A click strictly inside the image less its trims.
+bool Interface::MouseClickedInside(const InterfaceSprite& record) const
+{
+    if (!input->MouseButtonPressed[0]) return false;
+    const float halfWidth = 0.5f * record.ImageWidth - record.HitBoxTrimX;
+    const float halfHeight = 0.5f * record.ImageHeight - record.HitBoxTrimY;
+    return input->MouseX > record.ScreenX - halfWidth && input->MouseX < record.ScreenX + halfWidth &&
+           input->MouseY > record.ScreenY - halfHeight && input->MouseY < record.ScreenY + halfHeight;
+}
+
+void Interface::ChooseButton(InterfaceSprite& record)
+{
+    record.PressedAnimationTimer = PRESS_ANIMATION_FRAMES;
+    input->DelayAllUserInput = INPUT_DELAY_AFTER_CHOICE;
+    audio->PlayDigitalSoundFX(SFX_CLICK, 0);
+}
+
+// Space types a blank and button one picks a letter on the name-entry
+// screens, so there they must not press "Back".
+static bool ConfirmPressed()
+{
+    const char key = input->KeyOnKeyboardPressedByUser;
+    const uint8_t screen = screens->ScreenToDisplay;
+    if (input->JoystickButtonOne[INPUT_ALL] == 1 && screen != NAME_INPUT_JOYSTICK_SCREEN) return true;
+    if (key == '_' && screen != NAME_INPUT_KEYBOARD_SCREEN) return true;
+    return key == '/';
+}
+
+void Interface::ProcessAllButtonsOnScreen()
+{
+    for (int index = SELECTOR_LEFT; index <= BUTTON_BLANK; index++)
+    {
+        InterfaceSprite& record = InterfaceSprites[index];
+        if (record.ScreenIndex < 0) continue;
+        if (CountDownPress(index)) screens->ScreenTransitionStatus = FADE_OUT;
+
+        if (input->MouseButtonPressed[0])
+        {
+            if (!MouseClickedInside(record)) continue;
+            CurrentlySelectedButton = record.ScreenIndex;
+            ChooseButton(record);
+            continue;
+        }
+        if (record.ScreenIndex == CurrentlySelectedButton && ConfirmPressed())
+        {
+            ChooseButton(record);
+            break;
+        }
+    }
+    NavigateButtons();
+}
+
+void Interface::NavigateButtons()
+{
+    const uint8_t direction = input->JoystickDirection[INPUT_ALL];
+    if (direction == CENTER) return;
+
+    int first = 0, last = 0;
+    bool found = false;
+    for (int index = BUTTON_START; index <= BUTTON_BLANK; index++)
+    {
+        const InterfaceSprite& button = InterfaceSprites[index];
+        if (button.ScreenIndex < 0) continue;
+        if (!found) first = button.ScreenIndex;
+        last = button.ScreenIndex;
+        found = true;
+    }
+
+    if (direction == UP)
+        CurrentlySelectedButton = (CurrentlySelectedButton > 0 && CurrentlySelectedButton > first)
+                                      ? CurrentlySelectedButton - 1
+                                      : last;
+    else if (direction == DOWN)
+        CurrentlySelectedButton = CurrentlySelectedButton < last ? CurrentlySelectedButton + 1 : 0;
+    else
+        return;
+
+    if (last != 0) AnnounceSelectionMove();
+}
+
+// A move of the selection clicks and pauses input; a lone row or button stays silent.
+void Interface::AnnounceSelectionMove()
+{
+    input->DelayAllUserInput = INPUT_DELAY_AFTER_MOVE;
+    screens->ScreenIsDirty = 1;
+    audio->PlayDigitalSoundFX(SFX_CLICK, 0);
+}
+
+void Interface::DestroyAllButtons()
+{
+    for (int index = SELECTOR_LEFT; index <= BUTTON_BLANK; index++) InterfaceSprites[index].ScreenIndex = -1;
+}

@@ -1,0 +1,289 @@
+#include "interface/interface.h"
+
+#include <stdio.h>
+
+#include <utility>
+
+#include <SDL_image.h>
+
+#include "screens/screens.h"
+#include "visuals/visuals.h"
+
+Interface* interface = nullptr;
+
+static const char BUTTON_FONT_FILE[] = "data/interface/Default.ttf";
+static const int BUTTON_FONT_POINTS = 27;
+
+static const char SELECTOR_LEFT_FILE[] = "data/interface/Button-Selector-Left.png";
+static const char SELECTOR_RIGHT_FILE[] = "data/interface/Button-Selector-Right.png";
+static const char BUTTON_FILE[] = "data/interface/Button.png";
+static const char SELECTOR_LINE_FILE[] = "data/interface/Selector-Line.png";
+
+// One image record: its file, and the label printed into it (buttons only).
+struct InterfaceImage
+{
+    const char* file;
+    const char* label;
+};
+
+// Arrow records alternate: odd records hold the right-pointing picture, even ones the left.
+static const InterfaceImage INTERFACE_IMAGES[NUMBER_OF_INTERFACE_SPRITES] = {
+    {SELECTOR_LEFT_FILE, nullptr},  {SELECTOR_RIGHT_FILE, nullptr}, {BUTTON_FILE, "Start!"},
+    {BUTTON_FILE, "Options"},       {BUTTON_FILE, "How To Play"},   {BUTTON_FILE, "High Scores"},
+    {BUTTON_FILE, "About"},         {BUTTON_FILE, "Exit"},          {BUTTON_FILE, "Back"},
+    {BUTTON_FILE, " "},             {SELECTOR_LINE_FILE, nullptr},  {SELECTOR_RIGHT_FILE, nullptr},
+    {SELECTOR_LEFT_FILE, nullptr},  {SELECTOR_RIGHT_FILE, nullptr}, {SELECTOR_LEFT_FILE, nullptr},
+    {SELECTOR_RIGHT_FILE, nullptr}, {SELECTOR_LEFT_FILE, nullptr},  {SELECTOR_RIGHT_FILE, nullptr},
+    {SELECTOR_LEFT_FILE, nullptr},  {SELECTOR_RIGHT_FILE, nullptr}, {SELECTOR_LEFT_FILE, nullptr},
+    {SELECTOR_RIGHT_FILE, nullptr}, {SELECTOR_LEFT_FILE, nullptr},  {SELECTOR_RIGHT_FILE, nullptr},
+    {SELECTOR_LEFT_FILE, nullptr},  {SELECTOR_RIGHT_FILE, nullptr}, {SELECTOR_LEFT_FILE, nullptr},
+    {SELECTOR_RIGHT_FILE, nullptr}, {SELECTOR_LEFT_FILE, nullptr},  {SELECTOR_RIGHT_FILE, nullptr},
+    {SELECTOR_LEFT_FILE, nullptr},
+};
+
+// Pixels taken off each side of a button image before a click counts.
+static const float BUTTON_HIT_BOX_TRIM_X = 3.0f;
+static const float BUTTON_HIT_BOX_TRIM_Y = 12.0f;
+
+// The label: black anti-aliased text over a one-pixel dark yellow border.
+static const SDL_Color LABEL_COLOUR = {0, 0, 0, 0};
+static const SDL_Color LABEL_BORDER_COLOUR = {100, 100, 0, 0};
+
+static bool IsPowerOfTwo(int value)
+{
+    return (value & (value - 1)) == 0;
+}
+
+// Both sizes are tested so that both messages appear when both are wrong.
+static bool HasPowerOfTwoSize(const SDL_Surface* image)
+{
+    const bool widthOk = IsPowerOfTwo(image->w);
+    if (!widthOk) printf("ERROR: Image width is not a power of 2\n");
+    if (!IsPowerOfTwo(image->h))
+    {
+        printf("ERROR: Image height is not a power of 2\n");
+        return false;
+    }
+    return widthOk;
+}
+
+// Copies the image byte for byte (colour and alpha) into a 32-bit RGBA surface.
+static SDL_Surface* ConvertToRGBASurface(SDL_Surface* image)
+{
+    SDL_Surface* converted = SDL_CreateRGBSurface(SDL_SWSURFACE, image->w, image->h, 32, visuals->Rmask,
+                                                  visuals->Gmask, visuals->Bmask, visuals->Amask);
+    if (!converted) return nullptr;
+
+    const Uint32 alphaFlags = image->flags & (SDL_SRCALPHA | SDL_RLEACCELOK);
+    const Uint8 alpha = image->format->alpha;
+    if (image->flags & SDL_SRCALPHA) SDL_SetAlpha(image, 0, 0);
+    SDL_BlitSurface(image, nullptr, converted, nullptr);
+    if (alphaFlags & SDL_SRCALPHA) SDL_SetAlpha(converted, alphaFlags, alpha);
+    return converted;
+}
+
+void Interface::PrintLabelIntoImage(SDL_Surface* image, const char* label)
+{
+    SDL_Surface* smooth = TTF_RenderText_Blended(ButtonFont, label, LABEL_COLOUR);
+    SDL_Surface* border = TTF_RenderText_Solid(ButtonFont, label, LABEL_BORDER_COLOUR);
+    if (smooth && border)
+    {
+        const int x0 = image->w / 2 - smooth->w / 2;
+        const int y0 = image->h / 2 - smooth->h / 2;
+        for (int dy = 0; dy <= 2; dy++)
+        {
+            for (int dx = 0; dx <= 2; dx++)
+            {
+                SDL_Rect place = {static_cast<Sint16>(x0 - 1 + dx), static_cast<Sint16>(y0 + dy), 0, 0};
+                SDL_BlitSurface(border, nullptr, image, &place);
+            }
+        }
+        SDL_Rect place = {static_cast<Sint16>(x0), static_cast<Sint16>(y0 + 1), 0, 0};
+        SDL_BlitSurface(smooth, nullptr, image, &place);
+    }
+    if (smooth) SDL_FreeSurface(smooth);
+    if (border) SDL_FreeSurface(border);
+}
+
+void Interface::InitializeRecord(int index, const SDL_Surface* image)
+{
+    InterfaceSprite& record = InterfaceSprites[index];
+    record.ScreenIndex = -1;
+    record.ScreenX = 320.0f;
+    record.ScreenY = 240.0f;
+    record.ScaleX = 1.0f;
+    record.ScaleY = 1.0f;
+    record.RotationDegree = 0.0f;
+    record.Transparency = 1.0f;
+    record.RedHue = 1.0f;
+    record.GreenHue = 1.0f;
+    record.BlueHue = 1.0f;
+    record.Smooth = true;
+    record.FlipX = false;
+    record.FlipY = false;
+    record.ImageWidth = image->w;
+    record.ImageHeight = image->h;
+    record.HitBoxTrimX = BUTTON_HIT_BOX_TRIM_X;
+    record.HitBoxTrimY = BUTTON_HIT_BOX_TRIM_Y;
+    record.PressedAnimationTimer = -1;
+}
+
+// Loads, labels and uploads one record's image; prints why when it cannot.
+bool Interface::LoadInterfaceImage(int index, bool initialize)
+{
+    const InterfaceImage& entry = INTERFACE_IMAGES[index];
+    SDL_Surface* image = IMG_Load(entry.file);
+    if (!image)
+    {
+        printf("ERROR: SDL could not load image %s\n", SDL_GetError());
+        return false;
+    }
+    if (!HasPowerOfTwoSize(image))
+    {
+        SDL_FreeSurface(image);
+        return false;
+    }
+    SDL_Surface* converted = ConvertToRGBASurface(image);
+    if (!converted)
+    {
+        printf("ERROR: SDL could not convert image %s\n", SDL_GetError());
+        SDL_FreeSurface(image);
+        return false;
+    }
+
+    const int bytesPerPixel = image->format->BytesPerPixel;
+    const bool truecolor = (bytesPerPixel == 3 || bytesPerPixel == 4);
+    if (!truecolor) printf("ERROR: The image is not truecolor\n");
+
+    if (initialize) InitializeRecord(index, image);
+    if (entry.label) PrintLabelIntoImage(converted, entry.label);
+
+    InterfaceSprite& record = InterfaceSprites[index];
+    if (record.Texture != 0) glDeleteTextures(1, &record.Texture);
+    record.Texture = 0;
+    if (truecolor)
+    {
+        glGenTextures(1, &record.Texture);
+        glBindTexture(GL_TEXTURE_2D, record.Texture);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+        glTexImage2D(GL_TEXTURE_2D, 0, 4, converted->w, converted->h, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                     converted->pixels);
+    }
+
+    SDL_FreeSurface(image);
+    SDL_FreeSurface(converted);
+    return truecolor;
+}
+
+Interface::Interface()
+{
+    ButtonFont = nullptr;
+    CurrentlySelectedButton = 0;
+    CurrentlySelectedArrowSet = 0;
+    ArrowSetArrowPressed = -1;
+    for (InterfaceSprite& record : InterfaceSprites)
+    {
+        record.Texture = 0;
+        record.ScreenIndex = -1;
+        record.PressedAnimationTimer = -1;
+    }
+}
+
+Interface::~Interface()
+{
+    if (ButtonFont) TTF_CloseFont(ButtonFont);
+    ButtonFont = nullptr;
+    UnloadGUIFromMemory();
+}
+
+bool Interface::CreateAllGUIAndInitialize(bool initialize)
+{
+    // A reload after a resize opens the font again; the old one would leak.
+    if (ButtonFont) TTF_CloseFont(ButtonFont);
+    ButtonFont = TTF_OpenFont(BUTTON_FONT_FILE, BUTTON_FONT_POINTS);
+    if (!ButtonFont)
+    {
+        printf("ERROR: Loading font: %s\n", SDL_GetError());
+        return false;
+    }
+
+    for (int index = 0; index < NUMBER_OF_INTERFACE_SPRITES; index++)
+    {
+        if (!LoadInterfaceImage(index, initialize)) return false;
+    }
+
+    if (initialize)
+        printf("Loaded and initialized all button/GUI images into memory\n");
+    else
+        printf("Loaded all button/GUI images into memory\n");
+    return true;
+}
+
+void Interface::UnloadGUIFromMemory()
+{
+    // The names go too, so that no later delete can hit a name reused by others.
+    for (InterfaceSprite& record : InterfaceSprites)
+    {
+        if (record.Texture != 0) glDeleteTextures(1, &record.Texture);
+        record.Texture = 0;
+    }
+    printf("Unloaded all button/GUI images from memory\n");
+}
+
+void Interface::ScaleForPress(int index)
+{
+    InterfaceSprite& record = InterfaceSprites[index];
+    const float scale = record.PressedAnimationTimer > 0 ? PRESSED_SCALE : 1.0f;
+    record.ScaleX = scale;
+    record.ScaleY = scale;
+}
+
+// Redraws on the first and last step; true in the frame the timer reaches 0.
+bool Interface::CountDownPress(int index)
+{
+    InterfaceSprite& record = InterfaceSprites[index];
+    if (record.PressedAnimationTimer == PRESS_ANIMATION_FRAMES || record.PressedAnimationTimer == 0)
+        screens->ScreenIsDirty = 1;
+    if (record.PressedAnimationTimer < 0) return false;
+    record.PressedAnimationTimer--;
+    return record.PressedAnimationTimer == 0;
+}
+
+void Interface::DrawInterfaceSprite(int index)
+{
+    const InterfaceSprite& record = InterfaceSprites[index];
+
+    glPushMatrix();
+    glBindTexture(GL_TEXTURE_2D, record.Texture);
+    glEnable(GL_TEXTURE_2D);
+
+    glTranslatef(record.ScreenX - 0.5f * record.ImageWidth * record.ScaleX,
+                 record.ScreenY - 0.5f * record.ImageHeight * record.ScaleY, 0.0f);
+    glScalef(record.ScaleX, record.ScaleY, 1.0f);
+    glRotatef(record.RotationDegree, 0.0f, 0.0f, 1.0f);
+
+    glColor4f(record.RedHue, record.GreenHue, record.BlueHue, record.Transparency);
+    if (record.Smooth)
+    {
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    }
+
+    float x1 = 0.0f, x0 = record.ImageWidth;
+    float y1 = 0.0f, y0 = record.ImageHeight;
+    if (record.FlipX) std::swap(x1, x0);
+    if (record.FlipY) std::swap(y1, y0);
+
+    const GLfloat vertices[] = {x1, y1, 0.0f, x0, y1, 0.0f, x0, y0, 0.0f, x1, y0, 0.0f};
+    static const GLfloat TEXTURE_CORNERS[] = {0.0f, 0.0f, 1.0f, 0.0f, 1.0f, 1.0f, 0.0f, 1.0f};
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, vertices);
+    glTexCoordPointer(2, GL_FLOAT, 0, TEXTURE_CORNERS);
+    glDrawArrays(GL_TRIANGLE_FAN, 0, 4);
+
+    glPopMatrix();
+}

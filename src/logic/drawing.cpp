@@ -1,0 +1,160 @@
+#include <stdlib.h>
+
+#include <SDL_mixer.h>
+
+#include "audio/audio.h"
+#include "logic/logic.h"
+#include "visuals/visuals.h"
+
+// First picture of the hero facing each direction; 0 draws no hero.
+static const int PLAYER_SPRITE_BASE[NUMBER_OF_DIRECTION_VALUES] = {0, 10, 0, 20, 0, 30, 0, 40};
+
+// Mouth picture (added to the base) by the offset along the way, in steps
+// of 8 pixels from the centre: wide open at the centres, shut half-way.
+const int MOUTH_STEP = 8;
+const int MOUTH_STEPS_PER_TILE = TILE_SIZE / MOUTH_STEP;
+static const int MOUTH_PICTURE_BY_STEP[MOUTH_STEPS_PER_TILE + 1] = {2, 2, 1, 1, 0, 1, 1, 2, 2};
+
+// Death picture (added to the base) by tens of frames left: the die
+// picture for the last 20 frames, the first picture above 60.
+const int DEATH_FRAMES_PER_PICTURE = 10;
+const int DEATH_PICTURE_STEPS = 7;
+static const int DEATH_PICTURE_BY_TENS[DEATH_PICTURE_STEPS] = {5, 5, 4, 3, 2, 1, 0};
+
+// Each power-pellet draw grows the copy and fades it, 34 draws in all.
+const float POWER_PELLET_GROWTH = 0.2f;
+const float POWER_PELLET_FADE = 0.03f;
+
+// Ghost pictures: body frames 60 + 2g and 61 + 2g, the scared body, the eyes.
+const int FIRST_GHOST_SPRITE = 60;
+const int SCARED_GHOST_SPRITE = 76;
+const int SCARED_GHOST_SECOND_SPRITE = 77;
+static const int EYES_SPRITE_FOR_DIRECTION[NUMBER_OF_DIRECTION_VALUES] = {0, 78, 0, 79, 0, 80, 0, 81};
+
+// Scared ghosts flash in their own colour over the last frames of the scared time.
+const uint16_t SCARED_FLASH_FRAMES = 50;
+
+// Tiles of the playing screen's window on either side of the hero.
+const int VIEW_HALF_COLUMNS = 6;
+const int VIEW_HALF_ROWS = 5;
+
+// The hero touches a ghost whose centre is closer than this on both axes.
+const int CONTACT_DISTANCE = 30;
+
+const int16_t DEATH_ANIMATION_FRAMES = 80;
+const uint32_t POINTS_PER_GHOST = 200;  // times the ghosts eaten so far, times the level
+
+void Logic::DrawPlayer()
+{
+    const int base = PlayerDirection < NUMBER_OF_DIRECTION_VALUES ? PLAYER_SPRITE_BASE[PlayerDirection] : 0;
+    if (PlayerDeathTimer > 0)
+    {
+        DrawDyingPlayer(base);
+        return;
+    }
+    DrawLivePlayer(base);
+    DrawPowerPelletAnimation();
+}
+
+void Logic::DrawLivePlayer(int base)
+{
+    if (base == 0) return;
+
+    const int offset = abs(IsVerticalDirection(PlayerDirection) ? PlayerOffsetY : PlayerOffsetX);
+    const bool onStep = offset % MOUTH_STEP == 0 && offset <= TILE_SIZE;
+    const int picture = onStep ? MOUTH_PICTURE_BY_STEP[offset / MOUTH_STEP] : 0;
+    visuals->DrawSpriteOntoScreenBuffer(base + picture);
+}
+
+void Logic::DrawDyingPlayer(int base)
+{
+    if (base == 0) return;
+
+    int tens = (PlayerDeathTimer - 1) / DEATH_FRAMES_PER_PICTURE;
+    if (tens >= DEATH_PICTURE_STEPS) tens = DEATH_PICTURE_STEPS - 1;
+    visuals->DrawSpriteOntoScreenBuffer(base + DEATH_PICTURE_BY_TENS[tens]);
+}
+
+void Logic::DrawPowerPelletAnimation()
+{
+    for (int index = FIRST_POWER_PELLET_SPRITE; index <= LAST_POWER_PELLET_SPRITE; index++)
+    {
+        Sprite& sprite = visuals->Sprites[index];
+        if (sprite.Transparency <= 0.0f) continue;
+
+        sprite.ScaleX += POWER_PELLET_GROWTH;
+        sprite.ScaleY += POWER_PELLET_GROWTH;
+        sprite.Transparency -= POWER_PELLET_FADE;
+        visuals->DrawSpriteOntoScreenBuffer(index);
+    }
+}
+
+// The visiting order flips every frame, so overlapping ghosts take turns on
+// top and meet the hero first in turn.
+void Logic::DrawGhosts()
+{
+    for (int visit = 0; visit < NUMBER_OF_GHOSTS; visit++)
+        DrawGhost(GhostDrawingOrder == 1 ? visit : NUMBER_OF_GHOSTS - 1 - visit);
+}
+
+void Logic::DrawGhost(int ghost)
+{
+    if (!GhostActive[ghost]) return;
+
+    const int columns = GhostTileX[ghost] - PlayerTileX;
+    const int rows = GhostTileY[ghost] - PlayerTileY;
+    if (abs(columns) > VIEW_HALF_COLUMNS || abs(rows) > VIEW_HALF_ROWS) return;
+
+    const int x = PLAYER_SCREEN_X + TILE_SIZE * columns - PlayerOffsetX + GhostOffsetX[ghost];
+    const int y = PLAYER_SCREEN_Y + TILE_SIZE * rows - PlayerOffsetY + GhostOffsetY[ghost];
+    const bool touches = abs(x - PLAYER_SCREEN_X) < CONTACT_DISTANCE && abs(y - PLAYER_SCREEN_Y) < CONTACT_DISTANCE;
+
+    const int body = GhostBodySprite(ghost);
+    if (body != 0) DrawSpriteAt(body, x, y);
+    if (touches) MeetGhost(ghost);
+
+    const uint8_t direction = GhostDirection[ghost];
+    const int eyes = direction < NUMBER_OF_DIRECTION_VALUES ? EYES_SPRITE_FOR_DIRECTION[direction] : 0;
+    if (eyes != 0) DrawSpriteAt(eyes, x, y);
+}
+
+// 0 when the ghost shows no body (eyes only).
+int Logic::GhostBodySprite(int ghost) const
+{
+    const int ownSprite = FIRST_GHOST_SPRITE + 2 * ghost;
+    switch (GhostState[ghost])
+    {
+        case GHOST_NORMAL:
+            return ownSprite + GhostAnimationFrame;
+        case GHOST_SCARED:
+            if (GhostAnimationFrame == 0) return SCARED_GHOST_SPRITE;
+            return PowerPelletTimer > SCARED_FLASH_FRAMES ? SCARED_GHOST_SECOND_SPRITE : ownSprite + 1;
+        default:
+            return 0;
+    }
+}
+
+// A normal ghost catches the hero, a scared one is eaten; eyes pass by.
+void Logic::MeetGhost(int ghost)
+{
+    if (GhostState[ghost] == GHOST_NORMAL)
+    {
+        Mix_HaltChannel(-1);
+        audio->PlayDigitalSoundFX(SFX_DEATH, 0);
+        PlayerDeathTimer = DEATH_ANIMATION_FRAMES;
+        return;
+    }
+    if (GhostState[ghost] != GHOST_SCARED) return;
+
+    GhostState[ghost] = GHOST_EYES;
+    GhostsEatenSincePowerPellet++;
+    Score += POINTS_PER_GHOST * GhostsEatenSincePowerPellet * Level;
+    audio->PlayDigitalSoundFX(SFX_EAT_GHOST, 0);
+}
+
+void Logic::DrawSpriteAt(int index, int x, int y)
+{
+    visuals->Sprites[index].ScreenX = x;
+    visuals->Sprites[index].ScreenY = y;
+    visuals->DrawSpriteOntoScreenBuffer(index);
+}

@@ -1,0 +1,28 @@
+#include "screens/screens.h"
+
+#include "input/input.h"
+#include "interface/interface.h"
+
+static const float BACK_BUTTON_X = 320.0f;
+static const float BACK_BUTTON_Y = 458.0f;
+
+void Screens::EnterScreenWithBackButton()
+{
+    ScreenTransitionStatus = FADE_IN;
+    ScreenFadeTransparency = 1.0f;
+    interface->CreateButton(BUTTON_BACK, 0, BACK_BUTTON_X, BACK_BUTTON_Y);
+    interface->CurrentlySelectedButton = 0;
+    interface->CurrentlySelectedArrowSet = 0;
+}
+
+void Screens::LeaveScreenBackToTitle()
+{
+    if (interface->CurrentlySelectedButton == 0)
+    {
+        ScreenToDisplay = TITLE_SCREEN;
+        input->DelayAllUserInput = INPUT_DELAY_AFTER_SCREEN_CHANGE;
+    }
+    interface->DestroyAllButtons();
+    interface->DestroyAllArrowSets();
+    ScreenTransitionStatus = FADE_ALL;
+}

@@ -1,0 +1,354 @@
+#include "screens/screens.h"
+
+#include <stdio.h>
+
+#include <SDL_mixer.h>
+
+#include "audio/audio.h"
+#include "data/data.h"
+#include "game/game.h"
+#include "input/input.h"
+#include "logic/logic.h"
+#include "visuals/visuals.h"
+
+// Sprites of the playing screen.
+const unsigned short SPRITE_TV_STATIC = 5;
+const unsigned short SPRITE_TV_FRAME = 6;
+const unsigned short SPRITE_MAP_PELLET = 91;
+const unsigned short SPRITE_MAP_BACKGROUND = 92;
+const unsigned short SPRITE_MAP_HERO = 93;
+const unsigned short SPRITE_PELLET = 97;
+const unsigned short SPRITE_POWER_PELLET = 98;
+const unsigned short SPRITE_WALL = 99;
+
+// Pellet map values.
+const uint8_t PELLET = 1;
+const uint8_t POWER_PELLET = 2;
+
+// The board window: 13 x 11 tiles around the hero, whose tile is drawn at
+// the screen centre; the first column and row start here (virtual pixels).
+const int BOARD_WINDOW_HALF_COLUMNS = 6;
+const int BOARD_WINDOW_HALF_ROWS = 5;
+const int BOARD_WINDOW_LEFT = -64;
+const int BOARD_WINDOW_TOP = -80;
+
+// Power pellets blink over 31 frames: big from 30 down to 15, small below.
+const uint16_t POWER_PELLET_FLASH_FRAMES = 30;
+const uint16_t POWER_PELLET_BIG_FROM = 15;
+const uint16_t MAP_POWER_PELLET_SHOWN_ABOVE = 15;
+
+// Frames of scared time left once no ghost is scared any more.
+const uint16_t SCARED_TIME_WITHOUT_SCARED_GHOSTS = 35;
+
+// Wall tint (green and blue) per level; red stays full. Level 6 keeps the
+// tint of level 5, level 0 only ever passes through a set-up.
+const float KEEP_TINT = -1.0f;
+const float WALL_TINT[NUMBER_OF_LEVELS] = {KEEP_TINT, 1.0f, 0.8f, 0.6f, 0.4f, 0.2f, KEEP_TINT};
+
+// The mini-map: one 4-pixel dot per tile from its top-left corner.
+const float MAP_BACKGROUND_X = 556;
+const float MAP_BACKGROUND_Y = 391;
+const int MAP_LEFT = 503;
+const int MAP_TOP = 340;
+const int MAP_DOT_SPACING = 4;
+
+// The panel of score, level and lives along the top.
+const int PANEL_FONT = 1;
+const float PANEL_Y = 40;
+const float PANEL_MARGIN_X = 40;
+
+const float TV_FRAME_X = 420;
+const float TV_FRAME_Y = 290;
+const float TV_FRAME_SCALE = 1.6f;
+
+const int PAUSE_FONT = 0;
+
+// Frames in which input reads nothing after a key has been acted on.
+const int32_t INPUT_DELAY_AFTER_KEY = 20;
+
+// Clearing the fifth board makes this level: the game is won.
+const uint8_t LEVEL_GAME_WON = 6;
+
+// The frame period of the menus the game returns to.
+const int32_t MENU_FRAME_DELAY_MILLISECONDS = 16;
+
+const uint8_t NAME_ENTRY_SCREEN_BY_CONTROLLER[2] = {NAME_INPUT_KEYBOARD_SCREEN, NAME_INPUT_JOYSTICK_SCREEN};
+
+static void StartNewGame()
+{
+    screens->ScreenTransitionStatus = FADE_IN;
+    screens->ScreenFadeTransparency = 1.0f;
+    logic->GamePaused = 0;
+    logic->PauseLocked = 0;
+    logic->SetupForNewGame();
+    Mix_ResumeMusic();  // the opening scene paused it
+    audio->PlayMusic(MUSIC_IN_GAME, 1);
+}
+
+static void DrawSpriteAt(unsigned short index, float x, float y)
+{
+    visuals->Sprites[index].ScreenX = x;
+    visuals->Sprites[index].ScreenY = y;
+    visuals->DrawSpriteOntoScreenBuffer(index);
+}
+
+static void DrawStaticBackground()
+{
+    visuals->DrawSpriteOntoScreenBuffer(SPRITE_TV_STATIC);
+}
+
+static void AdvancePowerPelletBlink()
+{
+    if (logic->PowerPelletFlashTimer == 0)
+        logic->PowerPelletFlashTimer = POWER_PELLET_FLASH_FRAMES;
+    else
+        logic->PowerPelletFlashTimer--;
+}
+
+static void TintWallsForLevel()
+{
+    if (logic->Level >= NUMBER_OF_LEVELS || WALL_TINT[logic->Level] == KEEP_TINT) return;
+    Sprite& wall = visuals->Sprites[SPRITE_WALL];
+    wall.RedHue = 1.0f;
+    wall.GreenHue = WALL_TINT[logic->Level];
+    wall.BlueHue = WALL_TINT[logic->Level];
+}
+
+static void DrawBoardCell(int column, int row, float x, float y)
+{
+    const uint8_t pellet = logic->PelletMap[column][row];
+    if (logic->BoundaryLegoMap[column][row] == 1)
+        DrawSpriteAt(SPRITE_WALL, x, y);
+    else if (pellet == PELLET)
+        DrawSpriteAt(SPRITE_PELLET, x, y);
+    else if (pellet == POWER_PELLET)
+        DrawSpriteAt(logic->PowerPelletFlashTimer >= POWER_PELLET_BIG_FROM ? SPRITE_POWER_PELLET : SPRITE_PELLET, x, y);
+}
+
+// The 13 x 11 tiles around the hero, moved by his pixel offset so the view
+// scrolls smoothly with him.
+static void DrawBoardWindow(int offsetX, int offsetY)
+{
+    TintWallsForLevel();
+    const int heroX = logic->PlayerTileX;
+    const int heroY = logic->PlayerTileY;
+    for (int row = heroY - BOARD_WINDOW_HALF_ROWS; row <= heroY + BOARD_WINDOW_HALF_ROWS; row++)
+    {
+        if (row < 0 || row >= BOARD_SIZE) continue;
+        for (int column = heroX - BOARD_WINDOW_HALF_COLUMNS; column <= heroX + BOARD_WINDOW_HALF_COLUMNS; column++)
+        {
+            if (column < 0 || column >= BOARD_SIZE) continue;
+            const int x = BOARD_WINDOW_LEFT - offsetX + TILE_SIZE * (column - heroX + BOARD_WINDOW_HALF_COLUMNS);
+            const int y = BOARD_WINDOW_TOP - offsetY + TILE_SIZE * (row - heroY + BOARD_WINDOW_HALF_ROWS);
+            DrawBoardCell(column, row, x, y);
+        }
+    }
+}
+
+static void EndScaredTime()
+{
+    Mix_HaltChannel(-1);  // the scared ghosts' siren
+    logic->PowerPelletTimer = 0;
+    logic->GhostsEatenSincePowerPellet = 0;
+    for (int ghost = 0; ghost < NUMBER_OF_GHOSTS; ghost++)
+    {
+        if (logic->GhostState[ghost] == GHOST_SCARED) logic->GhostState[ghost] = GHOST_NORMAL;
+    }
+}
+
+static void CountDownScaredTime()
+{
+    if (logic->PowerPelletTimer > 1 && !logic->GamePaused) logic->PowerPelletTimer--;
+    if (logic->PowerPelletTimer == 1) EndScaredTime();
+}
+
+// Moves and draws the ghosts and moves the hero while he lives, or runs his
+// death animation; true when a life has just ended.
+static bool MoveActorsOrRunDeathAnimation()
+{
+    const bool paused = logic->GamePaused;
+    if (logic->PlayerDeathTimer == 0)
+    {
+        if (!paused) logic->ProcessGhosts();
+        logic->DrawGhosts();
+        if (!paused) logic->ProcessPlayer();
+        return logic->PlayerDeathTimer == 1;
+    }
+    if (paused) return logic->PlayerDeathTimer == 1;
+    return logic->PlayerDeathTimer-- == 2;
+}
+
+// False when that was the last life: the game fades out and this frame ends.
+static bool TakeALifeOrEndTheGame()
+{
+    if (logic->Lives == 0)
+    {
+        screens->ScreenTransitionStatus = FADE_OUT;
+        return false;
+    }
+    logic->Lives--;
+    logic->SetupForNewLife();
+    return true;
+}
+
+static void AdvanceToTheNextBoard()
+{
+    Mix_HaltChannel(-1);
+    logic->SetupForNewBoard();
+}
+
+static void DrawMiniMap()
+{
+    DrawSpriteAt(SPRITE_MAP_BACKGROUND, MAP_BACKGROUND_X, MAP_BACKGROUND_Y);
+    const bool powerPelletsShown = logic->PowerPelletFlashTimer > MAP_POWER_PELLET_SHOWN_ABOVE;
+    for (int x = 0; x < BOARD_SIZE; x++)
+    {
+        for (int y = 0; y < BOARD_SIZE; y++)
+        {
+            const float screenX = MAP_LEFT + MAP_DOT_SPACING * x;
+            const float screenY = MAP_TOP + MAP_DOT_SPACING * y;
+            const uint8_t pellet = logic->PelletMap[x][y];
+            if (pellet == PELLET || (pellet == POWER_PELLET && powerPelletsShown))
+                DrawSpriteAt(SPRITE_MAP_PELLET, screenX, screenY);
+            if (x == logic->PlayerTileX && y == logic->PlayerTileY) DrawSpriteAt(SPRITE_MAP_HERO, screenX, screenY);
+        }
+    }
+}
+
+static void DrawPanelNumber(uint32_t value, float x, unsigned char justification)
+{
+    snprintf(visuals->VariableText, sizeof(visuals->VariableText), "%u", (unsigned)value);
+    visuals->DrawTextOntoScreenBuffer(visuals->VariableText, visuals->Font[PANEL_FONT], x, PANEL_Y, justification,
+                                      255, 255, 1, 1, 1, 1);
+}
+
+static void DrawPanel()
+{
+    DrawPanelNumber(logic->Score, PANEL_MARGIN_X, JUSTIFY_LEFT);
+    DrawPanelNumber(logic->Level, 0, JUSTIFY_CENTER_SCREEN);
+    DrawPanelNumber(logic->Lives, PANEL_MARGIN_X, JUSTIFY_RIGHT);
+}
+
+// 'r' plays the current level again, 'l' skips to the next; both with two
+// spare lives.
+static void ProcessDebugKeys()
+{
+    if (game->DebugOn != 1) return;
+    const char key = input->KeyOnKeyboardPressedByUser;
+    if (key != 'r' && key != 'l') return;
+
+    audio->PlayDigitalSoundFX(SFX_CLICK, 0);
+    input->DelayAllUserInput = INPUT_DELAY_AFTER_KEY;
+    logic->Lives = 2;
+    if (key == 'r') logic->Level--;
+    logic->SetupForNewBoard();
+}
+
+static void DrawTelevisionFrame()
+{
+    Sprite& frame = visuals->Sprites[SPRITE_TV_FRAME];
+    frame.ScaleX = TV_FRAME_SCALE;
+    frame.ScaleY = TV_FRAME_SCALE;
+    DrawSpriteAt(SPRITE_TV_FRAME, TV_FRAME_X, TV_FRAME_Y);
+}
+
+static void EndScaredTimeEarlyWhenNoGhostIsScared()
+{
+    for (int ghost = 0; ghost < NUMBER_OF_GHOSTS; ghost++)
+    {
+        if (logic->GhostActive[ghost] && logic->GhostState[ghost] == GHOST_SCARED) return;
+    }
+    if (logic->PowerPelletTimer > SCARED_TIME_WITHOUT_SCARED_GHOSTS)
+        logic->PowerPelletTimer = SCARED_TIME_WITHOUT_SCARED_GHOSTS;
+}
+
+static void StopGhostsOnWalls()
+{
+    for (int ghost = 0; ghost < NUMBER_OF_GHOSTS; ghost++)
+    {
+        if (!logic->GhostActive[ghost] || logic->GhostStopped[ghost]) continue;
+        const int x = logic->GhostTileX[ghost];
+        const int y = logic->GhostTileY[ghost];
+        if (x >= BOARD_SIZE || y >= BOARD_SIZE || logic->BoundaryLegoMap[x][y] != 1) continue;
+        logic->GhostStopped[ghost] = 1;
+        printf("[WARNING]: Ghost has moved to boundary Lego, ghost stopped!\n");
+    }
+}
+
+static void DrawPausePicture()
+{
+    if (!logic->GamePaused) return;
+    visuals->ClearScreenBufferWithColor(0.0f, 0.0f, 0.0f, 1.0f);
+    visuals->DrawTextOntoScreenBuffer("P A U S E D", visuals->Font[PAUSE_FONT], 0, 220, JUSTIFY_CENTER_SCREEN, 255,
+                                      255, 255, 70, 70, 70);
+    visuals->DrawTextOntoScreenBuffer("(Press [SpaceBar] To Continue!)", visuals->Font[PAUSE_FONT], 0, 260,
+                                      JUSTIFY_CENTER_SCREEN, 255, 255, 255, 70, 70, 70);
+}
+
+static void ProcessPauseKey()
+{
+    if (input->KeyOnKeyboardPressedByUser != '_' || logic->PauseLocked) return;
+    logic->GamePaused = !logic->GamePaused;
+    if (logic->GamePaused)
+        Mix_PauseMusic();
+    else
+        Mix_ResumeMusic();
+    input->DelayAllUserInput = INPUT_DELAY_AFTER_KEY;
+    audio->PlayDigitalSoundFX(SFX_CLICK, 0);
+}
+
+// After a lost or abandoned game the score goes through the high-score
+// test; a won game leaves that to the credits after the ending scene.
+static void LeavePlayingGame()
+{
+    screens->ScreenTransitionStatus = FADE_ALL;
+    game->FrameDelayMilliseconds = MENU_FRAME_DELAY_MILLISECONDS;
+    Mix_HaltChannel(-1);
+    if (logic->Level == LEVEL_GAME_WON)
+    {
+        screens->ScreenToDisplay = ENDING_SCENE_SCREEN;
+        return;
+    }
+
+    audio->PlayMusic(MUSIC_TITLE, 1);
+    data->CheckForNewHighScore();
+    if (data->PlayerRankOnGameOver >= NUMBER_OF_HIGH_SCORES)
+    {
+        screens->ScreenToDisplay = HIGH_SCORES_SCREEN;
+    }
+    else
+    {
+        screens->ScreenToDisplay = NAME_ENTRY_SCREEN_BY_CONTROLLER[logic->PlayerJoystick != 0];
+        audio->PlayMusic(MUSIC_NEW_HIGH_SCORE, 0);
+    }
+    if (screens->ScreenExitedWithEscapeKey) screens->ScreenToDisplay = TITLE_SCREEN;
+}
+
+void Screens::DisplayPlayingGameScreen()
+{
+    if (ScreenTransitionStatus == FADE_ALL) StartNewGame();
+
+    const int offsetX = logic->PlayerOffsetX;
+    const int offsetY = logic->PlayerOffsetY;
+    DrawStaticBackground();
+    AdvancePowerPelletBlink();
+    DrawBoardWindow(offsetX, offsetY);
+    CountDownScaredTime();
+    logic->DrawPlayer();
+    if (MoveActorsOrRunDeathAnimation() && !TakeALifeOrEndTheGame()) return;
+    if (logic->PelletsLeftOnBoard == 0)
+    {
+        AdvanceToTheNextBoard();
+        return;
+    }
+    DrawMiniMap();
+    DrawPanel();
+    ProcessDebugKeys();
+    DrawTelevisionFrame();
+    EndScaredTimeEarlyWhenNoGhostIsScared();
+    StopGhostsOnWalls();
+    DrawPausePicture();
+    ScreenBufferNeedsDisplay = 1;
+    ProcessPauseKey();
+    if (ScreenTransitionStatus == FADE_OUT && ScreenFadeTransparency > 0.9f) LeavePlayingGame();
+}

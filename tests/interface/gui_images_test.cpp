@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include "interface/interface.h"
+#include "interface_fixture.h"
+#include "screens/screens.h"
+#include "visuals/visuals.h"
+
+namespace {
+
+using GUIImages = InterfaceTest;
+
+TEST_F(GUIImages, LoadGivesEveryRecordItsImageAndResetState)
+{
+    ASSERT_TRUE(interface->CreateAllGUIAndInitialize(true));
+    EXPECT_NE(std::string::npos, output->Text().find("Loaded and initialized all button/GUI images into memory\n"));
+    for (const InterfaceSprite& record : interface->InterfaceSprites)
+    {
+        EXPECT_TRUE(glIsTexture(record.Texture));
+        EXPECT_EQ(-1, record.ScreenIndex);
+        EXPECT_EQ(-1, record.PressedAnimationTimer);
+        EXPECT_FLOAT_EQ(3.0f, record.HitBoxTrimX);
+        EXPECT_FLOAT_EQ(12.0f, record.HitBoxTrimY);
+    }
+    EXPECT_FLOAT_EQ(256.0f, interface->InterfaceSprites[BUTTON_EXIT].ImageWidth);
+    EXPECT_FLOAT_EQ(512.0f, interface->InterfaceSprites[SELECTOR_LINE].ImageWidth);
+    EXPECT_FLOAT_EQ(32.0f, interface->InterfaceSprites[FIRST_ARROW + 19].ImageHeight);
+}
+
+TEST_F(GUIImages, LabelIsPrintedIntoTheButtonPicture)
+{
+    ASSERT_TRUE(interface->CreateAllGUIAndInitialize(true));
+    interface->CreateButton(BUTTON_START, 0, 320, 240);
+    interface->InterfaceSprites[BUTTON_START].Transparency = 1.0f;
+    visuals->ClearScreenBufferWithColor(0, 0, 0, 1);
+    interface->DrawInterfaceSprite(BUTTON_START);
+
+    // The picture is plain red; the label leaves dark pixels along its middle row.
+    int darkPixels = 0;
+    for (int x = 240; x < 400; x++)
+    {
+        const Pixel pixel = ReadPixel(x, 241);
+        if (pixel.red < 120) darkPixels++;
+    }
+    EXPECT_GT(darkPixels, 5);
+    EXPECT_TRUE(PixelIs(196, 212, 200, 40, 40, 12));  // a corner of the picture stays as drawn
+}
+
+TEST_F(GUIImages, ReloadAfterResizeKeepsStateAndLeaksNothing)
+{
+    ASSERT_TRUE(interface->CreateAllGUIAndInitialize(true));
+    interface->CreateButton(BUTTON_HIGH_SCORES, 3, 320, 322);
+    interface->CreateArrowSet(2, 3, 120);
+    interface->CurrentlySelectedButton = 3;
+    interface->InterfaceSprites[BUTTON_HIGH_SCORES].PressedAnimationTimer = 4;
+    const InterfaceSprite before = interface->InterfaceSprites[BUTTON_HIGH_SCORES];
+    const InterfaceSprite arrowBefore = interface->InterfaceSprites[FIRST_ARROW + 3];
+    const int textures = CountTextures();
+    const int files = CountOpenFiles();
+
+    for (int resize = 0; resize < 3; resize++)
+    {
+        interface->UnloadGUIFromMemory();
+        ASSERT_TRUE(interface->CreateAllGUIAndInitialize(false));
+    }
+
+    EXPECT_EQ(textures, CountTextures());
+    EXPECT_EQ(files, CountOpenFiles());
+    const InterfaceSprite& after = interface->InterfaceSprites[BUTTON_HIGH_SCORES];
+    EXPECT_EQ(3, after.ScreenIndex);
+    EXPECT_FLOAT_EQ(before.ScreenY, after.ScreenY);
+    EXPECT_FLOAT_EQ(0.75f, after.Transparency);
+    EXPECT_EQ(4, after.PressedAnimationTimer);
+    EXPECT_FLOAT_EQ(arrowBefore.ScreenX, interface->InterfaceSprites[FIRST_ARROW + 3].ScreenX);
+    EXPECT_FLOAT_EQ(10.0f, interface->InterfaceSprites[FIRST_ARROW + 3].HitBoxTrimX);
+    EXPECT_EQ(3, interface->CurrentlySelectedButton);
+    EXPECT_TRUE(AppearInOrder(output->Text(), {"Unloaded all button/GUI images from memory",
+                                               "Loaded all button/GUI images into memory"}));
+}
+
+TEST_F(GUIImages, BadPicturesFailWithTheirOwnMessage)
+{
+    WritePicture("Selector-Line.png", 512, 64, 8);
+    EXPECT_FALSE(interface->CreateAllGUIAndInitialize(true));
+    EXPECT_NE(std::string::npos, output->Text().find("ERROR: The image is not truecolor\n"));
+    EXPECT_TRUE(glIsTexture(interface->InterfaceSprites[BUTTON_BLANK].Texture));  // earlier records stay
+    EXPECT_EQ(0u, interface->InterfaceSprites[SELECTOR_LINE].Texture);
+
+    WritePicture("Button.png", 100, 100);
+    EXPECT_FALSE(interface->CreateAllGUIAndInitialize(true));
+    EXPECT_TRUE(AppearInOrder(output->Text(),
+                              {"ERROR: Image width is not a power of 2", "ERROR: Image height is not a power of 2"}));
+
+    unlink("data/interface/Button-Selector-Right.png");
+    EXPECT_FALSE(interface->CreateAllGUIAndInitialize(true));
+    EXPECT_NE(std::string::npos, output->Text().find("ERROR: SDL could not load image"));
+
+    unlink("data/interface/Default.ttf");
+    EXPECT_FALSE(interface->CreateAllGUIAndInitialize(true));
+    EXPECT_NE(std::string::npos, output->Text().find("ERROR: Loading font: "));
+}
+
+TEST_F(GUIImages, DestructorReleasesEveryTexture)
+{
+    ASSERT_TRUE(interface->CreateAllGUIAndInitialize(true));
+    const int textures = CountTextures();
+    delete interface;
+    interface = nullptr;
+    EXPECT_EQ(textures - NUMBER_OF_INTERFACE_SPRITES, CountTextures());
+    EXPECT_NE(std::string::npos, output->Text().find("Unloaded all button/GUI images from memory\n"));
+}
+
+}  // namespace

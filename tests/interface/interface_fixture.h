@@ -1,0 +1,28 @@
+#ifndef WOBBLER_INTERFACE_FIXTURE_H
+#define WOBBLER_INTERFACE_FIXTURE_H
+
+#include <string>
+
+#include "support/window_fixture.h"
+
+// A real window with Input, Screens, Audio and Interface created, reading
+// its GUI images from a data folder of our own test pictures.
+class InterfaceTest : public WindowTest
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Writes one GUI picture into the test data folder.
+    static void WritePicture(const std::string& file, int width, int height, int bitsPerPixel = 32);
+    static int CountTextures();
+    static int CountOpenFiles();
+
+    // One frame of menu handling with a key, a direction or a click.
+    static void ClearInput();
+    static void ProcessButtonsWithKey(char key);
+    static void ProcessButtonsWithDirection(int direction);
+    static void ClickButtonsAt(int x, int y);
+};
+
+#endif

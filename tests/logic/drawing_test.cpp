@@ -1,0 +1,329 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "audio/audio.h"
+#include "input/input.h"
+#include "logic/logic.h"
+#include "support/bitmaps.h"
+#include "support/window_fixture.h"
+#include "visuals/visuals.h"
+
+namespace {
+
+struct Colour
+{
+    uint8_t red, green, blue;
+};
+
+// Distinct solid colours for the pictures a test tells apart.
+const Colour COLOURS[] = {{255, 0, 0},   {0, 255, 0},   {0, 0, 255},     {255, 255, 0},
+                          {255, 0, 255}, {0, 255, 255}, {255, 128, 0}, {128, 0, 255}};
+
+// The hero and ghosts drawn into a real window, with solid-colour pictures in
+// the sprite slots under test and the sound on SDL's dummy driver.
+class Drawing : public WindowTest
+{
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        logic = new Logic();
+        audio = new Audio();
+        ASSERT_TRUE(audio->SetupAudio());
+        for (int ghost = 0; ghost < NUMBER_OF_GHOSTS; ghost++) logic->GhostActive[ghost] = 0;
+        logic->PlayerTileX = 10;
+        logic->PlayerTileY = 10;
+        logic->PlayerDirection = RIGHT;
+        logic->Level = 1;
+    }
+
+    void TearDown() override
+    {
+        delete audio;
+        audio = nullptr;
+        delete logic;
+        logic = nullptr;
+        WindowTest::TearDown();
+    }
+
+    void LoadSolidSprite(int index, const Colour& colour, int size = 16)
+    {
+        const std::string file = "sprite" + std::to_string(index) + ".bmp";
+        ASSERT_TRUE(SaveSolidBitmap(file, size, size, colour.red, colour.green, colour.blue));
+        ASSERT_TRUE(visuals->LoadSpriteImage(visuals->Sprites[index], file.c_str()));
+    }
+
+    bool ColourAt(int x, int y, const Colour& colour) const
+    {
+        return PixelIs(x, y, colour.red, colour.green, colour.blue);
+    }
+
+    void Clear()
+    {
+        visuals->ClearScreenBufferWithColor(0.0f, 0.0f, 0.0f, 1.0f);
+    }
+
+    void PlaceGhost(int ghost, int x, int y, int offsetX, int offsetY, uint8_t state)
+    {
+        logic->GhostActive[ghost] = 1;
+        logic->GhostTileX[ghost] = x;
+        logic->GhostTileY[ghost] = y;
+        logic->GhostOffsetX[ghost] = offsetX;
+        logic->GhostOffsetY[ghost] = offsetY;
+        logic->GhostState[ghost] = state;
+        logic->GhostDirection[ghost] = LEFT;
+    }
+
+    int ChannelsPlaying(int effect) const
+    {
+        int playing = 0;
+        for (int channel = 0; channel < NUMBER_OF_MIXER_CHANNELS; channel++)
+            if (Mix_Playing(channel) && Mix_GetChunk(channel) == audio->SoundEffect[effect]) playing++;
+        return playing;
+    }
+};
+
+TEST_F(Drawing, HerosMouthFollowsTheOffsetAlongHisWay)
+{
+    for (int picture = 0; picture < 3; picture++)
+    {
+        LoadSolidSprite(10 + picture, COLOURS[picture]);
+        LoadSolidSprite(20 + picture, COLOURS[3 + picture]);
+    }
+    const int offsets[] = {0, 8, 16, 24, 32, 40, 48, 56, 64, -8, -16, -32, -56, 4};
+    const int pictures[] = {2, 2, 1, 1, 0, 1, 1, 2, 2, 2, 1, 0, 2, 0};
+
+    for (int i = 0; i < 14; i++)
+    {
+        Clear();
+        logic->PlayerDirection = RIGHT;
+        logic->PlayerOffsetY = 0;
+        logic->PlayerOffsetX = offsets[i];
+        logic->DrawPlayer();
+        EXPECT_TRUE(ColourAt(320, 240, COLOURS[3 + pictures[i]])) << "right, offset " << offsets[i];
+
+        Clear();
+        logic->PlayerDirection = UP;
+        logic->PlayerOffsetX = 0;
+        logic->PlayerOffsetY = offsets[i];
+        logic->DrawPlayer();
+        EXPECT_TRUE(ColourAt(320, 240, COLOURS[pictures[i]])) << "up, offset " << offsets[i];
+    }
+
+    Clear();
+    logic->PlayerDirection = CENTER;
+    logic->DrawPlayer();
+    EXPECT_TRUE(PixelIs(320, 240, 0, 0, 0));
+}
+
+TEST_F(Drawing, DeathAnimationRunsThroughSixPictures)
+{
+    for (int picture = 0; picture < 6; picture++) LoadSolidSprite(30 + picture, COLOURS[picture]);
+    logic->PlayerDirection = DOWN;
+    const int timers[] = {80, 61, 60, 51, 50, 41, 40, 31, 30, 21, 20, 2, 1};
+    const int pictures[] = {0, 0, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 5};
+
+    for (int i = 0; i < 13; i++)
+    {
+        Clear();
+        logic->PlayerDeathTimer = timers[i];
+        logic->DrawPlayer();
+        EXPECT_TRUE(ColourAt(320, 240, COLOURS[pictures[i]])) << "timer " << timers[i];
+    }
+}
+
+TEST_F(Drawing, PowerPelletCopySwellsAndFadesOverThirtyFourFrames)
+{
+    LoadSolidSprite(22, COLOURS[0]);
+    LoadSolidSprite(47, COLOURS[1]);
+    logic->ClearPowerPelletEatenAnimation();
+    visuals->Sprites[47].Transparency = 1.0f;
+
+    for (int frame = 1; frame <= 34; frame++)
+    {
+        Clear();
+        logic->DrawPlayer();
+        if (frame == 1)
+        {
+            EXPECT_TRUE(ColourAt(320 + 9, 240, {0, 247, 0}));  // grown past the hero
+        }
+    }
+    EXPECT_NEAR(7.8f, visuals->Sprites[47].ScaleX, 0.001f);
+    EXPECT_NEAR(7.8f, visuals->Sprites[47].ScaleY, 0.001f);
+    EXPECT_LT(visuals->Sprites[47].Transparency, 0.0f);
+
+    logic->DrawPlayer();
+    EXPECT_NEAR(7.8f, visuals->Sprites[47].ScaleX, 0.001f);
+
+    // Not advanced while the hero dies.
+    visuals->Sprites[47].Transparency = 0.5f;
+    logic->PlayerDeathTimer = 40;
+    logic->DrawPlayer();
+    EXPECT_FLOAT_EQ(0.5f, visuals->Sprites[47].Transparency);
+}
+
+TEST_F(Drawing, GhostsAreDrawnWhereTheyStandRelativeToTheHero)
+{
+    LoadSolidSprite(62, COLOURS[0], 32);  // ghost 1, first body frame
+    LoadSolidSprite(63, COLOURS[1], 32);
+    LoadSolidSprite(81, COLOURS[2], 8);  // eyes looking left
+    logic->PlayerOffsetX = 16;
+    PlaceGhost(1, 12, 9, 0, -8, GHOST_NORMAL);
+    const int x = 320 + 128 - 16;
+    const int y = 240 - 64 - 8;
+
+    Clear();
+    logic->DrawGhosts();
+    EXPECT_TRUE(ColourAt(x, y, COLOURS[2]));
+    EXPECT_TRUE(ColourAt(x + 12, y - 12, COLOURS[0]));
+    EXPECT_TRUE(PixelIs(x + 20, y, 0, 0, 0));
+    EXPECT_TRUE(PixelIs(x, y + 20, 0, 0, 0));
+
+    Clear();
+    logic->GhostAnimationFrame = 1;
+    logic->DrawGhosts();
+    EXPECT_TRUE(ColourAt(x + 12, y - 12, COLOURS[1]));
+
+    Clear();
+    logic->GhostState[1] = GHOST_EYES;
+    logic->DrawGhosts();
+    EXPECT_TRUE(ColourAt(x, y, COLOURS[2]));
+    EXPECT_TRUE(PixelIs(x + 12, y - 12, 0, 0, 0));
+
+    // Seven columns away is outside the playing screen's window.
+    Clear();
+    logic->GhostState[1] = GHOST_NORMAL;
+    logic->PlayerOffsetX = 0;
+    logic->GhostTileX[1] = 3;
+    logic->GhostTileY[1] = 10;
+    logic->GhostOffsetX[1] = 56;
+    logic->DrawGhosts();
+    EXPECT_TRUE(PixelIs(320 - 448 + 56 + 12, 240, 0, 0, 0));
+}
+
+TEST_F(Drawing, ScaredGhostsFlashInTheirOwnColourInTheLastFiftyFrames)
+{
+    LoadSolidSprite(63, COLOURS[0]);  // ghost 1, second body frame
+    LoadSolidSprite(76, COLOURS[1]);
+    LoadSolidSprite(77, COLOURS[2]);
+    PlaceGhost(1, 11, 10, 0, 0, GHOST_SCARED);
+    const uint8_t frames[] = {0, 1, 0, 1, 0};
+    const uint16_t timers[] = {51, 51, 50, 50, 1};
+    const int colours[] = {1, 2, 1, 0, 1};
+
+    for (int i = 0; i < 5; i++)
+    {
+        Clear();
+        logic->GhostAnimationFrame = frames[i];
+        logic->PowerPelletTimer = timers[i];
+        logic->DrawGhosts();
+        EXPECT_TRUE(ColourAt(320 + 64, 240, COLOURS[colours[i]])) << i;
+    }
+}
+
+TEST_F(Drawing, ContactIsCloserThanThirtyPixelsOnBothAxes)
+{
+    struct Case
+    {
+        int ghostX, ghostY, playerX, playerY;
+        bool caught;
+    };
+    const Case cases[] = {
+        {29, 0, 0, 0, true},   {30, 0, 0, 0, false}, {-29, 29, 0, 0, true}, {0, -30, 0, 0, false},
+        {29, 29, 0, 0, true},  {0, 0, -29, 0, true}, {0, 0, 0, 30, false},  {45, 0, 16, 0, true},
+        {-64, 0, 0, 0, false},
+    };
+    for (const Case& c : cases)
+    {
+        logic->PlayerDeathTimer = 0;
+        logic->PlayerOffsetX = c.playerX;
+        logic->PlayerOffsetY = c.playerY;
+        PlaceGhost(4, 10, 10, c.ghostX, c.ghostY, GHOST_NORMAL);
+        logic->DrawGhosts();
+        EXPECT_EQ(c.caught ? 80 : 0, logic->PlayerDeathTimer)
+            << c.ghostX << "," << c.ghostY << " against " << c.playerX << "," << c.playerY;
+    }
+
+    // Eyes pass through him.
+    logic->PlayerDeathTimer = 0;
+    logic->PlayerOffsetX = logic->PlayerOffsetY = 0;
+    PlaceGhost(4, 10, 10, 0, 0, GHOST_EYES);
+    logic->DrawGhosts();
+    EXPECT_EQ(0, logic->PlayerDeathTimer);
+    EXPECT_EQ(0u, logic->Score);
+}
+
+TEST_F(Drawing, TwoGhostsCatchingTheHeroInOneFrameBothCount)
+{
+    PlaceGhost(2, 10, 10, 10, 0, GHOST_NORMAL);
+    PlaceGhost(6, 10, 10, 0, -10, GHOST_NORMAL);
+    audio->PlayDigitalSoundFX(SFX_EAT_PELLET, -1);
+
+    logic->DrawGhosts();
+
+    EXPECT_EQ(80, logic->PlayerDeathTimer);
+    EXPECT_EQ(0, ChannelsPlaying(SFX_EAT_PELLET));
+    EXPECT_EQ(1, ChannelsPlaying(SFX_DEATH));  // the second capture stopped the first
+}
+
+// Whichever ghost is visited first, one is eaten and the other catches the
+// hero; only the sound left playing tells the order.
+TEST_F(Drawing, ScaredAndNormalGhostMeetTheHeroInVisitingOrder)
+{
+    for (const uint8_t order : {1, 0})
+    {
+        Mix_HaltChannel(-1);
+        logic->Score = 0;
+        logic->PlayerDeathTimer = 0;
+        logic->GhostsEatenSincePowerPellet = 0;
+        logic->Level = 3;
+        logic->GhostDrawingOrder = order;
+        PlaceGhost(2, 10, 10, 5, 0, GHOST_SCARED);
+        PlaceGhost(5, 10, 10, -5, 0, GHOST_NORMAL);
+
+        logic->DrawGhosts();
+
+        EXPECT_EQ(GHOST_EYES, logic->GhostState[2]);
+        EXPECT_EQ(600u, logic->Score);
+        EXPECT_EQ(80, logic->PlayerDeathTimer);
+        EXPECT_EQ(1, ChannelsPlaying(SFX_DEATH));
+        EXPECT_EQ(order == 1 ? 0 : 1, ChannelsPlaying(SFX_EAT_GHOST)) << "order " << (int)order;
+    }
+}
+
+TEST_F(Drawing, EightGhostsEatenScoreTwoHundredToSixteenHundredTimesTheLevel)
+{
+    logic->Level = 2;
+    logic->GhostDrawingOrder = 0;
+    for (int ghost = 0; ghost < NUMBER_OF_GHOSTS; ghost++) PlaceGhost(ghost, 20, 20, 0, 0, GHOST_SCARED);
+
+    for (int eaten = 1; eaten <= NUMBER_OF_GHOSTS; eaten++)
+    {
+        const int ghost = NUMBER_OF_GHOSTS - eaten;
+        logic->GhostTileX[ghost] = 10;
+        logic->GhostTileY[ghost] = 10;
+        const uint32_t before = logic->Score;
+        logic->DrawGhosts();
+        EXPECT_EQ(200u * eaten * 2, logic->Score - before) << "ghost " << eaten;
+        EXPECT_EQ(eaten, logic->GhostsEatenSincePowerPellet);
+        EXPECT_EQ(GHOST_EYES, logic->GhostState[ghost]);
+    }
+    EXPECT_EQ(14400u, logic->Score);
+    EXPECT_EQ(0, logic->PlayerDeathTimer);
+}
+
+TEST_F(Drawing, AScaredGhostEatenThisFrameStillShowsItsBody)
+{
+    LoadSolidSprite(76, COLOURS[1], 32);
+    PlaceGhost(3, 10, 10, 0, 20, GHOST_SCARED);
+    Clear();
+    logic->DrawGhosts();
+    EXPECT_EQ(GHOST_EYES, logic->GhostState[3]);
+    EXPECT_TRUE(ColourAt(320, 260, COLOURS[1]));
+    Clear();
+    logic->DrawGhosts();
+    EXPECT_TRUE(PixelIs(320, 260, 0, 0, 0));
+}
+
+}  // namespace

@@ -1,0 +1,149 @@
+#ifndef WOBBLER_TEST_LOGIC_FIXTURE_H
+#define WOBBLER_TEST_LOGIC_FIXTURE_H
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <array>
+#include <memory>
+
+#include "audio/audio.h"
+#include "boards.h"
+#include "data/data.h"
+#include "game/game.h"
+#include "input/input.h"
+#include "logic/logic.h"
+#include "screens/screens.h"
+#include "support/test_environment.h"
+#include "visuals/visuals.h"
+
+// The objects the rules of play reach, in a temporary directory that holds
+// only the boards a test writes and the real sounds. No window: drawing is
+// tested elsewhere. Sound stays off unless a test opens it.
+class LogicTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        directory.reset(new TemporaryWorkingDirectory(false));
+        mkdir("data", 0755);
+        mkdir("data/boards", 0755);
+        ASSERT_EQ(0, symlink((ProjectRoot() + "/data/sound").c_str(), "data/sound"));
+        ASSERT_EQ(0, symlink((ProjectRoot() + "/data/music").c_str(), "data/music"));
+        output.reset(new CapturedOutput());
+        game = new Game();
+        visuals = new Visuals();
+        input = new Input();
+        screens = new Screens();
+        data = new Data();
+        audio = new Audio();
+        logic = new Logic();
+        srand(1);
+    }
+
+    void TearDown() override
+    {
+        Mix_ChannelFinished(nullptr);
+        delete logic;
+        logic = nullptr;
+        delete audio;
+        audio = nullptr;
+        delete data;
+        data = nullptr;
+        delete screens;
+        screens = nullptr;
+        delete input;
+        input = nullptr;
+        delete visuals;
+        visuals = nullptr;
+        delete game;
+        game = nullptr;
+        output.reset();
+        directory.reset();
+    }
+
+    // Loads the board as level 1's and clears everything that moves.
+    void UseBoard(const Picture& board, const Picture& routes = NoRoutes())
+    {
+        ASSERT_TRUE(SaveBoardPair("Level1", board, routes));
+        logic->Level = 1;
+        logic->LoadTilePlayfield();
+        ASSERT_EQ(0, game->FatalError);
+        for (int ghost = 0; ghost < NUMBER_OF_GHOSTS; ghost++) logic->GhostActive[ghost] = 0;
+    }
+
+    void PlacePlayer(int x, int y, uint8_t direction)
+    {
+        logic->PlayerTileX = x;
+        logic->PlayerTileY = y;
+        logic->PlayerOffsetX = 0;
+        logic->PlayerOffsetY = 0;
+        logic->PlayerDirection = direction;
+        logic->PlayerNextDirection = 0;
+        logic->PlayerSpeed = 8;
+    }
+
+    void PlaceGhost(int ghost, int x, int y, uint8_t direction, uint8_t state = GHOST_NORMAL, uint8_t speed = 4)
+    {
+        logic->GhostActive[ghost] = 1;
+        logic->GhostTileX[ghost] = x;
+        logic->GhostTileY[ghost] = y;
+        logic->GhostOffsetX[ghost] = 0;
+        logic->GhostOffsetY[ghost] = 0;
+        logic->GhostDirection[ghost] = direction;
+        logic->GhostState[ghost] = state;
+        logic->GhostSpeed[ghost] = speed;
+    }
+
+    // One frame of the hero with this direction held.
+    void Steer(uint8_t direction)
+    {
+        input->JoystickDirection[INPUT_ALL] = direction;
+        logic->ProcessPlayer();
+    }
+
+    // Opens the mixer on SDL's dummy driver with the real effects, counting
+    // every effect that ends so that short ones are still seen once over.
+    void OpenSound()
+    {
+        SDL_InitSubSystem(SDL_INIT_AUDIO);
+        ASSERT_TRUE(audio->SetupAudio());
+        for (int& finished : SoundsFinished()) finished = 0;
+        Mix_ChannelFinished(CountFinishedSound);
+    }
+
+    // Times this effect was started since the mixer opened.
+    int SoundsStarted(int effect) const
+    {
+        SDL_LockAudio();
+        int started = SoundsFinished()[effect] + ChannelsPlaying(effect);
+        SDL_UnlockAudio();
+        return started;
+    }
+
+    int ChannelsPlaying(int effect) const
+    {
+        int playing = 0;
+        for (int channel = 0; channel < NUMBER_OF_MIXER_CHANNELS; channel++)
+            if (Mix_Playing(channel) && Mix_GetChunk(channel) == audio->SoundEffect[effect]) playing++;
+        return playing;
+    }
+
+    static std::array<int, NUMBER_OF_SOUND_EFFECTS>& SoundsFinished()
+    {
+        static std::array<int, NUMBER_OF_SOUND_EFFECTS> finished;
+        return finished;
+    }
+
+    static void CountFinishedSound(int channel)
+    {
+        for (int effect = 0; effect < NUMBER_OF_SOUND_EFFECTS; effect++)
+            if (audio && Mix_GetChunk(channel) == audio->SoundEffect[effect]) SoundsFinished()[effect]++;
+    }
+
+    std::unique_ptr<TemporaryWorkingDirectory> directory;
+    std::unique_ptr<CapturedOutput> output;
+};
+
+#endif

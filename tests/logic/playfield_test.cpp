@@ -1,0 +1,274 @@
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include <memory>
+
+#include "boards.h"
+#include "game/game.h"
+#include "logic/logic.h"
+#include "support/test_environment.h"
+
+namespace {
+
+class Playfield : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        directory.reset(new TemporaryWorkingDirectory(false));
+        output.reset(new CapturedOutput());
+        game = new Game();
+        logic = new Logic();
+    }
+
+    void TearDown() override
+    {
+        delete logic;
+        logic = nullptr;
+        delete game;
+        game = nullptr;
+        output.reset();
+        directory.reset();
+    }
+
+    bool MapsAreAllWall() const
+    {
+        for (int x = 0; x < BOARD_SIZE; x++)
+            for (int y = 0; y < BOARD_SIZE; y++)
+                if (logic->BoundaryLegoMap[x][y] != 1 || logic->PelletMap[x][y] != 0 || logic->ReturnMap[x][y] != 0)
+                    return false;
+        return logic->PelletsLeftOnBoard == 0;
+    }
+
+    std::unique_ptr<TemporaryWorkingDirectory> directory;
+    std::unique_ptr<CapturedOutput> output;
+};
+
+TEST_F(Playfield, BoardImageGivesWallsPelletsAndCount)
+{
+    Picture board = WalledBoard();
+    board[1][2] = '.';
+    board[3][4] = 'o';
+    board[5][6] = '#';
+    board[25][25] = '.';
+    ASSERT_TRUE(SaveBoardPair("Level1", board));
+
+    logic->LoadTilePlayfield();
+
+    EXPECT_EQ(3, logic->PelletsLeftOnBoard);
+    EXPECT_EQ(1, logic->PelletMap[2][1]);  // [x][y]
+    EXPECT_EQ(2, logic->PelletMap[4][3]);
+    EXPECT_EQ(1, logic->PelletMap[25][25]);
+    EXPECT_EQ(1, logic->BoundaryLegoMap[6][5]);
+    EXPECT_EQ(0, logic->BoundaryLegoMap[6][6]);
+    EXPECT_EQ(0, logic->BoundaryLegoMap[2][1]);
+    EXPECT_EQ(1, logic->BoundaryLegoMap[0][13]);
+    EXPECT_EQ(1, logic->BoundaryLegoMap[26][26]);
+    EXPECT_EQ(nullptr, logic->BoardSurface);
+    EXPECT_EQ(0, game->FatalError);
+    EXPECT_TRUE(AppearInOrder(output->Text(), {"Tile map BMPtoARRAY loaded", "Return tile map BMPtoARRAY loaded"}));
+}
+
+TEST_F(Playfield, ReturnImageGivesWaysHomeAndTenIsMarkedWithoutAWay)
+{
+    Picture routes = NoRoutes();
+    routes[2][1] = 'U';
+    routes[2][2] = 'D';
+    routes[2][3] = 'L';
+    routes[2][4] = 'R';
+    routes[2][5] = 'x';
+    ASSERT_TRUE(SaveBoardPair("Level1", WalledBoard(), routes));
+
+    logic->LoadTilePlayfield();
+
+    EXPECT_EQ(1, logic->ReturnMap[1][2]);
+    EXPECT_EQ(2, logic->ReturnMap[2][2]);
+    EXPECT_EQ(3, logic->ReturnMap[3][2]);
+    EXPECT_EQ(4, logic->ReturnMap[4][2]);
+    EXPECT_EQ(5, logic->ReturnMap[5][2]);
+    EXPECT_EQ(0, logic->ReturnMap[6][2]);
+}
+
+TEST_F(Playfield, EachLevelReadsItsOwnImagesAndTheRestReadTheLastBoard)
+{
+    const char* const names[] = {"Level1", "Level2", "Level3", "Level4", "Original"};
+    for (int board = 0; board < 5; board++)
+    {
+        Picture picture = WalledBoard();
+        for (int pellet = 0; pellet <= board; pellet++) picture[1][1 + pellet] = '.';
+        ASSERT_TRUE(SaveBoardPair(names[board], picture));
+    }
+
+    const int levels[] = {1, 2, 3, 4, 5, 0, 6, 7, 200};
+    const int pellets[] = {1, 2, 3, 4, 5, 5, 5, 5, 5};
+    for (int i = 0; i < 9; i++)
+    {
+        logic->Level = levels[i];
+        logic->LoadTilePlayfield();
+        EXPECT_EQ(pellets[i], logic->PelletsLeftOnBoard) << "level " << levels[i];
+    }
+    EXPECT_EQ(0, game->FatalError);
+}
+
+TEST_F(Playfield, OnlyTheTopLeftCornerOfALargerImageIsRead)
+{
+    std::vector<uint8_t> pixels(30 * 30, 11);
+    for (int y = 0; y < BOARD_SIZE; y++)
+        for (int x = 0; x < BOARD_SIZE; x++) pixels[y * 30 + x] = 0;
+    pixels[0] = 10;
+    ASSERT_TRUE(SaveBoardPair("Level1", WalledBoard()));
+    ASSERT_TRUE(SaveIndexedBitmap("data/boards/Level1.bmp", 30, 30, pixels));
+
+    logic->LoadTilePlayfield();
+
+    EXPECT_EQ(1, logic->PelletsLeftOnBoard);
+    EXPECT_EQ(2, logic->PelletMap[0][0]);
+    EXPECT_EQ(1, logic->BoundaryLegoMap[26][26]);
+}
+
+TEST_F(Playfield, ReloadingRestoresEatenPelletsAndABoardWithoutPelletsCountsNone)
+{
+    Picture board = WalledBoard();
+    board[10][10] = '.';
+    board[11][10] = 'o';
+    ASSERT_TRUE(SaveBoardPair("Level1", board));
+    ASSERT_TRUE(SaveBoardPair("Level2", WalledBoard()));
+
+    logic->LoadTilePlayfield();
+    logic->PelletMap[10][10] = 0;
+    logic->PelletsLeftOnBoard = 1;
+    logic->LoadTilePlayfield();
+    EXPECT_EQ(1, logic->PelletMap[10][10]);
+    EXPECT_EQ(2, logic->PelletsLeftOnBoard);
+
+    logic->Level = 2;
+    logic->LoadTilePlayfield();
+    EXPECT_EQ(0, logic->PelletsLeftOnBoard);
+    EXPECT_EQ(0, game->FatalError);
+}
+
+TEST_F(Playfield, GetPixelAssemblesEveryPixelSizeLowByteFirst)
+{
+    const int depths[] = {8, 16, 24, 32};
+    const uint32_t expected[] = {0x11u, 0x2211u, 0x332211u, 0x44332211u};
+    for (int i = 0; i < 4; i++)
+    {
+        SDL_Surface* const surface = SDL_CreateRGBSurface(SDL_SWSURFACE, 4, 3, depths[i], 0, 0, 0, 0);
+        ASSERT_NE(nullptr, surface);
+        SDL_LockSurface(surface);
+        const int bytes = surface->format->BytesPerPixel;
+        uint8_t* const pixel = (uint8_t*)surface->pixels + 2 * surface->pitch + 3 * bytes;
+        const uint8_t values[] = {0x11, 0x22, 0x33, 0x44};
+        for (int b = 0; b < bytes; b++) pixel[b] = values[b];
+
+        EXPECT_EQ(expected[i], logic->GetPixel(surface, 3, 2)) << depths[i] << " bits";
+        EXPECT_EQ(0u, logic->GetPixel(surface, 2, 2)) << depths[i] << " bits";
+        SDL_UnlockSurface(surface);
+        SDL_FreeSurface(surface);
+    }
+}
+
+// A board that cannot be read leaves no map to walk out of.
+TEST_F(Playfield, UnusableBoardImagesStopTheGameWithOneErrorAndSafeMaps)
+{
+    struct Damage
+    {
+        const char* what;
+        void (*make)();
+    };
+    const Damage damages[] = {
+        {"missing", [] { ASSERT_EQ(0, remove("data/boards/Level1.bmp")); }},
+        {"not a bitmap", [] { WriteWholeFile("data/boards/Level1.bmp", "BM this is no picture"); }},
+        {"too narrow",
+         [] { ASSERT_TRUE(SaveIndexedBitmap("data/boards/Level1.bmp", 26, 27, std::vector<uint8_t>(26 * 27, 11))); }},
+        {"too short",
+         [] { ASSERT_TRUE(SaveIndexedBitmap("data/boards/Level1.bmp", 27, 26, std::vector<uint8_t>(27 * 26, 11))); }},
+        {"not 8-bit", [] { ASSERT_TRUE(SaveSolidBitmap("data/boards/Level1.bmp", 27, 27, 11, 11, 11)); }},
+    };
+    Picture board = WalledBoard();
+    board[5][5] = '.';
+
+    for (const Damage& damage : damages)
+    {
+        ASSERT_TRUE(SaveBoardPair("Level1", board));
+        damage.make();
+        game->FatalError = 0;
+        CapturedOutput log;
+
+        logic->LoadTilePlayfield();
+
+        const std::string text = log.Text();
+        EXPECT_EQ(1, CountOccurrences(text, "ERROR: ")) << damage.what << ": " << text;
+        EXPECT_EQ(0u, text.find("ERROR: ")) << damage.what;
+        EXPECT_NE(std::string::npos, text.find("data/boards/Level1.bmp")) << damage.what;
+        EXPECT_EQ(std::string::npos, text.find("loaded")) << damage.what;
+        EXPECT_EQ(1, game->FatalError) << damage.what;
+        EXPECT_TRUE(MapsAreAllWall()) << damage.what;
+        EXPECT_EQ(nullptr, logic->BoardSurface) << damage.what;
+    }
+}
+
+TEST_F(Playfield, UnusableReturnImageAlsoStopsTheGame)
+{
+    Picture board = WalledBoard();
+    board[5][5] = '.';
+    ASSERT_TRUE(SaveBoardPair("Level1", board));
+    ASSERT_TRUE(SaveIndexedBitmap("data/boards/Level1_Return.bmp", 20, 20, std::vector<uint8_t>(400, 9)));
+
+    logic->LoadTilePlayfield();
+
+    const std::string text = output->Text();
+    EXPECT_TRUE(AppearInOrder(text, {"Tile map BMPtoARRAY loaded"}));
+    EXPECT_EQ(1, CountOccurrences(text, "ERROR: "));
+    EXPECT_NE(std::string::npos, text.find("data/boards/Level1_Return.bmp"));
+    EXPECT_EQ(std::string::npos, text.find("Return tile map BMPtoARRAY loaded"));
+    EXPECT_EQ(1, game->FatalError);
+    EXPECT_TRUE(MapsAreAllWall());
+}
+
+// The boards that ship with the game, read the way the game reads them.
+TEST(ShippedBoards, AllFiveLoadWithPelletsAndMatchTheirImages)
+{
+    CapturedOutput output;
+    game = new Game();
+    logic = new Logic();
+    const char* const names[] = {"Level1", "Level2", "Level3", "Level4", "Original"};
+
+    for (int level = 1; level <= 5; level++)
+    {
+        const std::string path = ProjectRoot() + "/data/boards/" + names[level - 1] + ".bmp";
+        SDL_Surface* const image = SDL_LoadBMP(path.c_str());
+        ASSERT_NE(nullptr, image) << path;
+        ASSERT_EQ(1, image->format->BytesPerPixel) << path;
+
+        logic->Level = level;
+        {
+            TemporaryWorkingDirectory directory;
+            logic->LoadTilePlayfield();
+        }
+        EXPECT_EQ(0, game->FatalError) << path;
+        EXPECT_GT(logic->PelletsLeftOnBoard, 0) << path;
+
+        int pellets = 0;
+        for (int y = 0; y < BOARD_SIZE; y++)
+            for (int x = 0; x < BOARD_SIZE; x++)
+            {
+                const uint8_t value = ((const uint8_t*)image->pixels)[y * image->pitch + x];
+                EXPECT_EQ(value == 0 ? 1 : 0, logic->BoundaryLegoMap[x][y]) << path << " " << x << "," << y;
+                EXPECT_EQ(value == 11 ? 1 : value == 10 ? 2 : 0, logic->PelletMap[x][y]) << path;
+                if (value == 10 || value == 11) pellets++;
+            }
+        EXPECT_EQ(pellets, logic->PelletsLeftOnBoard) << path;
+        EXPECT_EQ(0, logic->BoundaryLegoMap[PLAYER_START_TILE_X][PLAYER_START_TILE_Y]) << path;
+        EXPECT_EQ(0, logic->BoundaryLegoMap[GHOST_HOME_TILE_X][GHOST_HOME_TILE_Y]) << path;
+        SDL_FreeSurface(image);
+    }
+
+    delete logic;
+    logic = nullptr;
+    delete game;
+    game = nullptr;
+}
+
+}  // namespace

@@ -1,0 +1,46 @@
+#ifndef WOBBLER_PLAYING_FIXTURE_H
+#define WOBBLER_PLAYING_FIXTURE_H
+
+#include <SDL.h>
+
+#include "support/window_fixture.h"
+
+// Tiles of the test board (palette indices of the board images).
+const uint8_t TEST_WALL = 0;
+const uint8_t TEST_OPEN = 1;
+const uint8_t TEST_POWER_PELLET = 10;
+const uint8_t TEST_PELLET = 11;
+
+// A small pocket board used for every level: the hero can step from his
+// start (13, 19) right to (14, 19) and up to (13, 18); the ghosts share a
+// three-tile pen around (13, 13); pellets and power pellets stand walled in
+// where nobody can eat them.
+const int POCKET_POWER_PELLET_X = 16;
+const int POCKET_POWER_PELLET_Y = 19;
+const int POCKET_MAP_POWER_PELLET_X = 16;  // one the television frame leaves visible on the mini-map
+const int POCKET_MAP_POWER_PELLET_Y = 10;
+
+// The playing screen with every object it drives, in a real window, with
+// test boards in data/boards and the game's own pictures, fonts and sounds.
+class PlayingTest : public WindowTest
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // One pass of the main loop, without the pacing.
+    void RunFrame();
+    void RunFrames(int count);
+    // Runs frames until the condition holds; false after the frame limit.
+    bool RunFramesUntil(const std::function<bool()>& condition, int frameLimit);
+    void PressKey(SDLKey key);
+    // Starts the game and waits for the fade-in to finish.
+    void EnterGame();
+    // Puts a normal ghost on the hero's tile.
+    void SendGhostOntoHero();
+
+    bool IsWallAt(int x, int y) const;
+    bool IsPelletColourAt(int x, int y) const;
+};
+
+#endif
