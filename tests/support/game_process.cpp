@@ -125,7 +125,8 @@ void GameProcess::FocusWindow()
 void GameProcess::PressKey(const std::string& keyName)
 {
     FocusWindow();
-    RunCommand("xdotool key --delay 30 " + keyName);
+    // Held about as long as a finger would: the game reads held keys and buttons once a frame.
+    RunCommand("xdotool keydown " + keyName + " sleep 0.1 keyup " + keyName);
 }
 
 void GameProcess::HoldKey(const std::string& keyName)
@@ -143,7 +144,7 @@ void GameProcess::ClickAt(int windowX, int windowY)
 {
     FocusWindow();
     RunCommand("xdotool mousemove --window " + windowId + " " + std::to_string(windowX) + " " +
-               std::to_string(windowY) + " sleep 0.05 click 1");
+               std::to_string(windowY) + " sleep 0.05 mousedown 1 sleep 0.1 mouseup 1");
 }
 
 bool GameProcess::Screenshot(const std::string& pngPath)
