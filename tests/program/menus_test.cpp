@@ -1,35 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <vector>
 
 #include "support/game_process.h"
 
 namespace {
 
-// The centre of the selector pictures; the left one stands 150 left of the
-// selected button, whose centres are 42 apart from y 196 on the title menu.
-const Colour SELECTOR_ORANGE = {250, 186, 73};
-const int SELECTOR_TOLERANCE = 40;
-const int SELECTOR_X = 170;
-const int BACK_BUTTON_Y = 458;
 const int MUSIC_ROW_Y = 50;
 const int SOUND_ROW_Y = 120;
 const int SOUND_LEFT_ARROW_X = 30;
 const int SOUND_ARROW_Y = 142;
-
-int TitleButtonY(int index)
-{
-    return 196 + 42 * index;
-}
-
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream stream(text);
-    for (std::string line; std::getline(stream, line);) lines.push_back(line);
-    return lines;
-}
 
 class MenuProgram : public ::testing::Test
 {
@@ -39,18 +19,10 @@ protected:
     {
         ASSERT_TRUE(game.Start());
         ASSERT_TRUE(game.WaitForWindow());
-        ASSERT_TRUE(WaitUntil(
-            [this] {
-                game.ClickAt(5, 5);
-                return SelectorAt(TitleButtonY(0), 300);
-            },
-            30000));
+        ASSERT_TRUE(game.SkipToTitleScreen());
     }
 
-    bool SelectorAt(int y, int timeoutMilliseconds = 3000)
-    {
-        return game.WaitForColourAt(SELECTOR_X, y, SELECTOR_ORANGE, SELECTOR_TOLERANCE, timeoutMilliseconds);
-    }
+    bool SelectorAt(int y, int timeoutMilliseconds = 3000) { return game.SelectorAt(y, timeoutMilliseconds); }
 
     // The volume texts end 70 units from the right edge: only "100%" reaches this far left.
     bool PercentIsWide(int rowY)
@@ -104,7 +76,7 @@ TEST_F(MenuProgram, HighScoresByEnterThenEscapeBackAndEscapeQuitsWithSavedOption
     game.PressKey("Escape");
     ASSERT_TRUE(SelectorAt(TitleButtonY(0)));
     QuitFromTitle();
-    EXPECT_EQ(138u, Lines(game.OptionsFile()).size());
+    EXPECT_EQ(138u, game.OptionsFileLines().size());
 }
 
 TEST_F(MenuProgram, ExitQuitsAfterItsFade)
@@ -122,7 +94,7 @@ TEST_F(MenuProgram, CEmptiesTheTable)
 {
     StartAtTitle();
     QuitFromTitle();
-    std::vector<std::string> lines = Lines(game.OptionsFile());
+    std::vector<std::string> lines = game.OptionsFileLines();
     ASSERT_EQ(138u, lines.size());
     const std::vector<std::string> defaults = lines;
     lines[18] = "CHAMP";
@@ -138,14 +110,14 @@ TEST_F(MenuProgram, CEmptiesTheTable)
     game.PressKey("Escape");
     ASSERT_TRUE(SelectorAt(TitleButtonY(0)));
     QuitFromTitle();
-    EXPECT_EQ(defaults, Lines(game.OptionsFile()));
+    EXPECT_EQ(defaults, game.OptionsFileLines());
 }
 
 TEST_F(MenuProgram, OptionsSurviveARestart)
 {
     StartAtTitle();
     QuitFromTitle();
-    std::vector<std::string> lines = Lines(game.OptionsFile());
+    std::vector<std::string> lines = game.OptionsFileLines();
     ASSERT_EQ(138u, lines.size());
     lines[0] = "128";
     lines[1] = "0";
@@ -177,7 +149,7 @@ TEST_F(MenuProgram, OptionsSurviveARestart)
     ASSERT_TRUE(SelectorAt(TitleButtonY(0)));
     QuitFromTitle();
 
-    lines = Lines(game.OptionsFile());
+    lines = game.OptionsFileLines();
     ASSERT_EQ(138u, lines.size());
     EXPECT_EQ("0", lines[0]);
     EXPECT_EQ("128", lines[1]);
@@ -186,7 +158,7 @@ TEST_F(MenuProgram, OptionsSurviveARestart)
 
     StartAtTitle();
     QuitFromTitle();
-    const std::vector<std::string> again = Lines(game.OptionsFile());
+    const std::vector<std::string> again = game.OptionsFileLines();
     EXPECT_EQ(lines, again);
 }
 
@@ -194,6 +166,7 @@ TEST_F(MenuProgram, ResizeOnTheTitleKeepsSelectionAndPositions)
 {
     StartAtTitle();
     game.PressKey("Down");
+    ASSERT_TRUE(SelectorAt(TitleButtonY(1)));
     game.PressKey("Down");
     ASSERT_TRUE(SelectorAt(TitleButtonY(2)));
     RunCommand("xdotool windowsize " + game.windowId + " 800 600");

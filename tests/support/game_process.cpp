@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <functional>
 
+#include <sstream>
+
 #include <SDL.h>
 #include <SDL_image.h>
 
@@ -250,4 +252,32 @@ std::string GameProcess::OptionsFilePath()
 std::string GameProcess::OptionsFile()
 {
     return ReadWholeFile(OptionsFilePath());
+}
+
+int TitleButtonY(int index)
+{
+    return 196 + 42 * index;
+}
+
+bool GameProcess::SelectorAt(int y, int timeoutMilliseconds)
+{
+    return WaitForColourAt(SELECTOR_X, y, SELECTOR_ORANGE, SELECTOR_TOLERANCE, timeoutMilliseconds);
+}
+
+bool GameProcess::SkipToTitleScreen(int timeoutMilliseconds)
+{
+    return WaitUntil(
+        [this] {
+            ClickAt(5, 5);
+            return SelectorAt(TitleButtonY(0), 300);
+        },
+        timeoutMilliseconds);
+}
+
+std::vector<std::string> GameProcess::OptionsFileLines()
+{
+    std::vector<std::string> lines;
+    std::istringstream stream(OptionsFile());
+    for (std::string line; std::getline(stream, line);) lines.push_back(line);
+    return lines;
 }
