@@ -17,11 +17,11 @@
 typedef void (Screens::*ScreenMethod)();
 static const ScreenMethod SCREEN_METHODS[NUMBER_OF_SCREENS] = {
     nullptr,  // BRICKWELL_SCREEN
-    nullptr,  // TITLE_SCREEN
-    nullptr,  // ABOUT_SCREEN
-    nullptr,  // HOW_TO_PLAY_SCREEN
-    nullptr,  // HIGH_SCORES_SCREEN
-    nullptr,  // OPTIONS_SCREEN
+    &Screens::DisplayTitleScreen,  // TITLE_SCREEN
+    &Screens::DisplayAboutScreen,  // ABOUT_SCREEN
+    &Screens::DisplayHowToPlayScreen,  // HOW_TO_PLAY_SCREEN
+    &Screens::DisplayHighScoresScreen,  // HIGH_SCORES_SCREEN
+    &Screens::DisplayOptionsScreen,  // OPTIONS_SCREEN
     nullptr,  // NEW_GAME_SCREEN
     &Screens::DisplayPlayingGameScreen,  // PLAYING_GAME_SCREEN
     nullptr,  // OPENING_SCENE_SCREEN

@@ -1,0 +1,186 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <vector>
+
+#include "support/game_process.h"
+
+namespace {
+
+// The centre of the selector pictures; the left one stands 150 left of the
+// selected button, whose centres are 42 apart from y 196 on the title menu.
+const Colour SELECTOR_ORANGE = {250, 186, 73};
+const int SELECTOR_TOLERANCE = 40;
+const int SELECTOR_X = 170;
+const int BACK_BUTTON_Y = 458;
+
+int TitleButtonY(int index)
+{
+    return 196 + 42 * index;
+}
+
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);) lines.push_back(line);
+    return lines;
+}
+
+class MenuProgram : public ::testing::Test
+{
+protected:
+    // Clicks into an empty corner until the logo screens have given way to the title.
+    void StartAtTitle()
+    {
+        ASSERT_TRUE(game.Start());
+        ASSERT_TRUE(game.WaitForWindow());
+        ASSERT_TRUE(WaitUntil(
+            [this] {
+                game.ClickAt(5, 5);
+                return SelectorAt(TitleButtonY(0), 300);
+            },
+            30000));
+    }
+
+    bool SelectorAt(int y, int timeoutMilliseconds = 3000)
+    {
+        return game.WaitForColourAt(SELECTOR_X, y, SELECTOR_ORANGE, SELECTOR_TOLERANCE, timeoutMilliseconds);
+    }
+
+    void QuitFromTitle()
+    {
+        game.PressKey("Escape");
+        ASSERT_TRUE(game.WaitForExit());
+    }
+
+    GameProcess game;
+};
+
+TEST_F(MenuProgram, DownWalksTheTitleMenuAndWrapsUpJumpsToExit)
+{
+    StartAtTitle();
+    for (int step = 1; step <= 6; step++)
+    {
+        game.PressKey("Down");
+        EXPECT_TRUE(SelectorAt(TitleButtonY(step % 6))) << step;
+    }
+    game.PressKey("Up");
+    EXPECT_TRUE(SelectorAt(TitleButtonY(5)));
+    QuitFromTitle();
+}
+
+TEST_F(MenuProgram, ClickOnTheHitBoxBorderMissesOnePixelInHits)
+{
+    StartAtTitle();
+    game.ClickAt(195, TitleButtonY(3));
+    EXPECT_FALSE(SelectorAt(BACK_BUTTON_Y, 1500));
+    game.ClickAt(196, TitleButtonY(3));
+    EXPECT_TRUE(SelectorAt(BACK_BUTTON_Y));
+}
+
+TEST_F(MenuProgram, HighScoresByEnterThenEscapeBackAndEscapeQuitsWithSavedOptions)
+{
+    StartAtTitle();
+    for (int step = 0; step < 3; step++) game.PressKey("Down");
+    ASSERT_TRUE(SelectorAt(TitleButtonY(3)));
+    game.PressKey("Return");
+    ASSERT_TRUE(SelectorAt(BACK_BUTTON_Y));
+    game.PressKey("Escape");
+    ASSERT_TRUE(SelectorAt(TitleButtonY(0)));
+    QuitFromTitle();
+    EXPECT_EQ(138u, Lines(game.OptionsFile()).size());
+}
+
+TEST_F(MenuProgram, ExitQuitsAfterItsFade)
+{
+    StartAtTitle();
+    game.PressKey("Up");
+    ASSERT_TRUE(SelectorAt(TitleButtonY(5)));
+    game.PressKey("Return");
+    ASSERT_TRUE(game.WaitForExit());
+    EXPECT_EQ(0, game.exitStatus);
+    EXPECT_NE(std::string::npos, game.Log().find("...Quit game\n"));
+}
+
+TEST_F(MenuProgram, CEmptiesTheTable)
+{
+    StartAtTitle();
+    QuitFromTitle();
+    std::vector<std::string> lines = Lines(game.OptionsFile());
+    ASSERT_EQ(138u, lines.size());
+    const std::vector<std::string> defaults = lines;
+    lines[18] = "CHAMP";
+    lines[20] = "77777";
+    std::string edited;
+    for (const std::string& line : lines) edited += line + "\n";
+    WriteWholeFile(game.OptionsFilePath(), edited);
+
+    StartAtTitle();
+    game.ClickAt(320, TitleButtonY(3));
+    ASSERT_TRUE(SelectorAt(BACK_BUTTON_Y));
+    game.PressKey("c");
+    game.PressKey("Escape");
+    ASSERT_TRUE(SelectorAt(TitleButtonY(0)));
+    QuitFromTitle();
+    EXPECT_EQ(defaults, Lines(game.OptionsFile()));
+}
+
+TEST_F(MenuProgram, OptionsSurviveARestart)
+{
+    StartAtTitle();
+    QuitFromTitle();
+    std::vector<std::string> lines = Lines(game.OptionsFile());
+    ASSERT_EQ(138u, lines.size());
+    lines[0] = "128";
+    lines[1] = "0";
+    std::string edited;
+    for (const std::string& line : lines) edited += line + "\n";
+    WriteWholeFile(game.OptionsFilePath(), edited);
+
+    StartAtTitle();
+    game.PressKey("Down");
+    ASSERT_TRUE(SelectorAt(TitleButtonY(1)));
+    game.PressKey("Return");
+    ASSERT_TRUE(SelectorAt(BACK_BUTTON_Y));
+    game.PressKey("F1");  // no joystick: nothing happens
+    game.PressKey("Right");  // music 128 wraps to 0
+    game.PressKey("Down");
+    game.PressKey("Left");  // sound effects 0 wrap to 128
+    game.PressKey("F2");
+    game.PressKey("z");  // refused for button one
+    game.PressKey("q");
+    game.PressKey("z");  // accepted for button two
+    game.PressKey("Escape");
+    ASSERT_TRUE(SelectorAt(TitleButtonY(0)));
+    QuitFromTitle();
+
+    lines = Lines(game.OptionsFile());
+    ASSERT_EQ(138u, lines.size());
+    EXPECT_EQ("0", lines[0]);
+    EXPECT_EQ("128", lines[1]);
+    EXPECT_EQ("q", lines[16]);
+    EXPECT_EQ("z", lines[17]);
+
+    StartAtTitle();
+    QuitFromTitle();
+    const std::vector<std::string> again = Lines(game.OptionsFile());
+    EXPECT_EQ(lines, again);
+}
+
+TEST_F(MenuProgram, ResizeOnTheTitleKeepsSelectionAndPositions)
+{
+    StartAtTitle();
+    game.PressKey("Down");
+    game.PressKey("Down");
+    ASSERT_TRUE(SelectorAt(TitleButtonY(2)));
+    RunCommand("xdotool windowsize " + game.windowId + " 800 600");
+    ASSERT_TRUE(game.WaitForLog("SDL+OpenGL window resized\n"));
+    // The 640 x 480 menu is stretched by 1.25 over the new window.
+    EXPECT_TRUE(game.WaitForColourAt(SELECTOR_X * 5 / 4, TitleButtonY(2) * 5 / 4, SELECTOR_ORANGE,
+                                     SELECTOR_TOLERANCE, 5000));
+    EXPECT_EQ(std::string::npos, game.Log().find("ERROR"));
+    QuitFromTitle();
+}
+
+}  // namespace
