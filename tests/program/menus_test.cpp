@@ -13,6 +13,10 @@ const Colour SELECTOR_ORANGE = {250, 186, 73};
 const int SELECTOR_TOLERANCE = 40;
 const int SELECTOR_X = 170;
 const int BACK_BUTTON_Y = 458;
+const int MUSIC_ROW_Y = 50;
+const int SOUND_ROW_Y = 120;
+const int SOUND_LEFT_ARROW_X = 30;
+const int SOUND_ARROW_Y = 142;
 
 int TitleButtonY(int index)
 {
@@ -46,6 +50,13 @@ protected:
     bool SelectorAt(int y, int timeoutMilliseconds = 3000)
     {
         return game.WaitForColourAt(SELECTOR_X, y, SELECTOR_ORANGE, SELECTOR_TOLERANCE, timeoutMilliseconds);
+    }
+
+    // The volume texts end 70 units from the right edge: only "100%" reaches this far left.
+    bool PercentIsWide(int rowY)
+    {
+        const Colour white = {255, 255, 255};
+        return game.CountColourInArea(500, rowY + 4, 520, rowY + 26, white, 30) > 0;
     }
 
     void QuitFromTitle()
@@ -82,8 +93,12 @@ TEST_F(MenuProgram, ClickOnTheHitBoxBorderMissesOnePixelInHits)
 TEST_F(MenuProgram, HighScoresByEnterThenEscapeBackAndEscapeQuitsWithSavedOptions)
 {
     StartAtTitle();
-    for (int step = 0; step < 3; step++) game.PressKey("Down");
-    ASSERT_TRUE(SelectorAt(TitleButtonY(3)));
+    // Each move pauses the menu's input for a few frames: wait to see it before the next.
+    for (int step = 1; step <= 3; step++)
+    {
+        game.PressKey("Down");
+        ASSERT_TRUE(SelectorAt(TitleButtonY(step)));
+    }
     game.PressKey("Return");
     ASSERT_TRUE(SelectorAt(BACK_BUTTON_Y));
     game.PressKey("Escape");
@@ -144,13 +159,20 @@ TEST_F(MenuProgram, OptionsSurviveARestart)
     game.PressKey("Return");
     ASSERT_TRUE(SelectorAt(BACK_BUTTON_Y));
     game.PressKey("F1");  // no joystick: nothing happens
-    game.PressKey("Right");  // music 128 wraps to 0
-    game.PressKey("Down");
-    game.PressKey("Left");  // sound effects 0 wrap to 128
+    game.PressKey("Right");  // music 128 wraps to 0: the wide "100%" gives way to "0%"
+    ASSERT_TRUE(WaitUntil([this] { return !PercentIsWide(MUSIC_ROW_Y); }, 5000));
+    game.ClickAt(SOUND_LEFT_ARROW_X, SOUND_ARROW_Y);  // sound effects 0 wrap to 128
+    ASSERT_TRUE(WaitUntil([this] { return PercentIsWide(SOUND_ROW_Y); }, 5000));
     game.PressKey("F2");
     game.PressKey("z");  // refused for button one
     game.PressKey("q");
-    game.PressKey("z");  // accepted for button two
+    // 'z' for button two is taken once the pause after 'q' is over; the menu then returns.
+    ASSERT_TRUE(WaitUntil(
+        [this] {
+            game.PressKey("z");
+            return SelectorAt(BACK_BUTTON_Y, 300);
+        },
+        10000));
     game.PressKey("Escape");
     ASSERT_TRUE(SelectorAt(TitleButtonY(0)));
     QuitFromTitle();
