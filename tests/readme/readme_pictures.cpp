@@ -39,11 +39,12 @@ bool TakePictures(const std::string& folder)
     if (!game.Screenshot(folder + "/title.png")) return Fail("no screenshot of the title screen");
     printf("took %s/title.png\n", folder.c_str());
 
-    // "Start!" is selected; Return chooses it, Space skips the opening scene.
+    // "Start!" is selected; Return chooses it, a click skips the opening scene
+    // (Space would pause the game once it runs).
     game.PressKey("Return");
     const bool playing = WaitUntil(
         [&] {
-            game.PressKey("space");
+            game.ClickAt(5, 5);
             return game.WaitForColourAt(320, 240, HERO_YELLOW, 24, 300);
         },
         40000);

@@ -19,6 +19,11 @@ namespace {
 
 const char* const ICON_SIZES[] = {"48", "64", "128"};
 
+// The selector beside "Start!" on the title menu.
+const Colour SELECTOR_ORANGE = {250, 186, 73};
+const int SELECTOR_X = 170;
+const int START_BUTTON_Y = 196;
+
 // Packs the game once with cpack into a scratch folder and unpacks the .deb
 // into a scratch root, as dpkg would lay it out, but anywhere.
 class Package : public ::testing::Test
@@ -229,6 +234,15 @@ TEST_F(Launcher, PlaysFromAFolderOfThePlayersOwnAndSavesTheOptionsInHome)
               RealPath("/proc/" + std::to_string(game.pid) + "/exe"));
     EXPECT_EQ(RealPath(root + "/usr/share/wobblersaga/data"), RealPath(state + "/data"));
     EXPECT_EQ(RealPath(state), RealPath("/proc/" + std::to_string(game.pid) + "/cwd"));
+
+    // The installed data carries it through the logo screens (a click cuts
+    // each short) to the title menu.
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            game.ClickAt(5, 5);
+            return game.WaitForColourAt(SELECTOR_X, START_BUTTON_Y, SELECTOR_ORANGE, 40, 300);
+        },
+        30000));
 
     game.Terminate();
     ASSERT_TRUE(game.WaitForExit());
