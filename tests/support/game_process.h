@@ -58,6 +58,8 @@ public:
     std::string OptionsFilePath();
 
     TemporaryWorkingDirectory directory;
+    std::string program;       // the game binary unless a test starts another command
+    std::string logDirectory;  // where stdout.log is read: the working directory unless changed
     pid_t pid;
     int exitStatus;
     std::string windowId;
