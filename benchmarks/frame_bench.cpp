@@ -24,6 +24,8 @@ const int FRAMES_TO_FIND_THE_MOMENT = 4000;
 const int LAST_LEVEL = 5;
 const uint8_t SPARE_LIVES = 3;
 const unsigned RANDOM_SEED = 1;
+// The hero turns now and then even in a long corridor, one frame in this many.
+const int TURN_ONE_FRAME_IN = 40;
 // Logic frames between two returns to the saved moment.
 const int LOGIC_FRAMES_PER_RESTORE = 256;
 
@@ -88,7 +90,7 @@ static void FindTheMomentOfPlay()
         RunPlayingFrame();
         const bool moved = tileX != logic->PlayerTileX || tileY != logic->PlayerTileY ||
                            offsetX != logic->PlayerOffsetX || offsetY != logic->PlayerOffsetY;
-        if (!moved || rand() % 40 == 0) saved.direction = TURN_AFTER[saved.direction];
+        if (!moved || rand() % TURN_ONE_FRAME_IN == 0) saved.direction = TURN_AFTER[saved.direction];
         int nearest = 0;
         const bool wanted = GhostsInView(&nearest) >= GHOSTS_IN_VIEW_WANTED && nearest >= SAFE_DISTANCE_PIXELS;
         if (moved && wanted && logic->PlayerDeathTimer == 0 && logic->PowerPelletTimer == 0 &&
@@ -135,6 +137,16 @@ static void BM_PlayingFrame(benchmark::State& state)
     state.counters["hero_alive"] = logic->PlayerDeathTimer == 0;
 }
 
+// The pictures and places a playing frame draws with (virtual pixels).
+const unsigned short STATIC_SPRITE = 5, TV_FRAME_SPRITE = 6, HERO_SPRITE = 20, FIRST_GHOST_SPRITE = 60,
+                     EYES_SPRITE = 79, MAP_PELLET_SPRITE = 91, MAP_SPRITE = 92, MAP_HERO_SPRITE = 93,
+                     PELLET_SPRITE = 97, WALL_SPRITE = 99;
+const float SCREEN_CENTRE_X = 320, SCREEN_CENTRE_Y = 240;
+const int BOARD_LEFT = -64, BOARD_TOP = -80;
+const float MAP_X = 556, MAP_Y = 391;
+const int MAP_LEFT = 503, MAP_TOP = 340, MAP_DOT_SPACING = 4;
+const float TV_FRAME_X = 420, TV_FRAME_Y = 290, TV_FRAME_SCALE = 1.6f;
+
 // One quad of the floor: a texture, its corners and its colour.
 struct FloorQuad
 {
@@ -165,7 +177,7 @@ static void CollectFloorQuads()
     RunPlayingFrame();
     ReturnToTheMomentOfPlay();
     floorQuadCount = 0;
-    AddQuad(5, 320, 240);
+    AddQuad(STATIC_SPRITE, SCREEN_CENTRE_X, SCREEN_CENTRE_Y);
     const int heroX = logic->PlayerTileX;
     const int heroY = logic->PlayerTileY;
     for (int row = heroY - VIEW_HALF_ROWS; row <= heroY + VIEW_HALF_ROWS; row++)
@@ -173,35 +185,37 @@ static void CollectFloorQuads()
         for (int column = heroX - VIEW_HALF_COLUMNS; column <= heroX + VIEW_HALF_COLUMNS; column++)
         {
             if (row < 0 || row >= BOARD_SIZE || column < 0 || column >= BOARD_SIZE) continue;
-            const float x = -64 - logic->PlayerOffsetX + TILE_SIZE * (column - heroX + VIEW_HALF_COLUMNS);
-            const float y = -80 - logic->PlayerOffsetY + TILE_SIZE * (row - heroY + VIEW_HALF_ROWS);
+            const float x = BOARD_LEFT - logic->PlayerOffsetX + TILE_SIZE * (column - heroX + VIEW_HALF_COLUMNS);
+            const float y = BOARD_TOP - logic->PlayerOffsetY + TILE_SIZE * (row - heroY + VIEW_HALF_ROWS);
             if (logic->BoundaryLegoMap[column][row] == 1)
-                AddQuad(99, x, y);
+                AddQuad(WALL_SPRITE, x, y);
             else if (logic->PelletMap[column][row] != 0)
-                AddQuad(97, x, y);
+                AddQuad(PELLET_SPRITE, x, y);
         }
     }
-    AddQuad(20, 320, 240);
+    AddQuad(HERO_SPRITE, SCREEN_CENTRE_X, SCREEN_CENTRE_Y);
     for (int ghost = 0; ghost < NUMBER_OF_GHOSTS; ghost++)
     {
         const int columns = logic->GhostTileX[ghost] - heroX;
         const int rows = logic->GhostTileY[ghost] - heroY;
         if (!logic->GhostActive[ghost] || abs(columns) > VIEW_HALF_COLUMNS || abs(rows) > VIEW_HALF_ROWS) continue;
-        const float x = 320 + TILE_SIZE * columns - logic->PlayerOffsetX + logic->GhostOffsetX[ghost];
-        const float y = 240 + TILE_SIZE * rows - logic->PlayerOffsetY + logic->GhostOffsetY[ghost];
-        AddQuad(60 + 2 * ghost, x, y);
-        AddQuad(79, x, y);
+        const float x = SCREEN_CENTRE_X + TILE_SIZE * columns - logic->PlayerOffsetX + logic->GhostOffsetX[ghost];
+        const float y = SCREEN_CENTRE_Y + TILE_SIZE * rows - logic->PlayerOffsetY + logic->GhostOffsetY[ghost];
+        AddQuad(FIRST_GHOST_SPRITE + 2 * ghost, x, y);
+        AddQuad(EYES_SPRITE, x, y);
     }
-    AddQuad(92, 556, 391);
+    AddQuad(MAP_SPRITE, MAP_X, MAP_Y);
     for (int x = 0; x < BOARD_SIZE; x++)
     {
         for (int y = 0; y < BOARD_SIZE; y++)
         {
-            if (logic->PelletMap[x][y] != 0) AddQuad(91, 503 + 4 * x, 340 + 4 * y);
-            if (x == heroX && y == heroY) AddQuad(93, 503 + 4 * x, 340 + 4 * y);
+            const float dotX = MAP_LEFT + MAP_DOT_SPACING * x;
+            const float dotY = MAP_TOP + MAP_DOT_SPACING * y;
+            if (logic->PelletMap[x][y] != 0) AddQuad(MAP_PELLET_SPRITE, dotX, dotY);
+            if (x == heroX && y == heroY) AddQuad(MAP_HERO_SPRITE, dotX, dotY);
         }
     }
-    AddQuad(6, 420, 290, 1.6f);
+    AddQuad(TV_FRAME_SPRITE, TV_FRAME_X, TV_FRAME_Y, TV_FRAME_SCALE);
 }
 
 // The least any drawing of those quads can cost: one bind when the texture
