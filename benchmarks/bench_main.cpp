@@ -1,0 +1,224 @@
+// Runs every benchmark, then the whole game, and prints each figure beside
+// its budget.
+#include <benchmark/benchmark.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include <algorithm>
+#include <map>
+#include <string>
+#include <vector>
+
+#include <GL/gl.h>
+
+#include "whole_program.h"
+
+void RegisterFrameBenchmarks(int repetitions);
+void RegisterStartUpBenchmark(int repetitions);
+void StopFrameBenchmarkGame();
+
+// Budgets, as ratios measured in one run.
+const double FRAME_PERIOD_AT_LEVEL_5_SECONDS = 0.017;
+const double PLAYING_FRAME_SHARE_OF_PERIOD = 0.35;
+const double PLAYING_FRAME_OVER_FLOOR = 1.15;
+const double RESTING_MENU_CORE_SHARE = 0.02;
+const double START_UP_SECONDS = 0.3;
+const long MEMORY_GROWTH_TOLERANCE_KILOBYTES = 256;  // a few pages of the allocator's own
+const int DEFAULT_REPETITIONS = 7;
+const int DEFAULT_PROGRAM_SECONDS = 20;
+
+// Median, least and greatest of one benchmark's repetitions, in seconds.
+struct Figure
+{
+    double median = -1;
+    double least = -1;
+    double greatest = -1;
+    std::map<std::string, double> counters;  // medians
+};
+
+class CollectingReporter : public benchmark::ConsoleReporter
+{
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        for (const Run& run : runs)
+        {
+            if (run.run_type != Run::RT_Aggregate) continue;
+            Figure& figure = figures[run.run_name.function_name];
+            const double seconds = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+            if (run.aggregate_name == "median") figure.median = seconds;
+            if (run.aggregate_name == "min") figure.least = seconds;
+            if (run.aggregate_name == "max") figure.greatest = seconds;
+            if (run.aggregate_name != "median") continue;
+            for (const auto& counter : run.counters) figure.counters[counter.first] = counter.second.value;
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+
+    std::map<std::string, Figure> figures;
+};
+
+static const char* Verdict(bool holds)
+{
+    return holds ? "PASS" : "FAIL";
+}
+
+static std::string Milliseconds(const Figure& figure)
+{
+    char text[96];
+    snprintf(text, sizeof(text), "%.3f ms (%.3f..%.3f)", figure.median * 1e3, figure.least * 1e3,
+             figure.greatest * 1e3);
+    return text;
+}
+
+static std::string Microseconds(const Figure& figure)
+{
+    char text[96];
+    snprintf(text, sizeof(text), "%.1f us (%.1f..%.1f)", figure.median * 1e6, figure.least * 1e6,
+             figure.greatest * 1e6);
+    return text;
+}
+
+static bool allHold = true;
+
+static void Line(const char* what, const std::string& figure, const std::string& budget, const char* verdict)
+{
+    printf("%-44s %-30s %-34s %s\n", what, figure.c_str(), budget.c_str(), verdict);
+    if (strcmp(verdict, "FAIL") == 0) allHold = false;
+}
+
+static std::string Text(const char* format, double value)
+{
+    char text[96];
+    snprintf(text, sizeof(text), format, value);
+    return text;
+}
+
+static void PrintFrameFigures(std::map<std::string, Figure>& figures)
+{
+    Figure& playing = figures["playing_frame"];
+    Figure& floor = figures["floor_of_playing_frame"];
+    const double period = FRAME_PERIOD_AT_LEVEL_5_SECONDS;
+    Line("1. playing frame, level 5 (screen+fade+present)", Milliseconds(playing),
+         Text("< %.2f ms (35 %% of 17 ms)", PLAYING_FRAME_SHARE_OF_PERIOD * period * 1e3),
+         Verdict(playing.median > 0 && playing.median < PLAYING_FRAME_SHARE_OF_PERIOD * period));
+    Line("   floor: the same quads by a bare loop", Milliseconds(floor),
+         Text("%.0f quads", floor.counters["quads"]), "");
+    Line("   playing frame / floor", Text("%.3f", playing.median / floor.median),
+         Text("<= %.2f", PLAYING_FRAME_OVER_FLOOR),
+         Verdict(floor.median > 0 && playing.median <= PLAYING_FRAME_OVER_FLOOR * floor.median));
+    Line("   ghosts in view, hero alive", Text("%.0f", playing.counters["ghosts_in_view"]),
+         Text("hero alive: %.0f", playing.counters["hero_alive"]), "");
+    const Figure& dirty = figures["title_frame_dirty"];
+    Figure& clean = figures["title_frame_clean"];
+    Line("2. title frame, dirty", Milliseconds(dirty), "(drawn only when dirty)", "");
+    Line("   title frame, not dirty", Microseconds(clean),
+         Text("draws nothing: %.0f presents", clean.counters["presented"]),
+         Verdict(clean.median > 0 && clean.counters["presented"] == 0));
+    Line("3. DrawTextOntoScreenBuffer(\"128450\")", Microseconds(figures["draw_score_text"]),
+         "(inside the playing frame's margin)", "");
+    const Figure& logicFrame = figures["logic_frame"];
+    Line("5. logic frame (ProcessGhosts+ProcessPlayer)", Microseconds(logicFrame),
+         Text("%.0f frames/s for the tests", 1.0 / logicFrame.median), "");
+}
+
+static void PrintStartUpFigure(std::map<std::string, Figure>& figures)
+{
+    const Figure& startUp = figures["start_up_to_first_frame"];
+    Line("4. start-up to first presented frame", Milliseconds(startUp), Text("<= %.0f ms", START_UP_SECONDS * 1e3),
+         Verdict(startUp.median > 0 && startUp.median <= START_UP_SECONDS));
+}
+
+static void PrintWholeProgramFigures(const WholeProgramFigures& figures, int seconds)
+{
+    char what[96];
+    snprintf(what, sizeof(what), "whole game, %d s resting on the title", seconds);
+    Line(what, Text("%.2f %% of one core", figures.titleCoreShare * 100),
+         Text("<= %.0f %% of one core", RESTING_MENU_CORE_SHARE * 100),
+         Verdict(figures.titleCoreShare >= 0 && figures.titleCoreShare <= RESTING_MENU_CORE_SHARE));
+    snprintf(what, sizeof(what), "whole game, %d s of play (level 1)", seconds);
+    Line(what, Text("%.1f %% of one core", figures.playCoreShare * 100),
+         figures.stillPlaying ? "(still playing at the end)" : "(the game had ended)", "");
+    Line("peak RSS", Text("%.1f MB", figures.peakResidentKilobytes / 1024.0), "", "");
+    const long warmUp = figures.residentAtPlayMiddleKilobytes - figures.residentAtPlayStartKilobytes;
+    const long growth = figures.residentAtPlayEndKilobytes - figures.residentAtPlayMiddleKilobytes;
+    Line("RSS growth, first half of the play", Text("%+.0f kB", warmUp), "(caches filling)", "");
+    Line("RSS growth, second half of the play", Text("%+.0f kB", growth),
+         Text("<= %.0f kB", MEMORY_GROWTH_TOLERANCE_KILOBYTES),
+         Verdict(figures.residentAtPlayMiddleKilobytes > 0 && growth <= MEMORY_GROWTH_TOLERANCE_KILOBYTES));
+}
+
+static double Least(const std::vector<double>& values)
+{
+    return *std::min_element(values.begin(), values.end());
+}
+
+static double Greatest(const std::vector<double>& values)
+{
+    return *std::max_element(values.begin(), values.end());
+}
+
+benchmark::internal::Benchmark* MeasuredWithSpread(benchmark::internal::Benchmark* benchmark, int repetitions)
+{
+    return benchmark->UseRealTime()->Repetitions(repetitions)->ComputeStatistics("min", Least)->ComputeStatistics(
+        "max", Greatest);
+}
+
+// Our own options come first and are taken out; the rest is Google Benchmark's.
+static int TakeOption(int& argc, char** argv, const char* name, int fallback)
+{
+    const size_t length = strlen(name);
+    for (int index = 1; index < argc; index++)
+    {
+        if (strncmp(argv[index], name, length) != 0 || argv[index][length] != '=') continue;
+        const int value = atoi(argv[index] + length + 1);
+        for (int rest = index; rest < argc - 1; rest++) argv[rest] = argv[rest + 1];
+        argc--;
+        return value;
+    }
+    return fallback;
+}
+
+int main(int argc, char** argv)
+{
+    const int repetitions = TakeOption(argc, argv, "--repetitions", DEFAULT_REPETITIONS);
+    const int programSeconds = TakeOption(argc, argv, "--program_seconds", DEFAULT_PROGRAM_SECONDS);
+    bool filtered = false;
+    for (int index = 1; index < argc; index++) filtered |= strncmp(argv[index], "--benchmark_filter", 18) == 0;
+    std::vector<char*> arguments(argv, argv + argc);
+    static char aggregatesOnly[] = "--benchmark_report_aggregates_only=true";
+    static char interleaved[] = "--benchmark_enable_random_interleaving=true";
+    arguments.insert(arguments.begin() + 1, {aggregatesOnly, interleaved});
+    int count = arguments.size();
+    benchmark::Initialize(&count, arguments.data());
+    if (benchmark::ReportUnrecognizedArguments(count, arguments.data())) return 1;
+
+    RegisterStartUpBenchmark(repetitions);
+    RegisterFrameBenchmarks(repetitions);
+
+    CollectingReporter reporter;
+    // Start-up first: it opens and closes its own windows.
+    if (filtered)
+        benchmark::RunSpecifiedBenchmarks(&reporter);
+    else
+    {
+        benchmark::RunSpecifiedBenchmarks(&reporter, "start_up");
+        benchmark::RunSpecifiedBenchmarks(&reporter, "^(playing|floor|title|draw|logic)");
+    }
+    const char* renderer = (const char*)glGetString(GL_RENDERER);
+    const std::string rendererName = renderer ? renderer : "unknown";
+    StopFrameBenchmarkGame();
+
+    WholeProgramFigures whole;
+    const bool measured = programSeconds <= 0 || MeasureWholeProgram(programSeconds, whole);
+
+    printf("\nFigures: medians of %d repetitions (least..greatest), renderer %s\n", repetitions,
+           rendererName.c_str());
+    PrintFrameFigures(reporter.figures);
+    PrintStartUpFigure(reporter.figures);
+    if (programSeconds > 0) PrintWholeProgramFigures(whole, programSeconds);
+    if (!measured) allHold = false;
+    printf("%s\n", allHold ? "Every budget holds." : "Some budget does not hold.");
+    return allHold ? 0 : 1;
+}

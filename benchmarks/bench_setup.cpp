@@ -1,0 +1,79 @@
+#include "bench_setup.h"
+
+#include <stdlib.h>
+
+#include "audio/audio.h"
+#include "data/data.h"
+#include "game/game.h"
+#include "input/input.h"
+#include "interface/interface.h"
+#include "logic/logic.h"
+#include "runtime/runtime.h"
+#include "screens/screens.h"
+#include "settings/settings.h"
+#include "visuals/visuals.h"
+
+static char PROGRAM_NAME[] = "wobbler_bench";
+static char* ARGUMENTS[] = {PROGRAM_NAME, nullptr};
+
+bool StartGameObjects()
+{
+    bool started = true;
+    game = new Game();
+    logic = new Logic();
+    visuals = new Visuals();
+    runtime = new Runtime(1, ARGUMENTS);
+    if (!visuals->SetupGameWindow(runtime->getWidth(), runtime->getHeight())) started = false;
+    if (!visuals->LoadFontsIntoMemory()) started = false;
+    if (!visuals->LoadSpritesIntoMemoryAndInitialize()) started = false;
+    if (!visuals->LoadAllTextsIntoMemory()) started = false;
+    input = new Input();
+    screens = new Screens();
+    interface = new Interface();
+    if (!interface->CreateAllGUIAndInitialize(true)) started = false;
+    settings = new Settings(1, ARGUMENTS);
+    data = new Data();
+    data->ClearHighScores();
+    audio = new Audio();
+    audio->SetupAudio();
+    srand(1);
+    data->LoadHighScoresAndOptions();
+    audio->ApplySoundVolume();
+    audio->PlayMusic(MUSIC_TITLE, 0);
+    return started;
+}
+
+template <typename T>
+static void Delete(T*& object)
+{
+    delete object;
+    object = nullptr;
+}
+
+void StopGameObjects()
+{
+    Delete(runtime);
+    Delete(logic);
+    Delete(data);
+    Delete(settings);
+    Delete(audio);
+    Delete(interface);
+    Delete(screens);
+    Delete(input);
+    Delete(visuals);
+    Delete(game);
+}
+
+bool RunMainLoopFrame()
+{
+    input->GetAllUserInput();
+    game->CalculateFramerate();
+    screens->DisplayCurrentScreen();
+    if (Mix_PlayingMusic() == 0) audio->PlayMusic(audio->CurrentlySelectedMusicTrack, 0);
+    screens->ApplyScreenFadeTransition();
+    game->ProcessFramerate();
+    if (!screens->ScreenBufferNeedsDisplay) return false;
+    visuals->DisplayScreenBufferOntoDisplay();
+    screens->ScreenBufferNeedsDisplay = 0;
+    return true;
+}

@@ -1,0 +1,21 @@
+#ifndef WOBBLER_BENCH_SETUP_H
+#define WOBBLER_BENCH_SETUP_H
+
+// Every object of the game created and loaded in the order the game's own
+// start-up uses; false when a step failed.
+bool StartGameObjects();
+// Deletes them in the game's shutdown order (the window closes last).
+void StopGameObjects();
+
+// One pass of the game's main loop, pacing sleep included; true when it
+// presented the screen buffer.
+bool RunMainLoopFrame();
+
+namespace benchmark::internal
+{
+class Benchmark;
+}
+// Wall-clock time over the repetitions, reported with median, least and greatest.
+benchmark::internal::Benchmark* MeasuredWithSpread(benchmark::internal::Benchmark* benchmark, int repetitions);
+
+#endif
