@@ -10,6 +10,10 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+// A helper that waits on an X server that never answers (import can, when
+// the window is unmapped) is given up rather than hang the whole test run.
+static const std::string GIVE_UP_AFTER_TEN_SECONDS = "timeout 10 ";
+
 std::string RunCommand(const std::string& command)
 {
     std::string output;
@@ -87,8 +91,8 @@ void GameProcess::Terminate()
 
 bool GameProcess::WaitForWindow(int timeoutMilliseconds)
 {
-    const std::string command = "xdotool search --pid " + std::to_string(pid) + " --name 'Nibbleton Saga' 2>/dev/null; "
-                                "xdotool search --name 'Nibbleton Saga' 2>/dev/null";
+    const std::string command = GIVE_UP_AFTER_TEN_SECONDS + "xdotool search --pid " + std::to_string(pid) + " --name 'Nibbleton Saga' 2>/dev/null; " +
+                                GIVE_UP_AFTER_TEN_SECONDS + "xdotool search --name 'Nibbleton Saga' 2>/dev/null";
     const bool found = WaitUntil(
         [&] {
             if (!IsRunning()) return false;
@@ -109,36 +113,36 @@ bool GameProcess::WaitForLog(const std::string& text, int timeoutMilliseconds)
 
 void GameProcess::FocusWindow()
 {
-    RunCommand("xdotool windowfocus --sync " + windowId + " 2>/dev/null");
+    RunCommand(GIVE_UP_AFTER_TEN_SECONDS + "xdotool windowfocus --sync " + windowId + " 2>/dev/null");
 }
 
 void GameProcess::PressKey(const std::string& keyName)
 {
     FocusWindow();
-    RunCommand("xdotool key --delay 30 " + keyName);
+    RunCommand(GIVE_UP_AFTER_TEN_SECONDS + "xdotool key --delay 30 " + keyName);
 }
 
 void GameProcess::HoldKey(const std::string& keyName)
 {
     FocusWindow();
-    RunCommand("xdotool keydown " + keyName);
+    RunCommand(GIVE_UP_AFTER_TEN_SECONDS + "xdotool keydown " + keyName);
 }
 
 void GameProcess::ReleaseKey(const std::string& keyName)
 {
-    RunCommand("xdotool keyup " + keyName);
+    RunCommand(GIVE_UP_AFTER_TEN_SECONDS + "xdotool keyup " + keyName);
 }
 
 void GameProcess::ClickAt(int windowX, int windowY)
 {
     FocusWindow();
-    RunCommand("xdotool mousemove --window " + windowId + " " + std::to_string(windowX) + " " +
+    RunCommand(GIVE_UP_AFTER_TEN_SECONDS + "xdotool mousemove --window " + windowId + " " + std::to_string(windowX) + " " +
                std::to_string(windowY) + " sleep 0.05 click 1");
 }
 
 bool GameProcess::Screenshot(const std::string& pngPath)
 {
-    RunCommand("import -window " + windowId + " png:'" + pngPath + "' 2>/dev/null");
+    RunCommand(GIVE_UP_AFTER_TEN_SECONDS + "import -window " + windowId + " png:'" + pngPath + "' 2>/dev/null");
     return FileExists(pngPath);
 }
 
