@@ -13,24 +13,6 @@
 #include "settings/settings.h"
 #include "visuals/visuals.h"
 
-// The display method of each screen identifier; reserved identifiers run nothing.
-typedef void (Screens::*ScreenMethod)();
-static const ScreenMethod SCREEN_METHODS[NUMBER_OF_SCREENS] = {
-    nullptr,  // BRICKWELL_SCREEN
-    &Screens::DisplayTitleScreen,  // TITLE_SCREEN
-    &Screens::DisplayAboutScreen,  // ABOUT_SCREEN
-    &Screens::DisplayHowToPlayScreen,  // HOW_TO_PLAY_SCREEN
-    &Screens::DisplayHighScoresScreen,  // HIGH_SCORES_SCREEN
-    &Screens::DisplayOptionsScreen,  // OPTIONS_SCREEN
-    nullptr,  // NEW_GAME_SCREEN
-    &Screens::DisplayPlayingGameScreen,  // PLAYING_GAME_SCREEN
-    nullptr,  // OPENING_SCENE_SCREEN
-    nullptr,  // ENDING_SCENE_SCREEN
-    nullptr,  // NAME_INPUT_KEYBOARD_SCREEN
-    nullptr,  // NAME_INPUT_JOYSTICK_SCREEN
-    nullptr,  // NEW_HIGH_SCORE_NAME_INPUT_SCREEN
-    nullptr,  // SPONSOR_SCREEN
-};
 
 static void StartUp(int argc, char** argv)
 {
@@ -64,13 +46,6 @@ static void StartUp(int argc, char** argv)
     printf("Main loop...\n");
 }
 
-static void DisplayCurrentScreen()
-{
-    if (screens->ScreenToDisplay >= NUMBER_OF_SCREENS) return;
-    const ScreenMethod method = SCREEN_METHODS[screens->ScreenToDisplay];
-    if (method) (screens->*method)();
-}
-
 // Music repeats for as long as its screen lasts.
 static void RestartMusicWhenItEnds()
 {
@@ -100,8 +75,9 @@ static void RunOneFrame()
 {
     PollInputUnlessQuitting();
     game->CalculateFramerate();
-    DisplayCurrentScreen();
+    screens->DisplayCurrentScreen();
     RestartMusicWhenItEnds();
+    screens->ApplyScreenFadeTransition();
     DisplayDebugOverlayIfOn();
     game->ProcessFramerate();
     PresentScreenBufferIfAsked();

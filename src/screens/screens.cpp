@@ -20,3 +20,29 @@ Screens::Screens()
 Screens::~Screens()
 {
 }
+
+// The display method of each screen identifier; reserved identifiers run nothing.
+typedef void (Screens::*ScreenMethod)();
+static const ScreenMethod SCREEN_METHODS[NUMBER_OF_SCREENS] = {
+    &Screens::DisplayBrickwellScreen,          // BRICKWELL_SCREEN
+    &Screens::DisplayTitleScreen,              // TITLE_SCREEN
+    &Screens::DisplayAboutScreen,              // ABOUT_SCREEN
+    &Screens::DisplayHowToPlayScreen,          // HOW_TO_PLAY_SCREEN
+    &Screens::DisplayHighScoresScreen,         // HIGH_SCORES_SCREEN
+    &Screens::DisplayOptionsScreen,            // OPTIONS_SCREEN
+    nullptr,                                   // NEW_GAME_SCREEN
+    &Screens::DisplayPlayingGameScreen,        // PLAYING_GAME_SCREEN
+    &Screens::DisplayOpeningSceneScreen,       // OPENING_SCENE_SCREEN
+    &Screens::DisplayEndingSceneScreen,        // ENDING_SCENE_SCREEN
+    &Screens::DisplayNameInputKeyboardScreen,  // NAME_INPUT_KEYBOARD_SCREEN
+    &Screens::DisplayNameInputJoystickScreen,  // NAME_INPUT_JOYSTICK_SCREEN
+    nullptr,                                   // NEW_HIGH_SCORE_NAME_INPUT_SCREEN
+    &Screens::DisplaySponsorScreen,            // SPONSOR_SCREEN
+};
+
+void Screens::DisplayCurrentScreen()
+{
+    if (ScreenToDisplay >= NUMBER_OF_SCREENS) return;
+    const ScreenMethod method = SCREEN_METHODS[ScreenToDisplay];
+    if (method) (this->*method)();
+}

@@ -57,6 +57,9 @@ public:
     int32_t SceneAnimationStage;
     int16_t ScreenDisplayTimer;
 
+    // Runs the display method of ScreenToDisplay (screens.cpp).
+    void DisplayCurrentScreen();
+
     // fade.cpp
     void ApplyScreenFadeTransition();
     bool ScreenHasFadedOut() const;

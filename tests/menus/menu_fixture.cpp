@@ -47,6 +47,7 @@ void MenuTest::EnterScreen(int screen)
     screens->ScreenToDisplay = screen;
     screens->ScreenTransitionStatus = FADE_ALL;
     screens->ScreenFadeTransparency = 1.0f;
+    screens->ScreenDisplayTimer = -1;  // as the logo screens leave it
 }
 
 typedef void (Screens::*ScreenMethod)();

@@ -7,17 +7,33 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <functional>
+
 #include <SDL.h>
 #include <SDL_image.h>
 
-// A helper that waits on an X server that never answers (import can, when
-// the window is unmapped) is given up rather than hang the whole test run.
-static const std::string GIVE_UP_AFTER_TEN_SECONDS = "timeout 10 ";
+// No helper program may hang a test: each gets this many seconds.
+static const char COMMAND_TIME_LIMIT[] = "20";
+
+static std::string SingleQuoted(const std::string& text)
+{
+    std::string quoted = "'";
+    for (char character : text)
+    {
+        if (character == '\'')
+            quoted += "'\\''";
+        else
+            quoted += character;
+    }
+    return quoted + "'";
+}
 
 std::string RunCommand(const std::string& command)
 {
     std::string output;
-    FILE* pipe = popen(command.c_str(), "r");
+    const std::string bounded = std::string("timeout ") + COMMAND_TIME_LIMIT + " sh -c " + SingleQuoted(command);
+    FILE* pipe = popen(bounded.c_str(), "r");
     if (!pipe) return output;
     char buffer[4096];
     size_t count;
@@ -89,17 +105,24 @@ void GameProcess::Terminate()
     if (pid > 0) kill(pid, SIGTERM);
 }
 
+// SDL replaces its first window while it sets up OpenGL, so only a mapped
+// window of the game counts, and it is looked up afresh when needed.
+static std::string VisibleGameWindow(pid_t pid)
+{
+    const std::string command = "xdotool search --onlyvisible --pid " + std::to_string(pid) +
+                                " --name 'Nibbleton Saga' 2>/dev/null; "
+                                "xdotool search --onlyvisible --name 'Nibbleton Saga' 2>/dev/null";
+    const std::string ids = RunCommand(command);
+    return ids.substr(0, ids.find('\n'));
+}
+
 bool GameProcess::WaitForWindow(int timeoutMilliseconds)
 {
-    const std::string command = GIVE_UP_AFTER_TEN_SECONDS + "xdotool search --pid " + std::to_string(pid) + " --name 'Nibbleton Saga' 2>/dev/null; " +
-                                GIVE_UP_AFTER_TEN_SECONDS + "xdotool search --name 'Nibbleton Saga' 2>/dev/null";
     const bool found = WaitUntil(
         [&] {
             if (!IsRunning()) return false;
-            const std::string ids = RunCommand(command);
-            if (ids.empty()) return false;
-            windowId = ids.substr(0, ids.find('\n'));
-            return true;
+            windowId = VisibleGameWindow(pid);
+            return !windowId.empty();
         },
         timeoutMilliseconds);
     if (found) FocusWindow();
@@ -113,61 +136,94 @@ bool GameProcess::WaitForLog(const std::string& text, int timeoutMilliseconds)
 
 void GameProcess::FocusWindow()
 {
-    RunCommand(GIVE_UP_AFTER_TEN_SECONDS + "xdotool windowfocus --sync " + windowId + " 2>/dev/null");
+    RunCommand("xdotool windowfocus --sync " + windowId + " 2>/dev/null");
 }
 
 void GameProcess::PressKey(const std::string& keyName)
 {
     FocusWindow();
-    RunCommand(GIVE_UP_AFTER_TEN_SECONDS + "xdotool key --delay 30 " + keyName);
+    // Held about as long as a finger would: the game reads held keys and buttons once a frame.
+    RunCommand("xdotool keydown " + keyName + " sleep 0.1 keyup " + keyName);
 }
 
 void GameProcess::HoldKey(const std::string& keyName)
 {
     FocusWindow();
-    RunCommand(GIVE_UP_AFTER_TEN_SECONDS + "xdotool keydown " + keyName);
+    RunCommand("xdotool keydown " + keyName);
 }
 
 void GameProcess::ReleaseKey(const std::string& keyName)
 {
-    RunCommand(GIVE_UP_AFTER_TEN_SECONDS + "xdotool keyup " + keyName);
+    RunCommand("xdotool keyup " + keyName);
 }
 
 void GameProcess::ClickAt(int windowX, int windowY)
 {
     FocusWindow();
-    RunCommand(GIVE_UP_AFTER_TEN_SECONDS + "xdotool mousemove --window " + windowId + " " + std::to_string(windowX) + " " +
-               std::to_string(windowY) + " sleep 0.05 click 1");
+    RunCommand("xdotool mousemove --window " + windowId + " " + std::to_string(windowX) + " " +
+               std::to_string(windowY) + " sleep 0.05 mousedown 1 sleep 0.1 mouseup 1");
 }
 
 bool GameProcess::Screenshot(const std::string& pngPath)
 {
-    RunCommand(GIVE_UP_AFTER_TEN_SECONDS + "import -window " + windowId + " png:'" + pngPath + "' 2>/dev/null");
+    const std::string current = VisibleGameWindow(pid);
+    if (!current.empty()) windowId = current;
+    // A capture that waits on a vanished window would hold the X server; give it up instead.
+    RunCommand("timeout 5 import -window " + windowId + " png:'" + pngPath + "' 2>/dev/null");
     return FileExists(pngPath);
+}
+
+// Reads the pixels of a fresh screenshot; false when no screenshot could be taken.
+static bool ReadScreenshot(GameProcess& game, const std::function<void(SDL_Surface*)>& read)
+{
+    const std::string path = game.directory.path + "/screenshot.png";
+    unlink(path.c_str());
+    if (!game.Screenshot(path)) return false;
+    SDL_Surface* image = IMG_Load(path.c_str());
+    if (!image) return false;
+    SDL_LockSurface(image);
+    read(image);
+    SDL_UnlockSurface(image);
+    SDL_FreeSurface(image);
+    return true;
+}
+
+static Colour PixelOf(SDL_Surface* image, int x, int y)
+{
+    const Uint8* pixel =
+        static_cast<const Uint8*>(image->pixels) + y * image->pitch + x * image->format->BytesPerPixel;
+    Uint32 value = 0;
+    memcpy(&value, pixel, image->format->BytesPerPixel);
+    Uint8 red, green, blue;
+    SDL_GetRGB(value, image->format, &red, &green, &blue);
+    return Colour{red, green, blue};
+}
+
+static bool ColoursMatch(const Colour& colour, const Colour& wanted, int tolerance)
+{
+    return abs(colour.red - wanted.red) <= tolerance && abs(colour.green - wanted.green) <= tolerance &&
+           abs(colour.blue - wanted.blue) <= tolerance;
 }
 
 bool GameProcess::ColourAt(int windowX, int windowY, Colour& colour)
 {
-    const std::string path = directory.path + "/screenshot.png";
-    unlink(path.c_str());
-    if (!Screenshot(path)) return false;
-    SDL_Surface* image = IMG_Load(path.c_str());
-    if (!image) return false;
-    bool inside = windowX >= 0 && windowY >= 0 && windowX < image->w && windowY < image->h;
-    if (inside)
-    {
-        SDL_LockSurface(image);
-        const Uint8* pixel = static_cast<const Uint8*>(image->pixels) + windowY * image->pitch +
-                             windowX * image->format->BytesPerPixel;
-        Uint32 value = 0;
-        memcpy(&value, pixel, image->format->BytesPerPixel);
-        Uint8 red, green, blue;
-        SDL_GetRGB(value, image->format, &red, &green, &blue);
-        colour = Colour{red, green, blue};
-        SDL_UnlockSurface(image);
-    }
-    SDL_FreeSurface(image);
-    return inside;
+    bool inside = false;
+    const bool taken = ReadScreenshot(*this, [&](SDL_Surface* image) {
+        inside = windowX >= 0 && windowY >= 0 && windowX < image->w && windowY < image->h;
+        if (inside) colour = PixelOf(image, windowX, windowY);
+    });
+    return taken && inside;
+}
+
+int GameProcess::CountColourInArea(int left, int top, int right, int bottom, const Colour& wanted, int tolerance)
+{
+    int count = 0;
+    const bool taken = ReadScreenshot(*this, [&](SDL_Surface* image) {
+        for (int y = std::max(top, 0); y <= bottom && y < image->h; y++)
+            for (int x = std::max(left, 0); x <= right && x < image->w; x++)
+                if (ColoursMatch(PixelOf(image, x, y), wanted, tolerance)) count++;
+    });
+    return taken ? count : -1;
 }
 
 bool GameProcess::WaitForColourAt(int windowX, int windowY, const Colour& wanted, int tolerance,
@@ -176,9 +232,7 @@ bool GameProcess::WaitForColourAt(int windowX, int windowY, const Colour& wanted
     return WaitUntil(
         [&] {
             Colour colour;
-            if (!ColourAt(windowX, windowY, colour)) return false;
-            return abs(colour.red - wanted.red) <= tolerance && abs(colour.green - wanted.green) <= tolerance &&
-                   abs(colour.blue - wanted.blue) <= tolerance;
+            return ColourAt(windowX, windowY, colour) && ColoursMatch(colour, wanted, tolerance);
         },
         timeoutMilliseconds);
 }

@@ -44,6 +44,9 @@ public:
     bool WaitForColourAt(int windowX, int windowY, const Colour& wanted, int tolerance,
                          int timeoutMilliseconds = 10000);
 
+    // Pixels of a fresh screenshot within the rectangle that match the colour; -1 without a screenshot.
+    int CountColourInArea(int left, int top, int right, int bottom, const Colour& wanted, int tolerance);
+
     std::string Log();
     std::string OptionsFile();
     std::string OptionsFilePath();
@@ -57,7 +60,7 @@ private:
     void FocusWindow();
 };
 
-// Runs a shell command and returns what it printed.
+// Runs a shell command, for at most a few seconds, and returns what it printed.
 std::string RunCommand(const std::string& command);
 
 #endif

@@ -1,0 +1,190 @@
+#include <gtest/gtest.h>
+
+#include <SDL_mixer.h>
+
+#include "audio/audio.h"
+#include "input/input.h"
+#include "screens/screens.h"
+#include "support/screen_fixture.h"
+#include "visuals/visuals.h"
+
+namespace {
+
+class FadeTest : public ScreenTest
+{
+protected:
+    void SetUp() override
+    {
+        ScreenTest::SetUp();
+        visuals->Sprites[0].Texture = OpaqueBlackTexture();
+    }
+
+    // The overlay's own picture: the game's is an opaque dark one.
+    static GLuint OpaqueBlackTexture()
+    {
+        unsigned char pixels[4 * 4 * 4];
+        for (unsigned i = 0; i < sizeof(pixels); i++) pixels[i] = (i % 4 == 3) ? 255 : 0;
+        GLuint texture = 0;
+        glGenTextures(1, &texture);
+        glBindTexture(GL_TEXTURE_2D, texture);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 4, 4, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+        return texture;
+    }
+
+    void StartFade(uint8_t status, float opacity)
+    {
+        screens->ScreenTransitionStatus = status;
+        screens->ScreenFadeTransparency = opacity;
+    }
+
+    // One frame's fade with the mixer held, answering how many effects it started.
+    int EffectsStartedByOneFade()
+    {
+        HeldMixer held;
+        Mix_HaltChannel(-1);
+        screens->ApplyScreenFadeTransition();
+        return Mix_Playing(-1);
+    }
+};
+
+TEST_F(FadeTest, FadingInFromCoveredTakesSevenFramesInSinglePrecisionSteps)
+{
+    StartFade(FADE_IN, 1.0f);
+    float opacity[6];
+    for (int frame = 0; frame < 6; frame++)
+    {
+        screens->ScreenIsDirty = 0;
+        screens->ApplyScreenFadeTransition();
+        opacity[frame] = screens->ScreenFadeTransparency;
+        EXPECT_EQ(FADE_IN, screens->ScreenTransitionStatus) << "frame " << frame + 1;
+        EXPECT_EQ(1, screens->ScreenIsDirty) << "frame " << frame + 1;
+    }
+    EXPECT_NEAR(0.8f, opacity[0], 1e-6);
+    EXPECT_NEAR(0.2f, opacity[3], 1e-6);
+    // The fifth step leaves a rounding rest just above zero, the sixth overshoots.
+    EXPECT_GT(opacity[4], 0.0f);
+    EXPECT_LT(opacity[4], 1e-6f);
+    EXPECT_NEAR(-0.2f, opacity[5], 1e-6);
+
+    screens->ApplyScreenFadeTransition();
+    EXPECT_EQ(FADE_NONE, screens->ScreenTransitionStatus);
+    EXPECT_EQ(0.0f, screens->ScreenFadeTransparency);
+}
+
+TEST_F(FadeTest, FadingOutReachesFullInFiveFramesAndEndsInTheSixth)
+{
+    StartFade(FADE_OUT, 0.0f);
+    for (int frame = 1; frame <= 4; frame++)
+    {
+        screens->ApplyScreenFadeTransition();
+        EXPECT_FALSE(screens->ScreenHasFadedOut()) << "frame " << frame;
+    }
+    screens->ApplyScreenFadeTransition();
+    EXPECT_EQ(1.0f, screens->ScreenFadeTransparency);
+    EXPECT_EQ(FADE_OUT, screens->ScreenTransitionStatus);
+    EXPECT_TRUE(screens->ScreenHasFadedOut()) << "the screen's exit runs at the start of the sixth frame";
+
+    screens->ApplyScreenFadeTransition();
+    EXPECT_EQ(FADE_ALL, screens->ScreenTransitionStatus);
+    EXPECT_FALSE(screens->ScreenHasFadedOut());
+
+    screens->ScreenIsDirty = 0;
+    screens->ApplyScreenFadeTransition();
+    EXPECT_EQ(FADE_ALL, screens->ScreenTransitionStatus);
+    EXPECT_EQ(1, screens->ScreenIsDirty);
+}
+
+TEST_F(FadeTest, FadingOutMidwayThroughAFadeInTurnsBackFromThere)
+{
+    StartFade(FADE_IN, 1.0f);
+    screens->ApplyScreenFadeTransition();
+    screens->ApplyScreenFadeTransition();
+    screens->ScreenTransitionStatus = FADE_OUT;
+    screens->ApplyScreenFadeTransition();
+    EXPECT_NEAR(0.8f, screens->ScreenFadeTransparency, 1e-6);
+}
+
+TEST_F(FadeTest, DisplayTimerRunsOnlyWhileFullyShownAndThenFadesOut)
+{
+    StartFade(FADE_NONE, 0.0f);
+    screens->ScreenDisplayTimer = 3;
+    screens->ScreenIsDirty = 0;
+    screens->ApplyScreenFadeTransition();
+    screens->ApplyScreenFadeTransition();
+    EXPECT_EQ(1, screens->ScreenDisplayTimer);
+    EXPECT_EQ(FADE_NONE, screens->ScreenTransitionStatus);
+    EXPECT_EQ(0, screens->ScreenIsDirty) << "a shown screen is not redrawn";
+
+    screens->ApplyScreenFadeTransition();
+    EXPECT_EQ(FADE_OUT, screens->ScreenTransitionStatus);
+    EXPECT_EQ(-1, screens->ScreenDisplayTimer);
+
+    StartFade(FADE_IN, 1.0f);
+    screens->ScreenDisplayTimer = 300;
+    screens->ApplyScreenFadeTransition();
+    EXPECT_EQ(300, screens->ScreenDisplayTimer) << "the timer stands still during a fade";
+}
+
+TEST_F(FadeTest, EachSkipPressClicksOnceAndStartsTheFadeOutInTheSameFrame)
+{
+    const char* const presses[] = {"space", "left mouse button", "action button one"};
+    for (int press = 0; press < 3; press++)
+    {
+        SCOPED_TRACE(presses[press]);
+        StartFade(FADE_NONE, 0.0f);
+        screens->ScreenDisplayTimer = 300;
+        PressNothing();
+        if (press == 0) input->KeyOnKeyboardPressedByUser = '_';
+        if (press == 1) input->MouseButtonPressed[0] = 1;
+        if (press == 2) input->JoystickButtonOne[INPUT_ALL] = 1;
+
+        EXPECT_EQ(1, EffectsStartedByOneFade());
+        EXPECT_EQ(FADE_OUT, screens->ScreenTransitionStatus);
+        EXPECT_EQ(-1, screens->ScreenDisplayTimer);
+
+        EXPECT_EQ(0, EffectsStartedByOneFade()) << "a held press clicks only once";
+    }
+}
+
+TEST_F(FadeTest, WithoutATimerOrOnItsLastFramePressesDoNotClick)
+{
+    StartFade(FADE_NONE, 0.0f);
+    screens->ScreenDisplayTimer = -1;
+    input->KeyOnKeyboardPressedByUser = '_';
+    input->MouseButtonPressed[0] = 1;
+    input->JoystickButtonOne[INPUT_ALL] = 1;
+    EXPECT_EQ(0, EffectsStartedByOneFade());
+    EXPECT_EQ(FADE_NONE, screens->ScreenTransitionStatus);
+    EXPECT_EQ(-1, screens->ScreenDisplayTimer);
+
+    // Ending by itself in this very frame, the timer leaves nothing to skip.
+    screens->ScreenDisplayTimer = 1;
+    EXPECT_EQ(0, EffectsStartedByOneFade());
+    EXPECT_EQ(FADE_OUT, screens->ScreenTransitionStatus);
+}
+
+TEST_F(FadeTest, OverlayDarkensTheWholePictureByItsOpacity)
+{
+    const int points[][2] = {{0, 0}, {639, 0}, {0, 479}, {639, 479}, {320, 240}, {32, 32}, {95, 224}, {608, 448}};
+
+    visuals->ClearScreenBufferWithColor(1.0f, 1.0f, 1.0f, 1.0f);
+    StartFade(FADE_IN, 0.8f);
+    screens->ApplyScreenFadeTransition();
+    for (const auto& point : points)
+        EXPECT_TRUE(PixelIs(point[0], point[1], 102, 102, 102, 3)) << point[0] << "," << point[1];
+
+    visuals->ClearScreenBufferWithColor(1.0f, 1.0f, 1.0f, 1.0f);
+    StartFade(FADE_ALL, 1.0f);
+    screens->ApplyScreenFadeTransition();
+    for (const auto& point : points) EXPECT_TRUE(PixelIs(point[0], point[1], 0, 0, 0, 1)) << point[0] << "," << point[1];
+
+    visuals->ClearScreenBufferWithColor(1.0f, 1.0f, 1.0f, 1.0f);
+    StartFade(FADE_NONE, 1.0f);
+    screens->ScreenDisplayTimer = -1;
+    screens->ApplyScreenFadeTransition();
+    EXPECT_TRUE(PixelIs(320, 240, 255, 255, 255, 0)) << "a shown screen gets no overlay";
+}
+
+}  // namespace
