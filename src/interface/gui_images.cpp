@@ -4,8 +4,6 @@
 
 #include <utility>
 
-#include <SDL_image.h>
-
 #include "screens/screens.h"
 #include "visuals/visuals.h"
 
@@ -48,39 +46,6 @@ static const float BUTTON_HIT_BOX_TRIM_Y = 12.0f;
 // The label: black anti-aliased text over a one-pixel dark yellow border.
 static const SDL_Color LABEL_COLOUR = {0, 0, 0, 0};
 static const SDL_Color LABEL_BORDER_COLOUR = {100, 100, 0, 0};
-
-static bool IsPowerOfTwo(int value)
-{
-    return (value & (value - 1)) == 0;
-}
-
-// Both sizes are tested so that both messages appear when both are wrong.
-static bool HasPowerOfTwoSize(const SDL_Surface* image)
-{
-    const bool widthOk = IsPowerOfTwo(image->w);
-    if (!widthOk) printf("ERROR: Image width is not a power of 2\n");
-    if (!IsPowerOfTwo(image->h))
-    {
-        printf("ERROR: Image height is not a power of 2\n");
-        return false;
-    }
-    return widthOk;
-}
-
-// Copies the image byte for byte (colour and alpha) into a 32-bit RGBA surface.
-static SDL_Surface* ConvertToRGBASurface(SDL_Surface* image)
-{
-    SDL_Surface* converted = SDL_CreateRGBSurface(SDL_SWSURFACE, image->w, image->h, 32, visuals->Rmask,
-                                                  visuals->Gmask, visuals->Bmask, visuals->Amask);
-    if (!converted) return nullptr;
-
-    const Uint32 alphaFlags = image->flags & (SDL_SRCALPHA | SDL_RLEACCELOK);
-    const Uint8 alpha = image->format->alpha;
-    if (image->flags & SDL_SRCALPHA) SDL_SetAlpha(image, 0, 0);
-    SDL_BlitSurface(image, nullptr, converted, nullptr);
-    if (alphaFlags & SDL_SRCALPHA) SDL_SetAlpha(converted, alphaFlags, alpha);
-    return converted;
-}
 
 void Interface::PrintLabelIntoImage(SDL_Surface* image, const char* label)
 {
@@ -132,18 +97,9 @@ void Interface::InitializeRecord(int index, const SDL_Surface* image)
 bool Interface::LoadInterfaceImage(int index, bool initialize)
 {
     const InterfaceImage& entry = INTERFACE_IMAGES[index];
-    SDL_Surface* image = IMG_Load(entry.file);
-    if (!image)
-    {
-        printf("ERROR: SDL could not load image %s\n", SDL_GetError());
-        return false;
-    }
-    if (!HasPowerOfTwoSize(image))
-    {
-        SDL_FreeSurface(image);
-        return false;
-    }
-    SDL_Surface* converted = ConvertToRGBASurface(image);
+    SDL_Surface* image = visuals->LoadPowerOfTwoImage(entry.file);
+    if (!image) return false;
+    SDL_Surface* converted = visuals->ConvertToRGBA(image);
     if (!converted)
     {
         printf("ERROR: SDL could not convert image %s\n", SDL_GetError());
@@ -161,15 +117,7 @@ bool Interface::LoadInterfaceImage(int index, bool initialize)
     InterfaceSprite& record = InterfaceSprites[index];
     if (record.Texture != 0) glDeleteTextures(1, &record.Texture);
     record.Texture = 0;
-    if (truecolor)
-    {
-        glGenTextures(1, &record.Texture);
-        glBindTexture(GL_TEXTURE_2D, record.Texture);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-        glTexImage2D(GL_TEXTURE_2D, 0, 4, converted->w, converted->h, 0, GL_RGBA, GL_UNSIGNED_BYTE,
-                     converted->pixels);
-    }
+    if (truecolor) record.Texture = visuals->UploadNearestTexture(converted, GL_RGBA);
 
     SDL_FreeSurface(image);
     SDL_FreeSurface(converted);

@@ -2,7 +2,6 @@
 
 #include <stdio.h>
 
-#include <SDL_image.h>
 
 // Slot to picture, in ascending slot order; every other slot stays empty.
 // Player frames sit at 10 + 10 * direction + frame, ghost colours at 60 + 2 * colour.
@@ -82,11 +81,6 @@ const SpriteFile SPRITE_FILES[NUMBER_OF_SPRITE_FILES] = {
     {141, "data/graphics/Ghost_Character2.png"},
 };
 
-static bool IsPowerOfTwo(int value)
-{
-    return (value & (value - 1)) == 0;
-}
-
 bool Visuals::LoadSpritesIntoMemoryAndInitialize()
 {
     for (const SpriteFile& entry : SPRITE_FILES)
@@ -95,21 +89,6 @@ bool Visuals::LoadSpritesIntoMemoryAndInitialize()
     }
     printf("Loaded and initialized all sprite images into memory\n");
     return true;
-}
-
-// Copies the picture byte for byte into RGBA, keeping its alpha channel.
-static SDL_Surface* ConvertToRGBA(SDL_Surface* image, const Visuals& visuals)
-{
-    SDL_Surface* converted = SDL_CreateRGBSurface(SDL_SWSURFACE, image->w, image->h, 32, visuals.Rmask,
-                                                  visuals.Gmask, visuals.Bmask, visuals.Amask);
-    if (!converted) return nullptr;
-
-    const Uint32 alphaFlags = image->flags & (SDL_SRCALPHA | SDL_RLEACCELOK);
-    const Uint8 surfaceAlpha = image->format->alpha;
-    if (alphaFlags & SDL_SRCALPHA) SDL_SetAlpha(image, 0, 0);
-    SDL_BlitSurface(image, nullptr, converted, nullptr);
-    if (alphaFlags & SDL_SRCALPHA) SDL_SetAlpha(converted, alphaFlags, surfaceAlpha);
-    return converted;
 }
 
 static GLenum UploadFormatOf(const SDL_Surface* surface)
@@ -137,34 +116,12 @@ static void ResetDrawingState(Sprite& sprite, const SDL_Surface* image)
     sprite.ImageHeight = image->h;
 }
 
-// Both sides are tested so that a picture wrong both ways reports both.
-static bool HasPowerOfTwoSides(const SDL_Surface* image)
-{
-    const bool widthFits = IsPowerOfTwo(image->w);
-    if (!widthFits) printf("ERROR: Image width is not a power of 2\n");
-    if (!IsPowerOfTwo(image->h))
-    {
-        printf("ERROR: Image height is not a power of 2\n");
-        return false;
-    }
-    return widthFits;
-}
-
 bool Visuals::LoadSpriteImage(Sprite& sprite, const char* file)
 {
-    SDL_Surface* image = IMG_Load(file);
-    if (!image)
-    {
-        printf("ERROR: SDL could not load image %s\n", SDL_GetError());
-        return false;
-    }
-    if (!HasPowerOfTwoSides(image))
-    {
-        SDL_FreeSurface(image);
-        return false;
-    }
+    SDL_Surface* image = LoadPowerOfTwoImage(file);
+    if (!image) return false;
 
-    SDL_Surface* converted = ConvertToRGBA(image, *this);
+    SDL_Surface* converted = ConvertToRGBA(image);
     const GLenum format = converted ? UploadFormatOf(converted) : 0;
     if (format == 0)
     {
@@ -175,14 +132,8 @@ bool Visuals::LoadSpriteImage(Sprite& sprite, const char* file)
         return false;
     }
 
-    const GLint components = converted->format->BytesPerPixel;
-    sprite.Texture = 0;
-    glGenTextures(1, &sprite.Texture);
-    glBindTexture(GL_TEXTURE_2D, sprite.Texture);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    glTexImage2D(GL_TEXTURE_2D, 0, components, image->w, image->h, 0, format, GL_UNSIGNED_BYTE, converted->pixels);
+    sprite.Texture = UploadNearestTexture(converted, format);
 
     ResetDrawingState(sprite, image);
 

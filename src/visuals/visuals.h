@@ -105,6 +105,13 @@ public:
     void DrawSpriteOntoScreenBuffer(unsigned short index);
     void UnloadSpritesFromMemory();
     bool LoadSpriteImage(Sprite& sprite, const char* file);
+
+    // images.cpp: picture files into textures, shared with the menu widgets.
+    // Loads a picture whose sides are powers of two; prints why not and returns null otherwise.
+    SDL_Surface* LoadPowerOfTwoImage(const char* file) const;
+    // Copies the picture byte for byte (colour and alpha) into a 32-bit RGBA surface.
+    SDL_Surface* ConvertToRGBA(SDL_Surface* image) const;
+    GLuint UploadNearestTexture(const SDL_Surface* picture, GLenum format) const;
     void DrawTexturedQuad(float left, float top, float right, float bottom);
 
     // text.cpp

@@ -5,13 +5,13 @@
 #include "input/input.h"
 #include "interface/interface.h"
 #include "logic/logic.h"
-#include "menu_fixture.h"
+#include "support/game_screens_fixture.h"
 #include "screens/screens.h"
 #include "visuals/visuals.h"
 
 namespace {
 
-using TitleScreen = MenuTest;
+using TitleScreen = GameScreensTest;
 
 TEST_F(TitleScreen, EntryCreatesSixButtonsAndForgetsTheLastController)
 {
@@ -78,7 +78,7 @@ TEST_F(TitleScreen, ButtonOneOfAJoystickRecordsThatJoystick)
     EXPECT_EQ(1, logic->PlayerJoystick);
 }
 
-using Credits = MenuTest;
+using Credits = GameScreensTest;
 
 TEST_F(Credits, EndByThemselvesOnceTheLastLineHasPassedTheTop)
 {
@@ -138,7 +138,7 @@ TEST_F(Credits, AfterAWonGameTheyLeadToNameEntryOrTheTable)
     }
 }
 
-class HighScoresScreen : public MenuTest
+class HighScoresScreen : public GameScreensTest
 {
 protected:
     // Counts clearly red pixels along the middle of the first table row.
@@ -207,12 +207,12 @@ TEST_F(HighScoresScreen, HowToPlayBackButtonLeadsToTheTitle)
     EXPECT_EQ(TITLE_SCREEN, screens->ScreenToDisplay);
 }
 
-class OptionsScreen : public MenuTest
+class OptionsScreen : public GameScreensTest
 {
 protected:
     void SetUp() override
     {
-        MenuTest::SetUp();
+        GameScreensTest::SetUp();
         EnterScreen(OPTIONS_SCREEN);
         RunUntilFadedIn();
     }

@@ -1,31 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <vector>
 
 #include "support/game_process.h"
 
 namespace {
 
-// The centre of the selector pictures; the left one stands 150 left of the
-// selected button, whose centres are 42 apart from y 196 on the title menu.
-const Colour SELECTOR_ORANGE = {250, 186, 73};
-const int SELECTOR_TOLERANCE = 40;
-const int SELECTOR_X = 170;
-const int BACK_BUTTON_Y = 458;
-
-int TitleButtonY(int index)
-{
-    return 196 + 42 * index;
-}
-
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream stream(text);
-    for (std::string line; std::getline(stream, line);) lines.push_back(line);
-    return lines;
-}
+const int MUSIC_ROW_Y = 50;
+const int SOUND_ROW_Y = 120;
+const int SOUND_LEFT_ARROW_X = 30;
+const int SOUND_ARROW_Y = 142;
 
 class MenuProgram : public ::testing::Test
 {
@@ -35,17 +19,16 @@ protected:
     {
         ASSERT_TRUE(game.Start());
         ASSERT_TRUE(game.WaitForWindow());
-        ASSERT_TRUE(WaitUntil(
-            [this] {
-                game.ClickAt(5, 5);
-                return SelectorAt(TitleButtonY(0), 300);
-            },
-            30000));
+        ASSERT_TRUE(game.SkipToTitleScreen());
     }
 
-    bool SelectorAt(int y, int timeoutMilliseconds = 3000)
+    bool SelectorAt(int y, int timeoutMilliseconds = 3000) { return game.SelectorAt(y, timeoutMilliseconds); }
+
+    // The volume texts end 70 units from the right edge: only "100%" reaches this far left.
+    bool PercentIsWide(int rowY)
     {
-        return game.WaitForColourAt(SELECTOR_X, y, SELECTOR_ORANGE, SELECTOR_TOLERANCE, timeoutMilliseconds);
+        const Colour white = {255, 255, 255};
+        return game.CountColourInArea(500, rowY + 4, 520, rowY + 26, white, 30) > 0;
     }
 
     void QuitFromTitle()
@@ -82,14 +65,18 @@ TEST_F(MenuProgram, ClickOnTheHitBoxBorderMissesOnePixelInHits)
 TEST_F(MenuProgram, HighScoresByEnterThenEscapeBackAndEscapeQuitsWithSavedOptions)
 {
     StartAtTitle();
-    for (int step = 0; step < 3; step++) game.PressKey("Down");
-    ASSERT_TRUE(SelectorAt(TitleButtonY(3)));
+    // Each move pauses the menu's input for a few frames: wait to see it before the next.
+    for (int step = 1; step <= 3; step++)
+    {
+        game.PressKey("Down");
+        ASSERT_TRUE(SelectorAt(TitleButtonY(step)));
+    }
     game.PressKey("Return");
     ASSERT_TRUE(SelectorAt(BACK_BUTTON_Y));
     game.PressKey("Escape");
     ASSERT_TRUE(SelectorAt(TitleButtonY(0)));
     QuitFromTitle();
-    EXPECT_EQ(138u, Lines(game.OptionsFile()).size());
+    EXPECT_EQ(138u, game.OptionsFileLines().size());
 }
 
 TEST_F(MenuProgram, ExitQuitsAfterItsFade)
@@ -107,7 +94,7 @@ TEST_F(MenuProgram, CEmptiesTheTable)
 {
     StartAtTitle();
     QuitFromTitle();
-    std::vector<std::string> lines = Lines(game.OptionsFile());
+    std::vector<std::string> lines = game.OptionsFileLines();
     ASSERT_EQ(138u, lines.size());
     const std::vector<std::string> defaults = lines;
     lines[18] = "CHAMP";
@@ -123,14 +110,14 @@ TEST_F(MenuProgram, CEmptiesTheTable)
     game.PressKey("Escape");
     ASSERT_TRUE(SelectorAt(TitleButtonY(0)));
     QuitFromTitle();
-    EXPECT_EQ(defaults, Lines(game.OptionsFile()));
+    EXPECT_EQ(defaults, game.OptionsFileLines());
 }
 
 TEST_F(MenuProgram, OptionsSurviveARestart)
 {
     StartAtTitle();
     QuitFromTitle();
-    std::vector<std::string> lines = Lines(game.OptionsFile());
+    std::vector<std::string> lines = game.OptionsFileLines();
     ASSERT_EQ(138u, lines.size());
     lines[0] = "128";
     lines[1] = "0";
@@ -144,18 +131,25 @@ TEST_F(MenuProgram, OptionsSurviveARestart)
     game.PressKey("Return");
     ASSERT_TRUE(SelectorAt(BACK_BUTTON_Y));
     game.PressKey("F1");  // no joystick: nothing happens
-    game.PressKey("Right");  // music 128 wraps to 0
-    game.PressKey("Down");
-    game.PressKey("Left");  // sound effects 0 wrap to 128
+    game.PressKey("Right");  // music 128 wraps to 0: the wide "100%" gives way to "0%"
+    ASSERT_TRUE(WaitUntil([this] { return !PercentIsWide(MUSIC_ROW_Y); }, 5000));
+    game.ClickAt(SOUND_LEFT_ARROW_X, SOUND_ARROW_Y);  // sound effects 0 wrap to 128
+    ASSERT_TRUE(WaitUntil([this] { return PercentIsWide(SOUND_ROW_Y); }, 5000));
     game.PressKey("F2");
     game.PressKey("z");  // refused for button one
     game.PressKey("q");
-    game.PressKey("z");  // accepted for button two
+    // 'z' for button two is taken once the pause after 'q' is over; the menu then returns.
+    ASSERT_TRUE(WaitUntil(
+        [this] {
+            game.PressKey("z");
+            return SelectorAt(BACK_BUTTON_Y, 300);
+        },
+        10000));
     game.PressKey("Escape");
     ASSERT_TRUE(SelectorAt(TitleButtonY(0)));
     QuitFromTitle();
 
-    lines = Lines(game.OptionsFile());
+    lines = game.OptionsFileLines();
     ASSERT_EQ(138u, lines.size());
     EXPECT_EQ("0", lines[0]);
     EXPECT_EQ("128", lines[1]);
@@ -164,7 +158,7 @@ TEST_F(MenuProgram, OptionsSurviveARestart)
 
     StartAtTitle();
     QuitFromTitle();
-    const std::vector<std::string> again = Lines(game.OptionsFile());
+    const std::vector<std::string> again = game.OptionsFileLines();
     EXPECT_EQ(lines, again);
 }
 
@@ -172,6 +166,7 @@ TEST_F(MenuProgram, ResizeOnTheTitleKeepsSelectionAndPositions)
 {
     StartAtTitle();
     game.PressKey("Down");
+    ASSERT_TRUE(SelectorAt(TitleButtonY(1)));
     game.PressKey("Down");
     ASSERT_TRUE(SelectorAt(TitleButtonY(2)));
     RunCommand("xdotool windowsize " + game.windowId + " 800 600");

@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <functional>
 
+#include <sstream>
+
 #include <SDL.h>
 #include <SDL_image.h>
 
@@ -42,7 +44,7 @@ std::string RunCommand(const std::string& command)
     return output;
 }
 
-GameProcess::GameProcess() : pid(-1), exitStatus(-1)
+GameProcess::GameProcess() : program(GAME_BINARY), logDirectory(directory.path), pid(-1), exitStatus(-1)
 {
 }
 
@@ -78,10 +80,10 @@ bool GameProcess::Start(const std::vector<std::string>& arguments, const std::ve
             setenv(entry.substr(0, equals).c_str(), entry.substr(equals + 1).c_str(), 1);
     }
     std::vector<char*> argv;
-    argv.push_back(const_cast<char*>(GAME_BINARY));
+    argv.push_back(const_cast<char*>(program.c_str()));
     for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
-    execv(GAME_BINARY, argv.data());
+    execv(program.c_str(), argv.data());
     _exit(127);
 }
 
@@ -239,7 +241,7 @@ bool GameProcess::WaitForColourAt(int windowX, int windowY, const Colour& wanted
 
 std::string GameProcess::Log()
 {
-    return ReadWholeFile(directory.path + "/stdout.log");
+    return ReadWholeFile(logDirectory + "/stdout.log");
 }
 
 std::string GameProcess::OptionsFilePath()
@@ -250,4 +252,32 @@ std::string GameProcess::OptionsFilePath()
 std::string GameProcess::OptionsFile()
 {
     return ReadWholeFile(OptionsFilePath());
+}
+
+int TitleButtonY(int index)
+{
+    return 196 + 42 * index;
+}
+
+bool GameProcess::SelectorAt(int y, int timeoutMilliseconds)
+{
+    return WaitForColourAt(SELECTOR_X, y, SELECTOR_ORANGE, SELECTOR_TOLERANCE, timeoutMilliseconds);
+}
+
+bool GameProcess::SkipToTitleScreen(int timeoutMilliseconds)
+{
+    return WaitUntil(
+        [this] {
+            ClickAt(5, 5);
+            return SelectorAt(TitleButtonY(0), 300);
+        },
+        timeoutMilliseconds);
+}
+
+std::vector<std::string> GameProcess::OptionsFileLines()
+{
+    std::vector<std::string> lines;
+    std::istringstream stream(OptionsFile());
+    for (std::string line; std::getline(stream, line);) lines.push_back(line);
+    return lines;
 }

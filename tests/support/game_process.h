@@ -47,11 +47,19 @@ public:
     // Pixels of a fresh screenshot within the rectangle that match the colour; -1 without a screenshot.
     int CountColourInArea(int left, int top, int right, int bottom, const Colour& wanted, int tolerance);
 
+    // Clicks an empty corner (a skip) until the title menu shows its selector.
+    bool SkipToTitleScreen(int timeoutMilliseconds = 30000);
+    // The orange selector stands left of the selected button at this height.
+    bool SelectorAt(int y, int timeoutMilliseconds = 3000);
+
     std::string Log();
     std::string OptionsFile();
+    std::vector<std::string> OptionsFileLines();
     std::string OptionsFilePath();
 
     TemporaryWorkingDirectory directory;
+    std::string program;       // the game binary unless a test starts another command
+    std::string logDirectory;  // where stdout.log is read: the working directory unless changed
     pid_t pid;
     int exitStatus;
     std::string windowId;
@@ -59,6 +67,14 @@ public:
 private:
     void FocusWindow();
 };
+
+// Where the menus put their buttons, and the selector picture's centre,
+// 150 left of the selected button.
+int TitleButtonY(int index);
+const int BACK_BUTTON_Y = 458;
+const int SELECTOR_X = 170;
+const Colour SELECTOR_ORANGE = {250, 186, 73};
+const int SELECTOR_TOLERANCE = 40;
 
 // Runs a shell command, for at most a few seconds, and returns what it printed.
 std::string RunCommand(const std::string& command);

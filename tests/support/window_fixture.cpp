@@ -1,5 +1,6 @@
 #include "support/window_fixture.h"
 
+#include <stdio.h>
 #include <stdlib.h>
 
 #include "game/game.h"
@@ -15,6 +16,8 @@ void WindowTest::SetUp()
 
 void WindowTest::TearDown()
 {
+    // The capture also took GoogleTest's own failure messages: show them.
+    if (HasFailure() && output) fprintf(stderr, "%s", output->Text().c_str());
     delete visuals;
     visuals = nullptr;
     delete game;

@@ -1,11 +1,11 @@
-#ifndef WOBBLER_MENU_FIXTURE_H
-#define WOBBLER_MENU_FIXTURE_H
+#ifndef WOBBLER_GAME_SCREENS_FIXTURE_H
+#define WOBBLER_GAME_SCREENS_FIXTURE_H
 
 #include "support/window_fixture.h"
 
 // Every object of the game created as the game does, with the real assets,
-// so that one menu screen can be run frame by frame.
-class MenuTest : public WindowTest
+// so that any screen can be run frame by frame.
+class GameScreensTest : public WindowTest
 {
 protected:
     void SetUp() override;

@@ -1,4 +1,4 @@
-#include "menu_fixture.h"
+#include "support/game_screens_fixture.h"
 
 #include "audio/audio.h"
 #include "data/data.h"
@@ -8,7 +8,7 @@
 #include "screens/screens.h"
 #include "visuals/visuals.h"
 
-void MenuTest::SetUp()
+void GameScreensTest::SetUp()
 {
     WindowTest::SetUp();
     logic = new Logic();
@@ -25,7 +25,7 @@ void MenuTest::SetUp()
     audio->SetupAudio();
 }
 
-void MenuTest::TearDown()
+void GameScreensTest::TearDown()
 {
     delete data;
     data = nullptr;
@@ -42,7 +42,7 @@ void MenuTest::TearDown()
     WindowTest::TearDown();
 }
 
-void MenuTest::EnterScreen(int screen)
+void GameScreensTest::EnterScreen(int screen)
 {
     screens->ScreenToDisplay = screen;
     screens->ScreenTransitionStatus = FADE_ALL;
@@ -50,27 +50,20 @@ void MenuTest::EnterScreen(int screen)
     screens->ScreenDisplayTimer = -1;  // as the logo screens leave it
 }
 
-typedef void (Screens::*ScreenMethod)();
-static const ScreenMethod MENU_SCREEN_METHODS[NUMBER_OF_SCREENS] = {
-    nullptr, &Screens::DisplayTitleScreen, &Screens::DisplayAboutScreen, &Screens::DisplayHowToPlayScreen,
-    &Screens::DisplayHighScoresScreen, &Screens::DisplayOptionsScreen};
-
 static void RunScreenAndFade()
 {
-    const ScreenMethod method =
-        screens->ScreenToDisplay < NUMBER_OF_SCREENS ? MENU_SCREEN_METHODS[screens->ScreenToDisplay] : nullptr;
-    if (method) (screens->*method)();
+    screens->DisplayCurrentScreen();
     screens->ApplyScreenFadeTransition();
 }
 
-void MenuTest::RunFrame()
+void GameScreensTest::RunFrame()
 {
     input->GetAllUserInput();
     RunScreenAndFade();
 }
 
 // The key stands in for what the poll would have translated this frame.
-void MenuTest::RunFrameWithKey(char key)
+void GameScreensTest::RunFrameWithKey(char key)
 {
     input->DelayAllUserInput = -1;
     input->GetAllUserInput();
@@ -78,7 +71,7 @@ void MenuTest::RunFrameWithKey(char key)
     RunScreenAndFade();
 }
 
-void MenuTest::RunFrameWithDirection(int direction)
+void GameScreensTest::RunFrameWithDirection(int direction)
 {
     input->DelayAllUserInput = -1;
     input->GetAllUserInput();
@@ -86,7 +79,7 @@ void MenuTest::RunFrameWithDirection(int direction)
     RunScreenAndFade();
 }
 
-int MenuTest::RunUntilScreenChanges(int frameLimit)
+int GameScreensTest::RunUntilScreenChanges(int frameLimit)
 {
     const int screen = screens->ScreenToDisplay;
     for (int frame = 1; frame <= frameLimit; frame++)
@@ -97,7 +90,7 @@ int MenuTest::RunUntilScreenChanges(int frameLimit)
     return -1;
 }
 
-void MenuTest::RunUntilFadedIn()
+void GameScreensTest::RunUntilFadedIn()
 {
     for (int frame = 0; frame < 20 && screens->ScreenTransitionStatus != FADE_NONE; frame++) RunFrame();
 }

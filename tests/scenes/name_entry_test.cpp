@@ -1,0 +1,175 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "data/data.h"
+#include "input/input.h"
+#include "logic/logic.h"
+#include "screens/screens.h"
+#include "support/game_screens_fixture.h"
+
+namespace {
+
+// A finished game that took rank 5 of the default table, on its name entry screen.
+class NameEntry : public GameScreensTest
+{
+protected:
+    void StartEntry(int screen)
+    {
+        logic->Score = 5000;
+        logic->Level = 3;
+        data->CheckForNewHighScore();
+        ASSERT_EQ(5, data->PlayerRankOnGameOver);
+        EnterScreen(screen);
+        RunUntilFadedIn();
+    }
+
+    std::string Name() const { return data->HighScoresName[logic->GameMode][5]; }
+
+    void Type(const std::string& keys)
+    {
+        for (char key : keys) RunFrameWithKey(key);
+    }
+
+    // One frame with this joystick's stick and buttons, as polling would leave them.
+    void RunJoystickFrame(int direction, bool buttonOne, bool buttonTwo)
+    {
+        input->DelayAllUserInput = -1;
+        input->GetAllUserInput();
+        const int source = logic->PlayerJoystick;
+        input->JoystickDirection[source] = direction;
+        input->JoystickButtonOne[source] = buttonOne;
+        input->JoystickButtonTwo[source] = buttonTwo;
+        screens->DisplayCurrentScreen();
+        screens->ApplyScreenFadeTransition();
+    }
+};
+
+TEST_F(NameEntry, KeyboardKeepsEighteenCharactersAndBackspaceRemovesTheLast)
+{
+    StartEntry(NAME_INPUT_KEYBOARD_SCREEN);
+    Type("abcdefghijklmnopqrstuvwxy");  // 25 characters
+    EXPECT_EQ("abcdefghijklmnopqr", Name());
+    EXPECT_EQ(19, data->NameInputArrayIndex);
+
+    Type("<");
+    EXPECT_EQ("abcdefghijklmnopq", Name());
+    Type("<");
+    EXPECT_EQ("abcdefghijklmnop", Name());
+    Type("S");
+    EXPECT_EQ("abcdefghijklmnopS", Name());
+}
+
+TEST_F(NameEntry, SpaceAndTheActionLettersAreTypedAsCharacters)
+{
+    StartEntry(NAME_INPUT_KEYBOARD_SCREEN);
+    Type("z_x");
+    EXPECT_EQ("z x", Name());
+    EXPECT_EQ(FADE_NONE, screens->ScreenTransitionStatus);  // neither space nor 'z' pressed "Back"
+}
+
+TEST_F(NameEntry, BackspaceOnAnEmptyNameOnlyClicks)
+{
+    StartEntry(NAME_INPUT_KEYBOARD_SCREEN);
+    Type("<<");
+    EXPECT_EQ("", Name());
+    EXPECT_EQ(0, data->NameInputArrayIndex);
+    Type("A");
+    EXPECT_EQ("A", Name());
+}
+
+TEST_F(NameEntry, EnterFinishesThroughTheBackButtonOnTheTable)
+{
+    StartEntry(NAME_INPUT_KEYBOARD_SCREEN);
+    Type("ACE/");
+    EXPECT_GT(RunUntilScreenChanges(40), 0);
+    EXPECT_EQ(HIGH_SCORES_SCREEN, screens->ScreenToDisplay);
+    EXPECT_EQ("ACE", Name());
+    EXPECT_EQ(RANK_NAME_ENTERED, data->PlayerRankOnGameOver);
+    EXPECT_EQ(3, data->HighScoresLevel[logic->GameMode][5]);
+    EXPECT_EQ(5000u, data->HighScoresScore[logic->GameMode][5]);
+}
+
+TEST_F(NameEntry, EscapeLeavesASingleSpaceAndGoesToTheTitle)
+{
+    StartEntry(NAME_INPUT_KEYBOARD_SCREEN);
+    screens->ScreenTransitionStatus = FADE_OUT;  // what Escape does on any screen but the title
+    screens->ScreenExitedWithEscapeKey = 1;
+    EXPECT_GT(RunUntilScreenChanges(20), 0);
+    EXPECT_EQ(TITLE_SCREEN, screens->ScreenToDisplay);
+    EXPECT_EQ(" ", Name());
+    EXPECT_EQ(RANK_NAME_ENTERED, data->PlayerRankOnGameOver);
+}
+
+TEST_F(NameEntry, JoystickGridWrapsAtEveryEdge)
+{
+    logic->PlayerJoystick = 1;
+    StartEntry(NAME_INPUT_JOYSTICK_SCREEN);
+    EXPECT_EQ('A', data->NameInputJoyChar);
+
+    RunJoystickFrame(LEFT, false, false);
+    EXPECT_EQ('M', data->NameInputJoyChar);
+    RunJoystickFrame(RIGHT, false, false);
+    EXPECT_EQ('A', data->NameInputJoyChar);
+
+    RunJoystickFrame(UP, false, false);
+    EXPECT_EQ(5, data->NameInputJoyCharY);
+    EXPECT_EQ('/', data->NameInputJoyChar);  // "END"
+    RunJoystickFrame(DOWN, false, false);
+    EXPECT_EQ('A', data->NameInputJoyChar);
+
+    RunJoystickFrame(UP, false, false);
+    RunJoystickFrame(UP, false, false);
+    EXPECT_EQ('0', data->NameInputJoyChar);
+    for (int step = 0; step < 11; step++) RunJoystickFrame(RIGHT, false, false);
+    EXPECT_EQ('_', data->NameInputJoyChar);
+    EXPECT_EQ(6, input->DelayAllUserInput);  // a held stick moves again every seventh frame
+}
+
+TEST_F(NameEntry, HeldButtonEntersOneCharacterUntilReleased)
+{
+    logic->PlayerJoystick = 2;
+    StartEntry(NAME_INPUT_JOYSTICK_SCREEN);
+    for (int frame = 0; frame < 10; frame++) RunJoystickFrame(CENTER, true, false);
+    EXPECT_EQ("A", Name());
+
+    RunJoystickFrame(CENTER, false, false);
+    RunJoystickFrame(CENTER, true, false);
+    EXPECT_EQ("AA", Name());
+
+    // Button two erases, once per press.
+    RunJoystickFrame(CENTER, false, false);
+    for (int frame = 0; frame < 5; frame++) RunJoystickFrame(CENTER, false, true);
+    EXPECT_EQ("A", Name());
+}
+
+TEST_F(NameEntry, EndFinishesTheEntryAndButtonOneNeverPressesBack)
+{
+    logic->PlayerJoystick = 1;
+    StartEntry(NAME_INPUT_JOYSTICK_SCREEN);
+    RunJoystickFrame(CENTER, true, false);
+    RunJoystickFrame(CENTER, false, false);
+    EXPECT_EQ(FADE_NONE, screens->ScreenTransitionStatus);
+
+    RunJoystickFrame(UP, false, false);
+    RunJoystickFrame(CENTER, true, false);
+    EXPECT_EQ(FADE_OUT, screens->ScreenTransitionStatus);
+    EXPECT_GT(RunUntilScreenChanges(20), 0);
+    EXPECT_EQ(HIGH_SCORES_SCREEN, screens->ScreenToDisplay);
+    EXPECT_EQ("A", Name());
+    EXPECT_EQ(RANK_NAME_ENTERED, data->PlayerRankOnGameOver);
+}
+
+TEST_F(NameEntry, AGameWithoutAPlaceEditsNoName)
+{
+    logic->Score = 10;
+    data->CheckForNewHighScore();
+    ASSERT_EQ(RANK_NONE, data->PlayerRankOnGameOver);
+    EnterScreen(NAME_INPUT_KEYBOARD_SCREEN);
+    RunUntilFadedIn();
+    Type("abc<");
+    for (int rank = 0; rank < NUMBER_OF_HIGH_SCORES; rank++)
+        EXPECT_STRNE("ab", data->HighScoresName[logic->GameMode][rank]);
+}
+
+}  // namespace

@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+
+#include "audio/audio.h"
+#include "input/input.h"
+#include "screens/screens.h"
+#include "support/game_screens_fixture.h"
+#include "visuals/visuals.h"
+
+namespace {
+
+const unsigned short HERO = 121;
+const unsigned short HEROINE = 130;
+const unsigned short OPENING_GHOST = 140;
+const unsigned short ENDING_GHOST = 141;
+
+class SceneTest : public GameScreensTest
+{
+protected:
+    // Runs frames without input and returns how many it took until the
+    // condition held, or -1.
+    static int FrameWhen(const std::function<bool()>& condition, int frameLimit)
+    {
+        for (int frame = 1; frame <= frameLimit; frame++)
+        {
+            RunFrameWithKey(0);
+            if (condition()) return frame;
+        }
+        return -1;
+    }
+};
+
+using OpeningScene = SceneTest;
+
+TEST_F(OpeningScene, GhostScreamsInFrame186AndTheChaseEndsInFrame321)
+{
+    EnterScreen(OPENING_SCENE_SCREEN);
+    const Sprite& ghost = visuals->Sprites[OPENING_GHOST];
+
+    EXPECT_EQ(185, FrameWhen([&] { return ghost.ScreenX == 470.0f; }, 400));
+    EXPECT_EQ(0.0f, ghost.GreenHue);
+    EXPECT_EQ(0.0f, ghost.BlueHue);
+    EXPECT_EQ(1, FrameWhen([&] { return ghost.ScreenX == 468.0f; }, 1));  // frame 186
+    EXPECT_EQ(320.0f, visuals->Sprites[HEROINE].ScreenX);
+
+    // The chase: both run left by 5 until the ghost is past -200.
+    EXPECT_EQ(134, FrameWhen([&] { return ghost.ScreenX <= -200.0f; }, 400));  // frame 320
+    EXPECT_EQ(320.0f - 5 * 134, visuals->Sprites[HEROINE].ScreenX);
+    EXPECT_NE(FADE_OUT, screens->ScreenTransitionStatus);
+    EXPECT_EQ(1, FrameWhen([] { return screens->ScreenTransitionStatus == FADE_OUT; }, 1));  // frame 321
+
+    EXPECT_EQ(5, RunUntilScreenChanges(20));  // the fade-out began in frame 321 itself
+    EXPECT_EQ(PLAYING_GAME_SCREEN, screens->ScreenToDisplay);
+    EXPECT_EQ(FADE_ALL, screens->ScreenTransitionStatus);
+}
+
+TEST_F(OpeningScene, AnySkipStartsTheGameAfterTheFade)
+{
+    const char skipKeys[] = {'_', '/'};
+    for (char key : skipKeys)
+    {
+        EnterScreen(OPENING_SCENE_SCREEN);
+        RunUntilFadedIn();
+        RunFrameWithKey(key);
+        EXPECT_EQ(FADE_OUT, screens->ScreenTransitionStatus);
+        EXPECT_GT(RunUntilScreenChanges(10), 0);
+        EXPECT_EQ(PLAYING_GAME_SCREEN, screens->ScreenToDisplay);
+    }
+
+    EnterScreen(OPENING_SCENE_SCREEN);
+    RunUntilFadedIn();
+    input->DelayAllUserInput = -1;
+    input->GetAllUserInput();
+    input->JoystickButtonOne[INPUT_ALL] = 1;
+    screens->DisplayCurrentScreen();
+    EXPECT_EQ(FADE_OUT, screens->ScreenTransitionStatus);
+}
+
+using EndingScene = SceneTest;
+
+TEST_F(EndingScene, GhostGrowsThenHeroGrowsThenTheCreditsFollow)
+{
+    EnterScreen(ENDING_SCENE_SCREEN);
+    const Sprite& ghost = visuals->Sprites[ENDING_GHOST];
+    const Sprite& hero = visuals->Sprites[HERO];
+
+    EXPECT_EQ(161, FrameWhen([] { return screens->SceneAnimationStage == 1; }, 400));
+    EXPECT_EQ(1.0f, ghost.GreenHue);  // its own colours after the scream
+    EXPECT_EQ(1.0f, ghost.BlueHue);
+    const float ghostYAtScream = ghost.ScreenY;
+
+    EXPECT_EQ(190, FrameWhen([] { return screens->SceneAnimationStage == 2; }, 400));
+    EXPECT_EQ(FADE_OUT, screens->ScreenTransitionStatus);
+    EXPECT_GT(hero.ScaleX, 2.0f);
+    EXPECT_FLOAT_EQ(ghostYAtScream + 5 * 190, ghost.ScreenY);
+
+    EXPECT_GT(RunUntilScreenChanges(20), 0);
+    EXPECT_EQ(ABOUT_SCREEN, screens->ScreenToDisplay);
+    EXPECT_EQ(1.0f, hero.ScaleX);
+    EXPECT_EQ(1.0f, hero.ScaleY);
+    EXPECT_EQ(1.0f, ghost.ScaleX);
+    EXPECT_EQ(1.0f, ghost.ScaleY);
+    EXPECT_EQ(MUSIC_ENDING, audio->CurrentlySelectedMusicTrack);
+}
+
+TEST_F(EndingScene, SkippingStillLeadsToTheCreditsAtFullSize)
+{
+    EnterScreen(ENDING_SCENE_SCREEN);
+    RunUntilFadedIn();
+    RunFrameWithKey('_');
+    EXPECT_LT(visuals->Sprites[HERO].ScaleX, 1.0f);
+    EXPECT_GT(RunUntilScreenChanges(10), 0);
+    EXPECT_EQ(ABOUT_SCREEN, screens->ScreenToDisplay);
+    EXPECT_EQ(1.0f, visuals->Sprites[HERO].ScaleX);
+    EXPECT_EQ(1.0f, visuals->Sprites[ENDING_GHOST].ScaleX);
+    EXPECT_EQ(MUSIC_ENDING, audio->CurrentlySelectedMusicTrack);
+}
+
+}  // namespace
