@@ -13,7 +13,7 @@ struct SpecialKey
     char Shifted;
 };
 
-static const SpecialKey SPECIAL_KEYS[] = {
+static constexpr SpecialKey SPECIAL_KEYS[] = {
     {SDLK_BACKSPACE, '<', '<'}, {SDLK_RETURN, '/', '/'}, {SDLK_SPACE, '_', '_'},
     {SDLK_PLUS, '+', '+'},      {SDLK_EQUALS, '=', '+'}, {SDLK_KP_PLUS, '+', '+'},
     {SDLK_F1, '!', '!'},        {SDLK_F2, '@', '@'},     {SDLK_F12, '|', '|'},

@@ -149,7 +149,7 @@ bool Interface::CreateAllGUIAndInitialize(bool initialize)
 {
     // A reload after a resize opens the font again; the old one would leak.
     if (ButtonFont) TTF_CloseFont(ButtonFont);
-    ButtonFont = TTF_OpenFont(BUTTON_FONT_FILE, BUTTON_FONT_POINTS);
+    ButtonFont = OpenFontIfTextRuns(BUTTON_FONT_FILE, BUTTON_FONT_POINTS);
     if (!ButtonFont)
     {
         printf("ERROR: Loading font: %s\n", SDL_GetError());

@@ -5,7 +5,6 @@
 // The pellet ahead is eaten half-way to its tile, in pixels from the centre.
 const int EATING_OFFSET = TILE_SIZE / 2;
 
-const uint8_t PELLET = 1;
 const uint8_t POWER_PELLET = 2;
 const uint32_t POINTS_PER_PELLET = 10;              // times the level
 const uint32_t EXTRA_POINTS_PER_POWER_PELLET = 90;  // times the level, on top of a pellet's

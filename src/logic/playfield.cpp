@@ -49,7 +49,12 @@ bool Logic::LoadBoardImage(const char* path)
         return false;
     }
 
-    if (BoardSurface->format->BytesPerPixel != 1 || BoardSurface->w < BOARD_SIZE || BoardSurface->h < BOARD_SIZE)
+    // A damaged header can leave fewer bits per pixel than bytes, and rows
+    // shorter than the width: both are read a byte per pixel below.
+    const SDL_PixelFormat* const format = BoardSurface->format;
+    const bool bytePerPixel = format->BytesPerPixel == 1 && format->BitsPerPixel == 8;
+    if (!bytePerPixel || BoardSurface->pitch < BoardSurface->w || BoardSurface->w < BOARD_SIZE ||
+        BoardSurface->h < BOARD_SIZE)
     {
         printf("ERROR: Board image %s is not an 8-bit image of at least %d x %d pixels\n", path, BOARD_SIZE,
                BOARD_SIZE);

@@ -23,13 +23,14 @@ static char* CopyOfText(const char* text)
     return copy;
 }
 
-// The first of the variables that is set, or null when none is.
+// The first of the variables that is set and not empty, or null when none
+// is: an empty HOME would put the options file at the root of the disk.
 static const char* FirstSetVariable(const char* const* names, int count)
 {
     for (int index = 0; index < count; index++)
     {
         const char* value = getenv(names[index]);
-        if (value) return value;
+        if (value && *value) return value;
     }
     return nullptr;
 }

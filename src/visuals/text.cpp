@@ -25,12 +25,19 @@ const int SCREEN_CENTER_FOR_TEXT = 317;
 const int TEXT_ALIGN_MARGIN = 3;
 const double NATURAL_LOG_OF_TWO = 0.6931471805599453;
 
+TTF_Font* OpenFontIfTextRuns(const char* file, int pointSize)
+{
+    if (TTF_WasInit()) return TTF_OpenFont(file, pointSize);
+    SDL_SetError("Library not initialized");
+    return nullptr;
+}
+
 bool Visuals::LoadFontsIntoMemory()
 {
     for (int index = 0; index < NUMBER_OF_FONTS; index++)
     {
         Font[index] = nullptr;
-        Font[index] = TTF_OpenFont(FONT_FILES[index].File, FONT_FILES[index].PointSize);
+        Font[index] = OpenFontIfTextRuns(FONT_FILES[index].File, FONT_FILES[index].PointSize);
         if (!Font[index])
         {
             printf("ERROR: Loading font: %s\n", SDL_GetError());

@@ -70,6 +70,10 @@ struct LoadedText
 
 // Owns the window, its OpenGL screen buffer, the sprites, the fonts and the
 // preloaded credit lines.
+// TTF_OpenFont without leaking the opened file when SDL_ttf is not running
+// (no window, so TTF_Init never ran): SDL_ttf would keep the file open.
+TTF_Font* OpenFontIfTextRuns(const char* file, int pointSize);
+
 class Visuals
 {
 public:

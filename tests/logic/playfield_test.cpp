@@ -185,6 +185,17 @@ TEST_F(Playfield, UnusableBoardImagesStopTheGameWithOneErrorAndSafeMaps)
         {"too short",
          [] { ASSERT_TRUE(SaveIndexedBitmap("data/boards/Level1.bmp", 27, 26, std::vector<uint8_t>(27 * 26, 11))); }},
         {"not 8-bit", [] { ASSERT_TRUE(SaveSolidBitmap("data/boards/Level1.bmp", 27, 27, 11, 11, 11)); }},
+        // SDL takes a bit count of 8193 as one bit per pixel yet one byte
+        // per pixel: rows of 4 bytes for 27 pixels (found by fuzzing).
+        {"bit count 8193",
+         [] {
+             ASSERT_TRUE(SaveIndexedBitmap("data/boards/Level1.bmp", 27, 27, std::vector<uint8_t>(27 * 27, 11)));
+             std::string bitmap = ReadWholeFile("data/boards/Level1.bmp");
+             const size_t bitCountOffset = 28;
+             bitmap[bitCountOffset] = 0x01;
+             bitmap[bitCountOffset + 1] = 0x20;
+             WriteWholeFile("data/boards/Level1.bmp", bitmap);
+         }},
     };
     Picture board = WalledBoard();
     board[5][5] = '.';

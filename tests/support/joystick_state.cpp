@@ -63,7 +63,10 @@ void JoystickState::Write() const
 
 std::vector<std::string> JoystickState::GameEnvironment() const
 {
-    return {std::string("LD_PRELOAD=") + JOYSTICK_DOUBLE, "WOBBLER_JOYSTICK_STATE=" + path};
+    // Whatever the test run preloads already (the checking build keeps Mesa loaded) stays.
+    const char* const preloaded = getenv("LD_PRELOAD");
+    const std::string before = preloaded && *preloaded ? std::string(preloaded) + " " : "";
+    return {"LD_PRELOAD=" + before + JOYSTICK_DOUBLE, "WOBBLER_JOYSTICK_STATE=" + path};
 }
 
 bool JoystickDoubleLoaded()
