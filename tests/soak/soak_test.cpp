@@ -17,13 +17,13 @@
 
 namespace {
 
-// How long the soak runs: a minute by default, longer through the environment
-// (tools/soak sets it for the long run).
+// How long the soak runs: half a minute by default (each pass of the checks
+// runs it), longer through the environment (tools/soak, for the long run).
 int SoakSeconds()
 {
     const char* text = getenv("WOBBLER_SOAK_SECONDS");
     const int seconds = text ? atoi(text) : 0;
-    return seconds > 0 ? seconds : 60;
+    return seconds > 0 ? seconds : 30;
 }
 
 long ResidentKilobytes()
