@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "audio/audio.h"
+#include "game/game.h"
+#include "interface/interface.h"
+#include "logic/logic.h"
+#include "support/window_fixture.h"
+#include "visuals/visuals.h"
+
+namespace {
+
+std::vector<std::string> FilesIn(const std::string& folder)
+{
+    std::vector<std::string> names;
+    DIR* directory = opendir(folder.c_str());
+    if (!directory) return names;
+    while (dirent* entry = readdir(directory))
+    {
+        if (entry->d_name[0] != '.') names.push_back(entry->d_name);
+    }
+    closedir(directory);
+    return names;
+}
+
+// Each asset file of the game taken away in turn: its loader must stop with
+// one clear "ERROR: ..." line and report the failure, never crash.
+class MissingAsset : public WindowTest
+{
+protected:
+    // data/ in the working directory becomes a tree of links to the real
+    // files, all but the one named ("graphics/Pellet.png").
+    void LinkDataWithout(const std::string& missing)
+    {
+        const std::string real = ProjectRoot() + "/data";
+        const std::string data = directory->path + "/data";
+        if (system(("rm -rf '" + data + "'").c_str()) != 0) FAIL();
+        mkdir(data.c_str(), 0755);
+        for (const std::string& folder : FilesIn(real))
+        {
+            mkdir((data + "/" + folder).c_str(), 0755);
+            for (const std::string& file : FilesIn(real + "/" + folder))
+            {
+                const std::string relative = folder + "/" + file;
+                if (relative == missing) continue;
+                if (symlink((real + "/" + relative).c_str(), (data + "/" + relative).c_str()) != 0) FAIL();
+            }
+        }
+    }
+
+    std::vector<std::string> AssetsIn(const std::string& folder)
+    {
+        std::vector<std::string> names;
+        for (const std::string& file : FilesIn(ProjectRoot() + "/data/" + folder)) names.push_back(folder + "/" + file);
+        return names;
+    }
+
+    // The log written since the mark.
+    std::string LogSince(size_t mark) { return output->Text().substr(mark); }
+};
+
+TEST_F(MissingAsset, EachPictureStopsItsLoaderWithOneError)
+{
+    ASSERT_TRUE(visuals->LoadFontsIntoMemory());
+    for (const std::string& picture : AssetsIn("graphics"))
+    {
+        if (picture == "graphics/Icon.bmp") continue;  // the icon is optional
+        LinkDataWithout(picture);
+        const size_t mark = output->Text().size();
+        EXPECT_FALSE(visuals->LoadSpritesIntoMemoryAndInitialize()) << picture;
+        EXPECT_EQ(1, CountOccurrences(LogSince(mark), "ERROR: SDL could not load image ")) << picture;
+        visuals->UnloadSpritesFromMemory();
+    }
+    for (const std::string& picture : AssetsIn("interface"))
+    {
+        if (picture.find(".png") == std::string::npos) continue;
+        LinkDataWithout(picture);
+        Interface widgets;
+        const size_t mark = output->Text().size();
+        EXPECT_FALSE(widgets.CreateAllGUIAndInitialize(true)) << picture;
+        EXPECT_EQ(1, CountOccurrences(LogSince(mark), "ERROR: SDL could not load image ")) << picture;
+    }
+}
+
+TEST_F(MissingAsset, EachFontStopsItsLoaderWithOneError)
+{
+    for (const std::string& font : {std::string("fonts/Default.ttf"), std::string("fonts/Destructo.ttf")})
+    {
+        LinkDataWithout(font);
+        const size_t mark = output->Text().size();
+        EXPECT_FALSE(visuals->LoadFontsIntoMemory()) << font;
+        EXPECT_EQ(1, CountOccurrences(LogSince(mark), "ERROR: Loading font: ")) << font;
+        visuals->UnloadFontsFromMemory();
+    }
+    LinkDataWithout("interface/Default.ttf");
+    Interface widgets;
+    const size_t mark = output->Text().size();
+    EXPECT_FALSE(widgets.CreateAllGUIAndInitialize(true));
+    EXPECT_EQ(1, CountOccurrences(LogSince(mark), "ERROR: Loading font: "));
+}
+
+TEST_F(MissingAsset, EachSoundSilencesTheGameAndEachTuneOnlyItself)
+{
+    for (const std::string& file : AssetsIn("sound"))
+    {
+        LinkDataWithout(file);
+        Audio sounds;
+        const size_t mark = output->Text().size();
+        EXPECT_FALSE(sounds.SetupAudio()) << file;
+        EXPECT_EQ(0, sounds.AudioWorking) << file;
+        EXPECT_EQ(1, CountOccurrences(LogSince(mark), "ERROR: Couldn't load sound ")) << file;
+    }
+    for (const std::string& file : AssetsIn("music"))
+    {
+        LinkDataWithout(file);
+        Audio sounds;
+        const size_t mark = output->Text().size();
+        EXPECT_TRUE(sounds.SetupAudio()) << file;
+        EXPECT_EQ(1, CountOccurrences(LogSince(mark), "ERROR: Couldn't load music ")) << file;
+    }
+}
+
+TEST_F(MissingAsset, EachBoardImageEndsTheGameWithOneError)
+{
+    for (const std::string& file : AssetsIn("boards"))
+    {
+        LinkDataWithout(file);
+        const bool original = file.find("Original") != std::string::npos;
+        const char digit = original ? '5' : file[std::string("boards/Level").size()];
+        Logic rules;
+        rules.Level = digit - '0';
+        game->FatalError = 0;
+        const size_t mark = output->Text().size();
+        rules.LoadTilePlayfield();
+        EXPECT_EQ(1, game->FatalError) << file;
+        EXPECT_EQ(1, CountOccurrences(LogSince(mark), "ERROR: ")) << file;
+        EXPECT_EQ(0, rules.PelletsLeftOnBoard) << file;
+    }
+    game->FatalError = 0;
+}
+
+}  // namespace
