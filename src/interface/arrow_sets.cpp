@@ -19,30 +19,17 @@ static const float HIGHLIGHT_BAR_TRANSPARENCY = 0.5f;
 // Polls that read nothing after an arrow is chosen.
 static const int32_t INPUT_DELAY_AFTER_ARROW = 15;
 
-static void PlaceArrow(InterfaceSprite& arrow, int id, float x, float y)
-{
-    arrow.ScreenIndex = id;
-    arrow.ScreenX = x;
-    arrow.ScreenY = y + ARROW_BELOW_ROW;
-    arrow.ScaleX = 1.0f;
-    arrow.ScaleY = 1.0f;
-    arrow.RotationDegree = 0.0f;
-    arrow.Transparency = 1.0f;
-    arrow.RedHue = 1.0f;
-    arrow.GreenHue = 1.0f;
-    arrow.BlueHue = 1.0f;
-    arrow.Smooth = true;
-    arrow.FlipX = false;
-    arrow.FlipY = false;
-    arrow.HitBoxTrimX = ARROW_HIT_BOX_TRIM_X;
-    arrow.HitBoxTrimY = ARROW_HIT_BOX_TRIM_Y;
-    arrow.PressedAnimationTimer = -1;
-}
-
 void Interface::CreateArrowSet(int leftId, int rightId, float y)
 {
-    PlaceArrow(InterfaceSprites[FIRST_ARROW + leftId], leftId, LEFT_ARROW_X, y);
-    PlaceArrow(InterfaceSprites[FIRST_ARROW + rightId], rightId, RIGHT_ARROW_X, y);
+    const int ids[2] = {leftId, rightId};
+    const float xs[2] = {LEFT_ARROW_X, RIGHT_ARROW_X};
+    for (int side = 0; side < 2; side++)
+    {
+        InterfaceSprite& arrow = InterfaceSprites[FIRST_ARROW + ids[side]];
+        PlaceRecord(arrow, ids[side], xs[side], y + ARROW_BELOW_ROW);
+        arrow.HitBoxTrimX = ARROW_HIT_BOX_TRIM_X;
+        arrow.HitBoxTrimY = ARROW_HIT_BOX_TRIM_Y;
+    }
 }
 
 void Interface::DrawHighlightBar()

@@ -17,20 +17,8 @@ static const float SELECTOR_DISTANCE = 150.0f;
 void Interface::CreateButton(int imageIndex, int screenIndex, float x, float y)
 {
     InterfaceSprite& button = InterfaceSprites[imageIndex];
-    button.ScreenIndex = screenIndex;
-    button.ScreenX = x;
-    button.ScreenY = y;
-    button.ScaleX = 1.0f;
-    button.ScaleY = 1.0f;
-    button.RotationDegree = 0.0f;
+    PlaceRecord(button, screenIndex, x, y);
     button.Transparency = BUTTON_TRANSPARENCY;
-    button.RedHue = 1.0f;
-    button.GreenHue = 1.0f;
-    button.BlueHue = 1.0f;
-    button.Smooth = true;
-    button.FlipX = false;
-    button.FlipY = false;
-    button.PressedAnimationTimer = -1;
 }
 
 void Interface::DisplayAllButtonsOntoScreenBuffer()

@@ -70,12 +70,11 @@ void Interface::PrintLabelIntoImage(SDL_Surface* image, const char* label)
     if (border) SDL_FreeSurface(border);
 }
 
-void Interface::InitializeRecord(int index, const SDL_Surface* image)
+void Interface::PlaceRecord(InterfaceSprite& record, int screenIndex, float x, float y)
 {
-    InterfaceSprite& record = InterfaceSprites[index];
-    record.ScreenIndex = -1;
-    record.ScreenX = 320.0f;
-    record.ScreenY = 240.0f;
+    record.ScreenIndex = screenIndex;
+    record.ScreenX = x;
+    record.ScreenY = y;
     record.ScaleX = 1.0f;
     record.ScaleY = 1.0f;
     record.RotationDegree = 0.0f;
@@ -86,11 +85,17 @@ void Interface::InitializeRecord(int index, const SDL_Surface* image)
     record.Smooth = true;
     record.FlipX = false;
     record.FlipY = false;
+    record.PressedAnimationTimer = -1;
+}
+
+void Interface::InitializeRecord(int index, const SDL_Surface* image)
+{
+    InterfaceSprite& record = InterfaceSprites[index];
+    PlaceRecord(record, -1, 320.0f, 240.0f);
     record.ImageWidth = image->w;
     record.ImageHeight = image->h;
     record.HitBoxTrimX = BUTTON_HIT_BOX_TRIM_X;
     record.HitBoxTrimY = BUTTON_HIT_BOX_TRIM_Y;
-    record.PressedAnimationTimer = -1;
 }
 
 // Loads, labels and uploads one record's image; prints why when it cannot.

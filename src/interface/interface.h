@@ -76,6 +76,8 @@ public:
     bool CountDownPress(int index);
     bool LoadInterfaceImage(int index, bool initialize);
     void InitializeRecord(int index, const SDL_Surface* image);
+    // Puts a record on screen at (x, y), upright, untinted, opaque and not pressed.
+    void PlaceRecord(InterfaceSprite& record, int screenIndex, float x, float y);
     void PrintLabelIntoImage(SDL_Surface* image, const char* label);
 
     // buttons.cpp
