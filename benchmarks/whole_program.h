@@ -1,19 +1,27 @@
 #ifndef WOBBLER_WHOLE_PROGRAM_H
 #define WOBBLER_WHOLE_PROGRAM_H
 
+// The first game fills the caches of the drawing stack; the later ones show
+// whether a game leaves anything behind.
+const int MEMORY_GAMES = 6;
+static_assert(MEMORY_GAMES >= 5, "the growth compares games 2-3 with the last two");
+
 struct WholeProgramFigures
 {
     double titleCoreShare = -1;  // 1.0 = one core busy all the time
     double playCoreShare = -1;
-    long residentAtPlayStartKilobytes = -1;
-    long residentAtPlayMiddleKilobytes = -1;
-    long residentAtPlayEndKilobytes = -1;
-    long peakResidentKilobytes = -1;
     bool stillPlaying = false;
+    long residentFloorInGameKilobytes[MEMORY_GAMES] = {-1, -1, -1, -1, -1, -1};  // the least seen in play
+    long peakResidentKilobytes = -1;
 };
 
 // Runs the real game: rests on the title screen, then plays, each for the
 // given seconds.
 bool MeasureWholeProgram(int seconds, WholeProgramFigures& figures);
+
+// Runs the real game through whole games, one after the other, each board
+// played for the given seconds, and keeps the least resident memory seen
+// in each.
+bool MeasureMemoryOverGames(int secondsPerBoard, WholeProgramFigures& figures);
 
 #endif
