@@ -15,7 +15,13 @@ namespace benchmark::internal
 {
 class Benchmark;
 }
-// Wall-clock time over the repetitions, reported with median, least and greatest.
-benchmark::internal::Benchmark* MeasuredWithSpread(benchmark::internal::Benchmark* benchmark, int repetitions);
+enum MeasuredTime
+{
+    WALL_CLOCK_TIME,
+    MANUAL_TIME,  // the benchmark times each iteration itself
+};
+// Time over the repetitions, reported with median, least and greatest.
+benchmark::internal::Benchmark* MeasuredWithSpread(benchmark::internal::Benchmark* benchmark, int repetitions,
+                                                   MeasuredTime time = WALL_CLOCK_TIME);
 
 #endif
