@@ -18,6 +18,7 @@ static char* ARGUMENTS[] = {PROGRAM_NAME, nullptr};
 
 bool StartGameObjects()
 {
+    KeepLargeBuffersOutOfTheHeap();
     bool started = true;
     game = new Game();
     logic = new Logic();

@@ -1,4 +1,3 @@
-#include <malloc.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <time.h>
@@ -13,18 +12,6 @@
 #include "screens/screens.h"
 #include "settings/settings.h"
 #include "visuals/visuals.h"
-
-// Blocks from this size up get their own mapping, given back when freed.
-// That is the C library's default; setting it stops the library from raising
-// it once the OpenGL driver frees its first 1 MB vertex buffer, after which
-// those buffers would come from the heap and leave it a little larger after
-// every game.
-const int OWN_MAPPING_FROM_BYTES = 128 * 1024;
-
-static void KeepLargeBuffersOutOfTheHeap()
-{
-    mallopt(M_MMAP_THRESHOLD, OWN_MAPPING_FROM_BYTES);
-}
 
 static void StartUp(int argc, char** argv)
 {

@@ -32,4 +32,7 @@ public:
 
 extern Game* game;
 
+// Sets the C library's allocator up for hours of play; called first thing.
+void KeepLargeBuffersOutOfTheHeap();
+
 #endif
