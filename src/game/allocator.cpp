@@ -19,3 +19,8 @@ void KeepLargeBuffersOutOfTheHeap()
     mallopt(M_MMAP_THRESHOLD, OWN_MAPPING_FROM_BYTES);
     mallopt(M_TRIM_THRESHOLD, HEAP_TOP_KEPT_BYTES);
 }
+
+void ReturnFreeMemoryToTheSystem()
+{
+    malloc_trim(0);
+}

@@ -34,5 +34,7 @@ extern Game* game;
 
 // Sets the C library's allocator up for hours of play; called first thing.
 void KeepLargeBuffersOutOfTheHeap();
+// Gives the free pages of the heap back; for moments of rest, as the menus.
+void ReturnFreeMemoryToTheSystem();
 
 #endif

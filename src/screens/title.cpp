@@ -3,6 +3,7 @@
 #include <stdio.h>
 
 #include "data/data.h"
+#include "game/game.h"
 #include "input/input.h"
 #include "interface/interface.h"
 #include "logic/logic.h"
@@ -41,6 +42,8 @@ static void EnterTitleScreen()
     interface->CurrentlySelectedButton = 0;
     logic->PlayerJoystick = 0;
     screens->ScreenExitedWithEscapeKey = 0;
+    // What a game left free in the heap need not stay with the menus.
+    ReturnFreeMemoryToTheSystem();
 }
 
 static void DrawWhiteText(const char* text, int font, float x, float y, unsigned char justification)
