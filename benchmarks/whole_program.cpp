@@ -214,6 +214,7 @@ bool MeasureMemoryOverGames(int secondsPerBoard, WholeProgramFigures& figures)
     }
     for (int played = 0; played < MEMORY_GAMES; played++)
     {
+        figures.residentFloorInGameKilobytes[played] = -1;  // nothing read yet
         if (!PlayWholeGame(game, secondsPerBoard, figures.residentFloorInGameKilobytes[played]))
         {
             printf("ERROR: whole game %d did not go from the title through five boards back to it\n", played + 1);

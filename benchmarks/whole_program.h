@@ -11,7 +11,7 @@ struct WholeProgramFigures
     double titleCoreShare = -1;  // 1.0 = one core busy all the time
     double playCoreShare = -1;
     bool stillPlaying = false;
-    long residentFloorInGameKilobytes[MEMORY_GAMES] = {-1, -1, -1, -1, -1, -1};  // the least seen in play
+    long residentFloorInGameKilobytes[MEMORY_GAMES] = {};  // the least seen in play
     long peakResidentKilobytes = -1;
 };
 
