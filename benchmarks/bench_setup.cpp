@@ -1,6 +1,8 @@
 #include "bench_setup.h"
 
+#include <stdio.h>
 #include <stdlib.h>
+#include <unistd.h>
 
 #include "audio/audio.h"
 #include "data/data.h"
@@ -68,13 +70,30 @@ void StopGameObjects()
 bool RunMainLoopFrame()
 {
     input->GetAllUserInput();
+    return RunRestOfMainLoopFrame(PACED);
+}
+
+bool RunRestOfMainLoopFrame(Pacing pacing)
+{
     game->CalculateFramerate();
     screens->DisplayCurrentScreen();
     if (Mix_PlayingMusic() == 0) audio->PlayMusic(audio->CurrentlySelectedMusicTrack, 0);
     screens->ApplyScreenFadeTransition();
-    game->ProcessFramerate();
+    if (game->DebugOn != 0) game->DisplayDebuggingInfo();
+    if (pacing == PACED) game->ProcessFramerate();
     if (!screens->ScreenBufferNeedsDisplay) return false;
     visuals->DisplayScreenBufferOntoDisplay();
-    screens->ScreenBufferNeedsDisplay = 0;
+    if (game->DebugOn != 1) screens->ScreenBufferNeedsDisplay = 0;
     return true;
+}
+
+long ResidentKilobytes()
+{
+    FILE* file = fopen("/proc/self/statm", "r");
+    if (!file) return -1;
+    long pages = 0;
+    long resident = 0;
+    const bool read = fscanf(file, "%ld %ld", &pages, &resident) == 2;
+    fclose(file);
+    return read ? resident * (sysconf(_SC_PAGESIZE) / 1024) : -1;
 }

@@ -10,6 +10,17 @@ void StopGameObjects();
 // One pass of the game's main loop, pacing sleep included; true when it
 // presented the screen buffer.
 bool RunMainLoopFrame();
+// The same pass after the input poll, so that a caller can stand in for a
+// player between the two; unpaced it runs as fast as the drawing allows.
+enum Pacing
+{
+    PACED,
+    UNPACED,
+};
+bool RunRestOfMainLoopFrame(Pacing pacing);
+
+// Resident memory of this process in kilobytes; -1 when unreadable.
+long ResidentKilobytes();
 
 namespace benchmark::internal
 {

@@ -62,18 +62,6 @@ static int GhostsInView(int* nearest)
     return count;
 }
 
-// Resident memory of this process in kilobytes.
-static double ResidentKilobytes()
-{
-    FILE* file = fopen("/proc/self/statm", "r");
-    if (!file) return -1;
-    long pages = 0;
-    long resident = 0;
-    const bool read = fscanf(file, "%ld %ld", &pages, &resident) == 2;
-    fclose(file);
-    return read ? resident * (sysconf(_SC_PAGESIZE) / 1024.0) : -1;
-}
-
 static void RunPlayingFrame()
 {
     screens->DisplayPlayingGameScreen();
