@@ -37,6 +37,7 @@ const int DEFAULT_REPETITIONS = 7;
 const int DEFAULT_PROGRAM_SECONDS = 20;
 const int DEFAULT_SECONDS_PER_BOARD = 4;
 const int DEFAULT_FRAMES_PER_BOARD = 240;  // about 5 s of play at the boards' own pace
+const char* const GAME_LOG_NAME = "game-output.log";
 
 // Median, least and greatest of one benchmark's repetitions, in seconds.
 struct Figure
@@ -100,7 +101,7 @@ static bool allHold = true;
 
 static void Line(const char* what, const std::string& figure, const std::string& budget, const char* verdict)
 {
-    printf("%-44s %-30s %-34s %s\n", what, figure.c_str(), budget.c_str(), verdict);
+    fprintf(report, "%-44s %-30s %-34s %s\n", what, figure.c_str(), budget.c_str(), verdict);
     if (strcmp(verdict, "FAIL") == 0) allHold = false;
 }
 
@@ -254,8 +255,19 @@ static int TakeOption(int& argc, char** argv, const char* name, int fallback)
     return fallback;
 }
 
+// Beside the bench program: build-bench/benchmarks/game-output.log.
+static std::string GameLogPath(const char* program)
+{
+    const std::string path = program;
+    const size_t slash = path.rfind('/');
+    return (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + GAME_LOG_NAME;
+}
+
 int main(int argc, char** argv)
 {
+    const std::string gameLog = GameLogPath(argv[0]);
+    if (!SendGameOutputToLog(gameLog.c_str()))
+        fprintf(report, "ERROR: could not open %s; the game's own lines stay here\n", gameLog.c_str());
     const int repetitions = TakeOption(argc, argv, "--repetitions", DEFAULT_REPETITIONS);
     const int programSeconds = TakeOption(argc, argv, "--program_seconds", DEFAULT_PROGRAM_SECONDS);
     const int secondsPerBoard = TakeOption(argc, argv, "--seconds_per_board", DEFAULT_SECONDS_PER_BOARD);
@@ -274,6 +286,8 @@ int main(int argc, char** argv)
     RegisterFrameBenchmarks(repetitions);
 
     CollectingReporter reporter;
+    reporter.SetOutputStream(&ReportStream());
+    reporter.SetErrorStream(&ReportStream());
     // Start-up first: it opens and closes its own windows.
     if (filtered)
         benchmark::RunSpecifiedBenchmarks(&reporter);
@@ -293,14 +307,14 @@ int main(int argc, char** argv)
     const bool measured = programSeconds <= 0 || MeasureWholeProgram(programSeconds, whole);
     const bool measuredMemory = secondsPerBoard <= 0 || MeasureMemoryOverGames(secondsPerBoard, whole);
 
-    printf("\nFigures: medians of %d repetitions (least..greatest), renderer %s\n", repetitions,
-           rendererName.c_str());
+    fprintf(report, "\nFigures: medians of %d repetitions (least..greatest), renderer %s\n", repetitions,
+            rendererName.c_str());
     PrintFrameFigures(reporter.figures);
     PrintStartUpFigure(reporter.figures);
     if (programSeconds > 0) PrintWholeProgramFigures(whole, programSeconds);
     if (secondsPerBoard > 0) PrintMemoryFigures(whole, secondsPerBoard);
     if (framesPerBoard > 0) PrintGamesInProcessFigures(inProcess, framesPerBoard);
     if (!measured || !measuredMemory || !playedInProcess) allHold = false;
-    printf("%s\n", allHold ? "Every budget holds." : "Some budget does not hold.");
+    fprintf(report, "%s\n", allHold ? "Every budget holds." : "Some budget does not hold.");
     return allHold ? 0 : 1;
 }

@@ -1,8 +1,11 @@
 #include "bench_setup.h"
 
+#include <fcntl.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <unistd.h>
+
+#include <ext/stdio_sync_filebuf.h>
 
 #include "audio/audio.h"
 #include "data/data.h"
@@ -14,6 +17,40 @@
 #include "screens/screens.h"
 #include "settings/settings.h"
 #include "visuals/visuals.h"
+
+FILE* report = stdout;
+
+std::ostream& ReportStream()
+{
+    static __gnu_cxx::stdio_sync_filebuf<char> buffer(report);
+    static std::ostream stream(&buffer);
+    return stream;
+}
+
+bool SendGameOutputToLog(const char* path)
+{
+    const int log = open(path, O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (log < 0) return false;
+    fflush(stdout);
+    const int terminal = dup(STDOUT_FILENO);
+    FILE* terminalFile = terminal >= 0 ? fdopen(terminal, "w") : nullptr;
+    if (!terminalFile)
+    {
+        if (terminal >= 0) close(terminal);
+        close(log);
+        return false;
+    }
+    const bool moved = dup2(log, STDOUT_FILENO) >= 0;
+    close(log);
+    if (!moved)
+    {
+        fclose(terminalFile);
+        return false;
+    }
+    setvbuf(terminalFile, nullptr, _IOLBF, 0);
+    report = terminalFile;
+    return true;
+}
 
 static char PROGRAM_NAME[] = "wobbler_bench";
 static char* ARGUMENTS[] = {PROGRAM_NAME, nullptr};

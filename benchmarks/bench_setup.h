@@ -1,6 +1,21 @@
 #ifndef WOBBLER_BENCH_SETUP_H
 #define WOBBLER_BENCH_SETUP_H
 
+#include <stdio.h>
+
+#include <ostream>
+
+// The figures and the bench's own ERROR lines: the terminal the bench was
+// started from, as a file and as a stream for Google Benchmark's reporter
+// (the stream follows the file as it is when first asked for).
+extern FILE* report;
+std::ostream& ReportStream();
+// Sends everything the game prints on its standard output into the file, as
+// the game itself does with stdout.log (a sound dropped while every channel
+// is busy prints a line, and the logic benchmark drops millions); false,
+// with all left on the terminal, when the file cannot be opened.
+bool SendGameOutputToLog(const char* path);
+
 // Every object of the game created and loaded in the order the game's own
 // start-up uses; false when a step failed.
 bool StartGameObjects();

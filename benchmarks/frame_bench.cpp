@@ -10,6 +10,8 @@
 
 #include <memory>
 
+#include <SDL_mixer.h>
+
 #include "bench_setup.h"
 #include "input/input.h"
 #include "logic/logic.h"
@@ -116,6 +118,10 @@ static bool EnsureGameRunning()
 
 static void ReturnToTheMomentOfPlay()
 {
+    // The effects of the frames played since end with them: replayed again
+    // and again, the ghosts' chase would keep every channel busy, and each
+    // effect dropped prints a line.
+    Mix_HaltChannel(-1);
     *logic = saved.moment;
     memcpy(visuals->Sprites, saved.sprites, sizeof(saved.sprites));
     screens->ScreenToDisplay = PLAYING_GAME_SCREEN;
@@ -308,8 +314,11 @@ static void RunTitleFrame(uint8_t dirty)
     if (screens->ScreenBufferNeedsDisplay) visuals->DisplayScreenBufferOntoDisplay();
 }
 
+// The player rests: nothing held or pressed, whatever the benchmark before
+// left in the input (its frames are run without a poll).
 static void EnterTitleScreen()
 {
+    input->ClearThisFramesInput();
     screens->ScreenToDisplay = TITLE_SCREEN;
     screens->ScreenTransitionStatus = FADE_ALL;
     screens->ScreenFadeTransparency = 1.0f;

@@ -22,7 +22,7 @@ const int LAST_BOARD = 5;
 // A key is pressed again after this many frames while its screen has not
 // answered (a fade or a hold-off may swallow it).
 const int FRAMES_BETWEEN_PRESSES = 10;
-const int FRAMES_TO_ANSWER_A_KEY = 2000;  // the ending scene runs about 300
+const int FRAMES_TO_ANSWER_A_KEY = 2000;  // a scene played out to its end takes a few hundred
 const int FRAMES_BETWEEN_TURNS = 60;
 const int FRAMES_BETWEEN_MEMORY_READINGS = 10;
 const uint32_t UNBEATABLE_SCORE = 99999999;  // every game ends on the table without a name to type
@@ -158,14 +158,14 @@ bool MeasureGamesInProcess(int framesPerBoard, GamesInProcessFigures& figures)
 {
     std::unique_ptr<TemporaryWorkingDirectory> directory(new TemporaryWorkingDirectory());
     bool played = StartOnTitleScreen();
-    if (!played) printf("ERROR: the game in process did not reach its title screen\n");
+    if (!played) fprintf(report, "ERROR: the game in process did not reach its title screen\n");
     for (int number = 0; played && number < GAMES_IN_PROCESS; number++)
     {
         figures.residentFloorInGameKilobytes[number] = -1;  // nothing read yet
         played = PlayWholeGame(framesPerBoard, figures.residentFloorInGameKilobytes[number]);
         figures.heapInUseBytes[number] = HeapInUseBytes();
         figures.residentOnTitleKilobytes[number] = ResidentKilobytes();
-        if (!played) printf("ERROR: game %d in process did not go from the title back to it\n", number + 1);
+        if (!played) fprintf(report, "ERROR: game %d in process did not go from the title back to it\n", number + 1);
     }
     StopGameObjects();
     return played;

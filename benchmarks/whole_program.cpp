@@ -9,6 +9,7 @@
 
 #include <string>
 
+#include "bench_setup.h"
 #include "support/game_process.h"
 
 const Colour PLAYING_TV_WOOD = {106, 64, 34};  // the television cabinet at (400, 472)
@@ -120,7 +121,7 @@ bool MeasureWholeProgram(int seconds, WholeProgramFigures& figures)
     GameProcess game;
     if (!game.Start({}, {"SDL_AUDIODRIVER=dummy"}) || !game.WaitForWindow() || !game.SkipToTitleScreen())
     {
-        printf("ERROR: the game did not reach its title screen\n");
+        fprintf(report, "ERROR: the game did not reach its title screen\n");
         return false;
     }
     // The selector check leaves the title screen clean and resting.
@@ -128,7 +129,7 @@ bool MeasureWholeProgram(int seconds, WholeProgramFigures& figures)
 
     if (!StartPlaying(game))
     {
-        printf("ERROR: the game never reached the playing screen\n");
+        fprintf(report, "ERROR: the game never reached the playing screen\n");
         return false;
     }
     auto steer = [&game](int second) { Steer(game, second); };
@@ -209,7 +210,7 @@ bool MeasureMemoryOverGames(int secondsPerBoard, WholeProgramFigures& figures)
     WriteUnbeatableTables(game);
     if (!StartInDebugMode(game))
     {
-        printf("ERROR: the game did not reach its title screen in debug mode\n");
+        fprintf(report, "ERROR: the game did not reach its title screen in debug mode\n");
         return false;
     }
     for (int played = 0; played < MEMORY_GAMES; played++)
@@ -217,7 +218,8 @@ bool MeasureMemoryOverGames(int secondsPerBoard, WholeProgramFigures& figures)
         figures.residentFloorInGameKilobytes[played] = -1;  // nothing read yet
         if (!PlayWholeGame(game, secondsPerBoard, figures.residentFloorInGameKilobytes[played]))
         {
-            printf("ERROR: whole game %d did not go from the title through five boards back to it\n", played + 1);
+            fprintf(report, "ERROR: whole game %d did not go from the title through five boards back to it\n",
+                    played + 1);
             return false;
         }
     }

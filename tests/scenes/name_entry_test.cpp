@@ -26,6 +26,15 @@ protected:
 
     std::string Name() const { return data->HighScoresName[logic->GameMode][5]; }
 
+    // The entry fades out to the given screen, the name kept as it stands.
+    void ExpectEntryLeftFor(int screen, const std::string& name)
+    {
+        EXPECT_GT(RunUntilScreenChanges(40), 0);
+        EXPECT_EQ(screen, screens->ScreenToDisplay);
+        EXPECT_EQ(name, Name());
+        EXPECT_EQ(RANK_NAME_ENTERED, data->PlayerRankOnGameOver);
+    }
+
     void Type(const std::string& keys)
     {
         for (char key : keys) RunFrameWithKey(key);
@@ -82,10 +91,7 @@ TEST_F(NameEntry, EnterFinishesThroughTheBackButtonOnTheTable)
 {
     StartEntry(NAME_INPUT_KEYBOARD_SCREEN);
     Type("ACE/");
-    EXPECT_GT(RunUntilScreenChanges(40), 0);
-    EXPECT_EQ(HIGH_SCORES_SCREEN, screens->ScreenToDisplay);
-    EXPECT_EQ("ACE", Name());
-    EXPECT_EQ(RANK_NAME_ENTERED, data->PlayerRankOnGameOver);
+    ExpectEntryLeftFor(HIGH_SCORES_SCREEN, "ACE");
     EXPECT_EQ(3, data->HighScoresLevel[logic->GameMode][5]);
     EXPECT_EQ(5000u, data->HighScoresScore[logic->GameMode][5]);
 }
@@ -95,10 +101,7 @@ TEST_F(NameEntry, EscapeLeavesASingleSpaceAndGoesToTheTitle)
     StartEntry(NAME_INPUT_KEYBOARD_SCREEN);
     screens->ScreenTransitionStatus = FADE_OUT;  // what Escape does on any screen but the title
     screens->ScreenExitedWithEscapeKey = 1;
-    EXPECT_GT(RunUntilScreenChanges(20), 0);
-    EXPECT_EQ(TITLE_SCREEN, screens->ScreenToDisplay);
-    EXPECT_EQ(" ", Name());
-    EXPECT_EQ(RANK_NAME_ENTERED, data->PlayerRankOnGameOver);
+    ExpectEntryLeftFor(TITLE_SCREEN, " ");
 }
 
 TEST_F(NameEntry, JoystickGridWrapsAtEveryEdge)
@@ -154,10 +157,7 @@ TEST_F(NameEntry, EndFinishesTheEntryAndButtonOneNeverPressesBack)
     RunJoystickFrame(UP, false, false);
     RunJoystickFrame(CENTER, true, false);
     EXPECT_EQ(FADE_OUT, screens->ScreenTransitionStatus);
-    EXPECT_GT(RunUntilScreenChanges(20), 0);
-    EXPECT_EQ(HIGH_SCORES_SCREEN, screens->ScreenToDisplay);
-    EXPECT_EQ("A", Name());
-    EXPECT_EQ(RANK_NAME_ENTERED, data->PlayerRankOnGameOver);
+    ExpectEntryLeftFor(HIGH_SCORES_SCREEN, "A");
 }
 
 TEST_F(NameEntry, AGameWithoutAPlaceEditsNoName)
