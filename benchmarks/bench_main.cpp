@@ -81,20 +81,28 @@ static const char* Verdict(bool holds)
     return holds ? "PASS" : "FAIL";
 }
 
-static std::string Milliseconds(const Figure& figure)
+// Median (least..greatest) in a unit of so many per second.
+static std::string Duration(const Figure& figure, double perSecond, const char* unit, int decimals)
 {
     char text[96];
-    snprintf(text, sizeof(text), "%.3f ms (%.3f..%.3f)", figure.median * 1e3, figure.least * 1e3,
-             figure.greatest * 1e3);
+    snprintf(text, sizeof(text), "%.*f %s (%.*f..%.*f)", decimals, figure.median * perSecond, unit, decimals,
+             figure.least * perSecond, decimals, figure.greatest * perSecond);
     return text;
+}
+
+static std::string Milliseconds(const Figure& figure)
+{
+    return Duration(figure, 1e3, "ms", 3);
 }
 
 static std::string Microseconds(const Figure& figure)
 {
-    char text[96];
-    snprintf(text, sizeof(text), "%.1f us (%.1f..%.1f)", figure.median * 1e6, figure.least * 1e6,
-             figure.greatest * 1e6);
-    return text;
+    return Duration(figure, 1e6, "us", 1);
+}
+
+static std::string Nanoseconds(const Figure& figure)
+{
+    return Duration(figure, 1e9, "ns", 1);
 }
 
 static bool allHold = true;
@@ -134,13 +142,13 @@ static void PrintFrameFigures(std::map<std::string, Figure>& figures)
     const Figure& dirty = figures["title_frame_dirty"];
     Figure& clean = figures["title_frame_clean"];
     Line("2. title frame, dirty", Milliseconds(dirty), "(drawn only when dirty)", "");
-    Line("   title frame, not dirty", Microseconds(clean),
+    Line("   title frame, not dirty", Nanoseconds(clean),
          Text("draws nothing: %.0f presents", clean.counters["presented"]),
          Verdict(clean.median > 0 && clean.counters["presented"] == 0));
     Line("3. DrawTextOntoScreenBuffer(\"128450\")", Microseconds(figures["draw_score_text"]),
          "(inside the playing frame's margin)", "");
     const Figure& logicFrame = figures["logic_frame"];
-    Line("5. logic frame (ProcessGhosts+ProcessPlayer)", Microseconds(logicFrame),
+    Line("5. logic frame (ProcessGhosts+ProcessPlayer)", Nanoseconds(logicFrame),
          Text("%.0f frames/s for the tests", 1.0 / logicFrame.median), "");
 }
 

@@ -16,6 +16,7 @@
 #include "input/input.h"
 #include "logic/logic.h"
 #include "screens/screens.h"
+#include "support/key_events.h"
 #include "support/test_environment.h"
 
 const int LAST_BOARD = 5;
@@ -33,16 +34,6 @@ static long HeapInUseBytes()
 {
     const struct mallinfo2 heap = mallinfo2();
     return (long)(heap.uordblks + heap.hblkhd);
-}
-
-static void PushKey(SDLKey key)
-{
-    SDL_Event event;
-    memset(&event, 0, sizeof(event));
-    event.type = SDL_KEYDOWN;
-    event.key.state = SDL_PRESSED;
-    event.key.keysym.sym = key;
-    SDL_PushEvent(&event);
 }
 
 // The player of these games: which key to press, where to steer, and the
@@ -75,7 +66,7 @@ static bool RunUntil(const std::function<bool()>& answered, SDLKey key = SDLK_UN
     {
         if (answered()) return true;
         const bool readAtOnce = input->DelayAllUserInput < 0;
-        if (key != SDLK_UNKNOWN && readAtOnce && frame % FRAMES_BETWEEN_PRESSES == 0) PushKey(key);
+        if (key != SDLK_UNKNOWN && readAtOnce && frame % FRAMES_BETWEEN_PRESSES == 0) PushKeyDown(key);
         RunFrame();
     }
     return false;

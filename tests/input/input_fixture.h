@@ -5,6 +5,7 @@
 
 #include "input/input.h"
 #include "screens/screens.h"
+#include "support/key_events.h"
 #include "support/stand_in_pictures.h"
 #include "support/window_fixture.h"
 #include "visuals/visuals.h"
@@ -42,15 +43,7 @@ protected:
         while (SDL_PollEvent(&event)) {}
     }
 
-    void PushKey(SDLKey key)
-    {
-        SDL_Event event = {};
-        event.type = SDL_KEYDOWN;
-        event.key.type = SDL_KEYDOWN;
-        event.key.state = SDL_PRESSED;
-        event.key.keysym.sym = key;
-        SDL_PushEvent(&event);
-    }
+    void PushKey(SDLKey key) { PushKeyDown(key); }
 
     void PushEventOfType(Uint8 type)
     {

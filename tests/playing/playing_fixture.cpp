@@ -9,6 +9,7 @@
 #include "input/input.h"
 #include "logic/logic.h"
 #include "screens/screens.h"
+#include "support/key_events.h"
 #include "visuals/visuals.h"
 
 static const char* const BOARD_NAMES[] = {"Level1", "Level2", "Level3", "Level4", "Original"};
@@ -118,15 +119,8 @@ bool PlayingTest::RunFramesUntil(const std::function<bool()>& condition, int fra
 
 void PlayingTest::PressKey(SDLKey key)
 {
-    SDL_Event event;
-    memset(&event, 0, sizeof(event));
-    event.type = SDL_KEYDOWN;
-    event.key.state = SDL_PRESSED;
-    event.key.keysym.sym = key;
-    SDL_PushEvent(&event);
-    event.type = SDL_KEYUP;
-    event.key.state = SDL_RELEASED;
-    SDL_PushEvent(&event);
+    PushKeyDown(key);
+    PushKeyUp(key);
 }
 
 void PlayingTest::EnterGame()

@@ -13,6 +13,7 @@
 #include "logic/logic.h"
 #include "screens/screens.h"
 #include "support/game_screens_fixture.h"
+#include "support/key_events.h"
 #include "visuals/visuals.h"
 
 namespace {
@@ -77,14 +78,7 @@ protected:
         screens->ScreenBufferNeedsDisplay = 0;
     }
 
-    static void PushEscape()
-    {
-        SDL_Event event;
-        memset(&event, 0, sizeof(event));
-        event.type = SDL_KEYDOWN;
-        event.key.keysym.sym = SDLK_ESCAPE;
-        SDL_PushEvent(&event);
-    }
+    static void PushEscape() { PushKeyDown(SDLK_ESCAPE); }
 
     static void PushResize()
     {
