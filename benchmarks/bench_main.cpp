@@ -13,6 +13,7 @@
 #include <GL/gl.h>
 
 #include "bench_setup.h"
+#include "game/game.h"
 #include "games_in_process.h"
 #include "whole_program.h"
 
@@ -273,6 +274,7 @@ static std::string GameLogPath(const char* program)
 
 int main(int argc, char** argv)
 {
+    KeepLargeBuffersOutOfTheHeap();  // the game's allocator, as its own main sets it
     const std::string gameLog = GameLogPath(argv[0]);
     if (!SendGameOutputToLog(gameLog.c_str()))
         fprintf(report, "ERROR: could not open %s; the game's own lines stay here\n", gameLog.c_str());

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <ext/stdio_sync_filebuf.h>
@@ -57,7 +58,6 @@ static char* ARGUMENTS[] = {PROGRAM_NAME, nullptr};
 
 bool StartGameObjects()
 {
-    KeepLargeBuffersOutOfTheHeap();
     bool started = true;
     game = new Game();
     logic = new Logic();
@@ -133,4 +133,11 @@ long ResidentKilobytes()
     const bool read = fscanf(file, "%ld %ld", &pages, &resident) == 2;
     fclose(file);
     return read ? resident * (sysconf(_SC_PAGESIZE) / 1024) : -1;
+}
+
+double SecondsNow()
+{
+    timespec now;
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return now.tv_sec + now.tv_nsec / 1e9;
 }

@@ -1,6 +1,7 @@
 #ifndef WOBBLER_BENCH_SETUP_H
 #define WOBBLER_BENCH_SETUP_H
 
+#include <stdint.h>
 #include <stdio.h>
 
 #include <ostream>
@@ -11,9 +12,9 @@
 extern FILE* report;
 std::ostream& ReportStream();
 // Sends everything the game prints on its standard output into the file, as
-// the game itself does with stdout.log (a sound dropped while every channel
-// is busy prints a line, and the logic benchmark drops millions); false,
-// with all left on the terminal, when the file cannot be opened.
+// the game itself does with stdout.log (each sound dropped while every
+// channel is busy prints a line); false, with all left on the terminal,
+// when the file cannot be opened.
 bool SendGameOutputToLog(const char* path);
 
 // Every object of the game created and loaded in the order the game's own
@@ -36,6 +37,12 @@ bool RunRestOfMainLoopFrame(Pacing pacing);
 
 // Resident memory of this process in kilobytes; -1 when unreadable.
 long ResidentKilobytes();
+// A monotonic clock, in seconds.
+double SecondsNow();
+
+// A score no game reaches: with every table full of it, each game ends on
+// the table without a name to type.
+const uint32_t UNBEATABLE_SCORE = 99999999;
 
 namespace benchmark::internal
 {

@@ -5,7 +5,6 @@
 #include <stdlib.h>
 #include <stdio.h>
 #include <string.h>
-#include <time.h>
 #include <unistd.h>
 
 #include <memory>
@@ -271,13 +270,6 @@ static void BM_FloorOfPlayingFrame(benchmark::State& state)
         DrawFloorQuads();
     }
     state.counters["quads"] = floorQuadCount;
-}
-
-static double SecondsNow()
-{
-    timespec now;
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return now.tv_sec + now.tv_nsec / 1e9;
 }
 
 // The playing frame and the floor in turn, frame for frame, so that the

@@ -26,7 +26,6 @@ const int FRAMES_BETWEEN_PRESSES = 10;
 const int FRAMES_TO_ANSWER_A_KEY = 2000;  // a scene played out to its end takes a few hundred
 const int FRAMES_BETWEEN_TURNS = 60;
 const int FRAMES_BETWEEN_MEMORY_READINGS = 10;
-const uint32_t UNBEATABLE_SCORE = 99999999;  // every game ends on the table without a name to type
 static const uint8_t TURNS[] = {LEFT, UP, RIGHT, DOWN};
 
 // Bytes the program holds from malloc: in the heaps and in own mappings.

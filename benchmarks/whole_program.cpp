@@ -4,7 +4,6 @@
 
 #include <stdio.h>
 #include <string.h>
-#include <time.h>
 #include <unistd.h>
 
 #include <string>
@@ -35,7 +34,6 @@ const int MEMORY_READINGS_PER_SECOND = 10;
 static const char* const TURN_KEYS[] = {"Left", "Up", "Right", "Down"};
 // Scores no game reaches, so every game ends on the table without a name to type.
 const char* const OPTIONS_LINES = "32\n32\n1\n1\n2\n2\n1\n1\n9\n10\n2\n2\n1\n1\n9\n10\n^\n^\n";
-const char* const UNBEATABLE_ENTRY = "Ada\n5\n99999999\n";
 const int HIGH_SCORE_ENTRIES = 40;  // ten in each of the four game modes
 
 // Clock ticks of user and system time of the whole process (every thread).
@@ -75,28 +73,21 @@ static long ProcessMemoryKilobytes(pid_t pid, const char* field)
     return kilobytes;
 }
 
-static double WallSeconds()
-{
-    timespec now;
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return now.tv_sec + now.tv_nsec / 1e9;
-}
-
 // The share of one core the game used over the coming seconds; the action
 // runs about once a second (it may press keys).
 template <typename Action>
 static double CoreShareOver(GameProcess& game, int seconds, Action action)
 {
     const double cpuBefore = ProcessCpuSeconds(game.pid);
-    const double wallBefore = WallSeconds();
+    const double wallBefore = SecondsNow();
     for (int second = 0; second < seconds; second++)
     {
         action(second);
         const double next = wallBefore + second + 1;
-        while (WallSeconds() < next) usleep(20000);
+        while (SecondsNow() < next) usleep(20000);
     }
     const double cpuAfter = ProcessCpuSeconds(game.pid);
-    return (cpuAfter - cpuBefore) / (WallSeconds() - wallBefore);
+    return (cpuAfter - cpuBefore) / (SecondsNow() - wallBefore);
 }
 
 static bool ScreenShows(GameProcess& game, int x, int y, const Colour& colour, int timeoutMilliseconds)
@@ -186,7 +177,9 @@ static bool PlayWholeGame(GameProcess& game, int secondsPerBoard, long& floorKil
 static void WriteUnbeatableTables(GameProcess& game)
 {
     std::string text = OPTIONS_LINES;
-    for (int entry = 0; entry < HIGH_SCORE_ENTRIES; entry++) text += UNBEATABLE_ENTRY;
+    char entry[64];
+    snprintf(entry, sizeof(entry), "Ada\n5\n%u\n", UNBEATABLE_SCORE);
+    for (int written = 0; written < HIGH_SCORE_ENTRIES; written++) text += entry;
     WriteWholeFile(game.OptionsFilePath(), text);
 }
 
