@@ -16,8 +16,8 @@ file(RELATIVE_PATH LAUNCHER_TO_DATA /prefix/${CMAKE_INSTALL_BINDIR} /prefix/${GA
 configure_file(${CMAKE_CURRENT_LIST_DIR}/wobblersaga.in ${CMAKE_BINARY_DIR}/release/wobblersaga @ONLY)
 
 # The fonts are links into Debian's font package rather than copies.
-foreach(font fonts/Default.ttf:DejaVuSans-Bold.ttf fonts/Destructo.ttf:DejaVuSerif-Bold.ttf
-             interface/Default.ttf:DejaVuSans-Bold.ttf)
+foreach(font fonts/Default.ttf:${DEFAULT_FONT} fonts/Destructo.ttf:DejaVuSerif-Bold.ttf
+             interface/Default.ttf:${DEFAULT_FONT})
   string(REPLACE ":" ";" font ${font})
   list(GET font 0 name)
   list(GET font 1 system_file)
@@ -81,5 +81,5 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://brickwell-games.example/nibbleton-sag
 # run-times) with their versions; Mesa's drivers and the fonts are only opened
 # at run time, so no link shows them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libgl1, libgl1-mesa-dri, fonts-dejavu-core")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libgl1, libgl1-mesa-dri, fonts-dejavu-core, fonts-dejavu-extra")
 include(CPack)

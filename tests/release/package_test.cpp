@@ -107,7 +107,7 @@ TEST_F(Package, NamesItselfAndDeclaresEverythingItNeedsAtRunTime)
         depends.insert(name);
     }
     for (const char* needed : {"libsdl1.2debian", "libsdl-image1.2", "libsdl-mixer1.2", "libsdl-ttf2.0-0", "libgl1",
-                               "libgl1-mesa-dri", "fonts-dejavu-core", "libc6", "libstdc++6"})
+                               "libgl1-mesa-dri", "fonts-dejavu-core", "fonts-dejavu-extra", "libc6", "libstdc++6"})
         EXPECT_EQ(1u, depends.count(needed)) << needed << " missing from " << Field("Depends");
 }
 
