@@ -63,8 +63,7 @@ void Interface::PrintLabelIntoImage(SDL_Surface* image, const char* label)
                 SDL_BlitSurface(border, nullptr, image, &place);
             }
         }
-        SDL_Rect place = {static_cast<Sint16>(x0), static_cast<Sint16>(y0 + 1), 0, 0};
-        SDL_BlitSurface(smooth, nullptr, image, &place);
+        visuals->BlendOntoSurfaceAt(smooth, image, x0, y0 + 1);
     }
     if (smooth) SDL_FreeSurface(smooth);
     if (border) SDL_FreeSurface(border);

@@ -1,5 +1,6 @@
 #include "screens/screens.h"
 
+#include <ctype.h>
 #include <string.h>
 
 #include "audio/audio.h"
@@ -115,6 +116,13 @@ static void DrawKeyboardNameEntry(Screens* flow)
     flow->ScreenBufferNeedsDisplay = 1;
 }
 
+// Letters, digits and the symbols the keyboard types; not the keys that
+// command (Enter, F1, F2, F12, or the '~' of a closed window).
+static bool IsTypedCharacter(char key)
+{
+    return isalnum(static_cast<unsigned char>(key)) || key == '+' || key == '=';
+}
+
 static void TypeOnKeyboard(Screens* flow)
 {
     const char key = input->KeyOnKeyboardPressedByUser;
@@ -125,7 +133,7 @@ static void TypeOnKeyboard(Screens* flow)
         EraseLastCharacter();
     else if (key == '_')
         AddCharacter(' ');
-    else if (key != '/')
+    else if (IsTypedCharacter(key))
         AddCharacter(key);
 
     audio->PlayDigitalSoundFX(SFX_CLICK, 0);

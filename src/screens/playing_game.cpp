@@ -78,6 +78,8 @@ static void StartNewGame()
 {
     screens->ScreenTransitionStatus = FADE_IN;
     screens->ScreenFadeTransparency = 1.0f;
+    // An Escape that cut the opening scene short must not end this game as abandoned.
+    screens->ScreenExitedWithEscapeKey = 0;
     logic->GamePaused = 0;
     logic->PauseLocked = 0;
     logic->SetupForNewGame();

@@ -88,8 +88,7 @@ SDL_Surface* Visuals::RenderOutlinedText(const char* text, TTF_Font* font, SDL_C
                 SDL_BlitSurface(outline, nullptr, canvas, &at);
             }
         }
-        SDL_Rect at = {(Sint16)outlineWidth, (Sint16)outlineWidth, 0, 0};
-        SDL_BlitSurface(letters, nullptr, canvas, &at);
+        BlendOntoSurfaceAt(letters, canvas, outlineWidth, outlineWidth);
         *textWidth = letters->w;
         *textHeight = letters->h;
     }

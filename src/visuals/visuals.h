@@ -112,6 +112,8 @@ public:
     // Copies the picture byte for byte (colour and alpha) into a 32-bit RGBA surface.
     SDL_Surface* ConvertToRGBA(SDL_Surface* image) const;
     GLuint UploadNearestTexture(const SDL_Surface* picture, GLenum format) const;
+    // Lays a 32-bit picture with alpha over a 32-bit surface, its top left at (x, y).
+    void BlendOntoSurfaceAt(const SDL_Surface* source, SDL_Surface* destination, int x, int y) const;
     void DrawTexturedQuad(float left, float top, float right, float bottom);
 
     // text.cpp

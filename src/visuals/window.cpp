@@ -43,11 +43,20 @@ Visuals::~Visuals()
     printf("SDL+OpenGL successfully closed\n");
 }
 
+// Classic SDL starts without sound when the audio driver cannot open; SDL2
+// under sdl12-compat fails the whole start. Starting again without audio
+// leaves the failure to the mixer, which reports it and keeps the game silent.
+static int StartSDL()
+{
+    if (SDL_Init(SDL_INIT_AUDIO | SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) == 0) return 0;
+    return SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK);
+}
+
 bool Visuals::SetupGameWindow(int width, int height)
 {
     putenv(CENTERED_WINDOW_SETTING);
 
-    if (SDL_Init(SDL_INIT_AUDIO | SDL_INIT_VIDEO | SDL_INIT_JOYSTICK) != 0)
+    if (StartSDL() != 0)
     {
         printf("ERROR: Unable to initialize SDL: %s\n", SDL_GetError());
         return false;

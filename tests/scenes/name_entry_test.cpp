@@ -7,6 +7,7 @@
 #include "logic/logic.h"
 #include "screens/screens.h"
 #include "support/game_screens_fixture.h"
+#include "support/key_events.h"
 
 namespace {
 
@@ -69,12 +70,27 @@ TEST_F(NameEntry, KeyboardKeepsEighteenCharactersAndBackspaceRemovesTheLast)
     EXPECT_EQ("abcdefghijklmnopS", Name());
 }
 
-TEST_F(NameEntry, SpaceAndTheActionLettersAreTypedAsCharacters)
+// Real key events through the poll: what the player types goes into the name,
+// space and the action letters too; keys that command do not, nor does a
+// closed window, whose frame still runs.
+TEST_F(NameEntry, OnlyTypedCharactersGoIntoTheName)
 {
     StartEntry(NAME_INPUT_KEYBOARD_SCREEN);
-    Type("z_x");
-    EXPECT_EQ("z x", Name());
+    for (SDLKey key : {SDLK_z, SDLK_SPACE, SDLK_x, SDLK_F1, SDLK_F2, SDLK_F12, SDLK_EQUALS, SDLK_KP_PLUS, SDLK_7})
+    {
+        PushKeyDown(key);
+        input->DelayAllUserInput = -1;
+        RunFrame();
+    }
+    EXPECT_EQ("z x=+7", Name());
     EXPECT_EQ(FADE_NONE, screens->ScreenTransitionStatus);  // neither space nor 'z' pressed "Back"
+
+    SDL_Event close = {};
+    close.type = SDL_QUIT;
+    SDL_PushEvent(&close);
+    RunFrame();
+    EXPECT_EQ('~', input->KeyOnKeyboardPressedByUser);
+    EXPECT_EQ("z x=+7", Name());
 }
 
 TEST_F(NameEntry, BackspaceOnAnEmptyNameOnlyClicks)

@@ -2,8 +2,10 @@
 
 #include "audio/audio.h"
 #include "input/input.h"
+#include "logic/logic.h"
 #include "screens/screens.h"
 #include "support/game_screens_fixture.h"
+#include "support/key_events.h"
 #include "visuals/visuals.h"
 
 namespace {
@@ -73,6 +75,25 @@ TEST_F(OpeningScene, AnySkipStartsTheGameAfterTheFade)
     input->JoystickButtonOne[INPUT_ALL] = 1;
     screens->DisplayCurrentScreen();
     EXPECT_EQ(FADE_OUT, screens->ScreenTransitionStatus);
+}
+
+// Escape cuts the scene short like any skip, and the game that follows is not
+// taken as abandoned for it: lost with a place in the table, it asks for a name.
+TEST_F(OpeningScene, EscapeSkipsToAGameThatStillEndsInTheNameEntry)
+{
+    EnterScreen(OPENING_SCENE_SCREEN);
+    RunUntilFadedIn();
+    PushKeyDown(SDLK_ESCAPE);
+    input->DelayAllUserInput = -1;
+    EXPECT_GT(RunUntilScreenChanges(10), 0);
+    ASSERT_EQ(PLAYING_GAME_SCREEN, screens->ScreenToDisplay);
+
+    RunFrame();
+    logic->Score = 5000;
+    logic->Lives = 0;
+    logic->PlayerDeathTimer = 2;  // the last life ends in the next frame
+    EXPECT_GT(RunUntilScreenChanges(40), 0);
+    EXPECT_EQ(NAME_INPUT_KEYBOARD_SCREEN, screens->ScreenToDisplay);
 }
 
 using EndingScene = SceneTest;

@@ -3,7 +3,10 @@
 #include <stdio.h>
 #include <stdlib.h>
 
+#include <SDL_syswm.h>
+
 #include "game/game.h"
+#include "support/game_process.h"
 #include "visuals/visuals.h"
 
 void WindowTest::SetUp()
@@ -47,4 +50,20 @@ bool WindowTest::PixelIs(int windowX, int windowY, int red, int green, int blue,
     const Pixel pixel = ReadPixel(windowX, windowY);
     return abs(pixel.red - red) <= tolerance && abs(pixel.green - green) <= tolerance &&
            abs(pixel.blue - blue) <= tolerance;
+}
+
+// Classic SDL names the window manager's frame; sdl12-compat leaves that 0
+// and names its one window.
+std::string WindowTest::WindowId() const
+{
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (SDL_GetWMInfo(&info) != 1) return "";
+    const unsigned long frame = info.info.x11.wmwindow;
+    return std::to_string(frame != 0 ? frame : (unsigned long)info.info.x11.window);
+}
+
+void WindowTest::Xdotool(const std::string& arguments) const
+{
+    RunCommand("xdotool " + arguments + " 2>/dev/null");
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 
 #include "support/test_environment.h"
 
@@ -28,6 +29,10 @@ protected:
     // Reads one pixel of the screen buffer, in window pixels from the top left.
     Pixel ReadPixel(int windowX, int windowY) const;
     bool PixelIs(int windowX, int windowY, int red, int green, int blue, int tolerance = 8) const;
+
+    // The window's X id, for real window-system events sent with xdotool.
+    std::string WindowId() const;
+    void Xdotool(const std::string& arguments) const;
 
     std::unique_ptr<TemporaryWorkingDirectory> directory;
     std::unique_ptr<CapturedOutput> output;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -104,15 +106,175 @@ TEST_F(Text, JustificationsPlaceTheLeftEdge)
     }
 }
 
-TEST_F(Text, LettersAreOutlinedInTheOutlineColour)
+// Read across, every row of a tall letter is outline, letter (outline), and the
+// outline closes it above and below: a canvas put together with rows of the
+// wrong width shows as stripes and breaks this.
+TEST_F(Text, EveryRowOfALetterReadsOutlineThenLetter)
 {
-    visuals->DrawTextOntoScreenBuffer("HI", visuals->Font[3], 100, 100, JUSTIFY_LEFT, 255, 255, 255, 0, 0, 255);
-    const int left = LeftmostDrawnColumn(100, 160);
-    ASSERT_GE(left, 100);
-    bool outlineFirst = false;
-    for (int y = 100; y < 160 && !outlineFirst; y++) outlineFirst = PixelIs(left, y, 0, 0, 255, 10);
-    EXPECT_TRUE(outlineFirst);
-    EXPECT_TRUE(BandHasColour(100, 160, 255, 255, 255));
+    visuals->DrawTextOntoScreenBuffer("I", visuals->Font[3], 100, 100, JUSTIFY_LEFT, 255, 255, 255, 0, 0, 255);
+    auto kind = [&](int x, int y) {
+        if (PixelIs(x, y, 255, 255, 255, 16)) return 'L';
+        if (PixelIs(x, y, 0, 0, 255, 16)) return 'O';
+        return IsBackground(ReadPixel(x, y)) ? '.' : '~';  // '~': where the two blend
+    };
+    auto rowReads = [&](int y) {
+        std::string seen;
+        for (int x = 90; x < 200; x++)
+        {
+            const char here = kind(x, y);
+            if (here != '.' && here != '~' && (seen.empty() || seen.back() != here)) seen += here;
+        }
+        return seen;
+    };
+
+    int firstLetterRow = -1;
+    int lastLetterRow = -1;
+    for (int y = 95; y < 170; y++)
+    {
+        if (rowReads(y).find('L') == std::string::npos) continue;
+        if (firstLetterRow < 0) firstLetterRow = y;
+        lastLetterRow = y;
+    }
+    ASSERT_GT(lastLetterRow - firstLetterRow, 25) << "a 45-point capital";
+    for (int y = firstLetterRow; y <= lastLetterRow; y++)
+    {
+        // The outline is the rougher picture of the letters, so their
+        // smoothed right edge may reach it.
+        const std::string reads = rowReads(y);
+        EXPECT_TRUE(reads == "OLO" || reads == "OL") << "row " << y << " reads " << reads;
+    }
+    EXPECT_EQ("O", rowReads(firstLetterRow - 1));
+    EXPECT_EQ("O", rowReads(lastLetterRow + 1));
+}
+
+// A text as a screen places it: its words, font, x and justification.
+struct PlacedText
+{
+    const char* text;
+    int font;
+    float x;
+    unsigned char justification;
+};
+
+// Every fixed text of the menus, the options screen and both set-ups, the
+// pause, the high-score table and the name entry, with the next text on its
+// row, if any. "W" stands for the widest letter a player's key or a table row
+// can put there.
+struct FittingCase
+{
+    PlacedText placed;
+    PlacedText next;
+};
+
+const float SCREEN = 0.0f;
+const PlacedText EDGE = {nullptr, 0, 0.0f, JUSTIFY_LEFT};
+const FittingCase FIXED_TEXTS[] = {
+    {{"100%", 3, 3, JUSTIFY_RIGHT}, EDGE},
+    {{"TM", 2, 17, JUSTIFY_RIGHT}, EDGE},
+    {{"2.1", 2, 3, JUSTIFY_RIGHT}, EDGE},
+    {{"(C) 2026 Brickwell Games", 0, SCREEN, JUSTIFY_CENTER_SCREEN}, EDGE},
+    {{"www.brickwell-games.example", 0, SCREEN, JUSTIFY_CENTER_SCREEN}, EDGE},
+    {{"______________________________________", 0, SCREEN, JUSTIFY_CENTER_SCREEN}, EDGE},
+    {{"NEW HIGH SCORE:", 0, SCREEN, JUSTIFY_CENTER_SCREEN}, EDGE},
+    {{"[W] = User defined Button #1", 0, SCREEN, JUSTIFY_CENTER_SCREEN}, EDGE},
+    {{"[W] = User defined Button #2", 0, SCREEN, JUSTIFY_CENTER_SCREEN}, EDGE},
+    {{"Music Volume:", 0, 70, JUSTIFY_LEFT}, {"100%", 0, 70, JUSTIFY_RIGHT}},
+    {{"Sound Effects Volume:", 0, 70, JUSTIFY_LEFT}, {"100%", 0, 70, JUSTIFY_RIGHT}},
+    {{"Press [F1] On Keyboard To Setup Joystick(s)", 0, SCREEN, JUSTIFY_CENTER_SCREEN}, EDGE},
+    {{"Press [F2] On Keyboard To Setup Keyboard", 0, SCREEN, JUSTIFY_CENTER_SCREEN}, EDGE},
+    {{"Press [BUTTON1] on joystick #1 now!", 0, SCREEN, JUSTIFY_CENTER_SCREEN}, EDGE},
+    {{"Press [BUTTON2] on joystick #2 now!", 0, SCREEN, JUSTIFY_CENTER_SCREEN}, EDGE},
+    {{"Press [RIGHT] on joystick #2 now!", 0, SCREEN, JUSTIFY_CENTER_SCREEN}, EDGE},
+    {{"Press [F1] key on keyboard to quit setup.", 0, SCREEN, JUSTIFY_CENTER_SCREEN}, EDGE},
+    {{"(Will setup joystick(s) with default mappings.)", 0, SCREEN, JUSTIFY_CENTER_SCREEN}, EDGE},
+    {{"Press key on keyboard for button one now!", 0, SCREEN, JUSTIFY_CENTER_SCREEN}, EDGE},
+    {{"Press key on keyboard for button two now!", 0, SCREEN, JUSTIFY_CENTER_SCREEN}, EDGE},
+    {{"Press [F2] key on keyboard to quit setup.", 0, SCREEN, JUSTIFY_CENTER_SCREEN}, EDGE},
+    {{"(Will setup keyboard with default mappings.)", 0, SCREEN, JUSTIFY_CENTER_SCREEN}, EDGE},
+    {{"P A U S E D", 0, SCREEN, JUSTIFY_CENTER_SCREEN}, EDGE},
+    {{"(Press [SpaceBar] To Continue!)", 0, SCREEN, JUSTIFY_CENTER_SCREEN}, EDGE},
+    {{"Top Heroes!", 0, SCREEN, JUSTIFY_CENTER_SCREEN}, EDGE},
+    {{"10", 0, 1, JUSTIFY_LEFT}, {"W", 0, 37, JUSTIFY_LEFT}},
+    {{"Name:", 0, 37, JUSTIFY_LEFT}, {"Level:", 0, 420, JUSTIFY_LEFT}},
+    {{"Level:", 0, 420, JUSTIFY_LEFT}, {"Score:", 0, 510, JUSTIFY_LEFT}},
+    {{"Won!", 0, 420, JUSTIFY_LEFT}, {"0", 0, 510, JUSTIFY_LEFT}},
+    {{"Score:", 0, 510, JUSTIFY_LEFT}, EDGE},
+    {{"Congratulations!", 0, SCREEN, JUSTIFY_CENTER_SCREEN}, EDGE},
+    {{"You have achieved a new high score!", 0, SCREEN, JUSTIFY_CENTER_SCREEN}, EDGE},
+    {{"Please enter your name using the keyboard:", 0, SCREEN, JUSTIFY_CENTER_SCREEN}, EDGE},
+    {{"Please enter your name using joystick #1:", 0, SCREEN, JUSTIFY_CENTER_SCREEN}, EDGE},
+    {{"Please enter your name using joystick #2:", 0, SCREEN, JUSTIFY_CENTER_SCREEN}, EDGE},
+    {{"Press [Backspace] key on keyboard to erase.", 0, SCREEN, JUSTIFY_CENTER_SCREEN}, EDGE},
+    {{"Press [Enter] key on keyboard when finished.", 0, SCREEN, JUSTIFY_CENTER_SCREEN}, EDGE},
+    {{"W", 0, 45 * 12, JUSTIFY_CENTER_X}, {"W", 0, 45 * 13, JUSTIFY_CENTER_X}},
+    {{"W", 0, 45 * 13, JUSTIFY_CENTER_X}, EDGE},
+};
+
+// The columns a text covers on screen: its letters, and its letters with
+// their outline, read from the drawn pixels of its texture and placed by the
+// left edge its justification gives.
+struct ColumnSpan
+{
+    int left;
+    int right;
+};
+
+struct TextColumns
+{
+    ColumnSpan outlined;
+    ColumnSpan letters;
+};
+
+TextColumns ColumnsOf(const PlacedText& placed)
+{
+    const SDL_Color white = {255, 255, 255, 0};
+    const SDL_Color black = {0, 0, 0, 0};
+    int width = 0;
+    int height = 0;
+    SDL_Surface* canvas =
+        visuals->RenderOutlinedText(placed.text, visuals->Font[placed.font], white, black, 2, &width, &height);
+    if (!canvas) return {{-1, 9999}, {-1, 9999}};
+    TextColumns columns = {{canvas->w, -1}, {canvas->w, -1}};
+    for (int y = 0; y < canvas->h; y++)
+    {
+        const Uint32* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(canvas->pixels) + y * canvas->pitch);
+        for (int x = 0; x < canvas->w; x++)
+        {
+            if ((row[x] & visuals->Amask) == 0) continue;
+            columns.outlined = {std::min(columns.outlined.left, x), std::max(columns.outlined.right, x)};
+            if ((row[x] & visuals->Rmask) == 0) continue;
+            columns.letters = {std::min(columns.letters.left, x), std::max(columns.letters.right, x)};
+        }
+    }
+    SDL_FreeSurface(canvas);
+
+    int left = (int)placed.x;
+    if (placed.justification == JUSTIFY_CENTER_SCREEN) left = 317 - width / 2;
+    if (placed.justification == JUSTIFY_RIGHT) left = 640 - (int)placed.x - width - 3;
+    if (placed.justification == JUSTIFY_CENTER_X) left = (int)placed.x - width / 2 - 3;
+    for (ColumnSpan* span : {&columns.outlined, &columns.letters})
+    {
+        span->left += left;
+        span->right += left;
+    }
+    return columns;
+}
+
+// No outline leaves the screen, and beside the next text on the row each
+// text's letters stop short of the other's outline: outlines may meet, dark
+// on dark, but letters never run into the next word.
+TEST_F(Text, EveryFixedTextFitsTheScreenAndItsColumn)
+{
+    for (const FittingCase& fitting : FIXED_TEXTS)
+    {
+        const TextColumns text = ColumnsOf(fitting.placed);
+        EXPECT_GE(text.outlined.left, 0) << fitting.placed.text;
+        EXPECT_LT(text.outlined.right, 640) << fitting.placed.text;
+        if (!fitting.next.text) continue;
+        const TextColumns next = ColumnsOf(fitting.next);
+        EXPECT_LT(text.letters.right, next.outlined.left) << fitting.placed.text << " runs into " << fitting.next.text;
+        EXPECT_LT(text.outlined.right, next.letters.left) << fitting.next.text << " runs into " << fitting.placed.text;
+    }
 }
 
 TEST_F(Text, NothingIsDrawnWhenThereIsNothingToRender)

@@ -30,7 +30,24 @@ TEST_F(WindowSetup, LogsEachStepInOrder)
     EXPECT_EQ(0xFF000000u, visuals->Amask);
     EXPECT_EQ(640, visuals->WindowWidth);
     EXPECT_EQ(480, visuals->WindowHeight);
-    EXPECT_TRUE(visuals->Screen->flags & SDL_RESIZABLE);
+}
+
+// Tried on the window rather than read from its flags, which sdl12-compat
+// leaves without SDL_RESIZABLE although its windows resize.
+TEST_F(WindowSetup, TheWindowAtTheVirtualSizeTakesResizesFromTheWindowSystem)
+{
+    Xdotool("windowsize " + WindowId() + " 800 600");
+    SDL_Event event = {};
+    const bool resized = WaitUntil(
+        [&] {
+            while (SDL_PollEvent(&event))
+                if (event.type == SDL_VIDEORESIZE) return true;
+            return false;
+        },
+        5000);
+    ASSERT_TRUE(resized);
+    EXPECT_EQ(800, event.resize.w);
+    EXPECT_EQ(600, event.resize.h);
 }
 
 TEST_F(WindowSetup, CornersOfTheVirtualScreenAreTheWindowsCorners)
