@@ -292,6 +292,7 @@ protected:
         AudioTest::SetUp();
         PrepareData();
         ASSERT_TRUE(audio->SetupAudio());
+        output.reset();  // the test's own reports go to the terminal
         mixed.reserve(LONGEST_TUNE_SAMPLES);
         Mix_SetPostMix(RecordMix, nullptr);
     }
