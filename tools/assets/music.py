@@ -266,15 +266,18 @@ def bell():
     return one_shot([tone(i / 16.0) * math.exp(-4.0 * i / n) for i in range(n)])
 
 
+# Each tune's gain masters it to peak near -11.5 dBFS at full volume: under
+# the 0.28 of full scale that an effect (peaking at 0.72) leaves it.
+
 # Title: inviting. Soft pulse over bells, a round bass, light drums.
-TITLE = Song("Nibbleton Title", 125, 0.28, {
+TITLE = Song("Nibbleton Title", 125, 0.30, {
     "lead": Instrument("soft pulse", cycle(rounded(pulse(0.25)), 32, 8), 52),
-    "harmony": Instrument("bell", bell(), 40, looped=False),
-    "bass": Instrument("round bass", cycle(rounded(triangle, 0.1), 64, 4), 58),
-    "drum K": Instrument("soft kick", kick(130.0, 45.0, 22.0), 56, looped=False),
-    "drum S": Instrument("rim", snare(5, tone_hz=330.0, body=0.8, rattle=40.0, length=700), 38,
+    "harmony": Instrument("bell", bell(), 56, looped=False),
+    "bass": Instrument("round bass", cycle(rounded(triangle, 0.1), 64, 4), 37),
+    "drum K": Instrument("soft kick", kick(130.0, 45.0, 22.0), 79, looped=False),
+    "drum S": Instrument("rim", snare(5, tone_hz=330.0, body=0.8, rattle=40.0, length=700), 54,
                          looped=False),
-    "drum H": Instrument("hat", hat(9), 26, looped=False),
+    "drum H": Instrument("hat", hat(9), 37, looped=False),
 }, [
     section("C Am F G", "r:60 C2:2 D2:2",
             "R...............", "....h.......h...", harmony="broken", level=(24, 44)),
@@ -308,14 +311,14 @@ TITLE = Song("Nibbleton Title", 125, 0.28, {
 ], [0, 1, 2, 3, 4, 5, 6])
 
 # In-game: driving. Square lead, a thin pulse for the chords, a saw bass.
-IN_GAME = Song("Nibbleton Chase", 150, 0.27, {
+IN_GAME = Song("Nibbleton Chase", 150, 0.24, {
     "lead": Instrument("square lead", cycle(pulse(0.5), 32, 8), 46),
-    "harmony": Instrument("thin pulse", cycle(pulse(0.125), 32, 8), 30),
+    "harmony": Instrument("thin pulse", cycle(pulse(0.125), 32, 8), 53),
     "bass": Instrument("saw bass", cycle(rounded(saw, 0.04), 64, 4), 54),
-    "drum K": Instrument("kick", kick(), 60, looped=False),
-    "drum S": Instrument("snare", snare(5), 46, looped=False),
-    "drum H": Instrument("hat", hat(9), 26, looped=False),
-    "drum O": Instrument("open hat", hat(13, decay=400.0, length=2400), 22, looped=False),
+    "drum K": Instrument("kick", kick(), 95, looped=False),
+    "drum S": Instrument("snare", snare(5), 73, looped=False),
+    "drum H": Instrument("hat", hat(9), 41, looped=False),
+    "drum O": Instrument("open hat", hat(13, decay=400.0, length=2400), 35, looped=False),
 }, [
     section("Am Am F G", "r:60 G2:2 B2:2", "R.O.R.O.R.O.R.O.",
             ["K...K...K...K...", "K...K...K...K.h.", "K.h.K.h.K.h.K.hO", "K.h.S.h.K.h.S.SS"],
@@ -348,14 +351,14 @@ IN_GAME = Song("Nibbleton Chase", 150, 0.27, {
 ], [0, 1, 2, 3, 4, 5, 6], vibrato=0x32)
 
 # Ending: warm. A flute over held chords, a soft bass, brushes.
-ENDING = Song("Nibbleton Victory", 116, 0.30, {
+ENDING = Song("Nibbleton Victory", 116, 0.33, {
     "lead": Instrument("flute", cycle(harmonics(1.0, 0.25, 0.12, 0.04), 32, 8), 52),
-    "pad major": Instrument("major pad", chord_cycle((4, 5, 6), 32), 30),
-    "pad minor": Instrument("minor pad", chord_cycle((10, 12, 15), 32), 30),
-    "bass": Instrument("warm bass", cycle(harmonics(1.0, 0.3, 0.1), 64, 4), 58),
-    "drum K": Instrument("soft kick", kick(110.0, 45.0, 20.0), 50, looped=False),
-    "drum S": Instrument("brush", brush(37), 36, looped=False),
-    "drum H": Instrument("shaker", hat(41, decay=50.0, length=300), 18, looped=False),
+    "pad major": Instrument("major pad", chord_cycle((4, 5, 6), 32), 48),
+    "pad minor": Instrument("minor pad", chord_cycle((10, 12, 15), 32), 48),
+    "bass": Instrument("warm bass", cycle(harmonics(1.0, 0.3, 0.1), 64, 4), 41),
+    "drum K": Instrument("soft kick", kick(110.0, 45.0, 20.0), 71, looped=False),
+    "drum S": Instrument("brush", brush(37), 51, looped=False),
+    "drum H": Instrument("shaker", hat(41, decay=50.0, length=300), 25, looped=False),
 }, [
     section("D G D A", "r:60 E2:4", "R.......R.......", "........h.......",
             harmony="pad", level=(28, 40)),
@@ -385,11 +388,11 @@ ENDING = Song("Nibbleton Victory", 116, 0.30, {
 ], [0, 1, 2, 3, 4, 5, 6], speed=7, vibrato=0x43)
 
 # New high score: triumphant. Brass over a march snare and a cymbal.
-HIGH_SCORE = Song("Nibbleton Hi-Score", 120, 0.26, {
+HIGH_SCORE = Song("Nibbleton Hi-Score", 120, 0.33, {
     "lead": Instrument("brass", cycle(harmonics(1.0, 0.7, 0.5, 0.35, 0.25, 0.16, 0.1, 0.06), 32, 8),
-                       48),
+                       60),
     "harmony": Instrument("pulse", cycle(pulse(0.25), 32, 8), 26),
-    "bass": Instrument("tuba", cycle(rounded(pulse(0.5), 0.08), 64, 4), 56),
+    "bass": Instrument("tuba", cycle(rounded(pulse(0.5), 0.08), 64, 4), 20),
     "drum K": Instrument("timpani", kick(140.0, 50.0, 18.0, 2400, 7.0), 56, looped=False),
     "drum S": Instrument("march snare", snare(23, tone_hz=240.0, body=0.3, rattle=18.0, length=1400),
                          44, looped=False),
@@ -428,15 +431,15 @@ HIGH_SCORE = Song("Nibbleton Hi-Score", 120, 0.26, {
 
 # Stage five: tense. Beating saws, a needle-thin pulse running in sixteenths,
 # a hollow bass, toms.
-STAGE5 = Song("Nibbleton Stage Five", 140, 0.31, {
-    "lead": Instrument("detuned saws", detuned_saws(32, 1), 42),
-    "harmony": Instrument("needle pulse", cycle(pulse(0.25), 16, 16), 22),
-    "bass": Instrument("hollow square", cycle(pulse(0.5), 64, 4), 46),
-    "drum K": Instrument("hard kick", kick(175.0, 42.0, 30.0), 60, looped=False),
-    "drum S": Instrument("snare", snare(17, tone_hz=210.0, body=0.4, rattle=11.0, length=2000), 46,
+STAGE5 = Song("Nibbleton Stage Five", 140, 0.43, {
+    "lead": Instrument("detuned saws", detuned_saws(32, 1), 59),
+    "harmony": Instrument("needle pulse", cycle(pulse(0.25), 16, 16), 17),
+    "bass": Instrument("hollow square", cycle(pulse(0.5), 64, 4), 15),
+    "drum K": Instrument("hard kick", kick(175.0, 42.0, 30.0), 48, looped=False),
+    "drum S": Instrument("snare", snare(17, tone_hz=210.0, body=0.4, rattle=11.0, length=2000), 37,
                          looped=False),
-    "drum H": Instrument("tight hat", hat(19, decay=60.0, length=400), 24, looped=False),
-    "drum T": Instrument("tom", tom(110.0), 44, looped=False),
+    "drum H": Instrument("tight hat", hat(19, decay=60.0, length=400), 19, looped=False),
+    "drum T": Instrument("tom", tom(110.0), 35, looped=False),
 }, [
     section("Em Em C B", "r:60 B1:4", "R.R.R.R.R.R.R.R.",
             ["K.......K.......", "K.......K.......", "K...K...K...K...", "K.K.K.K.sSsSSSSS"],

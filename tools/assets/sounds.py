@@ -14,7 +14,7 @@ RATE = 22050
 # the effect volume twice (channel and chunk), so at the default setting an
 # effect plays 12 dB further down than the music does: effects are mastered
 # hot and dense, the music quiet, and the two peaks together still fit at
-# full volume (the modules peak under 0.27).
+# full volume (the modules peak under 0.28).
 PEAK = 0.72
 EDGE = 0.003        # seconds of fade at either end of a mastered effect
 TAU = 2.0 * math.pi
@@ -25,21 +25,38 @@ def note_hz(semitones_from_a4):
 
 
 # Waveforms of one cycle, phase in cycles (0..1), each without a DC offset.
-def square(phase, duty=0.5):
-    high = phase % 1.0 < duty
-    return (1.0 if high else -1.0) + 1.0 - 2.0 * duty
+# dt is the phase step of one sample: the edges of square and saw are
+# rounded over it, so sweeps up high do not fold back down as whistles.
+def blep(p, dt):
+    """Correction of a unit step at phase 0 (polynomial band-limited step)."""
+    if p < dt:
+        p /= dt
+        return p + p - p * p - 1.0
+    if p > 1.0 - dt:
+        p = (p - 1.0) / dt
+        return p * p + p + p + 1.0
+    return 0.0
 
 
-def triangle(phase):
+def square(phase, dt=0.0, duty=0.5):
+    p = phase % 1.0
+    value = 1.0 if p < duty else -1.0
+    if dt > 0.0:
+        value += blep(p, dt) - blep((p - duty) % 1.0, dt)
+    return value + 1.0 - 2.0 * duty
+
+
+def triangle(phase, dt=0.0):
     p = phase % 1.0
     return 4.0 * p - 1.0 if p < 0.5 else 3.0 - 4.0 * p
 
 
-def saw(phase):
-    return 2.0 * (phase % 1.0) - 1.0
+def saw(phase, dt=0.0):
+    p = phase % 1.0
+    return 2.0 * p - 1.0 - (blep(p, dt) if dt > 0.0 else 0.0)
 
 
-def sine(phase):
+def sine(phase, dt=0.0):
     return math.sin(TAU * phase)
 
 
@@ -51,7 +68,7 @@ def tone(seconds, freq, wave_fn=square, volume=1.0, attack=0.004, release=0.02, 
     for i in range(n):
         t = i / RATE
         f = freq(t) if callable(freq) else freq
-        out.append(wave_fn(phase, **kw) * volume * envelope(i, n, attack, release))
+        out.append(wave_fn(phase, f / RATE, **kw) * volume * envelope(i, n, attack, release))
         phase += f / RATE
     return out
 
@@ -219,7 +236,7 @@ def gob_death():
 def one_up():
     # A climbing sparkle: each note in square with its octave above in pulse.
     notes = [(19, 0.08), (22, 0.08), (31, 0.08), (27, 0.08), (29, 0.08), (34, 0.24)]
-    bright = lambda p: square(p) + 0.5 * square(2.0 * p, duty=0.25)
+    bright = lambda p, dt: square(p, dt) + 0.5 * square(2.0 * p, 2.0 * dt, duty=0.25)
     return master(concat(*[tone(d, note_hz(s), bright, release=0.02) for s, d in notes]), 2.5)
 
 
