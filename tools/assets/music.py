@@ -206,15 +206,15 @@ class Song:
         self.vibrato = vibrato
         self.tempo = aligned_tempo(tempo, len(order) * ROWS * speed)
 
-    def samples(self):
-        """The mixer's samples in one pass, counted as the module player counts."""
-        return len(self.order) * ROWS * self.speed * samples_per_tick(self.tempo)
+    def pattern_samples(self):
+        """The mixer's samples in one pattern, counted as the module player counts."""
+        return ROWS * self.speed * samples_per_tick(self.tempo)
 
     def seconds(self):
-        return self.samples() / MIXER_RATE
+        return len(self.order) * self.pattern_samples() / MIXER_RATE
 
     def unique_seconds(self):
-        return len(set(self.order)) * ROWS * self.speed * samples_per_tick(self.tempo) / MIXER_RATE
+        return len(set(self.order)) * self.pattern_samples() / MIXER_RATE
 
     def sample_list(self):
         return list(self.instruments.values())
@@ -245,17 +245,17 @@ def aligned_tempo(wanted, ticks):
     raise ValueError("no tempo near %d ends a pass on a mixer chunk" % wanted)
 
 
-def section(chords, melody, bass, drums, harmony="arp", level=48, counter=""):
+def section(chords, melody, bass, drums, harmony="arp", level=48):
     """One pattern: four bars, each with a chord, bass figure and drum figure.
 
     harmony: "arp" (the chord as a chip arpeggio), "broken" (its tones in
     eighths), "running" (in sixteenths), "pad" (a chord sample held through
-    the bar), "counter" (a second tune given as `counter`) or "none".
+    the bar) or "none".
     level: the section's loudness of 64, or (start, end) for a swell or a fade.
     """
     bars = lambda v: v if isinstance(v, (list, tuple)) else [v] * 4
     levels = level if isinstance(level, tuple) else (level, level)
-    return {"chords": chords.split(), "melody": melody.split(), "counter": counter.split(),
+    return {"chords": chords.split(), "melody": melody.split(),
             "bass": bars(bass), "drums": bars(drums), "harmony": harmony, "level": levels}
 
 
@@ -511,23 +511,23 @@ def level_at(sec, row):
     return start + (end - start) * row / (ROWS - 1)
 
 
-def write_line(song, pattern, sec, tokens, channel, role, vibrato):
-    """A tune of "note:length" tokens; "r" rests, a trailing ">" accents."""
+def write_melody(song, pattern, sec):
+    """The tune's "note:length" tokens; "r" rests, a trailing ">" accents."""
     row = 0
-    for token in tokens:
+    for token in sec["melody"]:
         name, length = token.split(":")
         accent = ACCENT if length.endswith(">") else 1.0
         length = int(length.rstrip(">"))
         if name == "r":
             # Cut the held note: MOD samples loop until told otherwise.
-            set_cell(pattern, row, channel, effect=EFFECT_VOLUME, param=0)
+            set_cell(pattern, row, 0, effect=EFFECT_VOLUME, param=0)
         else:
-            play(song, pattern, row, channel, role, note_index(name), level_at(sec, row), accent)
-            for held in range(VIBRATO_AFTER, length if vibrato else 0):
-                set_cell(pattern, row + held, channel, effect=EFFECT_VIBRATO, param=song.vibrato)
+            play(song, pattern, row, 0, "lead", note_index(name), level_at(sec, row), accent)
+            for held in range(VIBRATO_AFTER, length):
+                set_cell(pattern, row + held, 0, effect=EFFECT_VIBRATO, param=song.vibrato)
         row += length
     if row != ROWS:
-        raise ValueError("%s: a line fills %d rows, not %d" % (song.title, row, ROWS))
+        raise ValueError("%s: melody fills %d rows, not %d" % (song.title, row, ROWS))
 
 
 def write_harmony(song, pattern, sec, bar, root, quality):
@@ -575,15 +575,12 @@ def write_drums(song, pattern, sec, bar):
 
 def build_pattern(song, sec):
     pattern = empty_pattern()
-    write_line(song, pattern, sec, sec["melody"], 0, "lead", True)
-    if sec["harmony"] == "counter":
-        write_line(song, pattern, sec, sec["counter"], 1, "harmony", False)
+    write_melody(song, pattern, sec)
     if len(sec["chords"]) != 4:
         raise ValueError("%s: a pattern has four chords" % song.title)
     for bar, chord in enumerate(sec["chords"]):
         root, quality = parse_chord(chord)
-        if sec["harmony"] != "counter":
-            write_harmony(song, pattern, sec, bar, root, quality)
+        write_harmony(song, pattern, sec, bar, root, quality)
         write_bass(song, pattern, sec, bar, root)
         write_drums(song, pattern, sec, bar)
     return pattern
