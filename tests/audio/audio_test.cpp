@@ -4,8 +4,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cmath>
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <SDL.h>
 
@@ -21,6 +25,31 @@ const char* const ASSET_FILES[] = {
     "sound/Eat-Ghost.wav",    "sound/Gob-Death.wav",       "sound/1UP.wav",
     "sound/Screech.wav",      "sound/Ghost-New-Sheet.wav", "sound/Woman-Scream.wav",
     "sound/Ghost-Scream.wav",
+};
+
+// Sets an environment variable for the life of the object.
+class ScopedVariable
+{
+public:
+    ScopedVariable(const char* name, const char* value) : name(name)
+    {
+        const char* old = getenv(name);
+        hadValue = old != nullptr;
+        if (hadValue) previous = old;
+        setenv(name, value, 1);
+    }
+    ~ScopedVariable()
+    {
+        if (hadValue)
+            setenv(name.c_str(), previous.c_str(), 1);
+        else
+            unsetenv(name.c_str());
+    }
+
+private:
+    std::string name;
+    std::string previous;
+    bool hadValue;
 };
 
 // A working directory whose data/ holds the real music and sounds, less one file.
@@ -184,27 +213,224 @@ TEST_F(AudioTest, PlayersSoundVolumeReachesEveryChannelAndEffect)
     for (Mix_Chunk* effect : audio->SoundEffect) EXPECT_EQ(96, Mix_VolumeChunk(effect, -1));
 }
 
+// The sound as the player hears it: music and effects mixed by SDL_mixer
+// through the game's own volume calls, taken from the mixer's post-mix hook.
+// SDL's disk driver writing to /dev/null with no delay mixes faster than
+// real time, so whole tunes take a fraction of a second.
+const int FULL_SCALE = 32768;
+const int SAMPLE_RATE = 22050;
+const int WINDOW = SAMPLE_RATE / 20;  // 50 ms: long enough to hear as a level
+const int HOP = SAMPLE_RATE / 100;
+// At the defaults an effect's loudest moment stands this far above the loud
+// parts of every tune (their 90th-percentile window).
+const double EFFECT_MARGIN_DB = 3.0;
+const int LONGEST_TUNE_SAMPLES = 120 * SAMPLE_RATE;
+
+const char* const MUSIC_NAMES[NUMBER_OF_MUSIC_TRACKS] = {"Title", "InGame", "Ending", "New-High-Score", "Stage5"};
+const char* const EFFECT_NAMES[NUMBER_OF_SOUND_EFFECTS] = {
+    "Click",   "Eat-Pellet", "Start",           "Ghosts-Scared", "Eat-Ghost",   "Gob-Death",
+    "1UP",     "Screech",    "Ghost-New-Sheet", "Woman-Scream",  "Ghost-Scream",
+};
+// What the game plays with loops -1: it starts from silence and is cut anywhere.
+const int LOOPING_EFFECTS[] = {SFX_GHOSTS_SCARED};
+
+// Filled by the mixer's thread; read only while the audio is locked.
+std::vector<Sint16> mixed;
+size_t mixedWanted = 0;
+
+void RecordMix(void*, Uint8* stream, int length)
+{
+    const Sint16* samples = reinterpret_cast<const Sint16*>(stream);
+    for (int i = 0; i < length / 2 && mixed.size() < mixedWanted; i++) mixed.push_back(samples[i]);
+}
+
+double Decibels(double level)
+{
+    return 20.0 * log10(std::max(level, 1.0) / FULL_SCALE);
+}
+
+// Root mean square of every 50 ms window, 10 ms apart.
+std::vector<double> WindowLevels(const std::vector<Sint16>& samples)
+{
+    std::vector<double> sums(samples.size() + 1, 0.0);
+    for (size_t i = 0; i < samples.size(); i++) sums[i + 1] = sums[i] + double(samples[i]) * samples[i];
+    std::vector<double> levels;
+    for (size_t start = 0; start + WINDOW <= samples.size(); start += HOP)
+        levels.push_back(sqrt((sums[start + WINDOW] - sums[start]) / WINDOW));
+    if (levels.empty()) levels.push_back(sqrt(sums.back() / WINDOW));
+    return levels;
+}
+
+struct Loudness
+{
+    double loudestDb;  // the loudest window
+    double loudDb;     // the 90th-percentile window: the loud parts
+    int peak;
+    int clipped;  // samples at either rail
+};
+
+Loudness Measure(const std::vector<Sint16>& samples)
+{
+    std::vector<double> levels = WindowLevels(samples);
+    std::sort(levels.begin(), levels.end());
+    Loudness loudness = {Decibels(levels.back()), Decibels(levels[levels.size() * 9 / 10]), 0, 0};
+    for (Sint16 sample : samples)
+    {
+        loudness.peak = std::max(loudness.peak, abs(int(sample)));
+        if (sample == 32767 || sample == -32768) loudness.clipped++;
+    }
+    return loudness;
+}
+
+class MixedSoundTest : public AudioTest
+{
+protected:
+    MixedSoundTest() : driver("SDL_AUDIODRIVER", "disk"), file("SDL_DISKAUDIOFILE", "/dev/null"), delay("SDL_DISKAUDIODELAY", "0") {}
+
+    void SetUp() override
+    {
+        AudioTest::SetUp();
+        PrepareData();
+        ASSERT_TRUE(audio->SetupAudio());
+        output.reset();  // the test's own reports go to the terminal
+        mixed.reserve(LONGEST_TUNE_SAMPLES);
+        Mix_SetPostMix(RecordMix, nullptr);
+    }
+
+    void TearDown() override
+    {
+        Mix_SetPostMix(nullptr, nullptr);
+        AudioTest::TearDown();
+    }
+
+    // The options screen's step for both volumes.
+    void SetVolumes(int volume)
+    {
+        audio->MusicVolume = volume;
+        audio->SoundVolume = volume;
+        audio->ApplySoundVolume();
+    }
+
+    // Starts the sounds within one mixing pass and records what follows.
+    std::vector<Sint16> Record(size_t samples, const std::function<void()>& start,
+                               const std::function<bool()>& done)
+    {
+        SDL_LockAudio();
+        mixed.clear();
+        mixedWanted = samples;
+        start();
+        SDL_UnlockAudio();
+        const bool finished = WaitUntil(done, 20000);
+        SDL_LockAudio();
+        Mix_HaltMusic();
+        Mix_HaltChannel(-1);
+        std::vector<Sint16> result(mixed);
+        mixedWanted = 0;
+        SDL_UnlockAudio();
+        EXPECT_TRUE(finished) << "the mixer stalled";
+        return result;
+    }
+
+    bool Recorded()
+    {
+        SDL_LockAudio();
+        const bool full = mixed.size() >= mixedWanted;
+        SDL_UnlockAudio();
+        return full;
+    }
+
+    // One whole pass of a tune, up to where it stops.
+    std::vector<Sint16> RecordTune(uint8_t track)
+    {
+        std::vector<Sint16> pass = Record(LONGEST_TUNE_SAMPLES, [track] { audio->PlayMusic(track, 0); },
+                                          [this] { return !Mix_PlayingMusic() || Recorded(); });
+        while (!pass.empty() && pass.back() == 0) pass.pop_back();
+        return pass;
+    }
+
+    std::vector<Sint16> RecordEffect(uint8_t effect, bool overInGameMusic)
+    {
+        const size_t length = audio->SoundEffect[effect]->alen / 2;
+        return Record(length, [effect, overInGameMusic] {
+            if (overInGameMusic) audio->PlayMusic(MUSIC_IN_GAME, 0);
+            audio->PlayDigitalSoundFX(effect, 0);
+        }, [this] { return Recorded(); });
+    }
+
+    ScopedVariable driver, file, delay;
+};
+
+TEST_F(MixedSoundTest, EveryEffectStandsAboveTheMusicAndNothingClips)
+{
+    // At equal steps effects gain on the music as both rise (the effect volume
+    // is applied twice), so the defaults are the hardest step.
+    for (int volume : {32, 64, 96, 128})
+    {
+        SCOPED_TRACE("both volumes at " + std::to_string(volume));
+        SetVolumes(volume);
+        double loudestTuneDb = -200.0;
+        int loudestTunePeak = 0;
+        for (uint8_t track = 0; track < NUMBER_OF_MUSIC_TRACKS; track++)
+        {
+            const Loudness tune = Measure(RecordTune(track));
+            fprintf(stderr, "%3d/%-3d %-16s loud parts %6.1f dBFS, peak %6.1f dBFS\n", volume, volume, MUSIC_NAMES[track],
+                    tune.loudDb, Decibels(tune.peak));
+            EXPECT_EQ(0, tune.clipped) << MUSIC_NAMES[track];
+            loudestTuneDb = std::max(loudestTuneDb, tune.loudDb);
+            loudestTunePeak = std::max(loudestTunePeak, tune.peak);
+        }
+        for (uint8_t effect = 0; effect < NUMBER_OF_SOUND_EFFECTS; effect++)
+        {
+            SCOPED_TRACE(EFFECT_NAMES[effect]);
+            const Loudness alone = Measure(RecordEffect(effect, false));
+            const Loudness overMusic = Measure(RecordEffect(effect, true));
+            fprintf(stderr, "%3d/%-3d %-16s loudest %6.1f dBFS, %+5.1f dB over the loudest tune, peak %6.1f dBFS, %d clipped\n",
+                    volume, volume, EFFECT_NAMES[effect], alone.loudestDb, alone.loudestDb - loudestTuneDb,
+                    Decibels(alone.peak), overMusic.clipped);
+            EXPECT_GE(alone.loudestDb - loudestTuneDb, EFFECT_MARGIN_DB) << "buried under the music";
+            EXPECT_EQ(0, overMusic.clipped);
+            EXPECT_LT(alone.peak + loudestTunePeak, FULL_SCALE) << "clips where the peaks meet";
+        }
+    }
+}
+
+// A looping effect starts from silence and is halted wherever it is: both
+// ends must rest near zero, and the seam must be no step at all.
+TEST_F(AudioTest, LoopingEffectsStartAndEndAtRest)
+{
+    PrepareData();
+    ASSERT_TRUE(audio->SetupAudio());
+    for (int effect : LOOPING_EFFECTS)
+    {
+        SCOPED_TRACE(EFFECT_NAMES[effect]);
+        const Sint16* samples = reinterpret_cast<const Sint16*>(audio->SoundEffect[effect]->abuf);
+        const int length = audio->SoundEffect[effect]->alen / 2;
+        ASSERT_GT(length, 1);
+        int innerStep = 0;
+        for (int i = 1; i < length; i++) innerStep = std::max(innerStep, abs(samples[i] - samples[i - 1]));
+        EXPECT_LE(abs(samples[0]), FULL_SCALE / 100);
+        EXPECT_LE(abs(samples[length - 1]), FULL_SCALE / 100);
+        EXPECT_LE(abs(samples[0] - samples[length - 1]), innerStep) << "the loop jumps at its seam";
+    }
+}
+
 TEST(AudioWithoutDevice, RunsSilentAndTouchesNothing)
 {
     TemporaryWorkingDirectory directory;
     CapturedOutput output;
-    const char* driver = getenv("SDL_AUDIODRIVER");
-    const std::string previousDriver = driver ? driver : "";
-    setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
-    ASSERT_EQ(0, SDL_Init(0));
+    {
+        ScopedVariable driver("SDL_AUDIODRIVER", "no-such-driver");
+        ASSERT_EQ(0, SDL_Init(0));
 
-    audio = new Audio();
-    EXPECT_FALSE(audio->SetupAudio());
-    audio->ApplySoundVolume();
-    audio->PlayMusic(MUSIC_TITLE, 0);
-    audio->PlayDigitalSoundFX(SFX_CLICK, 0);
-    delete audio;
-    audio = nullptr;
-    SDL_Quit();
-    if (driver)
-        setenv("SDL_AUDIODRIVER", previousDriver.c_str(), 1);
-    else
-        unsetenv("SDL_AUDIODRIVER");
+        audio = new Audio();
+        EXPECT_FALSE(audio->SetupAudio());
+        audio->ApplySoundVolume();
+        audio->PlayMusic(MUSIC_TITLE, 0);
+        audio->PlayDigitalSoundFX(SFX_CLICK, 0);
+        delete audio;
+        audio = nullptr;
+        SDL_Quit();
+    }
 
     EXPECT_EQ(1, CountOccurrences(output.Text(), "ERROR: SDL_Mixer init failed: "));
     EXPECT_EQ(std::string::npos, output.Text().find("SDL_mixer initialized"));
