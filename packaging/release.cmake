@@ -13,7 +13,6 @@ set(GAME_PROGRAM_DIR lib/games/wobblersaga)
 set(GAME_DATA_DIR ${CMAKE_INSTALL_DATADIR}/games/wobblersaga)
 # The software centre's id of the game, also the desktop entry's name.
 set(GAME_ID example.brickwell_games.wobblersaga)
-set(GAME_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/wobblersaga)
 # Each font of data/ and the file of Debian's font package it links to.
 set(FONT_LINKS fonts/Default.ttf:${DEFAULT_FONT} fonts/Destructo.ttf:DejaVuSerif-Bold.ttf
                interface/Default.ttf:${DEFAULT_FONT})
@@ -64,9 +63,9 @@ install(FILES ${CMAKE_BINARY_DIR}/release/wobblersaga.6.gz DESTINATION ${CMAKE_I
 install(FILES ${PACKAGING_DIR}/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
   RENAME wobblersaga)
 install(FILES ${PACKAGING_DIR}/copyright ${CMAKE_BINARY_DIR}/release/changelog.Debian.gz
-  ${CMAKE_SOURCE_DIR}/README.md DESTINATION ${GAME_DOC_DIR})
+  ${CMAKE_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(FILES ${CMAKE_SOURCE_DIR}/docs/title.png ${CMAKE_SOURCE_DIR}/docs/playing.png
-  DESTINATION ${GAME_DOC_DIR}/docs OPTIONAL)
+  DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs OPTIONAL)
 
 # The Debian package. The maintainer's build (packaging/build-deb) adds
 # Debian's hardening flags.
