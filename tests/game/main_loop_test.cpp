@@ -2,41 +2,20 @@
 
 #include <SDL_mixer.h>
 
-#include <memory>
-
 #include "game/game.h"
 #include "input/input.h"
 #include "screens/screens.h"
+#include "support/game_screens_fixture.h"
 #include "support/key_events.h"
-#include "support/test_environment.h"
 #include "visuals/visuals.h"
 
 namespace {
 
 const uint8_t NO_SCREEN = 6;  // an identifier no screen answers to
 
-// The whole game started and stopped as its main does, in a fresh directory.
-class MainLoop : public ::testing::Test
+class MainLoop : public GameScreensTest
 {
 protected:
-    void SetUp() override
-    {
-        directory.reset(new TemporaryWorkingDirectory());
-        output.reset(new CapturedOutput());
-        static char name[] = "wobblersaga";
-        static char* arguments[] = {name, nullptr};
-        StartUpGame(1, arguments);
-        ASSERT_EQ(0, game->FatalError) << output->Text();
-    }
-
-    void TearDown() override
-    {
-        ShutDownGame();
-        if (HasFailure()) fprintf(stderr, "%s", output->Text().c_str());
-        output.reset();
-        directory.reset();
-    }
-
     // White pixels of the screen buffer in the rectangle, in window pixels.
     int WhitePixelsIn(int left, int top, int right, int bottom) const
     {
@@ -55,9 +34,6 @@ protected:
         }
         return white;
     }
-
-    std::unique_ptr<TemporaryWorkingDirectory> directory;
-    std::unique_ptr<CapturedOutput> output;
 };
 
 // The debug overlay's white plate stays readable over a screen faded to black.

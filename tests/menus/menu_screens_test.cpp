@@ -4,6 +4,7 @@
 
 #include "audio/audio.h"
 #include "data/data.h"
+#include "game/game.h"
 #include "input/input.h"
 #include "interface/interface.h"
 #include "logic/logic.h"
@@ -79,12 +80,10 @@ TEST_F(TitleScreen, ExitAsksTheMainLoopToQuit)
     RunFrameWithDirection(UP);
     EXPECT_EQ(5, interface->CurrentlySelectedButton);
     RunFrameWithKey('_');
-    EXPECT_TRUE(WaitUntil(
-        [] {
-            RunFrame();
-            return input->KeyOnKeyboardPressedByUser == '~';
-        },
-        5000));
+    EXPECT_TRUE(RunFramesUntil([] { return input->KeyOnKeyboardPressedByUser == '~'; }, 40));
+    EXPECT_EQ(0, game->QuitGame);
+    RunFrame();
+    EXPECT_EQ(1, game->QuitGame) << "at the start of the next frame";
     EXPECT_EQ(TITLE_SCREEN, screens->ScreenToDisplay);
 }
 
