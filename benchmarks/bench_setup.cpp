@@ -8,17 +8,6 @@
 
 #include <ext/stdio_sync_filebuf.h>
 
-#include "audio/audio.h"
-#include "data/data.h"
-#include "game/game.h"
-#include "input/input.h"
-#include "interface/interface.h"
-#include "logic/logic.h"
-#include "runtime/runtime.h"
-#include "screens/screens.h"
-#include "settings/settings.h"
-#include "visuals/visuals.h"
-
 FILE* report = stdout;
 
 std::ostream& ReportStream()
@@ -58,70 +47,20 @@ static char* ARGUMENTS[] = {PROGRAM_NAME, nullptr};
 
 bool StartGameObjects()
 {
-    bool started = true;
-    game = new Game();
-    logic = new Logic();
-    visuals = new Visuals();
-    runtime = new Runtime(1, ARGUMENTS);
-    if (!visuals->SetupGameWindow(runtime->getWidth(), runtime->getHeight())) started = false;
-    if (!visuals->LoadFontsIntoMemory()) started = false;
-    if (!visuals->LoadSpritesIntoMemoryAndInitialize()) started = false;
-    if (!visuals->LoadAllTextsIntoMemory()) started = false;
-    input = new Input();
-    screens = new Screens();
-    interface = new Interface();
-    if (!interface->CreateAllGUIAndInitialize(true)) started = false;
-    settings = new Settings(1, ARGUMENTS);
-    data = new Data();
-    data->ClearHighScores();
-    audio = new Audio();
-    audio->SetupAudio();
+    StartUpGame(1, ARGUMENTS);
     srand(1);
-    data->LoadHighScoresAndOptions();
-    audio->ApplySoundVolume();
-    audio->PlayMusic(MUSIC_TITLE, 0);
-    return started;
-}
-
-template <typename T>
-static void Delete(T*& object)
-{
-    delete object;
-    object = nullptr;
+    return !game->FatalError;
 }
 
 void StopGameObjects()
 {
-    Delete(runtime);
-    Delete(logic);
-    Delete(data);
-    Delete(settings);
-    Delete(audio);
-    Delete(interface);
-    Delete(screens);
-    Delete(input);
-    Delete(visuals);
-    Delete(game);
-}
-
-bool RunMainLoopFrame()
-{
-    input->GetAllUserInput();
-    return RunRestOfMainLoopFrame(PACED);
+    ShutDownGame();
 }
 
 bool RunRestOfMainLoopFrame(Pacing pacing)
 {
-    game->CalculateFramerate();
-    screens->DisplayCurrentScreen();
-    if (Mix_PlayingMusic() == 0) audio->PlayMusic(audio->CurrentlySelectedMusicTrack, 0);
-    screens->ApplyScreenFadeTransition();
-    if (game->DebugOn != 0) game->DisplayDebuggingInfo();
-    if (pacing == PACED) game->ProcessFramerate();
-    if (!screens->ScreenBufferNeedsDisplay) return false;
-    visuals->DisplayScreenBufferOntoDisplay();
-    if (game->DebugOn != 1) screens->ScreenBufferNeedsDisplay = 0;
-    return true;
+    const int wait = pacing == PACED ? WAIT_FOR_FRAME_PERIOD : 0;
+    return RunMainLoopFrame(wait | PRESENT_SCREEN_BUFFER);
 }
 
 long ResidentKilobytes()

@@ -6,6 +6,8 @@
 
 #include <ostream>
 
+#include "game/game.h"
+
 // The figures and the bench's own ERROR lines: the terminal the bench was
 // started from, as a file and as a stream for Google Benchmark's reporter
 // (the stream follows the file as it is when first asked for).
@@ -17,17 +19,15 @@ std::ostream& ReportStream();
 // when the file cannot be opened.
 bool SendGameOutputToLog(const char* path);
 
-// Every object of the game created and loaded in the order the game's own
-// start-up uses; false when a step failed.
+// The game's own start-up, with the random generator seeded alike in every
+// run; false when a step failed.
 bool StartGameObjects();
-// Deletes them in the game's shutdown order (the window closes last).
+// The game's own shutdown: options saved, the window closed last.
 void StopGameObjects();
 
-// One pass of the game's main loop, pacing sleep included; true when it
-// presented the screen buffer.
-bool RunMainLoopFrame();
-// The same pass after the input poll, so that a caller can stand in for a
-// player between the two; unpaced it runs as fast as the drawing allows.
+// A pass of the game's main loop is its RunMainLoopFrame. This one leaves
+// out the input poll, so that a caller can stand in for a player before it;
+// unpaced it runs as fast as the drawing allows.
 enum Pacing
 {
     PACED,

@@ -32,6 +32,26 @@ public:
 
 extern Game* game;
 
+// The life of the program: main starts the game up, runs frames until it is
+// asked to quit, and shuts it down; the tests and the bench do the same.
+// Every object is created and loaded in order; a failed essential step sets
+// FatalError.
+void StartUpGame(int argc, char** argv);
+// The steps of a frame that a stand-in player may leave out: it fills the
+// input itself, and need not wait out the frame period nor show the picture.
+enum FrameSteps
+{
+    CORE_FRAME = 0,  // screen, music, fade and debug overlay only
+    POLL_INPUT = 1,
+    WAIT_FOR_FRAME_PERIOD = 2,
+    PRESENT_SCREEN_BUFFER = 4,
+    WHOLE_FRAME = POLL_INPUT | WAIT_FOR_FRAME_PERIOD | PRESENT_SCREEN_BUFFER,
+};
+// One pass of the main loop; true when it presented the screen buffer.
+bool RunMainLoopFrame(int steps = WHOLE_FRAME);
+// Saves the options and high scores and deletes every object in order.
+void ShutDownGame();
+
 // Sets the C library's allocator up for hours of play; called first thing.
 void KeepLargeBuffersOutOfTheHeap();
 // Gives the free pages of the heap back; for moments of rest, as the menus.

@@ -133,34 +133,37 @@ TEST_F(Drawing, DeathAnimationRunsThroughSixPictures)
     }
 }
 
-TEST_F(Drawing, PowerPelletCopySwellsAndFadesOverThirtyFourFrames)
+TEST_F(Drawing, EachPowerPelletCopySwellsAndFadesOverThirtyFourFrames)
 {
     LoadSolidSprite(22, COLOURS[0]);
-    LoadSolidSprite(47, COLOURS[1]);
-    logic->ClearPowerPelletEatenAnimation();
-    visuals->Sprites[47].Transparency = 1.0f;
-
-    for (int frame = 1; frame <= 34; frame++)
+    for (int copy = 46; copy <= 49; copy++)
     {
-        Clear();
-        logic->DrawPlayer();
-        if (frame == 1)
+        SCOPED_TRACE(copy);
+        LoadSolidSprite(copy, COLOURS[copy - 45]);
+        logic->PlayerDeathTimer = 0;
+        logic->ClearPowerPelletEatenAnimation();
+        visuals->Sprites[copy].Transparency = 1.0f;
+
+        for (int frame = 1; frame <= 34; frame++)
         {
-            EXPECT_TRUE(ColourAt(320 + 9, 240, {0, 247, 0}));  // grown past the hero
+            Clear();
+            logic->DrawPlayer();
+            if (frame != 1) continue;
+            EXPECT_TRUE(ColourAt(320 + 9, 240, COLOURS[copy - 45]));  // grown past the hero
         }
+        EXPECT_NEAR(7.8f, visuals->Sprites[copy].ScaleX, 0.001f);
+        EXPECT_NEAR(7.8f, visuals->Sprites[copy].ScaleY, 0.001f);
+        EXPECT_LT(visuals->Sprites[copy].Transparency, 0.0f);
+
+        logic->DrawPlayer();
+        EXPECT_NEAR(7.8f, visuals->Sprites[copy].ScaleX, 0.001f);
+
+        // Not advanced while the hero dies.
+        visuals->Sprites[copy].Transparency = 0.5f;
+        logic->PlayerDeathTimer = 40;
+        logic->DrawPlayer();
+        EXPECT_FLOAT_EQ(0.5f, visuals->Sprites[copy].Transparency);
     }
-    EXPECT_NEAR(7.8f, visuals->Sprites[47].ScaleX, 0.001f);
-    EXPECT_NEAR(7.8f, visuals->Sprites[47].ScaleY, 0.001f);
-    EXPECT_LT(visuals->Sprites[47].Transparency, 0.0f);
-
-    logic->DrawPlayer();
-    EXPECT_NEAR(7.8f, visuals->Sprites[47].ScaleX, 0.001f);
-
-    // Not advanced while the hero dies.
-    visuals->Sprites[47].Transparency = 0.5f;
-    logic->PlayerDeathTimer = 40;
-    logic->DrawPlayer();
-    EXPECT_FLOAT_EQ(0.5f, visuals->Sprites[47].Transparency);
 }
 
 TEST_F(Drawing, GhostsAreDrawnWhereTheyStandRelativeToTheHero)
@@ -190,16 +193,48 @@ TEST_F(Drawing, GhostsAreDrawnWhereTheyStandRelativeToTheHero)
     logic->DrawGhosts();
     EXPECT_TRUE(ColourAt(x, y, COLOURS[2]));
     EXPECT_TRUE(PixelIs(x + 12, y - 12, 0, 0, 0));
+}
 
-    // Seven columns away is outside the playing screen's window.
+TEST_F(Drawing, EyesLookTheWayTheGhostGoes)
+{
+    const uint8_t directions[] = {UP, RIGHT, DOWN, LEFT};
+    for (int eyes = 0; eyes < 4; eyes++) LoadSolidSprite(78 + eyes, COLOURS[eyes], 8);
+    PlaceGhost(1, 11, 10, 0, 0, GHOST_EYES);
+    for (int i = 0; i < 4; i++)
+    {
+        Clear();
+        logic->GhostDirection[1] = directions[i];
+        logic->DrawGhosts();
+        EXPECT_TRUE(ColourAt(320 + 64, 240, COLOURS[i])) << "direction " << (int)directions[i];
+    }
     Clear();
-    logic->GhostState[1] = GHOST_NORMAL;
-    logic->PlayerOffsetX = 0;
-    logic->GhostTileX[1] = 3;
-    logic->GhostTileY[1] = 10;
-    logic->GhostOffsetX[1] = 56;
+    logic->GhostDirection[1] = CENTER;
     logic->DrawGhosts();
-    EXPECT_TRUE(PixelIs(320 - 448 + 56 + 12, 240, 0, 0, 0));
+    EXPECT_TRUE(PixelIs(320 + 64, 240, 0, 0, 0));
+}
+
+// Only ghosts in the playing screen's window of 13 x 11 tiles are drawn. A
+// picture wider than a tile shows whether one just outside was drawn.
+TEST_F(Drawing, GhostsAreDrawnOnlyWithinSixColumnsAndFiveRowsOfTheHero)
+{
+    LoadSolidSprite(62, COLOURS[0], 256);
+    struct Case
+    {
+        int columns, rows, offsetX, offsetY, probeX, probeY;
+        bool drawn;
+    };
+    const Case cases[] = {
+        {-6, 0, 0, 0, 30, 240, true},     {-7, 0, 56, 0, 30, 240, false},  {6, 0, 0, 0, 610, 240, true},
+        {7, 0, -56, 0, 610, 240, false},  {0, -5, 0, 0, 320, 20, true},    {0, -6, 0, 56, 320, 20, false},
+        {0, 5, 0, 0, 320, 460, true},     {0, 6, 0, -56, 320, 460, false}, {6, 5, 0, 0, 610, 460, true},
+    };
+    for (const Case& c : cases)
+    {
+        Clear();
+        PlaceGhost(1, 10 + c.columns, 10 + c.rows, c.offsetX, c.offsetY, GHOST_NORMAL);
+        logic->DrawGhosts();
+        EXPECT_EQ(c.drawn, ColourAt(c.probeX, c.probeY, COLOURS[0])) << c.columns << " columns, " << c.rows << " rows";
+    }
 }
 
 TEST_F(Drawing, ScaredGhostsFlashInTheirOwnColourInTheLastFiftyFrames)

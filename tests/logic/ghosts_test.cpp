@@ -76,6 +76,28 @@ TEST_F(Ghosts, TurnTowardTheHeroAlongACorridorEvenInReverse)
     EXPECT_EQ(1, SoundsStarted(SFX_SCREECH));
 }
 
+// Facing away from the hero in the corridor, only a chase would turn back.
+TEST_F(Ghosts, ScaredGhostsAndEyesIgnoreTheHeroInPlainSight)
+{
+    OpenSound();
+    Picture routes = NoRoutes();
+    routes[5][5] = 'R';
+    UseBoard(CorridorBoard(), routes);
+    PlacePlayer(2, 5, DOWN);
+    for (const uint8_t state : {GHOST_SCARED, GHOST_EYES})
+    {
+        for (unsigned seed = 1; seed <= 10; seed++)
+        {
+            srand(seed);
+            PlaceGhost(1, 5, 5, RIGHT, state);
+            logic->ProcessGhosts();
+            EXPECT_EQ(RIGHT, logic->GhostDirection[1]) << "state " << (int)state << ", seed " << seed;
+        }
+    }
+    EXPECT_EQ(0, logic->GhostChaseCount[1]);
+    EXPECT_EQ(0, SoundsStarted(SFX_SCREECH));
+}
+
 TEST_F(Ghosts, AWallHidesTheHero)
 {
     Picture board = CorridorBoard();
@@ -135,6 +157,27 @@ TEST_F(Ghosts, SeventySixthSightingStillTurnsThenSeventyFiveDecisionsIgnoreTheHe
         ASSERT_EQ(decision < 75 ? 1 : 0, logic->GhostChaseBlocked[1]);
     }
     EXPECT_EQ(LEFT, decide());
+    EXPECT_EQ(1, logic->GhostChaseCount[1]);
+}
+
+// A set-up zeroes the count but leaves the block: it ends at the ghost's next
+// decision, which still walks at random, and the decision after chases again.
+TEST_F(Ghosts, ABlockWhoseCountIsZeroEndsAtTheNextDecisionWithoutAChase)
+{
+    UseBoard(CorridorBoard());
+    PlacePlayer(2, 5, DOWN);
+    PlaceGhost(1, 5, 5, RIGHT);
+    logic->GhostChaseBlocked[1] = 1;
+    logic->GhostChaseCount[1] = 0;
+
+    logic->ProcessGhosts();
+    EXPECT_EQ(RIGHT, logic->GhostDirection[1]);
+    EXPECT_EQ(0, logic->GhostChaseBlocked[1]);
+    EXPECT_EQ(0, logic->GhostChaseCount[1]);
+
+    PlaceGhost(1, 5, 5, RIGHT);
+    logic->ProcessGhosts();
+    EXPECT_EQ(LEFT, logic->GhostDirection[1]);
     EXPECT_EQ(1, logic->GhostChaseCount[1]);
 }
 

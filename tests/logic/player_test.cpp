@@ -164,14 +164,40 @@ TEST_F(Player, PowerPelletScaresTheGhostsAndStartsTheSwell)
     EXPECT_EQ(GHOST_EYES, logic->GhostState[0]);
     for (int ghost = 1; ghost < NUMBER_OF_GHOSTS; ghost++) EXPECT_EQ(GHOST_SCARED, logic->GhostState[ghost]);
     EXPECT_EQ(0, logic->PelletsLeftOnBoard);
-    EXPECT_FLOAT_EQ(1.0f, visuals->Sprites[47].Transparency);
-    EXPECT_FLOAT_EQ(1.0f, visuals->Sprites[47].ScaleX);
     EXPECT_FLOAT_EQ(320.0f, visuals->Sprites[47].ScreenX);
     EXPECT_FLOAT_EQ(240.0f, visuals->Sprites[47].ScreenY);
-    EXPECT_FLOAT_EQ(0.0f, visuals->Sprites[46].Transparency);
     EXPECT_EQ(1, SoundsStarted(SFX_GHOSTS_SCARED));
     EXPECT_EQ(1, ChannelsPlaying(SFX_GHOSTS_SCARED));
     EXPECT_EQ(1, SoundsStarted(SFX_EAT_PELLET));
+}
+
+// The copy that swells is the hero's picture for the way he ate it; a copy
+// of another way still fading stops at once.
+TEST_F(Player, EachWayOfEatingAPowerPelletSwellsItsOwnCopyOfTheHero)
+{
+    const uint8_t directions[] = {UP, RIGHT, DOWN, LEFT};
+    const int copies[] = {46, 47, 48, 49};
+    for (int i = 0; i < 4; i++)
+    {
+        Picture board = WalledBoard();
+        board[10 + DIRECTION_DELTA_Y[directions[i]]][10 + DIRECTION_DELTA_X[directions[i]]] = 'o';
+        UseBoard(board);
+        for (int copy = 46; copy <= 49; copy++)
+        {
+            visuals->Sprites[copy].Transparency = 0.5f;
+            visuals->Sprites[copy].ScaleX = 3.0f;
+        }
+        PlacePlayer(10, 10, directions[i]);
+
+        for (int frame = 0; frame < 4; frame++) Steer(CENTER);
+
+        for (int copy = 46; copy <= 49; copy++)
+        {
+            EXPECT_FLOAT_EQ(copy == copies[i] ? 1.0f : 0.0f, visuals->Sprites[copy].Transparency)
+                << "direction " << (int)directions[i] << ", sprite " << copy;
+            EXPECT_FLOAT_EQ(1.0f, visuals->Sprites[copy].ScaleX);
+        }
+    }
 }
 
 TEST_F(Player, SecondPowerPelletRestartsScaredTimeAndGhostScoreButNotTheSound)
@@ -200,7 +226,9 @@ TEST_F(Player, SecondPowerPelletRestartsScaredTimeAndGhostScoreButNotTheSound)
     EXPECT_EQ(1, ChannelsPlaying(SFX_GHOSTS_SCARED));
 }
 
-TEST_F(Player, ExtraLivesAtTheFirstCallAboveTenThousandAndAtAHundredThousand)
+// Each threshold from both sides; points from outside (an eaten ghost) count
+// at the next call, and one big score still gives one life per call.
+TEST_F(Player, ExtraLivesAboveNineThousandNineHundredNinetyNineAndFromAHundredThousand)
 {
     OpenSound();
     Picture board = WalledBoard();
@@ -210,8 +238,12 @@ TEST_F(Player, ExtraLivesAtTheFirstCallAboveTenThousandAndAtAHundredThousand)
     logic->Lives = 2;
     PlacePlayer(10, 10, RIGHT);
 
+    logic->Score = 9999;
+    Steer(CENTER);
+    EXPECT_EQ(2, logic->Lives);
     logic->Score = 9990;
-    for (int frame = 0; frame < 3; frame++) Steer(CENTER);
+    Steer(CENTER);
+    Steer(CENTER);
     EXPECT_EQ(2, logic->Lives);
     Steer(CENTER);
     EXPECT_EQ(10000u, logic->Score);
@@ -219,22 +251,19 @@ TEST_F(Player, ExtraLivesAtTheFirstCallAboveTenThousandAndAtAHundredThousand)
     EXPECT_EQ(1, logic->ExtraLivesAwarded);
     EXPECT_EQ(1, SoundsStarted(SFX_ONE_UP));
 
-    // Points from an eaten ghost count at the next call; one life per call.
     logic->Score = 99999;
     Steer(CENTER);
     EXPECT_EQ(3, logic->Lives);
-    logic->Score = 250000;
+    logic->Score = 100000;
     Steer(CENTER);
     EXPECT_EQ(4, logic->Lives);
     EXPECT_EQ(2, logic->ExtraLivesAwarded);
+    EXPECT_EQ(2, SoundsStarted(SFX_ONE_UP));
+    logic->Score = 250000;
     for (int frame = 0; frame < 5; frame++) Steer(CENTER);
     EXPECT_EQ(4, logic->Lives);
-}
 
-TEST_F(Player, BothExtraLivesComeOnSuccessiveCallsFromOneBigScore)
-{
-    UseBoard(WalledBoard());
-    PlacePlayer(10, 10, RIGHT);
+    logic->ExtraLivesAwarded = 0;
     logic->Lives = 0;
     logic->Score = 150000;
     Steer(CENTER);

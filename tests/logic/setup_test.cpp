@@ -18,11 +18,18 @@ protected:
         }
     }
 
-    int ActiveGhosts() const
+    // Which ghosts take part from which level, and their speeds, by ghost.
+    static constexpr uint8_t FIRST_LEVEL[NUMBER_OF_GHOSTS] = {3, 1, 1, 5, 1, 1, 2, 4};
+    static constexpr uint8_t SPEED[NUMBER_OF_GHOSTS] = {8, 4, 4, 4, 4, 4, 2, 2};
+
+    void ExpectTheGhostsOfLevel(int level) const
     {
-        int active = 0;
-        for (int ghost = 0; ghost < NUMBER_OF_GHOSTS; ghost++) active += logic->GhostActive[ghost];
-        return active;
+        for (int ghost = 0; ghost < NUMBER_OF_GHOSTS; ghost++)
+        {
+            EXPECT_EQ(FIRST_LEVEL[ghost] <= level ? 1 : 0, logic->GhostActive[ghost])
+                << "ghost " << ghost << " on level " << level;
+            EXPECT_EQ(SPEED[ghost], logic->GhostSpeed[ghost]) << "ghost " << ghost;
+        }
     }
 
     void ExpectEveryoneAtTheStart() const
@@ -91,13 +98,7 @@ TEST_F(Setup, NewGameStartsLevelOneWithThreeLivesAndFourGhosts)
     EXPECT_EQ(1, logic->PelletsLeftOnBoard);
     const uint16_t times[] = {600, 700, 800, 900, 1000, 1000};
     for (int level = 1; level <= 6; level++) EXPECT_EQ(times[level - 1], logic->PowerPelletTimeForLevel[level]);
-    const uint8_t active[] = {0, 1, 1, 0, 1, 1, 0, 0};
-    const uint8_t speeds[] = {8, 4, 4, 4, 4, 4, 2, 2};
-    for (int ghost = 0; ghost < NUMBER_OF_GHOSTS; ghost++)
-    {
-        EXPECT_EQ(active[ghost], logic->GhostActive[ghost]) << "ghost " << ghost;
-        EXPECT_EQ(speeds[ghost], logic->GhostSpeed[ghost]) << "ghost " << ghost;
-    }
+    ExpectTheGhostsOfLevel(1);
     ExpectEveryoneAtTheStart();
     EXPECT_EQ(1, SoundsStarted(SFX_START));
 }
@@ -112,13 +113,12 @@ TEST_F(Setup, EachClearedBoardSpeedsUpTheGameAndAddsAGhost)
     logic->PowerPelletTimer = 300;
 
     const int32_t delays[] = {24, 22, 20, 17};
-    const int ghosts[] = {5, 6, 7, 8};
     for (int level = 2; level <= 5; level++)
     {
         logic->SetupForNewBoard();
         EXPECT_EQ(level, logic->Level);
         EXPECT_EQ(delays[level - 2], game->FrameDelayMilliseconds) << "level " << level;
-        EXPECT_EQ(ghosts[level - 2], ActiveGhosts()) << "level " << level;
+        ExpectTheGhostsOfLevel(level);
         EXPECT_EQ(level, logic->PelletsLeftOnBoard) << "level " << level;
         EXPECT_EQ(0, logic->PlayerDeathTimer);
         ExpectEveryoneAtTheStart();
@@ -146,7 +146,7 @@ TEST_F(Setup, ClearingTheFifthBoardEndsTheGameAndLevelSixStaysSix)
         EXPECT_EQ(2, logic->PlayerDeathTimer);
         EXPECT_EQ(FADE_OUT, screens->ScreenTransitionStatus);
         EXPECT_EQ(17, game->FrameDelayMilliseconds);
-        EXPECT_EQ(8, ActiveGhosts());
+        ExpectTheGhostsOfLevel(6);
         EXPECT_EQ(5, logic->PelletsLeftOnBoard);
         screens->ScreenTransitionStatus = FADE_NONE;
     }
@@ -160,7 +160,7 @@ TEST_F(Setup, LevelZeroRestartsLevelOneKeepingTheFramePeriod)
     logic->SetupForNewBoard();
     EXPECT_EQ(1, logic->Level);
     EXPECT_EQ(24, game->FrameDelayMilliseconds);
-    EXPECT_EQ(4, ActiveGhosts());
+    ExpectTheGhostsOfLevel(1);
     EXPECT_EQ(1, logic->PelletsLeftOnBoard);
 }
 

@@ -1,17 +1,42 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "audio/audio.h"
 #include "data/data.h"
+#include "game/game.h"
 #include "input/input.h"
 #include "interface/interface.h"
 #include "logic/logic.h"
-#include "support/game_screens_fixture.h"
 #include "screens/screens.h"
+#include "support/bitmaps.h"
+#include "support/game_screens_fixture.h"
+#include "support/joystick_state.h"
 #include "visuals/visuals.h"
 
 namespace {
 
-using TitleScreen = GameScreensTest;
+class TitleScreen : public GameScreensTest
+{
+protected:
+    // The widest run of the best-score line's yellow along its row.
+    int BestScoreLineWidth() const
+    {
+        int left = 640;
+        int right = -1;
+        for (int y = 144; y < 168; y += 3)
+        {
+            for (int x = 0; x < 640; x++)
+            {
+                const Pixel pixel = ReadPixel(x, y);
+                if (pixel.red < 230 || pixel.green < 230 || pixel.blue > 40) continue;
+                if (x < left) left = x;
+                if (x > right) right = x;
+            }
+        }
+        return right < left ? 0 : right - left;
+    }
+};
 
 TEST_F(TitleScreen, EntryCreatesSixButtonsAndForgetsTheLastController)
 {
@@ -55,12 +80,10 @@ TEST_F(TitleScreen, ExitAsksTheMainLoopToQuit)
     RunFrameWithDirection(UP);
     EXPECT_EQ(5, interface->CurrentlySelectedButton);
     RunFrameWithKey('_');
-    EXPECT_TRUE(WaitUntil(
-        [] {
-            RunFrame();
-            return input->KeyOnKeyboardPressedByUser == '~';
-        },
-        5000));
+    EXPECT_TRUE(RunFramesUntil([] { return input->KeyOnKeyboardPressedByUser == '~'; }, 40));
+    EXPECT_EQ(0, game->QuitGame);
+    RunFrame();
+    EXPECT_EQ(1, game->QuitGame) << "at the start of the next frame";
     EXPECT_EQ(TITLE_SCREEN, screens->ScreenToDisplay);
 }
 
@@ -78,14 +101,75 @@ TEST_F(TitleScreen, ButtonOneOfAJoystickRecordsThatJoystick)
     EXPECT_EQ(1, logic->PlayerJoystick);
 }
 
+TEST_F(TitleScreen, BestScoreLineShowsTheTopOfTheTableOfTheGameMode)
+{
+    for (int mode = 0; mode < NUMBER_OF_GAME_MODES; mode++)
+    {
+        for (int rank = 0; rank < NUMBER_OF_HIGH_SCORES; rank++)
+        {
+            snprintf(data->HighScoresName[mode][rank], HIGH_SCORE_NAME_SIZE, "I");
+            data->HighScoresScore[mode][rank] = 1;
+        }
+    }
+    snprintf(data->HighScoresName[2][0], HIGH_SCORE_NAME_SIZE, "WWWWWWWWWWWW");
+    data->HighScoresScore[2][0] = 88888888;
+    EnterScreen(TITLE_SCREEN);
+    RunUntilFadedIn();
+
+    int widths[NUMBER_OF_GAME_MODES];
+    for (int mode = 0; mode < NUMBER_OF_GAME_MODES; mode++)
+    {
+        logic->GameMode = mode;
+        screens->ScreenIsDirty = 1;
+        RunFrame();
+        widths[mode] = BestScoreLineWidth();
+    }
+    EXPECT_GT(widths[0], 60) << "''I'' Scored: 1";
+    EXPECT_GT(widths[2], widths[0] + 200);
+    EXPECT_NEAR(widths[0], widths[1], 2);
+    EXPECT_NEAR(widths[0], widths[3], 2);
+}
+
 using Credits = GameScreensTest;
 
-TEST_F(Credits, EndByThemselvesOnceTheLastLineHasPassedTheTop)
+// Laid out below the screen, with a blank line before each heading that
+// follows names; the long middle of the roll is then skipped, every line
+// moved up as that many frames would move it.
+TEST_F(Credits, RollUpAUnitAFrameAndEndOnceTheLastLineHasPassedTheTop)
 {
     EnterScreen(ABOUT_SCREEN);
-    const int frames = RunUntilScreenChanges(5000);
+    RunFrame();  // lays the lines out and moves them up once
+    const LoadedText* const lines = visuals->Texts;
+    const int last = visuals->LastLoadedTextIndex;
+    const float firstLines[3][2] = {{478, 490}, {320, 509}, {320, 539}};
+    for (int line = 0; line < 3; line++)
+    {
+        EXPECT_FLOAT_EQ(firstLines[line][0], lines[line].ScreenX) << "line " << line;
+        EXPECT_FLOAT_EQ(firstLines[line][1], lines[line].ScreenY) << "line " << line;
+    }
+    for (int line = 3; line <= last; line++)
+    {
+        const bool headingAfterNames = lines[line - 1].BlueHue == 1.0f && lines[line].BlueHue == 0.0f;
+        const float gap = line == last ? 240.0f : headingAfterNames ? 60.0f : 30.0f;
+        EXPECT_FLOAT_EQ(gap, lines[line].ScreenY - lines[line - 1].ScreenY) << "line " << line;
+        EXPECT_FLOAT_EQ(320.0f, lines[line].ScreenX) << "line " << line;
+    }
+
+    const int skipped = (int)lines[last].ScreenY - 100;
+    for (int line = 0; line <= last; line++) visuals->Texts[line].ScreenY -= skipped;
+    int frames = 1 + skipped;
+    float shownAt = 0.0f;
+    while (screens->ScreenTransitionStatus != FADE_OUT && frames < 5000)
+    {
+        shownAt = lines[last].ScreenY;
+        RunFrame();
+        frames++;
+        ASSERT_FLOAT_EQ(shownAt - 1.0f, lines[last].ScreenY);
+    }
     EXPECT_GE(frames, 2301);
-    EXPECT_LT(visuals->Texts[visuals->LastLoadedTextIndex].ScreenY, -20.0f);
+    EXPECT_GE(shownAt, -20.0f) << "drawn last at this height";
+    EXPECT_LT(lines[last].ScreenY, -20.0f);
+    EXPECT_LE(RunUntilScreenChanges(10), 6);
     EXPECT_EQ(TITLE_SCREEN, screens->ScreenToDisplay);
 }
 
@@ -135,6 +219,42 @@ TEST_F(Credits, AfterAWonGameTheyLeadToNameEntryOrTheTable)
         RunUntilScreenChanges(10);
         EXPECT_EQ(game.next, screens->ScreenToDisplay) << game.score;
         EXPECT_FLOAT_EQ(1.0f, visuals->Sprites[98].ScaleX);
+    }
+}
+
+// Solid pictures stand in for the victory scene, so each shows where it lies.
+TEST_F(Credits, AfterAWonGameTheyRollOverTheVictoryPictureAndOtherwiseOverBlack)
+{
+    struct Picture
+    {
+        int sprite, size, probeX, probeY;
+        uint8_t red, green, blue;
+    };
+    const Picture pictures[] = {{112, 1024, 30, 420, 0, 0, 255},
+                                {121, 64, 460 + 28, 240, 0, 255, 0},
+                                {130, 64, 210 - 28, 260 + 28, 255, 0, 255},
+                                {98, 16, 62 + 12, 95, 255, 128, 0}};  // scaled by 1.6
+    for (const Picture& picture : pictures)
+    {
+        const std::string file = "sprite" + std::to_string(picture.sprite) + ".bmp";
+        ASSERT_TRUE(SaveSolidBitmap(file, picture.size, picture.size / (picture.sprite == 112 ? 2 : 1),
+                                    picture.red, picture.green, picture.blue));
+        glDeleteTextures(1, &visuals->Sprites[picture.sprite].Texture);
+        ASSERT_TRUE(visuals->LoadSpriteImage(visuals->Sprites[picture.sprite], file.c_str()));
+    }
+
+    for (const uint8_t level : {6, 5})
+    {
+        logic->Level = level;
+        EnterScreen(ABOUT_SCREEN);
+        RunUntilFadedIn();
+        RunFrame();
+        for (const Picture& picture : pictures)
+        {
+            const bool shown = PixelIs(picture.probeX, picture.probeY, picture.red, picture.green, picture.blue);
+            EXPECT_EQ(level == 6, shown) << "sprite " << picture.sprite << " on level " << (int)level;
+        }
+        EXPECT_EQ(level == 6, !PixelIs(600, 20, 0, 0, 0, 0)) << "level " << (int)level;
     }
 }
 
@@ -291,6 +411,114 @@ TEST_F(OptionsScreen, F1WithoutAJoystickDoesNothing)
     ASSERT_EQ(nullptr, input->JoystickDevice[0]);
     RunFrameWithKey('!');
     EXPECT_EQ(0, input->JoystickSetupProcess);
+}
+
+// The same screen with joysticks plugged in, through the joystick double.
+class JoystickSetup : public OptionsScreen
+{
+protected:
+    void Plug(int joysticks)
+    {
+        ASSERT_TRUE(JoystickDoubleLoaded()) << "the double must be preloaded";
+        sticks.reset(new JoystickState(directory->path));
+        sticks->Plug(joysticks, 2, 12);
+        delete input;
+        input = new Input();
+    }
+
+    // Pushes one button for one frame of the set-up, then lets go.
+    void AnswerWithButton(int joystick, int button)
+    {
+        sticks->SetButton(joystick, button, true);
+        RunFrameWithKey(0);
+        sticks->Centre();
+        sticks->Write();
+    }
+
+    // White pixels along the row of the F1 hint: the picture behind is dimmed.
+    int WhitePixelsOfTheF1Line() const
+    {
+        int white = 0;
+        for (int y = 360; y < 378; y += 2)
+            for (int x = 0; x < 640; x++)
+                if (PixelIs(x, y, 255, 255, 255, 4)) white++;
+        return white;
+    }
+
+    void ExpectMappings(int joystick, const uint8_t (&codes)[6]) const
+    {
+        EXPECT_EQ(codes[0], input->JoyMapUP[joystick]) << "joystick " << joystick;
+        EXPECT_EQ(codes[1], input->JoyMapDOWN[joystick]) << "joystick " << joystick;
+        EXPECT_EQ(codes[2], input->JoyMapLEFT[joystick]) << "joystick " << joystick;
+        EXPECT_EQ(codes[3], input->JoyMapRIGHT[joystick]) << "joystick " << joystick;
+        EXPECT_EQ(codes[4], input->JoyMapButtonOne[joystick]) << "joystick " << joystick;
+        EXPECT_EQ(codes[5], input->JoyMapButtonTwo[joystick]) << "joystick " << joystick;
+    }
+
+    std::unique_ptr<JoystickState> sticks;
+};
+
+const uint8_t DEFAULT_MAPPINGS[6] = {2, 2, 1, 1, 9, 10};
+
+TEST_F(JoystickSetup, OneJoystickIsDoneAfterSixAnswersAndTwoAfterTwelve)
+{
+    for (const int joysticks : {1, 2})
+    {
+        SCOPED_TRACE(joysticks);
+        Plug(joysticks);
+        RunFrameWithKey('!');
+        ASSERT_EQ(1, input->JoystickSetupProcess);
+        for (int answer = 1; answer <= 6 * joysticks; answer++)
+        {
+            AnswerWithButton((answer - 1) / 6, answer - 1);  // button b is control code b + 9
+            EXPECT_EQ(answer == 6 * joysticks ? 0 : answer + 1, input->JoystickSetupProcess) << "answer " << answer;
+        }
+        ExpectMappings(0, {9, 10, 11, 12, 13, 14});
+        if (joysticks == 2)
+            ExpectMappings(1, {15, 16, 17, 18, 19, 20});
+        else
+            ExpectMappings(1, DEFAULT_MAPPINGS);
+    }
+}
+
+TEST_F(JoystickSetup, F1QuitsWithTheDefaultsAndF2DoesNothingMeanwhile)
+{
+    Plug(2);
+    RunFrameWithKey('!');
+    AnswerWithButton(0, 4);
+    AnswerWithButton(0, 5);
+    ASSERT_EQ(3, input->JoystickSetupProcess);
+    ASSERT_EQ(13, input->JoyMapUP[0]);
+
+    RunFrameWithKey('@');
+    EXPECT_EQ(0, input->KeyboardSetupProcess);
+    EXPECT_EQ(3, input->JoystickSetupProcess);
+
+    RunFrameWithKey('!');
+    EXPECT_EQ(0, input->JoystickSetupProcess);
+    ExpectMappings(0, DEFAULT_MAPPINGS);
+    ExpectMappings(1, DEFAULT_MAPPINGS);
+}
+
+TEST_F(JoystickSetup, F1DuringTheKeyboardSetupDoesNothing)
+{
+    Plug(1);
+    RunFrameWithKey('@');
+    RunFrameWithKey('!');
+    EXPECT_EQ(1, input->KeyboardSetupProcess);
+    EXPECT_EQ(0, input->JoystickSetupProcess);
+}
+
+TEST_F(JoystickSetup, TheF1HintShowsOnlyWithAJoystick)
+{
+    screens->ScreenIsDirty = 1;
+    RunFrame();
+    EXPECT_EQ(0, WhitePixelsOfTheF1Line());
+
+    Plug(1);
+    screens->ScreenIsDirty = 1;
+    RunFrame();
+    EXPECT_GT(WhitePixelsOfTheF1Line(), 100);
 }
 
 }  // namespace

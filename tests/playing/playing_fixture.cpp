@@ -3,14 +3,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "audio/audio.h"
-#include "data/data.h"
-#include "game/game.h"
-#include "input/input.h"
 #include "logic/logic.h"
 #include "screens/screens.h"
 #include "support/key_events.h"
-#include "visuals/visuals.h"
 
 static const char* const BOARD_NAMES[] = {"Level1", "Level2", "Level3", "Level4", "Original"};
 static const char* const LINKED_DATA_FOLDERS[] = {"graphics", "fonts", "interface", "music", "sound"};
@@ -47,8 +42,9 @@ static void BuildPocketBoard(uint8_t tiles[27][27])
 
 void PlayingTest::SetUp()
 {
-    WindowTest::SetUp();
-    // data/ becomes a real folder: the game's assets linked, our own boards.
+    GameScreensTest::SetUp();
+    // data/ becomes a real folder: the game's assets linked, our own boards,
+    // which are read when a game starts.
     ASSERT_EQ(0, unlink("data"));
     ASSERT_EQ(0, mkdir("data", 0755));
     ASSERT_EQ(0, mkdir("data/boards", 0755));
@@ -64,57 +60,7 @@ void PlayingTest::SetUp()
         ASSERT_TRUE(SaveBoard((std::string("data/boards/") + name + "_Return.bmp").c_str(), noRoutes));
     }
 
-    ASSERT_TRUE(visuals->LoadFontsIntoMemory());
-    ASSERT_TRUE(visuals->LoadSpritesIntoMemoryAndInitialize());
-    logic = new Logic();
-    input = new Input();
-    screens = new Screens();
-    data = new Data();
-    data->ClearHighScores();
-    audio = new Audio();
-    audio->SetupAudio();
-
-    // As the opening scene leaves it: faded out, the logo timer long gone.
-    screens->ScreenToDisplay = PLAYING_GAME_SCREEN;
-    screens->ScreenTransitionStatus = FADE_ALL;
-    screens->ScreenDisplayTimer = -1;
-}
-
-void PlayingTest::TearDown()
-{
-    delete logic;
-    logic = nullptr;
-    delete data;
-    data = nullptr;
-    delete audio;
-    audio = nullptr;
-    delete screens;
-    screens = nullptr;
-    delete input;
-    input = nullptr;
-    WindowTest::TearDown();
-}
-
-void PlayingTest::RunFrame()
-{
-    input->GetAllUserInput();
-    if (screens->ScreenToDisplay == PLAYING_GAME_SCREEN) screens->DisplayPlayingGameScreen();
-    screens->ApplyScreenFadeTransition();
-}
-
-void PlayingTest::RunFrames(int count)
-{
-    for (int frame = 0; frame < count; frame++) RunFrame();
-}
-
-bool PlayingTest::RunFramesUntil(const std::function<bool()>& condition, int frameLimit)
-{
-    for (int frame = 0; frame < frameLimit; frame++)
-    {
-        if (condition()) return true;
-        RunFrame();
-    }
-    return condition();
+    EnterScreen(PLAYING_GAME_SCREEN);  // as the opening scene leaves it
 }
 
 void PlayingTest::PressKey(SDLKey key)

@@ -3,7 +3,7 @@
 
 #include <SDL.h>
 
-#include "support/window_fixture.h"
+#include "support/game_screens_fixture.h"
 
 // Tiles of the test board (palette indices of the board images).
 const uint8_t TEST_WALL = 0;
@@ -20,19 +20,13 @@ const int POCKET_POWER_PELLET_Y = 19;
 const int POCKET_MAP_POWER_PELLET_X = 16;  // one the television frame leaves visible on the mini-map
 const int POCKET_MAP_POWER_PELLET_Y = 10;
 
-// The playing screen with every object it drives, in a real window, with
-// test boards in data/boards and the game's own pictures, fonts and sounds.
-class PlayingTest : public WindowTest
+// The game about to enter its playing screen, with test boards in
+// data/boards and the game's own pictures, fonts and sounds.
+class PlayingTest : public GameScreensTest
 {
 protected:
     void SetUp() override;
-    void TearDown() override;
 
-    // One pass of the main loop, without the pacing.
-    void RunFrame();
-    void RunFrames(int count);
-    // Runs frames until the condition holds; false after the frame limit.
-    bool RunFramesUntil(const std::function<bool()>& condition, int frameLimit);
     void PressKey(SDLKey key);
     // Starts the game and waits for the fade-in to finish.
     void EnterGame();

@@ -165,6 +165,34 @@ TEST_F(PlayingTest, ACaughtHeroLosesALifeWhenTheDeathAnimationEnds)
     EXPECT_EQ(FADE_NONE, screens->ScreenTransitionStatus);
 }
 
+// Ghosts move against the hero's last place, contact is judged with their new
+// places, and the hero moves last, once more also in the frame he is caught.
+TEST_F(PlayingTest, EachFrameMovesTheGhostsThenMeetsThemThenMovesTheHero)
+{
+    EnterGame();
+    for (int ghost = 0; ghost < NUMBER_OF_GHOSTS; ghost++) logic->GhostActive[ghost] = 0;
+    SendGhostOntoHero();
+    logic->PlayerDirection = DOWN;  // into the wall: he stands
+    logic->GhostTileX[0] = 14;
+    logic->GhostOffsetX[0] = -34;  // 30 pixels away, 4 closer after its move
+    logic->GhostSpeed[0] = 4;
+    RunFrame();
+    EXPECT_EQ(80, logic->PlayerDeathTimer) << "caught by the ghost's new place";
+
+    logic->SetupForNewLife();
+    for (int ghost = 0; ghost < NUMBER_OF_GHOSTS; ghost++) logic->GhostActive[ghost] = 0;
+    SendGhostOntoHero();
+    logic->GhostOffsetX[0] = -26;  // touching him, 34 away after his step
+    logic->GhostStopped[0] = 1;
+    logic->PlayerDirection = RIGHT;
+    RunFrame();
+    EXPECT_EQ(80, logic->PlayerDeathTimer) << "caught before his step";
+    EXPECT_EQ(8, logic->PlayerOffsetX) << "his step is still taken";
+    RunFrame();
+    EXPECT_EQ(8, logic->PlayerOffsetX);
+    EXPECT_EQ(79, logic->PlayerDeathTimer);
+}
+
 TEST_F(PlayingTest, AClearedBoardAdvancesTheLevelAndTintsItsWalls)
 {
     EnterGame();

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "data/data.h"
+#include "game/game.h"
 #include "input/input.h"
 #include "logic/logic.h"
 #include "screens/screens.h"
@@ -50,8 +51,7 @@ protected:
         input->JoystickDirection[source] = direction;
         input->JoystickButtonOne[source] = buttonOne;
         input->JoystickButtonTwo[source] = buttonTwo;
-        screens->DisplayCurrentScreen();
-        screens->ApplyScreenFadeTransition();
+        RunMainLoopFrame(CORE_FRAME);
     }
 };
 

@@ -5,17 +5,18 @@
 #include "audio/audio.h"
 #include "input/input.h"
 #include "screens/screens.h"
-#include "support/screen_fixture.h"
+#include "support/game_screens_fixture.h"
 #include "visuals/visuals.h"
 
 namespace {
 
-class FadeTest : public ScreenTest
+class FadeTest : public GameScreensTest
 {
 protected:
     void SetUp() override
     {
-        ScreenTest::SetUp();
+        GameScreensTest::SetUp();
+        glDeleteTextures(1, &visuals->Sprites[0].Texture);
         visuals->Sprites[0].Texture = OpaqueBlackTexture();
     }
 
@@ -135,7 +136,7 @@ TEST_F(FadeTest, EachSkipPressClicksOnceAndStartsTheFadeOutInTheSameFrame)
         SCOPED_TRACE(presses[press]);
         StartFade(FADE_NONE, 0.0f);
         screens->ScreenDisplayTimer = 300;
-        PressNothing();
+        input->ClearThisFramesInput();
         if (press == 0) input->KeyOnKeyboardPressedByUser = '_';
         if (press == 1) input->MouseButtonPressed[0] = 1;
         if (press == 2) input->JoystickButtonOne[INPUT_ALL] = 1;

@@ -8,33 +8,25 @@
 #include "game/game.h"
 #include "input/input.h"
 #include "screens/screens.h"
-#include "support/screen_fixture.h"
+#include "support/game_screens_fixture.h"
 #include "visuals/visuals.h"
 
 namespace {
 
-typedef void (Screens::*ScreenMethod)();
-
-class LogosTest : public ScreenTest
+// The game as it starts: on the sponsor screen, about to fade in.
+class LogosTest : public GameScreensTest
 {
 protected:
-    void SetUp() override
-    {
-        ScreenTest::SetUp();
-        ASSERT_TRUE(visuals->LoadFontsIntoMemory());
-        ASSERT_TRUE(visuals->LoadSpritesIntoMemoryAndInitialize());
-    }
-
     // Runs frames until the screen hands over, counting the frames that began
     // in each fade state; gives up after a few thousand.
-    std::map<int, int> FramesUntilScreenChanges(ScreenMethod method)
+    std::map<int, int> FramesUntilScreenChanges()
     {
         std::map<int, int> framesByState;
         const uint8_t screen = screens->ScreenToDisplay;
         for (int frame = 0; frame < 3000 && screens->ScreenToDisplay == screen; frame++)
         {
             framesByState[screens->ScreenTransitionStatus]++;
-            RunFrame(method);
+            RunFrame();
         }
         return framesByState;
     }
@@ -49,24 +41,24 @@ protected:
         screens->ScreenIsDirty = 1;
     }
 
-    void RunFramesUntilShown(ScreenMethod method)
+    void RunFramesUntilShown()
     {
-        for (int frame = 0; frame < 20 && screens->ScreenTransitionStatus != FADE_NONE; frame++) RunFrame(method);
-        RunFrame(method);  // the first clean picture after the fade-in
+        RunUntilFadedIn();
+        RunFrame();  // the first clean picture after the fade-in
     }
 
-    int EffectsStartedByOneFrame(ScreenMethod method)
+    int EffectsStartedByOneFrameWithKey(char key)
     {
         HeldMixer held;
         Mix_HaltChannel(-1);
-        RunFrame(method);
+        RunFrameWithKey(key);
         return Mix_Playing(-1);
     }
 };
 
 TEST_F(LogosTest, SponsorLogoOnWhiteFadesInShowsForItsTimeAndHandsOverToTheMaker)
 {
-    std::map<int, int> frames = FramesUntilScreenChanges(&Screens::DisplaySponsorScreen);
+    std::map<int, int> frames = FramesUntilScreenChanges();
     EXPECT_EQ(7, frames[FADE_IN]);
     EXPECT_EQ(300, frames[FADE_NONE]);
     EXPECT_EQ(6, frames[FADE_OUT]);
@@ -78,37 +70,36 @@ TEST_F(LogosTest, SponsorLogoOnWhiteFadesInShowsForItsTimeAndHandsOverToTheMaker
 
 TEST_F(LogosTest, SponsorScreenIsWhiteAndARedrawSetsItsTimeBack)
 {
-    RunFramesUntilShown(&Screens::DisplaySponsorScreen);
+    RunFramesUntilShown();
     EXPECT_TRUE(PixelIs(4, 4, 255, 255, 255, 0));
     EXPECT_TRUE(PixelIs(635, 475, 255, 255, 255, 0));
     EXPECT_EQ(1, screens->ScreenBufferNeedsDisplay);
     EXPECT_EQ(0, screens->ScreenIsDirty);
 
-    for (int frame = 0; frame < 100; frame++) RunFrame(&Screens::DisplaySponsorScreen);
+    for (int frame = 0; frame < 100; frame++) RunFrame();
     EXPECT_EQ(199, screens->ScreenDisplayTimer);
     screens->ScreenIsDirty = 1;  // as after a window activation change
-    RunFrame(&Screens::DisplaySponsorScreen);
+    RunFrame();
     EXPECT_EQ(299, screens->ScreenDisplayTimer);
 }
 
 TEST_F(LogosTest, SpaceSkipsTheSponsorLogoOnlyOnceItIsFullyShown)
 {
-    PressKey('_');
     for (int frame = 0; frame < 7; frame++)
     {
-        EXPECT_EQ(0, EffectsStartedByOneFrame(&Screens::DisplaySponsorScreen)) << "frame " << frame + 1;
+        EXPECT_EQ(0, EffectsStartedByOneFrameWithKey('_')) << "frame " << frame + 1;
     }
     EXPECT_EQ(FADE_NONE, screens->ScreenTransitionStatus);
-    EXPECT_EQ(1, EffectsStartedByOneFrame(&Screens::DisplaySponsorScreen));
+    EXPECT_EQ(1, EffectsStartedByOneFrameWithKey('_'));
     EXPECT_EQ(FADE_OUT, screens->ScreenTransitionStatus);
 }
 
 TEST_F(LogosTest, EscapeOnTheSponsorScreenLeadsToTheMakerScreen)
 {
-    RunFramesUntilShown(&Screens::DisplaySponsorScreen);
+    RunFramesUntilShown();
     screens->ScreenTransitionStatus = FADE_OUT;  // what input polling does on Escape
     screens->ScreenExitedWithEscapeKey = 1;
-    FramesUntilScreenChanges(&Screens::DisplaySponsorScreen);
+    FramesUntilScreenChanges();
     EXPECT_EQ(BRICKWELL_SCREEN, screens->ScreenToDisplay);
     EXPECT_EQ(0, game->QuitGame);
 }
@@ -116,7 +107,7 @@ TEST_F(LogosTest, EscapeOnTheSponsorScreenLeadsToTheMakerScreen)
 TEST_F(LogosTest, MakerLogoOnBlackShowsForItsTimeAndHandsOverToTheTitle)
 {
     HandOverToMakerScreen();
-    std::map<int, int> frames = FramesUntilScreenChanges(&Screens::DisplayBrickwellScreen);
+    std::map<int, int> frames = FramesUntilScreenChanges();
     EXPECT_EQ(2, frames[FADE_ALL]) << "the entry frame and the hand-over frame";
     EXPECT_EQ(6, frames[FADE_IN]) << "the entry frame takes the first step of the fade-in";
     EXPECT_EQ(449, frames[FADE_NONE]);
@@ -128,7 +119,7 @@ TEST_F(LogosTest, MakerLogoOnBlackShowsForItsTimeAndHandsOverToTheTitle)
 TEST_F(LogosTest, MakerScreenIsBlackWithGreenLettering)
 {
     HandOverToMakerScreen();
-    RunFramesUntilShown(&Screens::DisplayBrickwellScreen);
+    RunFramesUntilShown();
     EXPECT_EQ(448, screens->ScreenDisplayTimer) << "the shown time starts after the fade-in";
     EXPECT_TRUE(PixelIs(4, 4, 0, 0, 0, 0));
     EXPECT_TRUE(PixelIs(635, 475, 0, 0, 0, 0));
@@ -144,13 +135,12 @@ TEST_F(LogosTest, MakerScreenIsBlackWithGreenLettering)
 TEST_F(LogosTest, DebugKeyOnTheMakerScreenTogglesTheDebugMode)
 {
     HandOverToMakerScreen();
-    RunFramesUntilShown(&Screens::DisplayBrickwellScreen);
+    RunFramesUntilShown();
     for (int expectedDebug : {1, 0})
     {
         SCOPED_TRACE(expectedDebug);
         screens->ScreenBufferNeedsDisplay = 0;
-        PressKey('d');
-        EXPECT_EQ(1, EffectsStartedByOneFrame(&Screens::DisplayBrickwellScreen));
+        EXPECT_EQ(1, EffectsStartedByOneFrameWithKey('d'));
         EXPECT_EQ(expectedDebug, game->DebugOn);
         EXPECT_EQ(20, input->DelayAllUserInput);
         EXPECT_EQ(1, screens->ScreenIsDirty);
@@ -162,16 +152,17 @@ TEST_F(LogosTest, DebugKeyOnTheMakerScreenTogglesTheDebugMode)
 TEST_F(LogosTest, LeavingTheMakerScreenByEscapeLeavesNoTimerForTheTitle)
 {
     HandOverToMakerScreen();
-    RunFramesUntilShown(&Screens::DisplayBrickwellScreen);
+    RunFramesUntilShown();
     screens->ScreenTransitionStatus = FADE_OUT;
     screens->ScreenExitedWithEscapeKey = 1;
-    FramesUntilScreenChanges(&Screens::DisplayBrickwellScreen);
+    FramesUntilScreenChanges();
     ASSERT_EQ(TITLE_SCREEN, screens->ScreenToDisplay);
     EXPECT_EQ(-1, screens->ScreenDisplayTimer);
 
     // Shown for longer than the maker's time, the title must neither time out nor skip.
     screens->ScreenTransitionStatus = FADE_NONE;
-    PressKey('_');
+    input->ClearThisFramesInput();
+    input->KeyOnKeyboardPressedByUser = '_';
     for (int frame = 0; frame < 500; frame++) screens->ApplyScreenFadeTransition();
     EXPECT_EQ(FADE_NONE, screens->ScreenTransitionStatus);
 }

@@ -71,11 +71,7 @@ protected:
         input->MouseButtonPressed[0] = rand() % 40 == 0;
         input->MouseX = rand() % 640;
         input->MouseY = rand() % 480;
-        screens->DisplayCurrentScreen();
-        screens->ApplyScreenFadeTransition();
-        if (game->DebugOn) game->DisplayDebuggingInfo();
-        if (screens->ScreenBufferNeedsDisplay) visuals->DisplayScreenBufferOntoDisplay();
-        screens->ScreenBufferNeedsDisplay = 0;
+        RunMainLoopFrame(PRESENT_SCREEN_BUFFER);
     }
 
     static void PushEscape() { PushKeyDown(SDLK_ESCAPE); }

@@ -1,45 +1,33 @@
 #include "support/game_screens_fixture.h"
 
-#include "audio/audio.h"
-#include "data/data.h"
+#include <stdio.h>
+#include <stdlib.h>
+
+#include <SDL.h>
+
+#include "game/game.h"
 #include "input/input.h"
-#include "interface/interface.h"
-#include "logic/logic.h"
 #include "screens/screens.h"
-#include "visuals/visuals.h"
+
+static char PROGRAM_NAME[] = "wobblersaga";
+static char* ARGUMENTS[] = {PROGRAM_NAME, nullptr};
 
 void GameScreensTest::SetUp()
 {
-    WindowTest::SetUp();
-    logic = new Logic();
-    ASSERT_TRUE(visuals->LoadFontsIntoMemory());
-    ASSERT_TRUE(visuals->LoadSpritesIntoMemoryAndInitialize());
-    ASSERT_TRUE(visuals->LoadAllTextsIntoMemory());
-    input = new Input();
-    screens = new Screens();
-    interface = new Interface();
-    ASSERT_TRUE(interface->CreateAllGUIAndInitialize(true));
-    data = new Data();
-    data->ClearHighScores();
-    audio = new Audio();
-    audio->SetupAudio();
+    directory.reset(new TemporaryWorkingDirectory());
+    output.reset(new CapturedOutput());
+    StartUpGame(1, ARGUMENTS);
+    ASSERT_EQ(0, game->FatalError) << output->Text();
+    srand(1);
 }
 
 void GameScreensTest::TearDown()
 {
-    delete data;
-    data = nullptr;
-    delete audio;
-    audio = nullptr;
-    delete interface;
-    interface = nullptr;
-    delete screens;
-    screens = nullptr;
-    delete input;
-    input = nullptr;
-    delete logic;
-    logic = nullptr;
-    WindowTest::TearDown();
+    ShutDownGame();
+    // The capture also took GoogleTest's own failure messages: show them.
+    if (HasFailure() && output) fprintf(stderr, "%s", output->Text().c_str());
+    output.reset();
+    directory.reset();
 }
 
 void GameScreensTest::EnterScreen(int screen)
@@ -50,25 +38,22 @@ void GameScreensTest::EnterScreen(int screen)
     screens->ScreenDisplayTimer = -1;  // as the logo screens leave it
 }
 
-static void RunScreenAndFade()
-{
-    screens->DisplayCurrentScreen();
-    screens->ApplyScreenFadeTransition();
-}
-
 void GameScreensTest::RunFrame()
 {
-    input->GetAllUserInput();
-    RunScreenAndFade();
+    RunMainLoopFrame(POLL_INPUT);
 }
 
-// The key stands in for what the poll would have translated this frame.
+void GameScreensTest::RunFrames(int count)
+{
+    for (int frame = 0; frame < count; frame++) RunFrame();
+}
+
 void GameScreensTest::RunFrameWithKey(char key)
 {
     input->DelayAllUserInput = -1;
     input->GetAllUserInput();
     input->KeyOnKeyboardPressedByUser = key;
-    RunScreenAndFade();
+    RunMainLoopFrame(CORE_FRAME);
 }
 
 void GameScreensTest::RunFrameWithDirection(int direction)
@@ -76,7 +61,7 @@ void GameScreensTest::RunFrameWithDirection(int direction)
     input->DelayAllUserInput = -1;
     input->GetAllUserInput();
     input->JoystickDirection[INPUT_ALL] = direction;
-    RunScreenAndFade();
+    RunMainLoopFrame(CORE_FRAME);
 }
 
 int GameScreensTest::RunUntilScreenChanges(int frameLimit)
@@ -93,4 +78,24 @@ int GameScreensTest::RunUntilScreenChanges(int frameLimit)
 void GameScreensTest::RunUntilFadedIn()
 {
     for (int frame = 0; frame < 20 && screens->ScreenTransitionStatus != FADE_NONE; frame++) RunFrame();
+}
+
+bool GameScreensTest::RunFramesUntil(const std::function<bool()>& condition, int frameLimit)
+{
+    for (int frame = 0; frame < frameLimit; frame++)
+    {
+        if (condition()) return true;
+        RunFrame();
+    }
+    return condition();
+}
+
+HeldMixer::HeldMixer()
+{
+    SDL_LockAudio();
+}
+
+HeldMixer::~HeldMixer()
+{
+    SDL_UnlockAudio();
 }

@@ -1,10 +1,13 @@
 #ifndef WOBBLER_GAME_SCREENS_FIXTURE_H
 #define WOBBLER_GAME_SCREENS_FIXTURE_H
 
+#include <functional>
+
 #include "support/window_fixture.h"
 
-// Every object of the game created as the game does, with the real assets,
-// so that any screen can be run frame by frame.
+// The whole game started as its main starts it, with the real assets, in a
+// temporary working directory, so that any screen can be run frame by frame;
+// the window is the game's own. The random generator starts from 1.
 class GameScreensTest : public WindowTest
 {
 protected:
@@ -13,13 +16,27 @@ protected:
 
     // Makes the screen initialise itself in the next frame.
     static void EnterScreen(int screen);
-    // One frame: input polled, the current screen, then the fade.
+    // One frame as the game runs it, input polled, without the wait or the
+    // present (the screen buffer stays readable).
     static void RunFrame();
+    static void RunFrames(int count);
+    // The key, or the stick, stands in for what the poll read this frame.
     static void RunFrameWithKey(char key);
     static void RunFrameWithDirection(int direction);
     // Frames until the screen changes; -1 when it has not within the limit.
     static int RunUntilScreenChanges(int frameLimit);
     static void RunUntilFadedIn();
+    // Runs frames until the condition holds; false after the frame limit.
+    static bool RunFramesUntil(const std::function<bool()>& condition, int frameLimit);
+};
+
+// Keeps the mixer from advancing, so that even a short effect is still
+// playing when the test looks.
+class HeldMixer
+{
+public:
+    HeldMixer();
+    ~HeldMixer();
 };
 
 #endif

@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include <SDL_mixer.h>
+
+#include "game/game.h"
+#include "input/input.h"
+#include "screens/screens.h"
+#include "support/game_screens_fixture.h"
+#include "support/key_events.h"
+#include "visuals/visuals.h"
+
+namespace {
+
+const uint8_t NO_SCREEN = 6;  // an identifier no screen answers to
+
+class MainLoop : public GameScreensTest
+{
+protected:
+    // White pixels of the screen buffer in the rectangle, in window pixels.
+    int WhitePixelsIn(int left, int top, int right, int bottom) const
+    {
+        static unsigned char rgb[640 * 480 * 3];
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadBuffer(GL_BACK);
+        glReadPixels(0, 0, 640, 480, GL_RGB, GL_UNSIGNED_BYTE, rgb);
+        int white = 0;
+        for (int y = top; y < bottom; y++)
+        {
+            for (int x = left; x < right; x++)
+            {
+                const unsigned char* pixel = rgb + 3 * ((479 - y) * 640 + x);
+                if (pixel[0] > 250 && pixel[1] > 250 && pixel[2] > 250) white++;
+            }
+        }
+        return white;
+    }
+};
+
+// The debug overlay's white plate stays readable over a screen faded to black.
+TEST_F(MainLoop, AFrameDrawsTheScreenThenTheFadeThenTheDebugOverlay)
+{
+    screens->ScreenToDisplay = NO_SCREEN;
+    screens->ScreenTransitionStatus = FADE_ALL;
+    screens->ScreenFadeTransparency = 1.0f;
+    game->DebugOn = 1;
+    visuals->ClearScreenBufferWithColor(1.0f, 1.0f, 1.0f, 1.0f);
+
+    RunMainLoopFrame(CORE_FRAME);
+
+    EXPECT_EQ(0, WhitePixelsIn(100, 0, 640, 480));
+    EXPECT_GT(WhitePixelsIn(0, 429, 60, 445), 100);
+}
+
+TEST_F(MainLoop, ThePictureIsShownWhenAScreenAsksAndEveryFrameInDebugMode)
+{
+    screens->ScreenToDisplay = NO_SCREEN;
+    screens->ScreenBufferNeedsDisplay = 0;
+    EXPECT_FALSE(RunMainLoopFrame(PRESENT_SCREEN_BUFFER));
+
+    screens->ScreenBufferNeedsDisplay = 1;
+    EXPECT_TRUE(RunMainLoopFrame(PRESENT_SCREEN_BUFFER));
+    EXPECT_FALSE(RunMainLoopFrame(PRESENT_SCREEN_BUFFER));
+
+    game->DebugOn = 1;
+    screens->ScreenBufferNeedsDisplay = 1;
+    EXPECT_TRUE(RunMainLoopFrame(PRESENT_SCREEN_BUFFER));
+    EXPECT_TRUE(RunMainLoopFrame(PRESENT_SCREEN_BUFFER));
+    EXPECT_FALSE(RunMainLoopFrame(CORE_FRAME)) << "left to the caller";
+}
+
+// A close request asks to quit, and the frame it came in is still played;
+// a quit already asked for (the title's Exit) polls nothing more.
+TEST_F(MainLoop, TheQuitKeyEndsTheLoopOnlyAfterItsFrame)
+{
+    SDL_Event close;
+    close.type = SDL_QUIT;
+    SDL_PushEvent(&close);
+    RunMainLoopFrame(POLL_INPUT);
+    EXPECT_EQ(1, game->QuitGame);
+    EXPECT_EQ(1, screens->ScreenBufferNeedsDisplay) << "the sponsor screen has drawn";
+    EXPECT_LT(screens->ScreenFadeTransparency, 1.0f) << "and begun to fade in";
+
+    game->QuitGame = 0;
+    input->KeyOnKeyboardPressedByUser = '~';
+    PushKeyDown(SDLK_SPACE);
+    RunMainLoopFrame(POLL_INPUT);
+    EXPECT_EQ(1, game->QuitGame);
+    EXPECT_EQ(1, SDL_PeepEvents(nullptr, 1, SDL_PEEKEVENT, SDL_ALLEVENTS)) << "not polled";
+}
+
+TEST_F(MainLoop, MusicThatHasEndedStartsAgainInTheNextFrame)
+{
+    Mix_HaltMusic();
+    ASSERT_EQ(0, Mix_PlayingMusic());
+    RunMainLoopFrame(CORE_FRAME);
+    EXPECT_EQ(1, Mix_PlayingMusic());
+}
+
+}  // namespace
