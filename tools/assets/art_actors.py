@@ -176,7 +176,9 @@ def ghost_frame(base, frame, black=False):
     c = Canvas(64, 64)
     phase = 0.0 if frame == 1 else math.pi / 2
     rim = (176, 180, 198) if black else None  # the black ghost's light rim shows it on the dark floor
-    draw_ghost_body(c, *GHOST_BOX, phase, base, line_w=GHOST_LINE, outline=GHOST_OUTLINE, rim=rim)
+    # a small highlight keeps the colour strong, so the eight stay apart at a glance
+    draw_ghost_body(c, *GHOST_BOX, phase, base, line_w=GHOST_LINE, outline=GHOST_OUTLINE, rim=rim,
+                    light=mix(base, (255, 255, 255), 0.3))
     return c.result()
 
 
