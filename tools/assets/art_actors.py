@@ -2,10 +2,9 @@
 and the mini-map pieces, plus the big scene characters of the opening and ending scenes."""
 import math
 
-from PIL import Image, ImageChops, ImageDraw
+from PIL import Image
 
-from art_common import (Canvas, dilate, erode, blur, intersect, mix, shift, subtract, union,
-                        scale_mask, wedge_points)
+from art_common import (Canvas, dilate, erode, blur, intersect, mix, shift, subtract, union, wedge_points)
 
 # Palette -------------------------------------------------------------------------------
 HERO_LIGHT = (255, 247, 150)

@@ -5,8 +5,8 @@ import math
 from PIL import Image, ImageDraw
 
 import art_actors
-from art_common import (Canvas, SANS, SANS_BOLD, SANS_COND_BOLD, SERIF_BOLD, blur, dilate, erode, font, intersect, mix,
-                        shift, subtract, union)
+from art_common import (Canvas, SANS, SANS_BOLD, SANS_COND_BOLD, SERIF_BOLD, blur, dilate, erode, intersect,
+                        shift, subtract)
 
 # --- maker logo: pixel art, shown scaled 5 x 8 with nearest filtering ------------------------------
 # One art pixel is 3 x 2 picture pixels, 15 x 16 on screen: square to the eye at that stretch.
@@ -129,7 +129,8 @@ def _key(c, x0, y0, x1, y1, label=None, arrow=None, size=15):
     r = min(6, (y1 - y0) / 5.0)
     c.fill(c.rrect_mask((x0, y0 + 3, x1, y1 + 3), r), (20, 20, 30))
     c.fill(c.rrect_mask((x0, y0, x1, y1), r), c.vertical(y0, y1, (250, 250, 255), (186, 190, 206)))
-    c.fill(c.rrect_mask((x0 + 2.5, y0 + 1.5, x1 - 2.5, y1 - 5), r - 1), c.vertical(y0, y1, (255, 255, 255), (226, 228, 238)))
+    c.fill(c.rrect_mask((x0 + 2.5, y0 + 1.5, x1 - 2.5, y1 - 5), r - 1),
+           c.vertical(y0, y1, (255, 255, 255), (226, 228, 238)))
     mx, my = (x0 + x1) / 2.0, (y0 + y1) / 2.0 - 2
     if label:
         c.text((mx, my), label, SANS_COND_BOLD, size, (40, 40, 60))
