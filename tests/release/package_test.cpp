@@ -240,7 +240,7 @@ TEST_F(Launcher, PlaysFromAFolderOfThePlayersOwnAndSavesTheOptionsInHome)
     EXPECT_TRUE(WaitUntil(
         [&] {
             game.ClickAt(5, 5);
-            return game.WaitForColourAt(SELECTOR_X, START_BUTTON_Y, SELECTOR_ORANGE, 40, 300);
+            return game.WaitForColourAt(SELECTOR_X, START_BUTTON_Y, SELECTOR_ORANGE, SELECTOR_TOLERANCE, 300);
         },
         30000));
 
