@@ -4,8 +4,11 @@
 Checks: every file of the sprite table, the GUI table and the icon
 exists in data/; every generated file decodes to the same size and the same RGBA pixels as the
 committed one; every PNG is a power of two in both dimensions; Screen-Fade.png is opaque black;
-and TV.png is see-through where the playing screen must show through it.
+TV.png is see-through where the playing screen must show through it; the wall tile is opaque
+and joins its neighbours without a seam; every ghost wears a dark outline and the scared ghost is
+far from all eight colours; the maker logo's pixels come out square at its 5 x 8 stretch.
 Run from the project root with Debian's /usr/bin/python3 (Pillow from python3-pil)."""
+import math
 import os
 import shutil
 import sys
@@ -14,7 +17,7 @@ import tempfile
 ROOT = os.path.abspath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", ".."))
 sys.path.insert(0, os.path.join(ROOT, "tools", "assets"))
 
-from PIL import Image, ImageChops  # noqa: E402
+from PIL import Image, ImageChops, ImageFilter  # noqa: E402
 
 import pictures  # noqa: E402
 
@@ -76,6 +79,70 @@ def check_tv(tv):
     check(tv.size == (1024, 512), "TV.png should be 1024 x 512, is %s" % (tv.size,))
 
 
+def column_steps(im):
+    """Mean colour change from each column to the next, the last column wrapping to the first."""
+    px = im.load()
+    w, h = im.size
+    return [sum(abs(px[x, y][c] - px[(x + 1) % w, y][c]) for y in range(h) for c in range(3)) / (3.0 * h)
+            for x in range(w)]
+
+
+def check_wall(wall):
+    check(wall.size == (64, 64), "BoundaryLEGO.png should be 64 x 64, is %s" % (wall.size,))
+    check(wall.getchannel("A").getextrema() == (255, 255), "BoundaryLEGO.png should be opaque")
+    # Wall cells side by side must read as one mass: the step across the join may be no sharper
+    # than the tile's own strongest step inside.
+    for name, pic in (("left-right", wall), ("top-bottom", wall.transpose(Image.TRANSPOSE))):
+        steps = column_steps(pic)
+        join, inside = max(steps[-2:] + steps[:2]), max(steps[4:-4])
+        check(join <= inside, "BoundaryLEGO.png shows a seam %s: step %.1f at the join, %.1f inside"
+              % (name, join, inside))
+
+
+def body_colour(im):
+    px = [p for p in im.getdata() if p[3] == 255]
+    return tuple(sum(p[c] for p in px) / float(len(px)) for c in range(3))
+
+
+def edge_luminance(im):
+    """Median luminance of the outermost pixel ring of the picture's shape."""
+    shape = im.getchannel("A").point(lambda v: 255 if v >= 128 else 0)
+    ring = ImageChops.subtract(shape, shape.filter(ImageFilter.MinFilter(3)))
+    lum = sorted(0.3 * p[0] + 0.59 * p[1] + 0.11 * p[2] for p, m in zip(im.getdata(), ring.getdata()) if m)
+    return lum[len(lum) // 2]
+
+
+def check_ghosts():
+    scared = [body_colour(rgba(os.path.join(DATA, "graphics/Ghost_Scared%d.png" % f))) for f in (1, 2)]
+    for colour in ("Red", "Orange", "Cyan", "Yellow", "Green", "Blue", "Purple", "Black"):
+        for frame in (1, 2):
+            rel = "graphics/Ghost_%s%d.png" % (colour, frame)
+            im = rgba(os.path.join(DATA, rel))
+            # the outline keeps a ghost's shape on floor and walls of any tint
+            check(edge_luminance(im) < 30, "%s: the outline is not dark (%.0f)" % (rel, edge_luminance(im)))
+            # scared ghosts are told apart from every normal one, also while they flash
+            nearest = min(math.dist(body_colour(im), s) for s in scared)
+            check(nearest > 100, "%s: colour only %.0f from a scared ghost's" % (rel, nearest))
+
+
+def check_maker_logo(logo):
+    """Drawn 5 x 8 times enlarged, so strokes of 3 x 2 picture pixels come out 15 x 16."""
+    px = logo.load()
+    w, h = logo.size
+    lines = [[px[x, y] for x in range(w)] for y in range(h)]
+    columns = [[px[x, y] for y in range(h)] for x in range(w)]
+    for name, group, unit in (("across", lines, 3), ("down", columns, 2)):
+        odd = set()
+        for line in group:
+            start = 0
+            for i in range(1, len(line) + 1):
+                if i == len(line) or line[i] != line[start]:
+                    if line[start][3] and (i - start) % unit:
+                        odd.add(i - start)
+                    start = i
+        check(not odd, "Brickwell-Logo.png: runs %s long %s, not whole art pixels of %d" % (sorted(odd), name, unit))
+
+
 def main():
     # 1. the tables' files exist in data/
     check(len(pictures.SPRITE_FILES) == 73, "sprite table has %d slots, expected 73" % len(pictures.SPRITE_FILES))
@@ -121,6 +188,9 @@ def main():
     check(rgba(os.path.join(DATA, "interface/Button.png")).size == (256, 64), "Button.png should be 256 x 64")
     check(rgba(os.path.join(DATA, "interface/Selector-Line.png")).width >= 640, "Selector-Line.png narrower than 640")
     check_tv(rgba(os.path.join(DATA, "graphics/TV.png")))
+    check_wall(rgba(os.path.join(DATA, "graphics/BoundaryLEGO.png")))
+    check_ghosts()
+    check_maker_logo(rgba(os.path.join(DATA, "graphics/Brickwell-Logo.png")))
 
     print("%d passed, %d failed" % (passed, failed))
     return 0 if failed == 0 else 1

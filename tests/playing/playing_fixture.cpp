@@ -87,8 +87,8 @@ void PlayingTest::SendGhostOntoHero()
 
 bool PlayingTest::IsWallAt(int x, int y) const
 {
-    // The wall picture is light grey (tinted by level); the open floor shows
-    // the dark static behind the board.
+    // The wall plate keeps a strong red under every level's tint; the open
+    // floor shows the dark static behind the board.
     return ReadPixel(x, y).red > 120;
 }
 

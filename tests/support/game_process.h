@@ -74,7 +74,9 @@ int TitleButtonY(int index);
 const int BACK_BUTTON_Y = 458;
 const int SELECTOR_X = 170;
 const Colour SELECTOR_ORANGE = {250, 186, 73};
-const int SELECTOR_TOLERANCE = 40;
+// Tight: the selector is a gold gradient, and the maker logo's golds lie
+// within 40 of this row of it.
+const int SELECTOR_TOLERANCE = 12;
 
 // Runs a shell command, for at most a few seconds, and returns what it printed.
 std::string RunCommand(const std::string& command);

@@ -2,10 +2,9 @@
 and the mini-map pieces, plus the big scene characters of the opening and ending scenes."""
 import math
 
-from PIL import Image, ImageChops, ImageDraw
+from PIL import Image
 
-from art_common import (Canvas, dilate, erode, blur, intersect, mix, shift, subtract, union,
-                        scale_mask, wedge_points)
+from art_common import (Canvas, dilate, erode, blur, intersect, mix, shift, subtract, union, wedge_points)
 
 # Palette -------------------------------------------------------------------------------
 HERO_LIGHT = (255, 247, 150)
@@ -23,7 +22,9 @@ GHOST_COLOURS = [
     ("Purple", (168, 72, 232)),
     ("Black", (50, 50, 60)),
 ]
-SCARED = (36, 42, 196)
+SCARED = (214, 224, 255)
+SCARED_SHADE = (140, 156, 230)
+SCARED_LINE = (20, 26, 120)
 
 DIRECTIONS = {"UP": -90, "RIGHT": 0, "DOWN": 90, "LEFT": 180}
 # Where the hero's eye sits relative to the mouth: above it when facing left or right,
@@ -142,12 +143,13 @@ def ghost_points(cx, top, w, bottom, phase, bumps=4, amp=None, steps=80):
     return pts
 
 
-def draw_ghost_body(c, cx, top, w, bottom, phase, base, line_w=1.5, outline=None, rim=None, bumps=4):
+def draw_ghost_body(c, cx, top, w, bottom, phase, base, line_w=1.5, outline=None, rim=None, bumps=4,
+                    light=None, shade=None):
     body = c.polygon_mask(ghost_points(cx, top, w, bottom, phase, bumps))
     dark = mix(base, (0, 0, 0), 0.72)
     c.fill(dilate(body, line_w * c.ss), outline or dark)
-    light = mix(base, (255, 255, 255), 0.5)
-    shade = mix(base, (0, 0, 0), 0.32)
+    light = light or mix(base, (255, 255, 255), 0.5)
+    shade = shade or mix(base, (0, 0, 0), 0.32)
     paint = c.radial(cx - 0.3 * w, top + 0.25 * w, 1.25 * w, light, shade, power=1.2)
     c.fill(body, paint)
     # soft inner shadow at the bottom and right for volume
@@ -162,28 +164,41 @@ def draw_ghost_body(c, cx, top, w, bottom, phase, base, line_w=1.5, outline=None
     return body
 
 
+# Every ghost of the board wears the same near-black outline, thick enough to keep its shape
+# on the lightest wall and beside a wall of its own colour.
+GHOST_OUTLINE = (14, 10, 24)
+GHOST_LINE = 2.2
+GHOST_BOX = (32, 5, 52, 59)  # centre x, top, width, bottom of the body in the 64 x 64 picture
+
+
 def ghost_frame(base, frame, black=False):
     c = Canvas(64, 64)
     phase = 0.0 if frame == 1 else math.pi / 2
-    if black:
-        draw_ghost_body(c, 32, 5, 52, 59, phase, base, outline=(16, 16, 20), rim=(176, 180, 198))
-    else:
-        draw_ghost_body(c, 32, 5, 52, 59, phase, base)
+    rim = (176, 180, 198) if black else None  # the black ghost's light rim shows it on the dark floor
+    # a small highlight keeps the colour strong, so the eight stay apart at a glance
+    draw_ghost_body(c, *GHOST_BOX, phase, base, line_w=GHOST_LINE, outline=GHOST_OUTLINE, rim=rim,
+                    light=mix(base, (255, 255, 255), 0.3))
     return c.result()
 
 
 def scared_frame(frame):
+    """Pale with fright: no normal ghost is near white, so a scared one is told apart from all eight
+    at a glance, and flashing back to any ghost's own colour is a plain blink."""
     c = Canvas(64, 64)
     phase = 0.0 if frame == 1 else math.pi / 2
-    draw_ghost_body(c, 32, 5, 52, 59, phase, SCARED, outline=(12, 12, 60))
-    # wavy frown below where the eyes go
+    draw_ghost_body(c, *GHOST_BOX, phase, SCARED, line_w=GHOST_LINE, outline=SCARED_LINE,
+                    light=(255, 255, 255), shade=SCARED_SHADE)
+    d = c.draw()
+    # worried brows above where the eyes go, inner ends raised
+    for outer, inner in (((15.5, 15.5), (26, 11.5)), ((48.5, 15.5), (38, 11.5))):
+        d.line(c.pts([outer, inner]), fill=SCARED_LINE + (255,), width=int(2.2 * c.ss))
+    # wavy frown below the eyes
     pts = []
     for i in range(33):
         x = 17 + 30 * i / 32
-        y = 44 + 2.6 * math.cos(math.pi * 4 * i / 32 + (0 if frame == 1 else math.pi))
+        y = 45 + 2.8 * math.cos(math.pi * 4 * i / 32 + (0 if frame == 1 else math.pi))
         pts.append((x, y))
-    d = c.draw()
-    d.line(c.pts(pts), fill=(255, 206, 176, 255), width=int(2.4 * c.ss), joint="curve")
+    d.line(c.pts(pts), fill=SCARED_LINE + (255,), width=int(2.6 * c.ss), joint="curve")
     return c.result()
 
 
@@ -221,26 +236,31 @@ def power_pellet():
     return c.result()
 
 
+# The wall plate: lilac-blue, so that the level tints (green and blue lowered together, red
+# kept) turn it orchid, magenta, raspberry and crimson instead of washing a white brick to pink;
+# its red stays below the red ghost's so that he stands out on the last board.
+WALL_PLATE = (156, 136, 250)
+WALL_STUD_TOP = (204, 194, 255)
+WALL_STUD_SIDE = (126, 104, 224)
+WALL_STUD_SHADOW = (100, 70, 190)
+WALL_STUD_PITCH = 32  # two studs a tile each way
+
+
 def boundary_brick():
-    """A 2 x 2 toy brick seen from above, light grey to white, filling its 64 x 64 tile."""
-    c = Canvas(64, 64)
-    c.fill(c.rect_mask((0, 0, 64, 64)), (150, 150, 160))
-    face = c.rrect_mask((1.2, 1.2, 62.8, 62.8), 3)
-    c.fill(face, (214, 214, 222))
-    c.fill(c.rrect_mask((1.2, 1.2, 61.0, 61.0), 3), (252, 252, 255))
-    c.fill(c.rrect_mask((3.5, 3.5, 60.5, 60.5), 2.5), c.radial(14, 12, 70, (248, 248, 252), (214, 214, 224)))
-    for sx in (18, 46):
-        for sy in (18, 46):
-            # shadow, side of the stud, top of the stud
-            c.fill(blur(c.circle_mask(sx + 2.2, sy + 2.6, 9.2), 1.2 * c.ss), (110, 110, 128), 0.55)
-            c.fill(c.circle_mask(sx + 0.6, sy + 0.9, 9.0), (176, 176, 190))
+    """One 64 x 64 piece of an endless studded plate: fully opaque, and its edges meet the opposite
+    edges, so neighbouring wall cells join into one mass that stands out against the dark floor."""
+    c = Canvas(192, 192)  # three tiles each way; the middle one is kept, so every stud wraps
+    c.fill(c.rect_mask((0, 0, 192, 192)), WALL_PLATE)
+    for sx in range(WALL_STUD_PITCH // 2, 192, WALL_STUD_PITCH):
+        for sy in range(WALL_STUD_PITCH // 2, 192, WALL_STUD_PITCH):
+            # soft shadow to the lower right, the stud's side, then its lit top
+            c.fill(blur(c.circle_mask(sx + 2.0, sy + 2.4, 9.4), 1.4 * c.ss), WALL_STUD_SHADOW, 0.55)
+            c.fill(c.circle_mask(sx + 0.5, sy + 0.8, 9.2), WALL_STUD_SIDE)
             top = c.circle_mask(sx - 0.4, sy - 0.5, 8.2)
-            c.fill(top, c.radial(sx - 3.5, sy - 4, 13, (255, 255, 255), (220, 220, 230)))
-            ring = subtract(top, c.circle_mask(sx - 0.9, sy - 1.1, 7.0))
-            c.fill(ring, (255, 255, 255), 0.8)
-            c.fill(c.circle_mask(sx - 0.4, sy - 0.5, 4.2), (232, 232, 240), 0.6)
-    img = c.result()
-    return img
+            c.fill(top, c.radial(sx - 3.5, sy - 4, 14, WALL_STUD_TOP, WALL_PLATE))
+            rim = subtract(top, c.circle_mask(sx + 0.3, sy + 0.4, 7.4))
+            c.fill(intersect(rim, c.circle_mask(sx - 3, sy - 3.5, 8)), (255, 255, 255), 0.55)
+    return c.result().crop((64, 64, 128, 128))
 
 
 def map_pellet():
@@ -321,43 +341,60 @@ def ms_wobbler():
     return c.result()
 
 
-def big_ghost(base, eyes_look, mouth="o", size=128, rim=None, outline=None):
-    c = Canvas(size, size)
-    k = size / 128.0
-    cx = 64 * k
-    c.fill(blur(c.ellipse_mask((24 * k, 116 * k, 104 * k, 126 * k)), 3 * c.ss * k), (0, 0, 0), 0.3)
-    draw_ghost_body(c, cx, 8 * k, 104 * k, 120 * k, 0.4, base, line_w=2.5 * k, outline=outline, rim=rim, bumps=5)
+def big_ghost(base, eyes_look, mouth, outline=None, angry=False, light=None):
+    """A 128 x 128 scene ghost. The scenes tint it red by dropping green and blue, so its face is
+    drawn in light and dark rather than in hues: eye whites brighter than the body inside dark
+    rings, black pupils, a dark mouth."""
+    c = Canvas(128, 128)
+    cx = 64
+    c.fill(blur(c.ellipse_mask((24, 116, 104, 126)), 3 * c.ss), (0, 0, 0), 0.3)
+    draw_ghost_body(c, cx, 8, 104, 120, 0.4, base, line_w=2.5, outline=outline, bumps=5, light=light)
     a = math.radians(eyes_look)
-    for ex in (cx - 19 * k, cx + 19 * k):
-        ey = 50 * k
-        white = c.ellipse_mask((ex - 12 * k, ey - 15 * k, ex + 12 * k, ey + 15 * k))
-        c.fill(dilate(white, 1.5 * c.ss), (30, 30, 50))
-        c.fill(white, (250, 250, 255))
-        px, py = ex + 5 * k * math.cos(a), ey + 6 * k * math.sin(a)
-        c.fill(intersect(c.circle_mask(px, py, 6.5 * k), white), (20, 20, 40))
-        c.fill(c.circle_mask(px - 2 * k, py - 2.5 * k, 2 * k), (255, 255, 255))
+    for side in (-1, 1):
+        ex, ey = cx + side * 19, 50
+        white = c.ellipse_mask((ex - 12, ey - 15, ex + 12, ey + 15))
+        if angry:
+            # heavy brows slanting down toward the middle cut the eyes into a glare
+            brow = [(ex + side * 16, ey - 25), (ex - side * 15, ey - 10), (ex - side * 14, ey - 1),
+                    (ex + side * 15, ey - 18)]
+            white = subtract(white, dilate(c.polygon_mask(brow), 1 * c.ss))
+        c.fill(dilate(white, 2.2 * c.ss), (26, 20, 34))
+        c.fill(white, (255, 255, 255))
+        px, py = ex + 5 * math.cos(a), ey + 3 + 6 * math.sin(a)
+        c.fill(intersect(c.circle_mask(px, py, 6.5), white), (14, 10, 20))
+        c.fill(intersect(c.circle_mask(px - 2, py - 2.5, 2), white), (255, 255, 255))
+        if angry:
+            c.fill(c.polygon_mask(brow), (30, 22, 36))
     if mouth == "o":
-        m = c.ellipse_mask((cx - 11 * k, 74 * k, cx + 11 * k, 98 * k))
+        m = c.ellipse_mask((cx - 11, 74, cx + 11, 98))
         c.fill(dilate(m, 1.2 * c.ss), (30, 10, 20))
-        c.fill(m, c.vertical(74 * k, 98 * k, (60, 10, 30), (150, 40, 70)))
-    elif mouth == "grin":
-        pts = []
-        for i in range(41):
-            x = cx - 26 * k + 52 * k * i / 40
-            y = 82 * k + 4 * k * math.sin(math.pi * 6 * i / 40)
-            pts.append((x, y))
-        c.draw().line(c.pts(pts), fill=(30, 20, 40, 255), width=int(3.5 * k * c.ss), joint="curve")
+        c.fill(m, c.vertical(74, 98, (60, 10, 30), (150, 40, 70)))
+    elif mouth == "fangs":
+        # a wide leer, dark inside, with pointed teeth from above and below
+        lips = [(cx - 30, 76)] + [(cx - 30 + 60 * i / 20, 80 + 16 * math.sin(math.pi * i / 20)) for i in range(21)]
+        lips += [(cx + 30, 76)] + [(cx + 30 - 60 * i / 20, 79 + 5 * math.sin(math.pi * i / 20)) for i in range(21)]
+        m = c.polygon_mask(lips)
+        c.fill(dilate(m, 2 * c.ss), (26, 20, 34))
+        c.fill(m, (58, 14, 26))
+        teeth = []
+        for i in range(5):
+            x = cx - 22 + 11 * i
+            teeth.append(c.polygon_mask([(x - 4.5, 80), (x + 4.5, 80), (x, 90)]))
+        for x in (cx - 14, cx + 14):
+            teeth.append(c.polygon_mask([(x - 4, 94), (x + 4, 94), (x, 86)]))
+        c.fill(intersect(union(*teeth), m), (255, 255, 255))
     return c.result()
 
 
 def ghost_character():
-    """Opening-scene ghost: light grey / white so that the red tint of the scene shows."""
-    return big_ghost((236, 236, 242), 180, mouth="grin", outline=(80, 80, 92))
+    """Opening-scene ghost, the chaser: light grey under the scene's red tint, glaring at the
+    heroine with a fanged leer."""
+    return big_ghost((186, 186, 196), 180, "fangs", outline=(40, 36, 50), angry=True, light=(212, 212, 220))
 
 
 def ghost_character2():
     """Ending-scene ghost: red tint until it screams, then its own (violet) colours."""
-    return big_ghost((150, 96, 236), 90, mouth="o")
+    return big_ghost((150, 96, 236), 90, "o")
 
 
 def generate(out_dir, save):

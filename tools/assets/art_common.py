@@ -11,6 +11,7 @@ SS = 4
 FONT_DIR = "/usr/share/fonts/truetype/dejavu/"  # fonts-dejavu-core (Debian package path)
 SANS = FONT_DIR + "DejaVuSans.ttf"
 SANS_BOLD = FONT_DIR + "DejaVuSans-Bold.ttf"
+SANS_COND_BOLD = FONT_DIR + "DejaVuSansCondensed-Bold.ttf"  # fonts-dejavu-extra, the game's own text face
 SERIF_BOLD = FONT_DIR + "DejaVuSerif-Bold.ttf"
 MONO_BOLD = FONT_DIR + "DejaVuSansMono-Bold.ttf"
 

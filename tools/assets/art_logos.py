@@ -5,68 +5,63 @@ import math
 from PIL import Image, ImageDraw
 
 import art_actors
-from art_common import (Canvas, SANS, SANS_BOLD, SERIF_BOLD, blur, dilate, erode, font, intersect, mix,
-                        shift, subtract, union)
+from art_common import (Canvas, SANS, SANS_BOLD, SANS_COND_BOLD, SERIF_BOLD, blur, dilate, erode, intersect,
+                        shift, subtract)
 
-# --- maker logo: pixel art, shown scaled 5 x 8 with nearest filtering -----------------------------
+# --- maker logo: pixel art, shown scaled 5 x 8 with nearest filtering ------------------------------
+# One art pixel is 3 x 2 picture pixels, 15 x 16 on screen: square to the eye at that stretch.
+LOGO_CELL_W, LOGO_CELL_H = 3, 2
+LOGO_LEFT = 2  # picture columns left of the first art column, so the art is centred
 PIXEL_FONT = {
-    "B": ["####.", "#...#", "#...#", "####.", "#...#", "#...#", "####."],
-    "R": ["####.", "#...#", "#...#", "####.", "#.#..", "#..#.", "#...#"],
-    "I": ["#####", "..#..", "..#..", "..#..", "..#..", "..#..", "#####"],
-    "C": [".####", "#....", "#....", "#....", "#....", "#....", ".####"],
-    "K": ["#...#", "#..#.", "#.#..", "##...", "#.#..", "#..#.", "#...#"],
-    "W": ["#...#", "#...#", "#...#", "#.#.#", "#.#.#", "##.##", "#...#"],
-    "E": ["#####", "#....", "#....", "####.", "#....", "#....", "#####"],
-    "L": ["#....", "#....", "#....", "#....", "#....", "#....", "#####"],
+    "B": ["##.", "#.#", "##.", "#.#", "##."],
+    "R": ["##.", "#.#", "##.", "#.#", "#.#"],
+    "I": ["#", "#", "#", "#", "#"],
+    "C": [".##", "#..", "#..", "#..", ".##"],
+    "K": ["#.#", "#.#", "##.", "#.#", "#.#"],
+    "W": ["#...#", "#...#", "#.#.#", "#.#.#", ".#.#."],
+    "E": ["###", "#..", "##.", "#..", "###"],
+    "L": ["#..", "#..", "#..", "#..", "###"],
 }
-BRICK_ICON = [  # 14 x 11, seen from the front: two studs on top of a brick
-    "..hhh....hhh..",
-    "..sss....sss..",
-    "hhhhhhhhhhhhhh",
-    "hrrrrrrrrrrrrd",
-    "hrrrrrrrrrrrrd",
-    "hrrrrrrrrrrrrd",
-    "hrrrrrrrrrrrrd",
-    "hrrrrrrrrrrrrd",
-    "hrrrrrrrrrrrrd",
-    "hrrrrrrrrrrrrd",
-    "dddddddddddddd",
+BRICK_ICON = [  # a toy brick from the front: two studs on top
+    ".s.s.",
+    "hhhhh",
+    "hrrrd",
+    "hrrrd",
+    "hrrrd",
+    "ddddd",
 ]
+ICON_COLOURS = {"s": (255, 120, 96), "h": (255, 96, 80), "r": (226, 34, 38), "d": (130, 8, 20)}
+# Letter rows from light yellow at the top to orange at the bottom.
+LETTER_SHADES = [(255, 246, 120), (255, 226, 80), (255, 204, 52), (255, 178, 34), (246, 148, 22)]
+LOGO_TOP = 3  # art row of the studs; the letters stand on rows 4 to 8, the wall strip on row 10
 
 
 def brickwell_logo():
-    img = Image.new("RGBA", (128, 32), (0, 0, 0, 0))
-    px = img.load()
-    icon_cols = {"h": (255, 120, 96), "s": (176, 16, 28), "r": (226, 34, 38), "d": (130, 8, 20)}
-    ix, iy = 6, 9
+    art = {}  # (column, row) -> colour, in art pixels
     for y, row in enumerate(BRICK_ICON):
         for x, ch in enumerate(row):
-            if ch in icon_cols:
-                px[ix + x, iy + y] = icon_cols[ch] + (255,)
-    # letters: every font column doubled so strokes come out about square at the 5 x 8 stretch
-    text = "BRICKWELL"
-    x0, y0 = 23, 11
-    shades = [(255, 246, 120), (255, 232, 90), (255, 214, 60), (255, 196, 40), (255, 176, 30), (255, 156, 24),
-              (240, 130, 20)]
-    cells = []
+            if ch in ICON_COLOURS:
+                art[(x, LOGO_TOP + y)] = ICON_COLOURS[ch]
+    x0 = len(BRICK_ICON[0]) + 1
+    letters = []
     x = x0
-    for ch in text:
-        for gy, row in enumerate(PIXEL_FONT[ch]):
+    for ch in "BRICKWELL":
+        glyph = PIXEL_FONT[ch]
+        for gy, row in enumerate(glyph):
             for gx, bit in enumerate(row):
                 if bit == "#":
-                    cells.append((x + 2 * gx, y0 + gy))
-                    cells.append((x + 2 * gx + 1, y0 + gy))
-        x += 11
-    for cx, cy in cells:  # drop shadow first
-        if px[cx + 1, cy + 1][3] == 0:
-            px[cx + 1, cy + 1] = (120, 24, 8, 255)
-    for cx, cy in cells:
-        px[cx, cy] = shades[cy - y0] + (255,)
-    # a little brick wall underline
-    for xx in range(x0, x - 1):
-        for yy, off in ((20, 0), (21, 2)):
-            mortar = (xx - x0 + off) % 5 == 4
-            px[xx, yy] = (90, 10, 16, 255) if mortar else ((214, 40, 40, 255) if yy == 20 else (176, 24, 30, 255))
+                    letters.append((x + gx, LOGO_TOP + 1 + gy, LETTER_SHADES[gy]))
+        x += len(glyph[0]) + 1
+    for cx, cy, shade in letters:
+        art[(cx, cy)] = shade
+    # a little brick wall under the name: bricks four art pixels long with dark mortar
+    for cx in range(x0, x - 1):
+        art[(cx, LOGO_TOP + 7)] = (90, 10, 16) if (cx - x0) % 4 == 3 else (214, 40, 40)
+    img = Image.new("RGBA", (128, 32), (0, 0, 0, 0))
+    d = ImageDraw.Draw(img)
+    for (cx, cy), col in art.items():
+        left, top = LOGO_LEFT + cx * LOGO_CELL_W, cy * LOGO_CELL_H
+        d.rectangle([left, top, left + LOGO_CELL_W - 1, top + LOGO_CELL_H - 1], fill=col + (255,))
     return img
 
 
@@ -129,58 +124,94 @@ def title_logo():
     return c.result()
 
 
-# --- keyboard controls (how-to-play screen, drawn centred at (320, 240)) ---------------------------
+# --- how to play (drawn centred at (320, 240)) -----------------------------------------------------
 def _key(c, x0, y0, x1, y1, label=None, arrow=None, size=15):
-    c.fill(c.rrect_mask((x0, y0 + 3, x1, y1 + 3), 6), (20, 20, 30))
-    c.fill(c.rrect_mask((x0, y0, x1, y1), 6), c.vertical(y0, y1, (250, 250, 255), (186, 190, 206)))
-    c.fill(c.rrect_mask((x0 + 3, y0 + 2, x1 - 3, y1 - 6), 5), c.vertical(y0, y1, (255, 255, 255), (226, 228, 238)))
+    r = min(6, (y1 - y0) / 5.0)
+    c.fill(c.rrect_mask((x0, y0 + 3, x1, y1 + 3), r), (20, 20, 30))
+    c.fill(c.rrect_mask((x0, y0, x1, y1), r), c.vertical(y0, y1, (250, 250, 255), (186, 190, 206)))
+    c.fill(c.rrect_mask((x0 + 2.5, y0 + 1.5, x1 - 2.5, y1 - 5), r - 1),
+           c.vertical(y0, y1, (255, 255, 255), (226, 228, 238)))
     mx, my = (x0 + x1) / 2.0, (y0 + y1) / 2.0 - 2
     if label:
-        c.text((mx, my), label, SANS_BOLD, size, (40, 40, 60))
+        c.text((mx, my), label, SANS_COND_BOLD, size, (40, 40, 60))
     if arrow is not None:
         a = math.radians(arrow)
-        pts = []
-        for ang, r in ((0, 8), (140, 7), (220, 7)):
-            pts.append((mx + r * math.cos(a + math.radians(ang)), my + r * math.sin(a + math.radians(ang))))
+        k = (y1 - y0) / 34.0
+        pts = [(mx + k * r_ * math.cos(a + math.radians(ang)), my + k * r_ * math.sin(a + math.radians(ang)))
+               for ang, r_ in ((0, 8), (140, 7), (220, 7))]
         c.fill(c.polygon_mask(pts), (40, 40, 60))
+
+
+def _sprite(c, img, cx, cy, size):
+    """One of the game's own pictures, shrunk to size and centred on (cx, cy)."""
+    c.flush()
+    big = img.resize((int(size * c.ss), int(size * c.ss)), Image.LANCZOS)
+    c.img.alpha_composite(big, (int((cx - size / 2.0) * c.ss), int((cy - size / 2.0) * c.ss)))
+
+
+def _rule_icons(c, row, y):
+    """The little scene left of each rule, drawn with the board's own sprites."""
+    if row == 0:  # the hero eating along a line of pellets
+        for x in (66, 82, 98):
+            _sprite(c, art_actors.pellet(), x, y, 40)
+        _sprite(c, art_actors.hero_frame("RIGHT", 3), 42, y, 34)
+    elif row == 1:  # three ghosts
+        for x, colour in ((36, 0), (62, 2), (88, 1)):
+            _sprite(c, art_actors.ghost_frame(art_actors.GHOST_COLOURS[colour][1], 1), x, y, 32)
+            _sprite(c, art_actors.ghost_eyes("LEFT"), x, y, 32)
+    elif row == 2:  # a power pellet turns a ghost pale
+        _sprite(c, art_actors.power_pellet(), 34, y, 40)
+        c.fill(c.polygon_mask([(54, y - 6), (64, y), (54, y + 6)]), (255, 210, 60))
+        _sprite(c, art_actors.scared_frame(1), 86, y, 32)
+        _sprite(c, art_actors.ghost_eyes("RIGHT"), 86, y, 32)
+    else:  # an extra hero
+        _sprite(c, art_actors.hero_frame("RIGHT", 2), 48, y, 32)
+        c.text((82, y), "+1", SANS_COND_BOLD, 20, (120, 255, 120), stroke=2, stroke_fill=(0, 40, 0))
+
+
+HOW_TO_PLAY_RULES = [
+    ("Eat every pellet to clear the board", "Five boards to win, each one faster"),
+    ("Keep away from the ghosts", "A ghost that catches you takes a life"),
+    ("Power pellets turn the ghosts pale", "Eat them while they are pale: 200, 400, 600..."),
+    ("Extra lives at 10,000 and 100,000", "All points are multiplied by the level"),
+]
 
 
 def keyboard_controls():
     """512 x 512 with the content in rows 66..346, i.e. screen y 50..330 (between the title rule
-    and the lines of the player's extra keys at y 340 and 370)."""
+    and the lines of the player's extra keys at y 340 and 370): the rules above, the keys below."""
     c = Canvas(512, 512)
     panel = c.rrect_mask((6, 64, 506, 348), 16)
-    c.fill(panel, (8, 6, 28), 0.72)
+    c.fill(panel, (8, 6, 28), 0.78)
     ring = subtract(panel, erode(panel, 2 * c.ss))
     c.fill(ring, (255, 210, 60), 0.9)
 
-    def label(y, s, x=196, size=19):
-        c.text((x, y), s, SANS_BOLD, size, (255, 255, 255), anchor="lm", stroke=2, stroke_fill=(0, 0, 0))
+    def line(x, y, s, size, colour=(255, 255, 255)):
+        c.text((x, y), s, SANS_COND_BOLD, size, colour, anchor="lm", stroke=2, stroke_fill=(0, 0, 0))
 
-    # arrow keys
-    _key(c, 70, 76, 106, 110, arrow=-90)
-    _key(c, 30, 114, 66, 148, arrow=180)
-    _key(c, 70, 114, 106, 148, arrow=90)
-    _key(c, 110, 114, 146, 148, arrow=0)
-    label(100, "Arrow keys: move")
-    label(126, "your gobbler through the maze", size=15)
-    # space
-    _key(c, 30, 162, 176, 192, "Space", size=14)
-    label(177, "Space: pause / continue")
-    # escape
-    _key(c, 30, 206, 80, 236, "Esc", size=14)
-    label(221, "Escape: leave / go back")
-    # menus
-    _key(c, 30, 250, 90, 280, "Enter", size=13)
-    _key(c, 96, 250, 146, 280, "Space", size=10)
-    _key(c, 152, 250, 180, 280, "Z", size=14)
-    label(256, "Enter, Space or Z:", size=17)
-    label(276, "choose in the menus", size=15)
-    # setup
-    _key(c, 30, 296, 72, 326, "F1", size=14)
-    _key(c, 80, 296, 122, 326, "F2", size=14)
-    label(302, "F1 / F2 on the Options screen:", size=16)
-    label(323, "set up joystick / extra keys", size=16)
+    for row, (rule, detail) in enumerate(HOW_TO_PLAY_RULES):
+        y = 92 + 42 * row
+        _rule_icons(c, row, y)
+        line(116, y - 9, rule, 19)
+        line(116, y + 11, detail, 15, (255, 226, 140))
+    c.fill(c.rect_mask((22, 259, 490, 261)), (255, 210, 60), 0.6)
+
+    # keys: move, pause, leave on the first row; menus and set-up on the second
+    _key(c, 44, 268, 66, 288, arrow=-90)
+    _key(c, 20, 290, 42, 310, arrow=180)
+    _key(c, 44, 290, 66, 310, arrow=90)
+    _key(c, 68, 290, 90, 310, arrow=0)
+    line(98, 289, "Move", 18)
+    _key(c, 162, 274, 240, 298, "Space", size=13)
+    line(248, 286, "Pause", 18)
+    _key(c, 320, 274, 360, 298, "Esc", size=13)
+    line(368, 286, "Leave", 18)
+    _key(c, 20, 316, 66, 340, "Enter", size=12)
+    _key(c, 72, 316, 96, 340, "Z", size=13)
+    line(104, 328, "Choose", 18)
+    _key(c, 176, 316, 206, 340, "F1", size=13)
+    _key(c, 212, 316, 242, 340, "F2", size=13)
+    line(250, 328, "Options: joystick / extra keys", 16)
     return c.result()
 
 

@@ -3,7 +3,7 @@
 the GUI images and the window icon under the given data folder.
 
 Run through generate.py:  /usr/bin/python3 tools/assets/generate.py [out_dir] pictures
-Needs Pillow (Debian python3-pil) and the DejaVu fonts (Debian fonts-dejavu-core)."""
+Needs Pillow (Debian python3-pil) and the DejaVu fonts (Debian fonts-dejavu-core and -extra)."""
 import os
 import sys
 
