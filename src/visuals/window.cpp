@@ -13,6 +13,7 @@ Visuals::Visuals()
     for (Sprite& sprite : Sprites) sprite.Texture = 0;
     for (TTF_Font*& font : Font) font = nullptr;
     for (LoadedText& text : Texts) text.Texture = 0;
+    DrawOnlyVisibleParts = true;
 }
 
 Visuals::~Visuals()

@@ -2,6 +2,8 @@
 
 #include <SDL_mixer.h>
 
+#include <vector>
+
 #include "audio/audio.h"
 #include "data/data.h"
 #include "game/game.h"
@@ -284,6 +286,202 @@ TEST_F(PlayingTest, TheScaredTimeEndsEarlyOnceNoGhostIsScared)
     EXPECT_EQ(35, logic->PowerPelletTimer);
     RunFrames(40);
     EXPECT_EQ(0, logic->PowerPelletTimer);
+}
+
+// The picture of play drawn both ways, on the game's own boards and
+// pictures: each sprite as one whole blended quad, as it was first drawn,
+// and as the pieces of its picture that can show, opaque ones unblended,
+// with the static only between the walls. Not a pixel may differ: the
+// pieces draw the whole quad with its own texture coordinates, cut by the
+// scissor, so not even the filtering at their seams can.
+class PictureOfPlay : public PlayingTest
+{
+protected:
+    PictureOfPlay() { pocketBoards = false; }
+
+    struct Moment
+    {
+        std::string name;
+        Logic logic;
+        Screens screens;
+        std::vector<Sprite> sprites;
+    };
+
+    void Remember(const std::string& name)
+    {
+        moments.push_back(Moment{name, *logic, *screens,
+                                 std::vector<Sprite>(visuals->Sprites, visuals->Sprites + NUMBER_OF_SPRITES)});
+    }
+
+    // The textures are the window's own: a resize made new ones.
+    void Restore(const Moment& moment)
+    {
+        *logic = moment.logic;
+        *screens = moment.screens;
+        for (int index = 0; index < NUMBER_OF_SPRITES; index++)
+        {
+            const GLuint texture = visuals->Sprites[index].Texture;
+            visuals->Sprites[index] = moment.sprites[index];
+            visuals->Sprites[index].Texture = texture;
+        }
+        srand(1);
+    }
+
+    void DrawFrame()
+    {
+        screens->DisplayPlayingGameScreen();
+        screens->ApplyScreenFadeTransition();
+    }
+
+    // The hero runs on, turning right where he is stopped and now and then
+    // anyway; spare lives keep the game going.
+    void Play(int frames)
+    {
+        static const uint8_t TURN_RIGHT[8] = {RIGHT, RIGHT, RIGHT, DOWN, DOWN, LEFT, LEFT, UP};
+        for (int frame = 0; frame < frames; frame++)
+        {
+            const int place = logic->PlayerTileX * 64 + logic->PlayerOffsetX + 10000 * (logic->PlayerTileY * 64 + logic->PlayerOffsetY);
+            input->JoystickDirection[INPUT_ALL] = direction;
+            logic->Lives = 3;
+            DrawFrame();
+            const int now = logic->PlayerTileX * 64 + logic->PlayerOffsetX + 10000 * (logic->PlayerTileY * 64 + logic->PlayerOffsetY);
+            if (now == place || frame % 37 == 36) direction = TURN_RIGHT[direction];
+        }
+    }
+
+    // Puts the hero on the open tile nearest a corner of the board, so that
+    // the view reaches past its edge.
+    void MoveHeroNear(int cornerX, int cornerY)
+    {
+        int best = 1 << 30;
+        for (int x = 0; x < BOARD_SIZE; x++)
+        {
+            for (int y = 0; y < BOARD_SIZE; y++)
+            {
+                const int distance = abs(x - cornerX) + abs(y - cornerY);
+                if (logic->BoundaryLegoMap[x][y] == 1 || distance >= best) continue;
+                best = distance;
+                logic->PlayerTileX = x;
+                logic->PlayerTileY = y;
+            }
+        }
+        logic->PlayerOffsetX = logic->PlayerOffsetY = 0;
+    }
+
+    // Every ghost on an open tile of the view, spread over them, none on
+    // the hero's tile or beside it.
+    void BringGhostsIntoView()
+    {
+        std::vector<std::pair<int, int>> open;
+        for (int row = -5; row <= 5; row++)
+        {
+            for (int column = -6; column <= 6; column++)
+            {
+                const int x = logic->PlayerTileX + column;
+                const int y = logic->PlayerTileY + row;
+                if (abs(row) + abs(column) >= 2 && x >= 0 && y >= 0 && x < BOARD_SIZE && y < BOARD_SIZE &&
+                    logic->BoundaryLegoMap[x][y] != 1)
+                    open.push_back({x, y});
+            }
+        }
+        for (int ghost = 0; ghost < NUMBER_OF_GHOSTS && !open.empty(); ghost++)
+        {
+            const std::pair<int, int>& tile = open[(2 * ghost + 1) * open.size() / (2 * NUMBER_OF_GHOSTS)];
+            logic->GhostActive[ghost] = 1;
+            logic->GhostTileX[ghost] = tile.first;
+            logic->GhostTileY[ghost] = tile.second;
+            logic->GhostOffsetX[ghost] = logic->GhostOffsetY[ghost] = 0;
+            logic->GhostDirection[ghost] = UP + 2 * (ghost % 4);
+        }
+    }
+
+    void RememberMomentsOfPlay()
+    {
+        EnterGame();
+        for (int level = 1; level <= 5; level++)
+        {
+            if (level > 1)
+            {
+                logic->Level = level - 1;
+                logic->SetupForNewBoard();
+            }
+            Play(120);
+            Remember("board " + std::to_string(level) + ", the hero running");
+            Play(50);
+            BringGhostsIntoView();
+            Remember("board " + std::to_string(level) + ", the ghosts around the hero");
+            Play(9);
+            Remember("board " + std::to_string(level) + ", the ghosts on their way");
+        }
+        BringGhostsIntoView();
+        for (int ghost = 0; ghost < NUMBER_OF_GHOSTS; ghost++) logic->GhostState[ghost] = GHOST_SCARED;
+        logic->PowerPelletTimer = 300;
+        Play(2);
+        Remember("scared ghosts");
+        logic->PowerPelletTimer = 45;
+        Play(1);
+        Remember("scared ghosts flashing");
+        logic->GhostState[0] = logic->GhostState[3] = GHOST_EYES;
+        Remember("eyes going home");
+        for (int index = 46; index <= 49; index++) visuals->Sprites[index].Transparency = 0.0f;
+        visuals->Sprites[47].Transparency = 1.0f;
+        visuals->Sprites[47].ScaleX = visuals->Sprites[47].ScaleY = 1.0f;
+        Play(1);
+        Remember("the power-pellet swell beginning");
+        Play(14);
+        Remember("the power-pellet swell grown");
+        for (int16_t timer : {75, 45, 12})
+        {
+            logic->PlayerDeathTimer = timer;
+            Remember("a death, " + std::to_string(timer) + " frames left");
+        }
+        logic->PlayerDeathTimer = 0;
+        logic->GamePaused = 1;
+        Remember("the pause");
+        logic->GamePaused = 0;
+        screens->ScreenTransitionStatus = FADE_IN;
+        screens->ScreenFadeTransparency = 0.6f;
+        Remember("fading in");
+        screens->ScreenTransitionStatus = FADE_NONE;
+        MoveHeroNear(0, 0);
+        Remember("near the top left corner");
+        MoveHeroNear(BOARD_SIZE - 1, BOARD_SIZE - 1);
+        logic->PlayerDirection = LEFT;
+        logic->PlayerOffsetX = -24;
+        Remember("near the bottom right corner, between tiles");
+    }
+
+    std::vector<Moment> moments;
+    uint8_t direction = RIGHT;
+};
+
+TEST_F(PictureOfPlay, EveryMomentLooksTheSameDrawnWholeOrInPieces)
+{
+    RememberMomentsOfPlay();
+    const int sizes[][2] = {{640, 480}, {1280, 720}, {997, 601}};
+    for (const auto& size : sizes)
+    {
+        if (size[0] != visuals->WindowWidth || size[1] != visuals->WindowHeight)
+        {
+            ASSERT_TRUE(input->ResizeWindow(size[0], size[1])) << output->Text();
+            visuals->DisplayScreenBufferOntoDisplay();  // the driver takes the new size at a present
+        }
+        for (const Moment& moment : moments)
+        {
+            SCOPED_TRACE(moment.name + " in a window of " + std::to_string(size[0]) + " x " + std::to_string(size[1]));
+            Restore(moment);
+            visuals->DrawOnlyVisibleParts = false;
+            DrawFrame();
+            const std::vector<uint8_t> whole = ReadWindow();
+            Restore(moment);
+            visuals->DrawOnlyVisibleParts = true;
+            DrawFrame();
+            const std::vector<uint8_t> cut = ReadWindow();
+            const PictureDifference difference = Compare(whole, cut, 0);
+            EXPECT_EQ(0, difference.pixels) << "largest " << difference.largest << ", first at " << difference.firstX
+                                            << ", " << difference.firstY;
+        }
+    }
 }
 
 }  // namespace

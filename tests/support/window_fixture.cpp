@@ -3,6 +3,8 @@
 #include <stdio.h>
 #include <stdlib.h>
 
+#include <algorithm>
+
 #include "game/game.h"
 #include "visuals/visuals.h"
 
@@ -47,4 +49,33 @@ bool WindowTest::PixelIs(int windowX, int windowY, int red, int green, int blue,
     const Pixel pixel = ReadPixel(windowX, windowY);
     return abs(pixel.red - red) <= tolerance && abs(pixel.green - green) <= tolerance &&
            abs(pixel.blue - blue) <= tolerance;
+}
+
+std::vector<uint8_t> WindowTest::ReadWindow() const
+{
+    std::vector<uint8_t> rgb(3 * visuals->WindowWidth * visuals->WindowHeight);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(0, 0, visuals->WindowWidth, visuals->WindowHeight, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    return rgb;
+}
+
+PictureDifference WindowTest::Compare(const std::vector<uint8_t>& one, const std::vector<uint8_t>& other,
+                                      int tolerance) const
+{
+    PictureDifference difference;
+    const int width = visuals->WindowWidth;
+    for (size_t pixel = 0; pixel * 3 < one.size() && pixel * 3 < other.size(); pixel++)
+    {
+        int largest = 0;
+        for (int channel = 0; channel < 3; channel++)
+            largest = std::max(largest, abs(one[3 * pixel + channel] - other[3 * pixel + channel]));
+        difference.largest = std::max(difference.largest, largest);
+        if (largest <= tolerance) continue;
+        if (difference.pixels++ > 0) continue;
+        difference.firstX = pixel % width;
+        difference.firstY = visuals->WindowHeight - 1 - pixel / width;
+    }
+    if (one.size() != other.size()) difference.pixels = -1;
+    return difference;
 }

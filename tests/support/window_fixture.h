@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 #include "support/test_environment.h"
 
@@ -12,6 +13,15 @@ struct Pixel
     int red;
     int green;
     int blue;
+};
+
+// Where two pictures of the same size differ, channel by channel.
+struct PictureDifference
+{
+    int pixels = 0;   // pixels that differ by more than the tolerance
+    int largest = 0;  // the largest difference of a channel
+    int firstX = -1;  // the first such pixel, from the top left
+    int firstY = -1;
 };
 
 // A real 640 x 480 window with its OpenGL screen buffer, in a temporary
@@ -28,6 +38,10 @@ protected:
     // Reads one pixel of the screen buffer, in window pixels from the top left.
     Pixel ReadPixel(int windowX, int windowY) const;
     bool PixelIs(int windowX, int windowY, int red, int green, int blue, int tolerance = 8) const;
+    // The whole screen buffer, RGB, bottom row first.
+    std::vector<uint8_t> ReadWindow() const;
+    PictureDifference Compare(const std::vector<uint8_t>& one, const std::vector<uint8_t>& other,
+                              int tolerance) const;
 
     std::unique_ptr<TemporaryWorkingDirectory> directory;
     std::unique_ptr<CapturedOutput> output;
