@@ -314,12 +314,34 @@ static void ProcessDebugKeys()
     logic->SetupForNewBoard();
 }
 
-static void DrawTelevisionFrame()
+static void PlaceTelevisionFrame()
 {
     Sprite& frame = visuals->Sprites[SPRITE_TV_FRAME];
     frame.ScaleX = TV_FRAME_SCALE;
     frame.ScaleY = TV_FRAME_SCALE;
-    DrawSpriteAt(SPRITE_TV_FRAME, TV_FRAME_X, TV_FRAME_Y);
+    frame.ScreenX = TV_FRAME_X;
+    frame.ScreenY = TV_FRAME_Y;
+}
+
+// Where the television frame, drawn last, covers the screen opaquely,
+// nothing drawn before it can be seen.
+static void KeepDrawingInsideTheTelevision()
+{
+    PlaceTelevisionFrame();
+    ScreenArea seenThrough;
+    if (visuals->FindAreaSeenThrough(SPRITE_TV_FRAME, seenThrough)) visuals->KeepDrawingWithin(&seenThrough);
+}
+
+static void DrawEverywhereAgain()
+{
+    visuals->KeepDrawingWithin(nullptr);
+}
+
+static void DrawTelevisionFrame()
+{
+    DrawEverywhereAgain();
+    PlaceTelevisionFrame();
+    visuals->DrawSpriteOntoScreenBuffer(SPRITE_TV_FRAME);
 }
 
 static void EndScaredTimeEarlyWhenNoGhostIsScared()
@@ -400,14 +422,16 @@ void Screens::DisplayPlayingGameScreen()
 
     const int offsetX = logic->PlayerOffsetX;
     const int offsetY = logic->PlayerOffsetY;
+    KeepDrawingInsideTheTelevision();
     DrawStaticBackground(offsetX, offsetY);
     AdvancePowerPelletBlink();
     DrawBoardWindow(offsetX, offsetY);
     CountDownScaredTime();
     logic->DrawPlayer();
-    if (MoveActorsOrRunDeathAnimation() && !TakeALifeOrEndTheGame()) return;
+    if (MoveActorsOrRunDeathAnimation() && !TakeALifeOrEndTheGame()) return DrawEverywhereAgain();
     if (logic->PelletsLeftOnBoard == 0)
     {
+        DrawEverywhereAgain();
         AdvanceToTheNextBoard();
         return;
     }

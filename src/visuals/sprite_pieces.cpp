@@ -3,6 +3,7 @@
 #include <math.h>
 #include <string.h>
 
+#include <algorithm>
 #include <new>
 
 // What a pixel drawn with its sample point in a texel can show. Linear
@@ -215,29 +216,30 @@ static bool CutIntoPieces(const PieceCutting& cutting, long pieceCost, Sprite& s
     return true;
 }
 
-// The last resort: one blended piece around everything that shows.
-static void BoundAllThatShows(const uint8_t* classes, int width, int height, Sprite& sprite)
+// The box around every texel of a class other than the one left out.
+static SpritePiece BoundClassesOtherThan(uint8_t leftOut, const uint8_t* classes, int width, int height)
 {
     int left = width, top = height, right = 0, bottom = 0;
     for (int y = 0; y < height; y++)
     {
         for (int x = 0; x < width; x++)
         {
-            if (classes[y * width + x] == SHOWS_NOTHING) continue;
+            if (classes[y * width + x] == leftOut) continue;
             if (x < left) left = x;
             if (x >= right) right = x + 1;
             if (y < top) top = y;
             bottom = y + 1;
         }
     }
-    sprite.PieceCount = 0;
-    if (right > left) sprite.Pieces[sprite.PieceCount++] = {(int16_t)left, (int16_t)top, (int16_t)right, (int16_t)bottom, false};
+    if (right <= left) return SpritePiece{0, 0, 0, 0, false};
+    return SpritePiece{(int16_t)left, (int16_t)top, (int16_t)right, (int16_t)bottom, false};
 }
 
 static void WholePictureAsOnePiece(Sprite& sprite, int width, int height, bool opaque)
 {
     sprite.PieceCount = 1;
     sprite.Pieces[0] = {0, 0, (int16_t)width, (int16_t)height, opaque};
+    sprite.SeeThrough = opaque ? SpritePiece{0, 0, 0, 0, false} : sprite.Pieces[0];
 }
 
 static bool EveryTexelOpaque(const SDL_Surface* picture)
@@ -278,7 +280,13 @@ void Visuals::FindSpritePieces(Sprite& sprite, const SDL_Surface* picture) const
         long pieceCost = FIRST_PIECE_COST;
         for (int doubling = 0; doubling < PIECE_COST_DOUBLINGS && !cut; doubling++, pieceCost *= 2)
             cut = CutIntoPieces(cutting, pieceCost, sprite);
-        if (!cut) BoundAllThatShows(classes, width, height, sprite);
+        if (!cut)
+        {
+            // The last resort: one blended piece around everything that shows.
+            sprite.Pieces[0] = BoundClassesOtherThan(SHOWS_NOTHING, classes, width, height);
+            sprite.PieceCount = sprite.Pieces[0].Right > sprite.Pieces[0].Left;
+        }
+        sprite.SeeThrough = BoundClassesOtherThan(SHOWS_OPAQUE, classes, width, height);
     }
     else
     {
@@ -337,11 +345,27 @@ struct PixelSpan
     int To;
 };
 
+const int OPEN_SPAN_FROM = 0;
+const int OPEN_SPAN_TO = 1 << 30;
+
 static PixelSpan SpanBetween(float one, float other)
 {
     const int first = (int)floorf(one + 0.5f);
     const int second = (int)floorf(other + 0.5f);
     return first < second ? PixelSpan{first, second} : PixelSpan{second, first};
+}
+
+// The window pixels of texels [from, to) of a side of `texels`, whose first
+// edge lies at `start` and whose texels are `step` pixels apart. The span is
+// open at the quad's own edges: there the quad ends it, and a pixel centred
+// right on such an edge is the quad's or not by the driver's rule alone.
+static PixelSpan SpanOfTexels(int from, int to, int texels, float start, float step)
+{
+    PixelSpan span = SpanBetween(start + step * from, start + step * to);
+    const bool forward = step > 0.0f;
+    if (from == 0) (forward ? span.From : span.To) = forward ? OPEN_SPAN_FROM : OPEN_SPAN_TO;
+    if (to == texels) (forward ? span.To : span.From) = forward ? OPEN_SPAN_TO : OPEN_SPAN_FROM;
+    return span;
 }
 
 // Every pixel touching the span between two mapped points, and one more on
@@ -351,11 +375,16 @@ static PixelSpan SpanAround(float one, float other)
     return PixelSpan{(int)floorf(fminf(one, other)) - 1, (int)ceilf(fmaxf(one, other)) + 1};
 }
 
-// False when no pixel is left to draw.
-static bool ScissorTo(PixelSpan across, PixelSpan up)
+// Within the box drawing is kept in, if any; false when no pixel is left.
+static bool ScissorTo(PixelSpan across, PixelSpan up, const int32_t* keptWithin)
 {
     if (across.From < 0) across.From = 0;
     if (up.From < 0) up.From = 0;
+    if (keptWithin)
+    {
+        across = PixelSpan{std::max(across.From, (int)keptWithin[0]), std::min(across.To, (int)keptWithin[2])};
+        up = PixelSpan{std::max(up.From, (int)keptWithin[1]), std::min(up.To, (int)keptWithin[3])};
+    }
     if (across.To <= across.From || up.To <= up.From) return false;
     glScissor(across.From, up.From, across.To - across.From, up.To - up.From);
     return true;
@@ -374,7 +403,8 @@ bool Visuals::DrawSpritePieces(const Sprite& sprite, const QuadCorners& corners)
 {
     if (!DrawOnlyVisibleParts || !sprite.Smooth) return false;  // rough sprites blend as the state says
     const bool opaqueColour = sprite.Transparency >= 1.0f;
-    if (sprite.PieceCount == 1 && IsWholePicture(sprite.Pieces[0], sprite))
+    const int32_t* keptWithin = DrawingKeptWithin ? KeptWithin : nullptr;
+    if (sprite.PieceCount == 1 && IsWholePicture(sprite.Pieces[0], sprite) && !keptWithin)
     {
         DrawQuadBlendedUnlessOpaque(sprite.Pieces[0].Opaque && opaqueColour, corners);
         return true;
@@ -388,12 +418,11 @@ bool Visuals::DrawSpritePieces(const Sprite& sprite, const QuadCorners& corners)
     for (int index = 0; index < sprite.PieceCount; index++)
     {
         const SpritePiece& piece = sprite.Pieces[index];
-        const float pieceLeft = corners.Left + texelWidth * piece.Left;
-        const float pieceRight = corners.Left + texelWidth * piece.Right;
-        const float pieceTop = corners.Top + texelHeight * piece.Top;
-        const float pieceBottom = corners.Top + texelHeight * piece.Bottom;
-        if (ScissorTo(SpanBetween(mapping.ScaleX * pieceLeft + mapping.OffsetX, mapping.ScaleX * pieceRight + mapping.OffsetX),
-                      SpanBetween(mapping.ScaleY * pieceTop + mapping.OffsetY, mapping.ScaleY * pieceBottom + mapping.OffsetY)))
+        const PixelSpan across = SpanOfTexels(piece.Left, piece.Right, sprite.ImageWidth,
+                                              mapping.ScaleX * corners.Left + mapping.OffsetX, mapping.ScaleX * texelWidth);
+        const PixelSpan up = SpanOfTexels(piece.Top, piece.Bottom, sprite.ImageHeight,
+                                          mapping.ScaleY * corners.Top + mapping.OffsetY, mapping.ScaleY * texelHeight);
+        if (ScissorTo(across, up, keptWithin))
             DrawQuadBlendedUnlessOpaque(piece.Opaque && opaqueColour, corners);
     }
     glDisable(GL_SCISSOR_TEST);
@@ -427,9 +456,43 @@ void Visuals::DrawSpriteOntoScreenBufferWithin(unsigned short index, const Scree
         // Drawn unblended, an opaque picture may overlap itself.
         const ScreenArea& shown = areas[area];
         if (ScissorTo(SpanAround(screen.ScaleX * shown.Left + screen.OffsetX, screen.ScaleX * shown.Right + screen.OffsetX),
-                      SpanAround(screen.ScaleY * shown.Top + screen.OffsetY, screen.ScaleY * shown.Bottom + screen.OffsetY)))
+                      SpanAround(screen.ScaleY * shown.Top + screen.OffsetY, screen.ScaleY * shown.Bottom + screen.OffsetY),
+                      DrawingKeptWithin ? KeptWithin : nullptr))
             DrawQuadBlendedUnlessOpaque(true, corners);
     }
     glDisable(GL_SCISSOR_TEST);
     glPopMatrix();
+}
+
+void Visuals::KeepDrawingWithin(const ScreenArea* area)
+{
+    WindowMapping screen;
+    DrawingKeptWithin = area && CurrentWindowMapping(screen);
+    if (!DrawingKeptWithin) return;
+    const PixelSpan across = SpanAround(screen.ScaleX * area->Left + screen.OffsetX, screen.ScaleX * area->Right + screen.OffsetX);
+    const PixelSpan up = SpanAround(screen.ScaleY * area->Top + screen.OffsetY, screen.ScaleY * area->Bottom + screen.OffsetY);
+    KeptWithin[0] = across.From;
+    KeptWithin[1] = up.From;
+    KeptWithin[2] = across.To;
+    KeptWithin[3] = up.To;
+}
+
+bool Visuals::FindAreaSeenThrough(unsigned short index, ScreenArea& area) const
+{
+    if (index >= NUMBER_OF_SPRITES) return false;
+    const Sprite& sprite = Sprites[index];
+    const bool plain = sprite.Texture != 0 && sprite.Transparency >= 1.0f && sprite.RotationDegree == 0.0f &&
+                       !sprite.FlipX && !sprite.FlipY && sprite.ScaleX > 0.0f && sprite.ScaleY > 0.0f;
+    if (!plain) return false;
+    // Texel k of a side lies k texels from the quad's first corner.
+    const float left = sprite.ScreenX - sprite.ImageWidth / 2 * sprite.ScaleX;
+    const float top = sprite.ScreenY - sprite.ImageHeight / 2 * sprite.ScaleY;
+    const float texelWidth = (sprite.ImageWidth / 2 * 2) * sprite.ScaleX / sprite.ImageWidth;
+    const float texelHeight = (sprite.ImageHeight / 2 * 2) * sprite.ScaleY / sprite.ImageHeight;
+    const bool coversTheScreen = left <= 0 && top <= 0 && left + texelWidth * sprite.ImageWidth >= VIRTUAL_SCREEN_WIDTH &&
+                                 top + texelHeight * sprite.ImageHeight >= VIRTUAL_SCREEN_HEIGHT;
+    if (!coversTheScreen) return false;
+    area = ScreenArea{left + texelWidth * sprite.SeeThrough.Left, top + texelHeight * sprite.SeeThrough.Top,
+                      left + texelWidth * sprite.SeeThrough.Right, top + texelHeight * sprite.SeeThrough.Bottom};
+    return true;
 }

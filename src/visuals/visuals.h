@@ -61,6 +61,7 @@ struct Sprite
     bool Opaque;  // every texel fully opaque
     int32_t PieceCount;
     SpritePiece Pieces[MAX_SPRITE_PIECES];
+    SpritePiece SeeThrough;  // around every texel that does not cover what is below
 };
 
 // The corners of a sprite's quad about its position, before scale and turn:
@@ -134,6 +135,11 @@ public:
     // opaque ones without blending. False draws each as one whole blended
     // quad: the same picture at a greater fill (the pixel test compares both).
     bool DrawOnlyVisibleParts;
+    // While set, sprites are drawn only inside this box of window pixels
+    // (x and y from the bottom left, ends excluded): a picture drawn later
+    // covers the rest opaquely.
+    bool DrawingKeptWithin;
+    int32_t KeptWithin[4];  // left, bottom, right, top
 
     // window.cpp
     bool SetupGameWindow(int width, int height);
@@ -155,6 +161,12 @@ public:
     QuadCorners BeginSpriteDraw(const Sprite& sprite);
 
     // sprite_pieces.cpp
+    // The area of the virtual screen outside which the sprite, drawn as its
+    // fields stand, covers every pixel opaquely; false when it cannot tell.
+    bool FindAreaSeenThrough(unsigned short index, ScreenArea& area) const;
+    // Keeps sprite drawing inside the area (and a pixel around it) until
+    // called with null.
+    void KeepDrawingWithin(const ScreenArea* area);
     void FindSpritePieces(Sprite& sprite, const SDL_Surface* picture) const;
     bool DrawSpritePieces(const Sprite& sprite, const QuadCorners& corners);
     void DrawQuadBlendedUnlessOpaque(bool opaque, const QuadCorners& corners);

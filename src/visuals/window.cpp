@@ -14,6 +14,7 @@ Visuals::Visuals()
     for (TTF_Font*& font : Font) font = nullptr;
     for (LoadedText& text : Texts) text.Texture = 0;
     DrawOnlyVisibleParts = true;
+    DrawingKeptWithin = false;
 }
 
 Visuals::~Visuals()

@@ -478,6 +478,7 @@ TEST_F(PictureOfPlay, EveryMomentLooksTheSameDrawnWholeOrInPieces)
             DrawFrame();
             const std::vector<uint8_t> cut = ReadWindow();
             const PictureDifference difference = Compare(whole, cut, 0);
+            if (difference.pixels && getenv("DUMP_MOMENTS")) { for (int k = 0; k < 2; k++) { char name[64]; snprintf(name, sizeof name, "/tmp/fill_fail_%d.ppm", k); FILE* f = fopen(name, "wb"); fprintf(f, "P6 %d %d 255\n", visuals->WindowWidth, visuals->WindowHeight); const std::vector<uint8_t>& p = k ? cut : whole; for (int y = visuals->WindowHeight - 1; y >= 0; y--) fwrite(p.data() + 3 * y * visuals->WindowWidth, 1, 3 * visuals->WindowWidth, f); fclose(f); } }
             EXPECT_EQ(0, difference.pixels) << "largest " << difference.largest << ", first at " << difference.firstX
                                             << ", " << difference.firstY;
         }
