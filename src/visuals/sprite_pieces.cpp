@@ -18,9 +18,9 @@ const uint8_t SHOWS_OPAQUE = 2;
 const uint8_t ALPHA_OPAQUE = 255;
 const int ALPHA_BYTE = 3;  // RGBA bytes, as uploaded
 
-// What a piece weighs against the fill it spares, in texels drawn opaquely:
-// a blended texel costs half as much again (the driver reads what is below),
-// a piece costs a draw. Too many pieces for the record make every piece dearer.
+// What a piece weighs against the fill it spares: a blended texel costs
+// more than an opaque one (the driver reads what is below), a piece costs a
+// draw. Too many pieces for the record make every piece dearer.
 const int OPAQUE_TEXEL_COST = 2;
 const int BLENDED_TEXEL_COST = 3;
 const long FIRST_PIECE_COST = 256 * OPAQUE_TEXEL_COST;
@@ -395,10 +395,10 @@ static bool IsWholePicture(const SpritePiece& piece, const Sprite& sprite)
     return piece.Left == 0 && piece.Top == 0 && piece.Right == sprite.ImageWidth && piece.Bottom == sprite.ImageHeight;
 }
 
-// Draws the whole quad (left, top) to (right, bottom) where the pieces of
-// the sprite's picture lie, each piece cut out by the scissor; the quad and
-// its texture coordinates stay as they are, so each pixel drawn is the one
-// the whole quad draws. False when the sprite is to be drawn whole.
+// Draws the sprite's whole quad where the pieces of its picture lie, each
+// piece cut out by the scissor; the quad and its texture coordinates stay
+// as they are, so each pixel drawn is the one the whole quad draws. False
+// when the sprite is to be drawn whole (turned, or rough).
 bool Visuals::DrawSpritePieces(const Sprite& sprite, const QuadCorners& corners)
 {
     if (!DrawOnlyVisibleParts || !sprite.Smooth) return false;  // rough sprites blend as the state says

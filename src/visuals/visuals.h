@@ -152,15 +152,15 @@ public:
     void DrawSpriteOntoScreenBuffer(unsigned short index);
     void UnloadSpritesFromMemory();
     bool LoadSpriteImage(Sprite& sprite, const char* file);
-    // Draws an opaque sprite only over these areas of the virtual screen (and
-    // a pixel around them): the caller covers the rest with opaque pictures
-    // afterwards. A sprite that is not opaque is drawn whole.
-    void DrawSpriteOntoScreenBufferWithin(unsigned short index, const ScreenArea* areas, int count);
     // Pushes the matrix and sets the sprite's texture, place, scale, turn,
     // colour and smoothing; returns its corners. The caller pops the matrix.
     QuadCorners BeginSpriteDraw(const Sprite& sprite);
 
     // sprite_pieces.cpp
+    // Draws an opaque sprite only over these areas of the virtual screen (and
+    // a pixel around them): the caller covers the rest with opaque pictures
+    // afterwards. A sprite that is not opaque is drawn whole.
+    void DrawSpriteOntoScreenBufferWithin(unsigned short index, const ScreenArea* areas, int count);
     // The area of the virtual screen outside which the sprite, drawn as its
     // fields stand, covers every pixel opaquely; false when it cannot tell.
     bool FindAreaSeenThrough(unsigned short index, ScreenArea& area) const;
