@@ -273,7 +273,7 @@ uint32_t FaintCorner(int x, int y, int, int)
 }
 uint32_t SparseSpecks(int x, int y, int, int)  // more pieces than a record holds
 {
-    const uint32_t hash = (uint32_t)(x * 73856093) ^ (uint32_t)(y * 19349663);
+    const uint32_t hash = (uint32_t)x * 73856093u ^ (uint32_t)y * 19349663u;
     return hash % 53 == 0 ? 40 + hash % 200 : 0;
 }
 uint32_t ThinStripes(int, int y, int, int)  // bands apart that no cost joins
