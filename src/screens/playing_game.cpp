@@ -428,7 +428,11 @@ void Screens::DisplayPlayingGameScreen()
     DrawBoardWindow(offsetX, offsetY);
     CountDownScaredTime();
     logic->DrawPlayer();
-    if (MoveActorsOrRunDeathAnimation() && !TakeALifeOrEndTheGame()) return DrawEverywhereAgain();
+    if (MoveActorsOrRunDeathAnimation() && !TakeALifeOrEndTheGame())
+    {
+        DrawEverywhereAgain();
+        return;
+    }
     if (logic->PelletsLeftOnBoard == 0)
     {
         DrawEverywhereAgain();
