@@ -323,13 +323,18 @@ static void PlaceTelevisionFrame()
     frame.ScreenY = TV_FRAME_Y;
 }
 
-// Where the television frame, drawn last, covers the screen opaquely,
-// nothing drawn before it can be seen.
-static void KeepDrawingInsideTheTelevision()
+// Nothing drawn before the television frame can be seen where the frame
+// covers the screen opaquely, nor anywhere while the game is paused: the
+// pause picture then covers the whole screen.
+static void KeepDrawingWhereItCanBeSeen()
 {
+    static const ScreenArea NOWHERE = {0.0f, 0.0f, 0.0f, 0.0f};
     PlaceTelevisionFrame();
     ScreenArea seenThrough;
-    if (visuals->FindAreaSeenThrough(SPRITE_TV_FRAME, seenThrough)) visuals->KeepDrawingWithin(&seenThrough);
+    if (logic->GamePaused)
+        visuals->KeepDrawingWithin(&NOWHERE);
+    else if (visuals->FindAreaSeenThrough(SPRITE_TV_FRAME, seenThrough))
+        visuals->KeepDrawingWithin(&seenThrough);
 }
 
 static void DrawEverywhereAgain()
@@ -340,6 +345,7 @@ static void DrawEverywhereAgain()
 static void DrawTelevisionFrame()
 {
     DrawEverywhereAgain();
+    if (logic->GamePaused && visuals->DrawOnlyVisibleParts) return;  // the pause picture covers it
     PlaceTelevisionFrame();
     visuals->DrawSpriteOntoScreenBuffer(SPRITE_TV_FRAME);
 }
@@ -422,7 +428,7 @@ void Screens::DisplayPlayingGameScreen()
 
     const int offsetX = logic->PlayerOffsetX;
     const int offsetY = logic->PlayerOffsetY;
-    KeepDrawingInsideTheTelevision();
+    KeepDrawingWhereItCanBeSeen();
     DrawStaticBackground(offsetX, offsetY);
     AdvancePowerPelletBlink();
     DrawBoardWindow(offsetX, offsetY);
