@@ -395,6 +395,16 @@ static bool IsWholePicture(const SpritePiece& piece, const Sprite& sprite)
     return piece.Left == 0 && piece.Top == 0 && piece.Right == sprite.ImageWidth && piece.Bottom == sprite.ImageHeight;
 }
 
+// True when the mapped quad lies wholly inside the box (left, bottom, right, top).
+static bool InsideBox(const int32_t* box, const WindowMapping& mapping, const QuadCorners& corners)
+{
+    const PixelSpan across = SpanAround(mapping.ScaleX * corners.Left + mapping.OffsetX,
+                                        mapping.ScaleX * corners.Right + mapping.OffsetX);
+    const PixelSpan up = SpanAround(mapping.ScaleY * corners.Top + mapping.OffsetY,
+                                    mapping.ScaleY * corners.Bottom + mapping.OffsetY);
+    return across.From >= box[0] && up.From >= box[1] && across.To <= box[2] && up.To <= box[3];
+}
+
 // Draws the sprite's whole quad where the pieces of its picture lie, each
 // piece cut out by the scissor; the quad and its texture coordinates stay
 // as they are, so each pixel drawn is the one the whole quad draws. False
@@ -403,14 +413,21 @@ bool Visuals::DrawSpritePieces(const Sprite& sprite, const QuadCorners& corners)
 {
     if (!DrawOnlyVisibleParts || !sprite.Smooth) return false;  // rough sprites blend as the state says
     const bool opaqueColour = sprite.Transparency >= 1.0f;
-    const int32_t* keptWithin = DrawingKeptWithin ? KeptWithin : nullptr;
-    if (sprite.PieceCount == 1 && IsWholePicture(sprite.Pieces[0], sprite) && !keptWithin)
+    const bool wholePicture = sprite.PieceCount == 1 && IsWholePicture(sprite.Pieces[0], sprite);
+    if (wholePicture && !DrawingKeptWithin)
     {
         DrawQuadBlendedUnlessOpaque(sprite.Pieces[0].Opaque && opaqueColour, corners);
         return true;
     }
     WindowMapping mapping;
     if (!CurrentWindowMapping(mapping)) return false;
+    // A quad wholly inside the box drawing is kept in is drawn as it is.
+    const int32_t* keptWithin = DrawingKeptWithin && !InsideBox(KeptWithin, mapping, corners) ? KeptWithin : nullptr;
+    if (wholePicture && !keptWithin)
+    {
+        DrawQuadBlendedUnlessOpaque(sprite.Pieces[0].Opaque && opaqueColour, corners);
+        return true;
+    }
 
     const float texelWidth = (corners.Right - corners.Left) / sprite.ImageWidth;
     const float texelHeight = (corners.Bottom - corners.Top) / sprite.ImageHeight;
