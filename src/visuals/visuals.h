@@ -135,9 +135,10 @@ public:
     // opaque ones without blending. False draws each as one whole blended
     // quad: the same picture at a greater fill (the pixel test compares both).
     bool DrawOnlyVisibleParts;
-    // While set, sprites are drawn only inside this box of window pixels
-    // (x and y from the bottom left, ends excluded): a picture drawn later
-    // covers the rest opaquely.
+    // While set, sprites need not be drawn outside this box of window pixels
+    // (x and y from the bottom left, ends excluded), as a picture drawn later
+    // covers the rest opaquely: sprites are cut to it (a turned one is drawn
+    // whole).
     bool DrawingKeptWithin;
     int32_t KeptWithin[4];  // left, bottom, right, top
 

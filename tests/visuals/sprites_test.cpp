@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <math.h>
+#include <string.h>
 #include <unistd.h>
 
 #include <vector>
@@ -331,7 +332,8 @@ struct Viewport
 };
 const Viewport VIEWPORTS[] = {{0, 0, 640, 480},     {0, 0, 1003, 701}, {-37, -15, 1280, 960},
                               {0, 0, 301, 211},     {0, 0, 320, 240},  {0, 0, 997, 601}};
-const ScreenArea WHOLE_SCREEN = {0, 0, 640, 480};
+// An area sprites are kept within, cutting through most of them.
+const ScreenArea KEPT_WITHIN = {150.5f, 120.25f, 420.75f, 380.0f};
 
 class SpritePieces : public Sprites
 {
@@ -373,13 +375,53 @@ protected:
     std::vector<uint8_t> DrawOverBackground(bool inPieces)
     {
         visuals->DrawOnlyVisibleParts = inPieces;
+        ClearToBackground();
+        visuals->DrawSpriteOntoScreenBuffer(DRAWN_SLOT);
+        return ReadWindow();
+    }
+
+    void ClearToBackground()
+    {
         visuals->ClearScreenBufferWithColor(0.2f, 0.5f, 0.7f, 1.0f);
         glEnable(GL_SCISSOR_TEST);
         glScissor(0, 0, 320, 480);
         visuals->ClearScreenBufferWithColor(0.9f, 0.1f, 0.3f, 1.0f);
         glDisable(GL_SCISSOR_TEST);
-        visuals->DrawSpriteOntoScreenBuffer(DRAWN_SLOT);
-        return ReadWindow();
+    }
+
+    // Kept within an area, the sprite draws what it draws whole inside it,
+    // and two pixels or more outside it nothing, or (turned, when it is
+    // drawn whole) what it draws whole.
+    void ExpectKeptWithin(const Viewport& viewport, const std::vector<uint8_t>& whole, bool turned)
+    {
+        visuals->KeepDrawingWithin(&KEPT_WITHIN);
+        const std::vector<uint8_t> kept = DrawOverBackground(true);
+        visuals->KeepDrawingWithin(nullptr);
+        const float scaleX = viewport.width / 640.0f;
+        const float scaleY = viewport.height / 480.0f;
+        const float left = viewport.x + KEPT_WITHIN.Left * scaleX;
+        const float right = viewport.x + KEPT_WITHIN.Right * scaleX;
+        const float bottom = viewport.y + (480 - KEPT_WITHIN.Bottom) * scaleY;
+        const float top = viewport.y + (480 - KEPT_WITHIN.Top) * scaleY;
+        ClearToBackground();
+        const std::vector<uint8_t> background = ReadWindow();
+        int wrong = 0;
+        for (int y = 0; y < 480; y++)
+        {
+            for (int x = 0; x < 640; x++)
+            {
+                const float centreX = x + 0.5f;
+                const float centreY = y + 0.5f;
+                const bool inside = centreX > left && centreX < right && centreY > bottom && centreY < top;
+                const bool outside = centreX < left - 2 || centreX > right + 2 || centreY < bottom - 2 || centreY > top + 2;
+                const size_t at = 3 * (y * 640 + x);
+                const bool asWhole = memcmp(&kept[at], &whole[at], 3) == 0;
+                const bool asBackground = memcmp(&kept[at], &background[at], 3) == 0;
+                if (inside && !asWhole) wrong++;
+                if (outside && !asBackground && !(turned && asWhole)) wrong++;
+            }
+        }
+        EXPECT_EQ(0, wrong) << "kept within an area";
     }
 };
 
@@ -400,18 +442,12 @@ TEST_F(SpritePieces, EveryPictureIsDrawnToThePixelAsItsWholeQuadDrawsIt)
                              std::to_string(viewport.width) + " x " + std::to_string(viewport.height));
                 SetState(state);
                 const std::vector<uint8_t> whole = DrawOverBackground(false);
-                // Kept within the whole screen, even a whole picture is cut by the scissor.
-                for (const ScreenArea* keptWithin : {(const ScreenArea*)nullptr, &WHOLE_SCREEN})
-                {
-                    visuals->KeepDrawingWithin(keptWithin);
-                    const PictureDifference difference = Compare(whole, DrawOverBackground(true), 0);
-                    visuals->KeepDrawingWithin(nullptr);
-                    EXPECT_EQ(0, difference.pixels) << "largest " << difference.largest << " first at "
-                                                    << difference.firstX << ", " << difference.firstY
-                                                    << (keptWithin ? ", kept within the screen" : "");
-                    EXPECT_TRUE(glIsEnabled(GL_BLEND));
-                    EXPECT_FALSE(glIsEnabled(GL_SCISSOR_TEST));
-                }
+                const PictureDifference difference = Compare(whole, DrawOverBackground(true), 0);
+                EXPECT_EQ(0, difference.pixels) << "largest " << difference.largest << " first at "
+                                                << difference.firstX << ", " << difference.firstY;
+                ExpectKeptWithin(viewport, whole, state.rotation != 0.0f);
+                EXPECT_TRUE(glIsEnabled(GL_BLEND));
+                EXPECT_FALSE(glIsEnabled(GL_SCISSOR_TEST));
             }
         }
     }
