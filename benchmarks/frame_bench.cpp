@@ -1,6 +1,7 @@
 // Per-frame costs on the real OpenGL stack: the playing screen at level 5
-// beside a bare loop drawing the same quads, the title screen, one text draw
-// and one logic-only frame.
+// beside a bare loop drawing its quads the prescribed way (each picture as
+// one whole blended quad), in the game's own window and stretched over
+// larger ones; the title screen, one text draw and one logic-only frame.
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 #include <stdio.h>
@@ -11,7 +12,12 @@
 
 #include <SDL_mixer.h>
 
+#define GL_GLEXT_PROTOTYPES
+#include <GL/gl.h>
+#include <GL/glext.h>
+
 #include "bench_setup.h"
+#include "frame_bench.h"
 #include "input/input.h"
 #include "logic/logic.h"
 #include "screens/screens.h"
@@ -103,18 +109,6 @@ static void FindTheMomentOfPlay()
     }
 }
 
-static bool EnsureGameRunning()
-{
-    if (saved.ready) return true;
-    saved.directory.reset(new TemporaryWorkingDirectory());
-    if (!StartGameObjects()) return false;
-    FindTheMomentOfPlay();
-    saved.moment = *logic;
-    memcpy(saved.sprites, visuals->Sprites, sizeof(saved.sprites));
-    saved.ready = true;
-    return true;
-}
-
 static void ReturnToTheMomentOfPlay()
 {
     // The effects of the frames played since end with them: replayed again
@@ -122,12 +116,38 @@ static void ReturnToTheMomentOfPlay()
     // effect dropped prints a line.
     Mix_HaltChannel(-1);
     *logic = saved.moment;
-    memcpy(visuals->Sprites, saved.sprites, sizeof(saved.sprites));
+    // The textures are the window's: a resize makes new ones.
+    for (int index = 0; index < NUMBER_OF_SPRITES; index++)
+    {
+        const GLuint texture = visuals->Sprites[index].Texture;
+        visuals->Sprites[index] = saved.sprites[index];
+        visuals->Sprites[index].Texture = texture;
+    }
     screens->ScreenToDisplay = PLAYING_GAME_SCREEN;
     screens->ScreenTransitionStatus = FADE_NONE;
     screens->ScreenFadeTransparency = 0.0f;
     input->JoystickDirection[INPUT_ALL] = saved.direction;
     srand(RANDOM_SEED);
+}
+
+// The game running in a window of this size (the virtual screen stretched
+// over it, as over a player's maximised window); false when it could not be.
+static bool EnsureGameRunning(int width = VIRTUAL_SCREEN_WIDTH, int height = VIRTUAL_SCREEN_HEIGHT)
+{
+    if (!saved.ready)
+    {
+        saved.directory.reset(new TemporaryWorkingDirectory());
+        if (!StartGameObjects()) return false;
+        FindTheMomentOfPlay();
+        saved.moment = *logic;
+        memcpy(saved.sprites, visuals->Sprites, sizeof(saved.sprites));
+        saved.ready = true;
+    }
+    if (visuals->WindowWidth == width && visuals->WindowHeight == height) return true;
+    if (!input->ResizeWindow(width, height)) return false;
+    ReturnToTheMomentOfPlay();
+    RunPlayingFrame();  // the driver takes the new size at the first present
+    return true;
 }
 
 static void BM_PlayingFrame(benchmark::State& state)
@@ -229,8 +249,9 @@ static void CollectFloorQuads()
     AddQuad(TV_FRAME_SPRITE, TV_FRAME_X, TV_FRAME_Y, TV_FRAME_SCALE);
 }
 
-// The least any drawing of those quads can cost: one bind when the texture
-// changes, the colour, four corners; then the present.
+// Those quads drawn the prescribed way, each picture as one whole blended
+// quad, by a bare loop (one bind when the texture changes, the colour, four
+// corners); then the present.
 static void DrawFloorQuads()
 {
     glLoadIdentity();
@@ -272,12 +293,39 @@ static void BM_FloorOfPlayingFrame(benchmark::State& state)
     state.counters["quads"] = floorQuadCount;
 }
 
+// The pixels a drawing fills (fragments that reach the screen buffer),
+// counted by the driver.
+static double PixelsFilledBy(void (*draw)())
+{
+    GLuint query = 0;
+    glGenQueries(1, &query);
+    glBeginQuery(GL_SAMPLES_PASSED, query);
+    draw();
+    glEndQuery(GL_SAMPLES_PASSED);
+    GLuint pixels = 0;
+    glGetQueryObjectuiv(query, GL_QUERY_RESULT, &pixels);
+    glDeleteQueries(1, &query);
+    return pixels;
+}
+
+static void DrawPlayingFrameFromTheMoment()
+{
+    ReturnToTheMomentOfPlay();
+    RunPlayingFrame();
+}
+
+static void DrawFloorFromTheMoment()
+{
+    ReturnToTheMomentOfPlay();
+    DrawFloorQuads();
+}
+
 // The playing frame and the floor in turn, frame for frame, so that the
 // machine's drifting speed weighs on both alike; their ratio is that of the
-// sums.
+// sums. Arguments: the window's width and height.
 static void BM_PlayingFrameOverFloor(benchmark::State& state)
 {
-    if (!EnsureGameRunning()) return state.SkipWithError("the game did not start");
+    if (!EnsureGameRunning(state.range(0), state.range(1))) return state.SkipWithError("no game in that window");
     CollectFloorQuads();
     double frameSeconds = 0;
     double floorSeconds = 0;
@@ -296,6 +344,10 @@ static void BM_PlayingFrameOverFloor(benchmark::State& state)
         state.SetIterationTime(frameEnd - frameStart + floorEnd - floorStart);
     }
     state.counters["frame_over_floor"] = floorSeconds > 0 ? frameSeconds / floorSeconds : 0;
+    state.counters["frame_seconds"] = benchmark::Counter(frameSeconds, benchmark::Counter::kAvgIterations);
+    state.counters["frame_pixels"] = PixelsFilledBy(DrawPlayingFrameFromTheMoment);
+    state.counters["floor_pixels"] = PixelsFilledBy(DrawFloorFromTheMoment);
+    state.counters["floor_seconds"] = benchmark::Counter(floorSeconds, benchmark::Counter::kAvgIterations);
 }
 
 static void RunTitleFrame(uint8_t dirty)
@@ -374,8 +426,12 @@ void RegisterFrameBenchmarks(int repetitions)
 {
     MeasuredWithSpread(benchmark::RegisterBenchmark("playing_frame", BM_PlayingFrame), repetitions);
     MeasuredWithSpread(benchmark::RegisterBenchmark("floor_of_playing_frame", BM_FloorOfPlayingFrame), repetitions);
-    MeasuredWithSpread(benchmark::RegisterBenchmark("playing_frame_over_floor", BM_PlayingFrameOverFloor), repetitions,
-                       MANUAL_TIME);
+    for (const WindowSize& window : MEASURED_WINDOWS)
+    {
+        MeasuredWithSpread(
+            benchmark::RegisterBenchmark("playing_frame_over_floor", BM_PlayingFrameOverFloor)->Args({window.width, window.height}),
+            repetitions, MANUAL_TIME);
+    }
     MeasuredWithSpread(benchmark::RegisterBenchmark("title_frame_dirty", BM_TitleFrame)->Arg(1), repetitions);
     MeasuredWithSpread(benchmark::RegisterBenchmark("title_frame_clean", BM_TitleFrame)->Arg(0), repetitions);
     MeasuredWithSpread(benchmark::RegisterBenchmark("draw_score_text", BM_DrawScoreText), repetitions);

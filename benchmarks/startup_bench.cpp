@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "bench_setup.h"
+#include "frame_bench.h"
 #include "screens/screens.h"
 #include "support/test_environment.h"
 #include "visuals/visuals.h"
@@ -19,8 +20,6 @@ static bool PresentFirstSponsorFrame()
     }
     return false;
 }
-
-void StopFrameBenchmarkGame();
 
 static void BM_StartUp(benchmark::State& state)
 {

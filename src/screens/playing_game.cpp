@@ -94,9 +94,81 @@ static void DrawSpriteAt(unsigned short index, float x, float y)
     visuals->DrawSpriteOntoScreenBuffer(index);
 }
 
-static void DrawStaticBackground()
+// Centre of a cell of the board window on the screen.
+static int CellScreenX(int column, int offsetX)
 {
-    visuals->DrawSpriteOntoScreenBuffer(SPRITE_TV_STATIC);
+    return BOARD_WINDOW_LEFT - offsetX + TILE_SIZE * (column - logic->PlayerTileX + BOARD_WINDOW_HALF_COLUMNS);
+}
+
+static int CellScreenY(int row, int offsetY)
+{
+    return BOARD_WINDOW_TOP - offsetY + TILE_SIZE * (row - logic->PlayerTileY + BOARD_WINDOW_HALF_ROWS);
+}
+
+static bool IsWallCell(int column, int row)
+{
+    return column >= 0 && column < BOARD_SIZE && row >= 0 && row < BOARD_SIZE &&
+           logic->BoundaryLegoMap[column][row] == 1;
+}
+
+// A wall picture that is opaque and at least a tile large hides its whole tile.
+static bool WallsHideTheirTiles()
+{
+    const Sprite& wall = visuals->Sprites[SPRITE_WALL];
+    return wall.Texture != 0 && wall.Opaque && wall.Transparency >= 1.0f && wall.RotationDegree == 0.0f &&
+           !wall.FlipX && !wall.FlipY && wall.ImageWidth / 2 * wall.ScaleX >= TILE_SIZE / 2 &&
+           wall.ImageHeight / 2 * wall.ScaleY >= TILE_SIZE / 2;
+}
+
+// Above, below and between the walls: at most one open stretch more than
+// the walls in a row of the board window.
+const int MAX_OPEN_AREAS = 2 + (2 * BOARD_WINDOW_HALF_ROWS + 1) * (BOARD_WINDOW_HALF_COLUMNS + 1);
+
+static void AddOpenArea(ScreenArea* areas, int& count, float left, float top, float right, float bottom)
+{
+    if (right > left && bottom > top) areas[count++] = ScreenArea{left, top, right, bottom};
+}
+
+// The screen less the wall tiles of the board window, row by row.
+static int FindOpenAreas(int offsetX, int offsetY, ScreenArea* areas)
+{
+    const int heroX = logic->PlayerTileX;
+    const int heroY = logic->PlayerTileY;
+    const int firstRow = heroY - BOARD_WINDOW_HALF_ROWS;
+    const int lastRow = heroY + BOARD_WINDOW_HALF_ROWS;
+    const float halfTile = TILE_SIZE / 2;
+    int count = 0;
+    AddOpenArea(areas, count, 0, 0, VIRTUAL_SCREEN_WIDTH, CellScreenY(firstRow, offsetY) - halfTile);
+    for (int row = firstRow; row <= lastRow; row++)
+    {
+        const float top = CellScreenY(row, offsetY) - halfTile;
+        float openFrom = 0;
+        for (int column = heroX - BOARD_WINDOW_HALF_COLUMNS; column <= heroX + BOARD_WINDOW_HALF_COLUMNS; column++)
+        {
+            if (!IsWallCell(column, row)) continue;
+            const float wallLeft = CellScreenX(column, offsetX) - halfTile;
+            AddOpenArea(areas, count, openFrom, top, wallLeft, top + TILE_SIZE);
+            openFrom = wallLeft + TILE_SIZE;
+        }
+        AddOpenArea(areas, count, openFrom, top, VIRTUAL_SCREEN_WIDTH, top + TILE_SIZE);
+    }
+    AddOpenArea(areas, count, 0, CellScreenY(lastRow, offsetY) + halfTile, VIRTUAL_SCREEN_WIDTH,
+                VIRTUAL_SCREEN_HEIGHT);
+    return count;
+}
+
+// The static noise fills the screen behind the board; under opaque walls it
+// would be covered at once, so it is drawn only where the walls leave room.
+static void DrawStaticBackground(int offsetX, int offsetY)
+{
+    if (!WallsHideTheirTiles())
+    {
+        visuals->DrawSpriteOntoScreenBuffer(SPRITE_TV_STATIC);
+        return;
+    }
+    ScreenArea open[MAX_OPEN_AREAS];
+    const int count = FindOpenAreas(offsetX, offsetY, open);
+    visuals->DrawSpriteOntoScreenBufferWithin(SPRITE_TV_STATIC, open, count);
 }
 
 static void AdvancePowerPelletBlink()
@@ -140,9 +212,7 @@ static void DrawBoardWindow(int offsetX, int offsetY)
         for (int column = heroX - BOARD_WINDOW_HALF_COLUMNS; column <= heroX + BOARD_WINDOW_HALF_COLUMNS; column++)
         {
             if (column < 0 || column >= BOARD_SIZE) continue;
-            const int x = BOARD_WINDOW_LEFT - offsetX + TILE_SIZE * (column - heroX + BOARD_WINDOW_HALF_COLUMNS);
-            const int y = BOARD_WINDOW_TOP - offsetY + TILE_SIZE * (row - heroY + BOARD_WINDOW_HALF_ROWS);
-            DrawBoardCell(column, row, x, y);
+            DrawBoardCell(column, row, CellScreenX(column, offsetX), CellScreenY(row, offsetY));
         }
     }
 }
@@ -246,12 +316,40 @@ static void ProcessDebugKeys()
     logic->SetupForNewBoard();
 }
 
-static void DrawTelevisionFrame()
+static void PlaceTelevisionFrame()
 {
     Sprite& frame = visuals->Sprites[SPRITE_TV_FRAME];
     frame.ScaleX = TV_FRAME_SCALE;
     frame.ScaleY = TV_FRAME_SCALE;
-    DrawSpriteAt(SPRITE_TV_FRAME, TV_FRAME_X, TV_FRAME_Y);
+    frame.ScreenX = TV_FRAME_X;
+    frame.ScreenY = TV_FRAME_Y;
+}
+
+// Nothing drawn before the television frame can be seen where the frame
+// covers the screen opaquely, nor anywhere while the game is paused: the
+// pause picture then covers the whole screen.
+static void KeepDrawingWhereItCanBeSeen()
+{
+    static const ScreenArea NOWHERE = {0.0f, 0.0f, 0.0f, 0.0f};
+    PlaceTelevisionFrame();
+    ScreenArea seenThrough;
+    if (logic->GamePaused)
+        visuals->KeepDrawingWithin(&NOWHERE);
+    else if (visuals->FindAreaSeenThrough(SPRITE_TV_FRAME, seenThrough))
+        visuals->KeepDrawingWithin(&seenThrough);
+}
+
+static void DrawEverywhereAgain()
+{
+    visuals->KeepDrawingWithin(nullptr);
+}
+
+static void DrawTelevisionFrame()
+{
+    DrawEverywhereAgain();
+    if (logic->GamePaused && visuals->DrawOnlyVisibleParts) return;  // the pause picture covers it
+    PlaceTelevisionFrame();
+    visuals->DrawSpriteOntoScreenBuffer(SPRITE_TV_FRAME);
 }
 
 static void EndScaredTimeEarlyWhenNoGhostIsScared()
@@ -332,14 +430,20 @@ void Screens::DisplayPlayingGameScreen()
 
     const int offsetX = logic->PlayerOffsetX;
     const int offsetY = logic->PlayerOffsetY;
-    DrawStaticBackground();
+    KeepDrawingWhereItCanBeSeen();
+    DrawStaticBackground(offsetX, offsetY);
     AdvancePowerPelletBlink();
     DrawBoardWindow(offsetX, offsetY);
     CountDownScaredTime();
     logic->DrawPlayer();
-    if (MoveActorsOrRunDeathAnimation() && !TakeALifeOrEndTheGame()) return;
+    if (MoveActorsOrRunDeathAnimation() && !TakeALifeOrEndTheGame())
+    {
+        DrawEverywhereAgain();
+        return;
+    }
     if (logic->PelletsLeftOnBoard == 0)
     {
+        DrawEverywhereAgain();
         AdvanceToTheNextBoard();
         return;
     }

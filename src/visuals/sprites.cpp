@@ -136,6 +136,7 @@ bool Visuals::LoadSpriteImage(Sprite& sprite, const char* file)
     sprite.Texture = UploadNearestTexture(converted, format);
 
     ResetDrawingState(sprite, image);
+    FindSpritePieces(sprite, converted);
 
     SDL_FreeSurface(image);
     SDL_FreeSurface(converted);
@@ -155,12 +156,13 @@ void Visuals::DrawTexturedQuad(float left, float top, float right, float bottom)
     glDrawArrays(GL_TRIANGLE_FAN, 0, 4);
 }
 
-void Visuals::DrawSpriteOntoScreenBuffer(unsigned short index)
+void Visuals::DrawTexturedQuad(const QuadCorners& corners)
 {
-    if (index >= NUMBER_OF_SPRITES) return;
-    const Sprite& sprite = Sprites[index];
-    if (sprite.Texture == 0) return;
+    DrawTexturedQuad(corners.Left, corners.Top, corners.Right, corners.Bottom);
+}
 
+QuadCorners Visuals::BeginSpriteDraw(const Sprite& sprite)
+{
     glPushMatrix();
     glBindTexture(GL_TEXTURE_2D, sprite.Texture);
     glEnable(GL_TEXTURE_2D);
@@ -184,8 +186,17 @@ void Visuals::DrawSpriteOntoScreenBuffer(unsigned short index)
     const float right = sprite.FlipX ? 0 : halfWidth;
     const float top = sprite.FlipY ? sprite.ImageHeight : -halfHeight;
     const float bottom = sprite.FlipY ? 0 : halfHeight;
-    DrawTexturedQuad(left, top, right, bottom);
+    return QuadCorners{left, top, right, bottom};
+}
 
+void Visuals::DrawSpriteOntoScreenBuffer(unsigned short index)
+{
+    if (index >= NUMBER_OF_SPRITES) return;
+    const Sprite& sprite = Sprites[index];
+    if (sprite.Texture == 0) return;
+
+    const QuadCorners corners = BeginSpriteDraw(sprite);
+    if (!DrawSpritePieces(sprite, corners)) DrawTexturedQuad(corners);
     glPopMatrix();
 }
 

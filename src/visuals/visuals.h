@@ -25,6 +25,20 @@ enum
     JUSTIFY_CENTER_X = 3
 };
 
+// A part of a picture that can show, in texels from its top-left corner.
+// Outside every piece the picture is fully transparent even after linear
+// filtering (which reaches one texel around and wraps at the edges), so
+// drawing the pieces alone keeps every pixel and spares the driver the rest.
+struct SpritePiece
+{
+    int16_t Left;
+    int16_t Top;
+    int16_t Right;   // one past the last column
+    int16_t Bottom;  // one past the last row
+    bool Opaque;     // every texel it can sample is fully opaque
+};
+const int MAX_SPRITE_PIECES = 32;
+
 // One picture loaded into one texture, with the state it is drawn with.
 struct Sprite
 {
@@ -43,6 +57,30 @@ struct Sprite
     bool FlipY;
     int32_t ImageWidth;
     int32_t ImageHeight;
+    // Found from the picture's own pixels when it is loaded.
+    bool Opaque;  // every texel fully opaque
+    int32_t PieceCount;
+    SpritePiece Pieces[MAX_SPRITE_PIECES];
+    SpritePiece SeeThrough;  // around every texel that does not cover what is below
+};
+
+// The corners of a sprite's quad about its position, before scale and turn:
+// texture coordinate (0, 0) at (Left, Top), (1, 1) at (Right, Bottom).
+struct QuadCorners
+{
+    float Left;
+    float Top;
+    float Right;
+    float Bottom;
+};
+
+// A rectangle of the virtual screen.
+struct ScreenArea
+{
+    float Left;
+    float Top;
+    float Right;
+    float Bottom;
 };
 
 // Which picture file a sprite slot is loaded from.
@@ -93,6 +131,16 @@ public:
     char VariableText[VARIABLE_TEXT_SIZE];
     LoadedText Texts[NUMBER_OF_LOADED_TEXTS];
     int32_t LastLoadedTextIndex;
+    // Sprites are drawn as the pieces of their pictures that can show, and
+    // opaque ones without blending. False draws each as one whole blended
+    // quad: the same picture at a greater fill (the pixel test compares both).
+    bool DrawOnlyVisibleParts;
+    // While set, sprites need not be drawn outside this box of window pixels
+    // (x and y from the bottom left, ends excluded), as a picture drawn later
+    // covers the rest opaquely: sprites are cut to it (a turned one is drawn
+    // whole).
+    bool DrawingKeptWithin;
+    int32_t KeptWithin[4];  // left, bottom, right, top
 
     // window.cpp
     bool SetupGameWindow(int width, int height);
@@ -105,6 +153,24 @@ public:
     void DrawSpriteOntoScreenBuffer(unsigned short index);
     void UnloadSpritesFromMemory();
     bool LoadSpriteImage(Sprite& sprite, const char* file);
+    // Pushes the matrix and sets the sprite's texture, place, scale, turn,
+    // colour and smoothing; returns its corners. The caller pops the matrix.
+    QuadCorners BeginSpriteDraw(const Sprite& sprite);
+
+    // sprite_pieces.cpp
+    // Draws an opaque sprite only over these areas of the virtual screen (and
+    // a pixel around them): the caller covers the rest with opaque pictures
+    // afterwards. A sprite that is not opaque is drawn whole.
+    void DrawSpriteOntoScreenBufferWithin(unsigned short index, const ScreenArea* areas, int count);
+    // The area of the virtual screen outside which the sprite, drawn as its
+    // fields stand, covers every pixel opaquely; false when it cannot tell.
+    bool FindAreaSeenThrough(unsigned short index, ScreenArea& area) const;
+    // Keeps sprite drawing inside the area (and a pixel around it) until
+    // called with null.
+    void KeepDrawingWithin(const ScreenArea* area);
+    void FindSpritePieces(Sprite& sprite, const SDL_Surface* picture) const;
+    bool DrawSpritePieces(const Sprite& sprite, const QuadCorners& corners);
+    void DrawQuadBlendedUnlessOpaque(bool opaque, const QuadCorners& corners);
 
     // images.cpp: picture files into textures, shared with the menu widgets.
     // Loads a picture whose sides are powers of two; prints why not and returns null otherwise.
@@ -115,6 +181,7 @@ public:
     // Lays a 32-bit picture with alpha over a 32-bit surface, its top left at (x, y).
     void BlendOntoSurfaceAt(const SDL_Surface* source, SDL_Surface* destination, int x, int y) const;
     void DrawTexturedQuad(float left, float top, float right, float bottom);
+    void DrawTexturedQuad(const QuadCorners& corners);
 
     // text.cpp
     bool LoadFontsIntoMemory();

@@ -13,6 +13,8 @@ Visuals::Visuals()
     for (Sprite& sprite : Sprites) sprite.Texture = 0;
     for (TTF_Font*& font : Font) font = nullptr;
     for (LoadedText& text : Texts) text.Texture = 0;
+    DrawOnlyVisibleParts = true;
+    DrawingKeptWithin = false;
 }
 
 Visuals::~Visuals()

@@ -40,16 +40,9 @@ static void BuildPocketBoard(uint8_t tiles[27][27])
     tiles[10][19] = TEST_PELLET;
 }
 
-void PlayingTest::SetUp()
+static void WritePocketBoards()
 {
-    GameScreensTest::SetUp();
-    // data/ becomes a real folder: the game's assets linked, our own boards,
-    // which are read when a game starts.
-    ASSERT_EQ(0, unlink("data"));
-    ASSERT_EQ(0, mkdir("data", 0755));
     ASSERT_EQ(0, mkdir("data/boards", 0755));
-    for (const char* folder : LINKED_DATA_FOLDERS)
-        ASSERT_EQ(0, symlink((ProjectRoot() + "/data/" + folder).c_str(), (std::string("data/") + folder).c_str()));
     uint8_t board[27][27];
     uint8_t noRoutes[27][27];
     BuildPocketBoard(board);
@@ -59,6 +52,21 @@ void PlayingTest::SetUp()
         ASSERT_TRUE(SaveBoard((std::string("data/boards/") + name + ".bmp").c_str(), board));
         ASSERT_TRUE(SaveBoard((std::string("data/boards/") + name + "_Return.bmp").c_str(), noRoutes));
     }
+}
+
+void PlayingTest::SetUp()
+{
+    GameScreensTest::SetUp();
+    // data/ becomes a real folder: the game's assets linked, our own boards
+    // (or the game's own), which are read when a game starts.
+    ASSERT_EQ(0, unlink("data"));
+    ASSERT_EQ(0, mkdir("data", 0755));
+    for (const char* folder : LINKED_DATA_FOLDERS)
+        ASSERT_EQ(0, symlink((ProjectRoot() + "/data/" + folder).c_str(), (std::string("data/") + folder).c_str()));
+    if (!pocketBoards)
+        ASSERT_EQ(0, symlink((ProjectRoot() + "/data/boards").c_str(), "data/boards"));
+    else
+        ASSERT_NO_FATAL_FAILURE(WritePocketBoards());
 
     EnterScreen(PLAYING_GAME_SCREEN);  // as the opening scene leaves it
 }

@@ -35,6 +35,9 @@ protected:
 
     bool IsWallAt(int x, int y) const;
     bool IsPelletColourAt(int x, int y) const;
+
+    // False plays on the game's own boards.
+    bool pocketBoards = true;
 };
 
 #endif

@@ -2,12 +2,19 @@
 
 #include <SDL_mixer.h>
 
+#include <string.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <vector>
+
 #include "audio/audio.h"
 #include "data/data.h"
 #include "game/game.h"
 #include "input/input.h"
 #include "logic/logic.h"
 #include "playing_fixture.h"
+#include "support/stand_in_pictures.h"
 #include "screens/screens.h"
 #include "visuals/visuals.h"
 
@@ -317,6 +324,267 @@ TEST_F(PlayingTest, TheScaredTimeEndsEarlyOnceNoGhostIsScared)
     EXPECT_EQ(35, logic->PowerPelletTimer);
     RunFrames(40);
     EXPECT_EQ(0, logic->PowerPelletTimer);
+}
+
+// The picture of play drawn both ways, on the game's own boards and
+// pictures: each sprite as one whole blended quad, as it was first drawn,
+// and as the pieces of its picture that can show, opaque ones unblended,
+// with the static only between the walls. Not a pixel may differ: the
+// pieces draw the whole quad with its own texture coordinates, cut by the
+// scissor, so not even the filtering at their seams can.
+class PictureOfPlay : public PlayingTest
+{
+protected:
+    PictureOfPlay() { pocketBoards = false; }
+
+    struct Moment
+    {
+        std::string name;
+        Logic logic;
+        Screens screens;
+        std::vector<Sprite> sprites;
+    };
+
+    void Remember(const std::string& name)
+    {
+        moments.push_back(Moment{name, *logic, *screens,
+                                 std::vector<Sprite>(visuals->Sprites, visuals->Sprites + NUMBER_OF_SPRITES)});
+    }
+
+    // The textures are the window's own: a resize made new ones.
+    void Restore(const Moment& moment)
+    {
+        *logic = moment.logic;
+        *screens = moment.screens;
+        for (int index = 0; index < NUMBER_OF_SPRITES; index++)
+        {
+            const GLuint texture = visuals->Sprites[index].Texture;
+            visuals->Sprites[index] = moment.sprites[index];
+            visuals->Sprites[index].Texture = texture;
+        }
+        srand(1);
+    }
+
+    void DrawFrame()
+    {
+        screens->DisplayPlayingGameScreen();
+        screens->ApplyScreenFadeTransition();
+    }
+
+    // The hero runs on, turning right where he is stopped and now and then
+    // anyway; spare lives keep the game going.
+    void Play(int frames)
+    {
+        static const uint8_t TURN_RIGHT[8] = {RIGHT, RIGHT, RIGHT, DOWN, DOWN, LEFT, LEFT, UP};
+        for (int frame = 0; frame < frames; frame++)
+        {
+            const int place = logic->PlayerTileX * 64 + logic->PlayerOffsetX + 10000 * (logic->PlayerTileY * 64 + logic->PlayerOffsetY);
+            input->JoystickDirection[INPUT_ALL] = direction;
+            logic->Lives = 3;
+            DrawFrame();
+            const int now = logic->PlayerTileX * 64 + logic->PlayerOffsetX + 10000 * (logic->PlayerTileY * 64 + logic->PlayerOffsetY);
+            if (now == place || frame % 37 == 36) direction = TURN_RIGHT[direction];
+        }
+    }
+
+    // Puts the hero on the open tile nearest a corner of the board, so that
+    // the view reaches past its edge.
+    void MoveHeroNear(int cornerX, int cornerY)
+    {
+        int best = 1 << 30;
+        for (int x = 0; x < BOARD_SIZE; x++)
+        {
+            for (int y = 0; y < BOARD_SIZE; y++)
+            {
+                const int distance = abs(x - cornerX) + abs(y - cornerY);
+                if (logic->BoundaryLegoMap[x][y] == 1 || distance >= best) continue;
+                best = distance;
+                logic->PlayerTileX = x;
+                logic->PlayerTileY = y;
+            }
+        }
+        logic->PlayerOffsetX = logic->PlayerOffsetY = 0;
+    }
+
+    // Every ghost on an open tile of the view, spread over them, none on
+    // the hero's tile or beside it.
+    void BringGhostsIntoView()
+    {
+        std::vector<std::pair<int, int>> open;
+        for (int row = -5; row <= 5; row++)
+        {
+            for (int column = -6; column <= 6; column++)
+            {
+                const int x = logic->PlayerTileX + column;
+                const int y = logic->PlayerTileY + row;
+                if (abs(row) + abs(column) >= 2 && x >= 0 && y >= 0 && x < BOARD_SIZE && y < BOARD_SIZE &&
+                    logic->BoundaryLegoMap[x][y] != 1)
+                    open.push_back({x, y});
+            }
+        }
+        for (int ghost = 0; ghost < NUMBER_OF_GHOSTS && !open.empty(); ghost++)
+        {
+            const std::pair<int, int>& tile = open[(2 * ghost + 1) * open.size() / (2 * NUMBER_OF_GHOSTS)];
+            logic->GhostActive[ghost] = 1;
+            logic->GhostTileX[ghost] = tile.first;
+            logic->GhostTileY[ghost] = tile.second;
+            logic->GhostOffsetX[ghost] = logic->GhostOffsetY[ghost] = 0;
+            logic->GhostDirection[ghost] = UP + 2 * (ghost % 4);
+        }
+    }
+
+    void RememberMomentsOfPlay()
+    {
+        EnterGame();
+        for (int level = 1; level <= 5; level++)
+        {
+            if (level > 1)
+            {
+                logic->Level = level - 1;
+                logic->SetupForNewBoard();
+            }
+            Play(120);
+            Remember("board " + std::to_string(level) + ", the hero running");
+            Play(50);
+            BringGhostsIntoView();
+            Remember("board " + std::to_string(level) + ", the ghosts around the hero");
+            Play(9);
+            Remember("board " + std::to_string(level) + ", the ghosts on their way");
+        }
+        BringGhostsIntoView();
+        for (int ghost = 0; ghost < NUMBER_OF_GHOSTS; ghost++) logic->GhostState[ghost] = GHOST_SCARED;
+        logic->PowerPelletTimer = 300;
+        Play(2);
+        Remember("scared ghosts");
+        logic->PowerPelletTimer = 45;
+        Play(1);
+        Remember("scared ghosts flashing");
+        logic->GhostState[0] = logic->GhostState[3] = GHOST_EYES;
+        Remember("eyes going home");
+        for (int index = 46; index <= 49; index++) visuals->Sprites[index].Transparency = 0.0f;
+        visuals->Sprites[47].Transparency = 1.0f;
+        visuals->Sprites[47].ScaleX = visuals->Sprites[47].ScaleY = 1.0f;
+        Play(1);
+        Remember("the power-pellet swell beginning");
+        Play(14);
+        Remember("the power-pellet swell grown");
+        for (int16_t timer : {75, 45, 12})
+        {
+            logic->PlayerDeathTimer = timer;
+            Remember("a death, " + std::to_string(timer) + " frames left");
+        }
+        logic->PlayerDeathTimer = 0;
+        logic->GamePaused = 1;
+        Remember("the pause");
+        logic->GamePaused = 0;
+        screens->ScreenTransitionStatus = FADE_IN;
+        screens->ScreenFadeTransparency = 0.6f;
+        Remember("fading in");
+        screens->ScreenTransitionStatus = FADE_NONE;
+        MoveHeroNear(0, 0);
+        Remember("near the top left corner");
+        MoveHeroNear(BOARD_SIZE - 1, BOARD_SIZE - 1);
+        logic->PlayerDirection = LEFT;
+        logic->PlayerOffsetX = -24;
+        Remember("near the bottom right corner, between tiles");
+    }
+
+    // Each moment drawn both ways over a black buffer, in each window size.
+    void ExpectEveryMomentAlikeIn(const std::vector<std::pair<int, int>>& sizes)
+    {
+        for (const std::pair<int, int>& size : sizes)
+        {
+            if (size.first != visuals->WindowWidth || size.second != visuals->WindowHeight)
+            {
+                ASSERT_TRUE(input->ResizeWindow(size.first, size.second)) << output->Text();
+                visuals->DisplayScreenBufferOntoDisplay();  // the driver takes the new size at a present
+            }
+            for (const Moment& moment : moments)
+            {
+                SCOPED_TRACE(moment.name + " in a window of " + std::to_string(size.first) + " x " +
+                             std::to_string(size.second));
+                std::vector<uint8_t> pictures[2];
+                for (bool inPieces : {false, true})
+                {
+                    Restore(moment);
+                    visuals->DrawOnlyVisibleParts = inPieces;
+                    visuals->ClearScreenBufferWithColor(0.0f, 0.0f, 0.0f, 1.0f);
+                    DrawFrame();
+                    pictures[inPieces] = ReadWindow();
+                }
+                const PictureDifference difference = Compare(pictures[0], pictures[1], 0);
+                EXPECT_EQ(0, difference.pixels) << "largest " << difference.largest << ", first at "
+                                                << difference.firstX << ", " << difference.firstY;
+            }
+        }
+    }
+
+    static void WriteOtherPicture(const char* file, int width, int height, uint32_t (*pixel)(int x, int y))
+    {
+        std::vector<uint32_t> pixels(width * height);
+        for (int y = 0; y < height; y++)
+        {
+            for (int x = 0; x < width; x++) pixels[y * width + x] = pixel(x, y);
+        }
+        ASSERT_TRUE(WriteTranslucentPicture(file, width, height, pixels.data()));
+    }
+
+    // The game's own pictures but four, each written in their place.
+    void UseOtherPictures()
+    {
+        const std::string graphics = ProjectRoot() + "/data/graphics/";
+        ASSERT_EQ(0, unlink("data/graphics"));
+        ASSERT_EQ(0, mkdir("data/graphics", 0755));
+        for (const SpriteFile& sprite : SPRITE_FILES)
+        {
+            const std::string name = strrchr(sprite.File, '/') + 1;
+            if (FileExists(sprite.File)) continue;
+            ASSERT_EQ(0, symlink((graphics + name).c_str(), sprite.File));
+        }
+        const char* const replaced[] = {"data/graphics/BoundaryLEGO.png", "data/graphics/TV.png",
+                                        "data/graphics/TV_Static.png", "data/graphics/Pellet.png"};
+        for (const char* file : replaced) ASSERT_EQ(0, unlink(file));
+        WriteOtherPicture(replaced[0], 64, 64, [](int x, int y) -> uint32_t {
+            const bool corner = (x < 6 || x > 57) && (y < 6 || y > 57);
+            return (corner ? 0x40u : 0xFFu) << 24 | (x * 4) << 16 | (y * 4) << 8 | 0x80;
+        });
+        WriteOtherPicture(replaced[1], 1024, 512, [](int x, int y) -> uint32_t {
+            const bool hole = x > 300 && x < 560 && y > 120 && y < 300;  // the screen shows 250..650 x 75..375
+            const bool stripe = y >= 330 && y < 340;
+            return (hole ? 0x00u : stripe ? 0x80u : 0xFFu) << 24 | (x / 4) << 16 | (y / 2) << 8 | 0x30;
+        });
+        WriteOtherPicture(replaced[2], 1024, 512, [](int x, int y) -> uint32_t {
+            const uint32_t noise = (uint32_t)(x * 7919 + y * 104729) * 2654435761u >> 24;
+            return 0xFFu << 24 | noise * 0x010101;
+        });
+        WriteOtherPicture(replaced[3], 64, 64, [](int x, int y) -> uint32_t {
+            const bool dot = abs(x - 32) < 6 && abs(y - 32) < 6;
+            const bool edge = x == 0 && y > 20 && y < 44;
+            return (dot || edge ? 0xFFu : 0x00u) << 24 | 0xFFC080;
+        });
+        visuals->UnloadSpritesFromMemory();
+        ASSERT_TRUE(visuals->LoadSpritesIntoMemoryAndInitialize()) << output->Text();
+    }
+
+    std::vector<Moment> moments;
+    uint8_t direction = RIGHT;
+};
+
+TEST_F(PictureOfPlay, EveryMomentLooksTheSameDrawnWholeOrInPieces)
+{
+    RememberMomentsOfPlay();
+    ExpectEveryMomentAlikeIn({{640, 480}, {1280, 720}, {997, 601}});
+}
+
+// Other pictures cut otherwise: walls with see-through corners (the static
+// must show under them), a television whose hole lies elsewhere and whose
+// frame is see-through in a stripe, another static, pellets that wrap
+// round their edges.
+TEST_F(PictureOfPlay, OtherPicturesLookTheSameDrawnWholeOrInPieces)
+{
+    UseOtherPictures();
+    RememberMomentsOfPlay();
+    ExpectEveryMomentAlikeIn({{640, 480}, {997, 601}});
 }
 
 }  // namespace

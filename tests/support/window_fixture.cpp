@@ -4,6 +4,7 @@
 #include <stdlib.h>
 
 #include <SDL_syswm.h>
+#include <algorithm>
 
 #include "game/game.h"
 #include "support/game_process.h"
@@ -66,4 +67,33 @@ std::string WindowTest::WindowId() const
 void WindowTest::Xdotool(const std::string& arguments) const
 {
     RunCommand("xdotool " + arguments + " 2>/dev/null");
+}
+
+std::vector<uint8_t> WindowTest::ReadWindow() const
+{
+    std::vector<uint8_t> rgb(3 * visuals->WindowWidth * visuals->WindowHeight);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(0, 0, visuals->WindowWidth, visuals->WindowHeight, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    return rgb;
+}
+
+PictureDifference WindowTest::Compare(const std::vector<uint8_t>& one, const std::vector<uint8_t>& other,
+                                      int tolerance) const
+{
+    PictureDifference difference;
+    const int width = visuals->WindowWidth;
+    for (size_t pixel = 0; pixel * 3 < one.size() && pixel * 3 < other.size(); pixel++)
+    {
+        int largest = 0;
+        for (int channel = 0; channel < 3; channel++)
+            largest = std::max(largest, abs(one[3 * pixel + channel] - other[3 * pixel + channel]));
+        difference.largest = std::max(difference.largest, largest);
+        if (largest <= tolerance) continue;
+        if (difference.pixels++ > 0) continue;
+        difference.firstX = pixel % width;
+        difference.firstY = visuals->WindowHeight - 1 - pixel / width;
+    }
+    if (one.size() != other.size()) difference.pixels = -1;
+    return difference;
 }

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "support/test_environment.h"
 
@@ -13,6 +14,15 @@ struct Pixel
     int red;
     int green;
     int blue;
+};
+
+// Where two pictures of the same size differ, channel by channel.
+struct PictureDifference
+{
+    int pixels = 0;   // pixels that differ by more than the tolerance
+    int largest = 0;  // the largest difference of a channel
+    int firstX = -1;  // the first such pixel, from the top left
+    int firstY = -1;
 };
 
 // A real 640 x 480 window with its OpenGL screen buffer, in a temporary
@@ -29,6 +39,10 @@ protected:
     // Reads one pixel of the screen buffer, in window pixels from the top left.
     Pixel ReadPixel(int windowX, int windowY) const;
     bool PixelIs(int windowX, int windowY, int red, int green, int blue, int tolerance = 8) const;
+    // The whole screen buffer, RGB, bottom row first.
+    std::vector<uint8_t> ReadWindow() const;
+    PictureDifference Compare(const std::vector<uint8_t>& one, const std::vector<uint8_t>& other,
+                              int tolerance) const;
 
     // The window's X id, for real window-system events sent with xdotool.
     std::string WindowId() const;

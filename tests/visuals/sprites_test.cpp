@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <math.h>
+#include <string.h>
 #include <unistd.h>
+
+#include <vector>
 
 #include "game/game.h"
 #include "support/stand_in_pictures.h"
@@ -233,6 +237,331 @@ TEST_F(Sprites, EmptySlotsDrawNothingAndUnloadingDeletesEveryTexture)
     EXPECT_FALSE(glIsTexture(texture));
     EXPECT_TRUE(AppearInOrder(output->Text(), {"Loaded and initialized all sprite images into memory",
                                                "Unloaded all sprite images from memory"}));
+}
+
+// Pictures that cutting into visible pieces must get right, in 0xAARRGGBB;
+// the colour runs across the picture so that any texel out of place shows.
+struct AwkwardPicture
+{
+    const char* name;
+    int width;
+    int height;
+    uint32_t (*alpha)(int x, int y, int width, int height);
+};
+
+uint32_t Disc(int x, int y, int width, int height)  // a pellet: a soft disc in much empty space
+{
+    const float distance = hypotf(x + 0.5f - width / 2, y + 0.5f - height / 2);
+    return (uint32_t)fmaxf(0.0f, fminf(255.0f, (9.0f - distance) * 128.0f));
+}
+uint32_t FrameWithRoundedHole(int x, int y, int width, int height)  // a television: a border around nothing
+{
+    const float dx = fmaxf(0.0f, fabsf(x + 0.5f - width / 2) - width / 4);
+    const float dy = fmaxf(0.0f, fabsf(y + 0.5f - height / 2) - height / 6);
+    return (uint32_t)fmaxf(0.0f, fminf(255.0f, (hypotf(dx, dy) - 7.0f) * 100.0f));
+}
+uint32_t LeftAndTopEdges(int x, int y, int, int)  // the wrapped filtering shows it on the far edges too
+{
+    return x < 2 || y < 1 ? 255 : 0;
+}
+uint32_t OpaqueButOneTexel(int x, int y, int, int)
+{
+    return x == 40 && y == 10 ? 254 : 255;
+}
+uint32_t FaintCorner(int x, int y, int, int)
+{
+    return x == 0 && y == 0 ? 1 : 0;
+}
+uint32_t SparseSpecks(int x, int y, int, int)  // more pieces than a record holds
+{
+    const uint32_t hash = (uint32_t)x * 73856093u ^ (uint32_t)y * 19349663u;
+    return hash % 53 == 0 ? 40 + hash % 200 : 0;
+}
+uint32_t ThinStripes(int, int y, int, int)  // bands apart that no cost joins
+{
+    return y % 6 == 0 ? 255 : 0;
+}
+uint32_t Nothing(int, int, int, int)
+{
+    return 0;
+}
+uint32_t Everything(int, int, int, int)
+{
+    return 255;
+}
+
+const AwkwardPicture AWKWARD_PICTURES[] = {
+    {"disc", 64, 64, Disc},
+    {"frame with a rounded hole", 128, 64, FrameWithRoundedHole},
+    {"left and top edges", 64, 32, LeftAndTopEdges},
+    {"opaque but one texel", 64, 64, OpaqueButOneTexel},
+    {"faint corner", 32, 32, FaintCorner},
+    {"sparse specks", 128, 128, SparseSpecks},
+    {"thin stripes", 16, 256, ThinStripes},
+    {"nothing", 64, 64, Nothing},
+    {"everything", 32, 64, Everything},
+};
+
+// How a sprite is drawn: place, scale, turn, colour, mirroring.
+struct DrawingState
+{
+    const char* name;
+    float x, y, scaleX, scaleY, rotation, transparency, red, green, blue;
+    bool flipX, flipY;
+};
+
+const DrawingState DRAWING_STATES[] = {
+    {"at rest", 200, 150, 1, 1, 0, 1, 1, 1, 1, false, false},
+    {"edges on odd coordinates", 201, 151, 1, 1, 0, 1, 1, 1, 1, false, false},
+    {"television", 333.3f, 251.7f, 1.6f, 1.6f, 0, 1, 1, 1, 1, false, false},
+    {"swelling", 320, 240, 7.8f, 7.8f, 0, 0.3f, 1, 1, 1, false, false},
+    {"shrunk", 101.5f, 402.25f, 0.45f, 0.7f, 0, 1, 1, 1, 1, false, false},
+    {"tinted, half seen", 480.5f, 120, 2.3f, 1.1f, 0, 0.5f, 1, 0.4f, 0.2f, false, false},
+    {"mirrored", 250, 260, 1.3f, 2, 0, 1, 1, 1, 1, true, true},
+    {"turned a quarter", 300, 200, 1.5f, 1, 90, 1, 1, 1, 1, false, false},
+    {"turned aslant", 300, 200, 1, 1, 33, 0.8f, 1, 1, 1, false, false},
+    {"reversed by its scale", 420, 300, -1.5f, 1.25f, 0, 1, 1, 1, 1, false, false},
+};
+
+// The virtual screen over other windows: larger, offset, smaller, and two
+// that put the edges of quads at odd or whole coordinates right on pixel
+// centres (where the driver's rule alone decides whose pixel it is).
+struct Viewport
+{
+    int x, y, width, height;
+};
+const Viewport VIEWPORTS[] = {{0, 0, 640, 480},     {0, 0, 1003, 701}, {-37, -15, 1280, 960},
+                              {0, 0, 301, 211},     {0, 0, 320, 240},  {0, 0, 997, 601}};
+// An area sprites are kept within, cutting through most of them.
+const ScreenArea KEPT_WITHIN = {150.5f, 120.25f, 420.75f, 380.0f};
+
+class SpritePieces : public Sprites
+{
+protected:
+    void LoadAwkwardPicture(const AwkwardPicture& picture)
+    {
+        std::vector<uint32_t> pixels(picture.width * picture.height);
+        for (int y = 0; y < picture.height; y++)
+        {
+            for (int x = 0; x < picture.width; x++)
+            {
+                const uint32_t colour = (x * 255 / picture.width) << 16 | (y * 255 / picture.height) << 8 | ((x ^ y) & 255);
+                pixels[y * picture.width + x] = picture.alpha(x, y, picture.width, picture.height) << 24 | colour;
+            }
+        }
+        ASSERT_TRUE(WriteTranslucentPicture(DRAWN_FILE, picture.width, picture.height, pixels.data()));
+        if (Drawn().Texture != 0) glDeleteTextures(1, &Drawn().Texture);
+        ASSERT_TRUE(visuals->LoadSpriteImage(Drawn(), DRAWN_FILE)) << output->Text();
+    }
+
+    void SetState(const DrawingState& state)
+    {
+        Sprite& sprite = Drawn();
+        sprite.ScreenX = state.x;
+        sprite.ScreenY = state.y;
+        sprite.ScaleX = state.scaleX;
+        sprite.ScaleY = state.scaleY;
+        sprite.RotationDegree = state.rotation;
+        sprite.Transparency = state.transparency;
+        sprite.RedHue = state.red;
+        sprite.GreenHue = state.green;
+        sprite.BlueHue = state.blue;
+        sprite.FlipX = state.flipX;
+        sprite.FlipY = state.flipY;
+    }
+
+    // Over a background of two colours (so that blending shows), drawn whole
+    // or in its pieces.
+    std::vector<uint8_t> DrawOverBackground(bool inPieces)
+    {
+        visuals->DrawOnlyVisibleParts = inPieces;
+        ClearToBackground();
+        visuals->DrawSpriteOntoScreenBuffer(DRAWN_SLOT);
+        return ReadWindow();
+    }
+
+    void ClearToBackground()
+    {
+        visuals->ClearScreenBufferWithColor(0.2f, 0.5f, 0.7f, 1.0f);
+        glEnable(GL_SCISSOR_TEST);
+        glScissor(0, 0, 320, 480);
+        visuals->ClearScreenBufferWithColor(0.9f, 0.1f, 0.3f, 1.0f);
+        glDisable(GL_SCISSOR_TEST);
+    }
+
+    // Kept within an area, the sprite draws what it draws whole inside it,
+    // and two pixels or more outside it nothing, or (turned, when it is
+    // drawn whole) what it draws whole.
+    void ExpectKeptWithin(const Viewport& viewport, const std::vector<uint8_t>& whole, bool turned)
+    {
+        visuals->KeepDrawingWithin(&KEPT_WITHIN);
+        const std::vector<uint8_t> kept = DrawOverBackground(true);
+        visuals->KeepDrawingWithin(nullptr);
+        const float scaleX = viewport.width / 640.0f;
+        const float scaleY = viewport.height / 480.0f;
+        const float left = viewport.x + KEPT_WITHIN.Left * scaleX;
+        const float right = viewport.x + KEPT_WITHIN.Right * scaleX;
+        const float bottom = viewport.y + (480 - KEPT_WITHIN.Bottom) * scaleY;
+        const float top = viewport.y + (480 - KEPT_WITHIN.Top) * scaleY;
+        ClearToBackground();
+        const std::vector<uint8_t> background = ReadWindow();
+        int wrong = 0;
+        for (int y = 0; y < 480; y++)
+        {
+            for (int x = 0; x < 640; x++)
+            {
+                const float centreX = x + 0.5f;
+                const float centreY = y + 0.5f;
+                const bool inside = centreX > left && centreX < right && centreY > bottom && centreY < top;
+                const bool outside = centreX < left - 2 || centreX > right + 2 || centreY < bottom - 2 || centreY > top + 2;
+                const size_t at = 3 * (y * 640 + x);
+                const bool asWhole = memcmp(&kept[at], &whole[at], 3) == 0;
+                const bool asBackground = memcmp(&kept[at], &background[at], 3) == 0;
+                if (inside && !asWhole) wrong++;
+                if (outside && !asBackground && !(turned && asWhole)) wrong++;
+            }
+        }
+        EXPECT_EQ(0, wrong) << "kept within an area";
+    }
+};
+
+// Every pixel, exactly: the pieces draw the whole quad with its own texture
+// coordinates, only cut by the scissor, so not even the filtering may differ.
+TEST_F(SpritePieces, EveryPictureIsDrawnToThePixelAsItsWholeQuadDrawsIt)
+{
+    ASSERT_TRUE(visuals->LoadSpritesIntoMemoryAndInitialize());
+    for (const AwkwardPicture& picture : AWKWARD_PICTURES)
+    {
+        LoadAwkwardPicture(picture);
+        for (const Viewport& viewport : VIEWPORTS)
+        {
+            glViewport(viewport.x, viewport.y, viewport.width, viewport.height);
+            for (const DrawingState& state : DRAWING_STATES)
+            {
+                SCOPED_TRACE(std::string(picture.name) + ", " + state.name + ", viewport " +
+                             std::to_string(viewport.width) + " x " + std::to_string(viewport.height));
+                SetState(state);
+                const std::vector<uint8_t> whole = DrawOverBackground(false);
+                const PictureDifference difference = Compare(whole, DrawOverBackground(true), 0);
+                EXPECT_EQ(0, difference.pixels) << "largest " << difference.largest << " first at "
+                                                << difference.firstX << ", " << difference.firstY;
+                ExpectKeptWithin(viewport, whole, state.rotation != 0.0f);
+                EXPECT_TRUE(glIsEnabled(GL_BLEND));
+                EXPECT_FALSE(glIsEnabled(GL_SCISSOR_TEST));
+            }
+        }
+    }
+}
+
+int PieceArea(const Sprite& sprite)
+{
+    int area = 0;
+    for (int index = 0; index < sprite.PieceCount; index++)
+    {
+        const SpritePiece& piece = sprite.Pieces[index];
+        area += (piece.Right - piece.Left) * (piece.Bottom - piece.Top);
+    }
+    return area;
+}
+
+bool InSomePiece(const Sprite& sprite, int x, int y)
+{
+    for (int index = 0; index < sprite.PieceCount; index++)
+    {
+        const SpritePiece& piece = sprite.Pieces[index];
+        if (x >= piece.Left && x < piece.Right && y >= piece.Top && y < piece.Bottom) return true;
+    }
+    return false;
+}
+
+// The pieces leave out what cannot show (the fill they spare) and keep a
+// texel around what can (the filtering reaches it).
+TEST_F(SpritePieces, PiecesLeaveOutWhatCannotShow)
+{
+    ASSERT_TRUE(visuals->LoadSpritesIntoMemoryAndInitialize());
+    LoadAwkwardPicture(AWKWARD_PICTURES[0]);  // a disc of radius 9 about (32, 32)
+    EXPECT_FALSE(Drawn().Opaque);
+    EXPECT_LE(PieceArea(Drawn()), 22 * 22);
+    for (int x : {23, 32, 40}) EXPECT_TRUE(InSomePiece(Drawn(), x, 32)) << x;
+    EXPECT_FALSE(InSomePiece(Drawn(), 5, 32));
+
+    LoadAwkwardPicture(AWKWARD_PICTURES[1]);  // a frame whose hole spans about 26..101 x 15..48
+    EXPECT_FALSE(InSomePiece(Drawn(), 64, 32));
+    EXPECT_TRUE(InSomePiece(Drawn(), 2, 32));
+    bool opaquePieces = false;
+    for (int index = 0; index < Drawn().PieceCount; index++) opaquePieces |= Drawn().Pieces[index].Opaque;
+    EXPECT_TRUE(opaquePieces);
+    EXPECT_LT(PieceArea(Drawn()), 128 * 64 - 60 * 25);
+
+    LoadAwkwardPicture(AWKWARD_PICTURES[2]);  // left and top edges: the far edges show through the wrap
+    EXPECT_TRUE(InSomePiece(Drawn(), 63, 20));
+    EXPECT_TRUE(InSomePiece(Drawn(), 30, 31));
+    EXPECT_FALSE(InSomePiece(Drawn(), 30, 20));
+
+    LoadAwkwardPicture(AWKWARD_PICTURES[3]);
+    EXPECT_FALSE(Drawn().Opaque);
+    LoadAwkwardPicture(AWKWARD_PICTURES[7]);
+    EXPECT_EQ(0, Drawn().PieceCount);
+    LoadAwkwardPicture(AWKWARD_PICTURES[8]);
+    EXPECT_TRUE(Drawn().Opaque);
+    ASSERT_EQ(1, Drawn().PieceCount);
+    EXPECT_TRUE(Drawn().Pieces[0].Opaque);
+}
+
+Pixel PixelOf(const std::vector<uint8_t>& picture, int x, int y)
+{
+    const size_t at = 3 * ((479 - y) * 640 + x);
+    return Pixel{picture[at], picture[at + 1], picture[at + 2]};
+}
+
+bool SamePixel(const Pixel& one, const Pixel& other)
+{
+    return one.red == other.red && one.green == other.green && one.blue == other.blue;
+}
+
+bool InAreas(const ScreenArea* areas, int count, int x, int y, int margin)
+{
+    for (int area = 0; area < count; area++)
+    {
+        if (x + 0.5f >= areas[area].Left - margin && x + 0.5f < areas[area].Right + margin &&
+            y + 0.5f >= areas[area].Top - margin && y + 0.5f < areas[area].Bottom + margin)
+            return true;
+    }
+    return false;
+}
+
+// An opaque sprite drawn within areas covers them as it would whole, and
+// leaves what lies two pixels or more outside them; a sprite that is not
+// opaque is drawn whole.
+TEST_F(SpritePieces, AnOpaqueSpriteDrawnWithinAreasCoversJustThem)
+{
+    ASSERT_TRUE(visuals->LoadSpritesIntoMemoryAndInitialize());
+    const ScreenArea areas[] = {{250.5f, 100, 300, 140.25f}, {310, 300, 400, 330}};
+    for (int picture : {8, 3})  // opaque, then one translucent texel
+    {
+        SCOPED_TRACE(AWKWARD_PICTURES[picture].name);
+        LoadAwkwardPicture(AWKWARD_PICTURES[picture]);
+        Drawn().ScaleX = Drawn().ScaleY = 5.0f;
+        visuals->ClearScreenBufferWithColor(0.0f, 0.0f, 0.0f, 1.0f);
+        visuals->DrawSpriteOntoScreenBuffer(DRAWN_SLOT);
+        const std::vector<uint8_t> whole = ReadWindow();
+        visuals->ClearScreenBufferWithColor(0.0f, 0.0f, 0.0f, 1.0f);
+        visuals->DrawSpriteOntoScreenBufferWithin(DRAWN_SLOT, areas, 2);
+        const std::vector<uint8_t> within = ReadWindow();
+        EXPECT_FALSE(glIsEnabled(GL_SCISSOR_TEST));
+        const bool opaque = picture == 8;
+        for (int y = 0; y < 480; y++)
+        {
+            for (int x = 0; x < 640; x++)
+            {
+                const Pixel drawn = PixelOf(within, x, y);
+                const bool covered = !opaque || InAreas(areas, 2, x, y, 0);
+                const bool left = opaque && !InAreas(areas, 2, x, y, 2);
+                ASSERT_TRUE(!covered || SamePixel(drawn, PixelOf(whole, x, y))) << x << ", " << y;
+                ASSERT_TRUE(!left || SamePixel(drawn, Pixel{0, 0, 0})) << x << ", " << y;
+            }
+        }
+    }
 }
 
 }  // namespace
