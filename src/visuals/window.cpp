@@ -54,9 +54,21 @@ static int StartSDL()
     return SDL_Init(SDL_INIT_VIDEO | SDL_INIT_JOYSTICK);
 }
 
+// sdl12-compat draws an OpenGL window through a picture of its own that it
+// stretches over the window at every present, a few milliseconds a frame in
+// software. The game's window always has the size of its mode, so that copy
+// is left out; full-screen modes keep it, as it spares the display a mode
+// change. A player's own setting stands, and classic SDL reads neither.
+static void PresentWindowsDirectly(bool windowed)
+{
+    if (windowed) setenv("SDL12COMPAT_OPENGL_SCALING", "0", 0);
+}
+
 bool Visuals::SetupGameWindow(int width, int height)
 {
+    const bool windowed = (width == VIRTUAL_SCREEN_WIDTH && height == VIRTUAL_SCREEN_HEIGHT);
     putenv(CENTERED_WINDOW_SETTING);
+    PresentWindowsDirectly(windowed);
 
     if (StartSDL() != 0)
     {
@@ -74,7 +86,6 @@ bool Visuals::SetupGameWindow(int width, int height)
         SDL_FreeSurface(icon);
     }
 
-    const bool windowed = (width == VIRTUAL_SCREEN_WIDTH && height == VIRTUAL_SCREEN_HEIGHT);
     const Uint32 flags = SDL_OPENGL | (windowed ? SDL_RESIZABLE : SDL_FULLSCREEN);
     Screen = SDL_SetVideoMode(width, height, 0, flags);
     if (!Screen)
