@@ -59,7 +59,10 @@ TEST(HostileInput, AStormOfKeysClicksAndResizesEndsInOrder)
             game.PressKey(STORM_KEYS[rand() % 15]);
         ASSERT_EQ(std::string::npos, game.Log().find("ERROR")) << game.Log();
     }
-    if (game.IsRunning()) game.Terminate();
+    // A game already on its way out (an Escape of the last burst, on the
+    // title) is left to finish: after SDL has let go of the signals, a
+    // terminate request would kill it where it stands.
+    if (game.IsRunning() && game.Log().find("...Quit game\n") == std::string::npos) game.Terminate();
     ExpectOrderlyEnd(game);
     RecordProperty("starts", starts);
 }
