@@ -57,12 +57,6 @@ void StopGameObjects()
     ShutDownGame();
 }
 
-bool RunRestOfMainLoopFrame(Pacing pacing)
-{
-    const int wait = pacing == PACED ? WAIT_FOR_FRAME_PERIOD : 0;
-    return RunMainLoopFrame(wait | PRESENT_SCREEN_BUFFER);
-}
-
 long ResidentKilobytes()
 {
     FILE* file = fopen("/proc/self/statm", "r");

@@ -25,16 +25,6 @@ bool StartGameObjects();
 // The game's own shutdown: options saved, the window closed last.
 void StopGameObjects();
 
-// A pass of the game's main loop is its RunMainLoopFrame. This one leaves
-// out the input poll, so that a caller can stand in for a player before it;
-// unpaced it runs as fast as the drawing allows.
-enum Pacing
-{
-    PACED,
-    UNPACED,
-};
-bool RunRestOfMainLoopFrame(Pacing pacing);
-
 // Resident memory of this process in kilobytes; -1 when unreadable.
 long ResidentKilobytes();
 // A monotonic clock, in seconds.

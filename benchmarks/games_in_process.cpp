@@ -49,7 +49,7 @@ static void RunFrame()
 {
     input->GetAllUserInput();
     if (player.direction != CENTER) input->JoystickDirection[INPUT_ALL] = player.direction;
-    RunRestOfMainLoopFrame(UNPACED);
+    RunMainLoopFrame(PRESENT_SCREEN_BUFFER);  // polled above, unpaced
     player.frames++;
     if (!player.residentFloor || player.frames % FRAMES_BETWEEN_MEMORY_READINGS != 0) return;
     const long resident = ResidentKilobytes();

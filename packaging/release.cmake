@@ -13,9 +13,6 @@ set(GAME_PROGRAM_DIR lib/games/wobblersaga)
 set(GAME_DATA_DIR ${CMAKE_INSTALL_DATADIR}/games/wobblersaga)
 # The software centre's id of the game, also the desktop entry's name.
 set(GAME_ID example.brickwell_games.wobblersaga)
-# Each font of data/ and the file of Debian's font package it links to.
-set(FONT_LINKS fonts/Default.ttf:${DEFAULT_FONT} fonts/Destructo.ttf:DejaVuSerif-Bold.ttf
-               interface/Default.ttf:${DEFAULT_FONT})
 
 # The launcher finds the program and the data relative to itself, so the same
 # install works under any prefix and in a package unpacked anywhere.

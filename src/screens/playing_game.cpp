@@ -346,7 +346,6 @@ static void DrawEverywhereAgain()
 
 static void DrawTelevisionFrame()
 {
-    DrawEverywhereAgain();
     if (logic->GamePaused && visuals->DrawOnlyVisibleParts) return;  // the pause picture covers it
     PlaceTelevisionFrame();
     visuals->DrawSpriteOntoScreenBuffer(SPRITE_TV_FRAME);
@@ -424,32 +423,36 @@ static void LeavePlayingGame()
     if (screens->ScreenExitedWithEscapeKey) screens->ScreenToDisplay = TITLE_SCREEN;
 }
 
-void Screens::DisplayPlayingGameScreen()
+// The frame's play and everything drawn under the television frame, from
+// the static to the panel; false when the frame ends early (a lost game, a
+// cleared board).
+static bool PlayUnderTheTelevision(int offsetX, int offsetY)
 {
-    if (ScreenTransitionStatus == FADE_ALL) StartNewGame();
-
-    const int offsetX = logic->PlayerOffsetX;
-    const int offsetY = logic->PlayerOffsetY;
-    KeepDrawingWhereItCanBeSeen();
     DrawStaticBackground(offsetX, offsetY);
     AdvancePowerPelletBlink();
     DrawBoardWindow(offsetX, offsetY);
     CountDownScaredTime();
     logic->DrawPlayer();
-    if (MoveActorsOrRunDeathAnimation() && !TakeALifeOrEndTheGame())
-    {
-        DrawEverywhereAgain();
-        return;
-    }
+    if (MoveActorsOrRunDeathAnimation() && !TakeALifeOrEndTheGame()) return false;
     if (logic->PelletsLeftOnBoard == 0)
     {
-        DrawEverywhereAgain();
         AdvanceToTheNextBoard();
-        return;
+        return false;
     }
     DrawMiniMap();
     DrawPanel();
     ProcessDebugKeys();
+    return true;
+}
+
+void Screens::DisplayPlayingGameScreen()
+{
+    if (ScreenTransitionStatus == FADE_ALL) StartNewGame();
+
+    KeepDrawingWhereItCanBeSeen();
+    const bool frameGoesOn = PlayUnderTheTelevision(logic->PlayerOffsetX, logic->PlayerOffsetY);
+    DrawEverywhereAgain();
+    if (!frameGoesOn) return;
     DrawTelevisionFrame();
     EndScaredTimeEarlyWhenNoGhostIsScared();
     StopGhostsOnWalls();

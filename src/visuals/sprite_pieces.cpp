@@ -375,6 +375,15 @@ static PixelSpan SpanAround(float one, float other)
     return PixelSpan{(int)floorf(fminf(one, other)) - 1, (int)ceilf(fmaxf(one, other)) + 1};
 }
 
+// Every pixel touching a rectangle of the virtual screen (or of a sprite's
+// quad), and one more on every side.
+static void SpansAround(const WindowMapping& mapping, float left, float top, float right, float bottom,
+                        PixelSpan& across, PixelSpan& up)
+{
+    across = SpanAround(mapping.ScaleX * left + mapping.OffsetX, mapping.ScaleX * right + mapping.OffsetX);
+    up = SpanAround(mapping.ScaleY * top + mapping.OffsetY, mapping.ScaleY * bottom + mapping.OffsetY);
+}
+
 // Within the box drawing is kept in, if any; false when no pixel is left.
 static bool ScissorTo(PixelSpan across, PixelSpan up, const int32_t* keptWithin)
 {
@@ -398,10 +407,9 @@ static bool IsWholePicture(const SpritePiece& piece, const Sprite& sprite)
 // True when the mapped quad lies wholly inside the box (left, bottom, right, top).
 static bool InsideBox(const int32_t* box, const WindowMapping& mapping, const QuadCorners& corners)
 {
-    const PixelSpan across = SpanAround(mapping.ScaleX * corners.Left + mapping.OffsetX,
-                                        mapping.ScaleX * corners.Right + mapping.OffsetX);
-    const PixelSpan up = SpanAround(mapping.ScaleY * corners.Top + mapping.OffsetY,
-                                    mapping.ScaleY * corners.Bottom + mapping.OffsetY);
+    PixelSpan across;
+    PixelSpan up;
+    SpansAround(mapping, corners.Left, corners.Top, corners.Right, corners.Bottom, across, up);
     return across.From >= box[0] && up.From >= box[1] && across.To <= box[2] && up.To <= box[3];
 }
 
@@ -414,13 +422,9 @@ bool Visuals::DrawSpritePieces(const Sprite& sprite, const QuadCorners& corners)
     if (!DrawOnlyVisibleParts || !sprite.Smooth) return false;  // rough sprites blend as the state says
     const bool opaqueColour = sprite.Transparency >= 1.0f;
     const bool wholePicture = sprite.PieceCount == 1 && IsWholePicture(sprite.Pieces[0], sprite);
-    if (wholePicture && !DrawingKeptWithin)
-    {
-        DrawQuadBlendedUnlessOpaque(sprite.Pieces[0].Opaque && opaqueColour, corners);
-        return true;
-    }
-    WindowMapping mapping;
-    if (!CurrentWindowMapping(mapping)) return false;
+    // A whole picture drawn anywhere needs no mapping to the window.
+    WindowMapping mapping = {};
+    if ((!wholePicture || DrawingKeptWithin) && !CurrentWindowMapping(mapping)) return false;
     // A quad wholly inside the box drawing is kept in is drawn as it is.
     const int32_t* keptWithin = DrawingKeptWithin && !InsideBox(KeptWithin, mapping, corners) ? KeptWithin : nullptr;
     if (wholePicture && !keptWithin)
@@ -472,9 +476,10 @@ void Visuals::DrawSpriteOntoScreenBufferWithin(unsigned short index, const Scree
     {
         // Drawn unblended, an opaque picture may overlap itself.
         const ScreenArea& shown = areas[area];
-        if (ScissorTo(SpanAround(screen.ScaleX * shown.Left + screen.OffsetX, screen.ScaleX * shown.Right + screen.OffsetX),
-                      SpanAround(screen.ScaleY * shown.Top + screen.OffsetY, screen.ScaleY * shown.Bottom + screen.OffsetY),
-                      DrawingKeptWithin ? KeptWithin : nullptr))
+        PixelSpan across;
+        PixelSpan up;
+        SpansAround(screen, shown.Left, shown.Top, shown.Right, shown.Bottom, across, up);
+        if (ScissorTo(across, up, DrawingKeptWithin ? KeptWithin : nullptr))
             DrawQuadBlendedUnlessOpaque(true, corners);
     }
     glDisable(GL_SCISSOR_TEST);
@@ -486,8 +491,9 @@ void Visuals::KeepDrawingWithin(const ScreenArea* area)
     WindowMapping screen;
     DrawingKeptWithin = area && CurrentWindowMapping(screen);
     if (!DrawingKeptWithin) return;
-    const PixelSpan across = SpanAround(screen.ScaleX * area->Left + screen.OffsetX, screen.ScaleX * area->Right + screen.OffsetX);
-    const PixelSpan up = SpanAround(screen.ScaleY * area->Top + screen.OffsetY, screen.ScaleY * area->Bottom + screen.OffsetY);
+    PixelSpan across;
+    PixelSpan up;
+    SpansAround(screen, area->Left, area->Top, area->Right, area->Bottom, across, up);
     KeptWithin[0] = across.From;
     KeptWithin[1] = up.From;
     KeptWithin[2] = across.To;

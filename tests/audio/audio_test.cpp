@@ -27,31 +27,6 @@ const char* const ASSET_FILES[] = {
     "sound/Ghost-Scream.wav",
 };
 
-// Sets an environment variable for the life of the object.
-class ScopedVariable
-{
-public:
-    ScopedVariable(const char* name, const char* value) : name(name)
-    {
-        const char* old = getenv(name);
-        hadValue = old != nullptr;
-        if (hadValue) previous = old;
-        setenv(name, value, 1);
-    }
-    ~ScopedVariable()
-    {
-        if (hadValue)
-            setenv(name.c_str(), previous.c_str(), 1);
-        else
-            unsetenv(name.c_str());
-    }
-
-private:
-    std::string name;
-    std::string previous;
-    bool hadValue;
-};
-
 // A working directory whose data/ holds the real music and sounds, less one file.
 class AudioTest : public ::testing::Test
 {

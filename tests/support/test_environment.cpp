@@ -22,6 +22,22 @@ static std::string CurrentDirectory()
     return getcwd(buffer, sizeof(buffer)) ? buffer : "";
 }
 
+ScopedVariable::ScopedVariable(const char* name, const char* value) : name(name)
+{
+    const char* old = getenv(name);
+    hadValue = old != nullptr;
+    if (hadValue) previous = old;
+    setenv(name, value, 1);
+}
+
+ScopedVariable::~ScopedVariable()
+{
+    if (hadValue)
+        setenv(name.c_str(), previous.c_str(), 1);
+    else
+        unsetenv(name.c_str());
+}
+
 TemporaryWorkingDirectory::TemporaryWorkingDirectory(bool linkData)
 {
     char pattern[] = "/tmp/wobbler-test-XXXXXX";
@@ -31,20 +47,14 @@ TemporaryWorkingDirectory::TemporaryWorkingDirectory(bool linkData)
     if (linkData && symlink((ProjectRoot() + "/data").c_str(), (path + "/data").c_str()) != 0) perror("symlink");
 
     previousDirectory = CurrentDirectory();
-    const char* oldHome = getenv("HOME");
-    hadHome = oldHome != nullptr;
-    if (hadHome) previousHome = oldHome;
-    setenv("HOME", home.c_str(), 1);
+    homeVariable.reset(new ScopedVariable("HOME", home.c_str()));
     if (chdir(path.c_str()) != 0) perror("chdir");
 }
 
 TemporaryWorkingDirectory::~TemporaryWorkingDirectory()
 {
     if (chdir(previousDirectory.c_str()) != 0) perror("chdir");
-    if (hadHome)
-        setenv("HOME", previousHome.c_str(), 1);
-    else
-        unsetenv("HOME");
+    homeVariable.reset();
     const std::string command = "chmod -R u+w '" + path + "' 2>/dev/null; rm -rf '" + path + "'";
     if (system(command.c_str()) != 0) perror("rm");
 }

@@ -2,7 +2,21 @@
 #define WOBBLER_TEST_ENVIRONMENT_H
 
 #include <functional>
+#include <memory>
 #include <string>
+
+// Sets an environment variable for the life of the object.
+class ScopedVariable
+{
+public:
+    ScopedVariable(const char* name, const char* value);
+    ~ScopedVariable();
+
+private:
+    std::string name;
+    std::string previous;
+    bool hadValue;
+};
 
 // A fresh working directory with the project's data/ linked in and HOME
 // pointing into it; the old directory and HOME come back at destruction.
@@ -17,8 +31,7 @@ public:
 
 private:
     std::string previousDirectory;
-    std::string previousHome;
-    bool hadHome;
+    std::unique_ptr<ScopedVariable> homeVariable;
 };
 
 // Captures what the code under test prints on standard output.
