@@ -31,14 +31,55 @@ static uint8_t Coded(const uint8_t table[CODED_PIXEL_VALUES], uint32_t pixel)
     return pixel < (uint32_t)CODED_PIXEL_VALUES ? table[pixel] : 0;
 }
 
-// Opens one image into BoardSurface, locked; a missing, damaged, not 8-bit
-// or too small image would have the maps read garbage or past its end.
+// Only the top-left 27 x 27 pixels are read; a larger image is allowed up to
+// this side, far below a size whose pixels could exhaust memory.
+const int LARGEST_BOARD_IMAGE_SIDE = 1024;
+const int BITMAP_CORE_HEADER_SIZE = 12;  // the old OS/2 header, with 16-bit sizes
+
+static uint32_t LittleEndian(const uint8_t* bytes, int count)
+{
+    uint32_t value = 0;
+    for (int i = count - 1; i >= 0; i--) value = value << 8 | bytes[i];
+    return value;
+}
+
+// Reads the size the bitmap's header declares, before any decoder allocates
+// its pixels, and leaves the stream where it was. A header too short to read
+// is left to the decoder to refuse.
+static bool DeclaresAnAbsurdSize(SDL_RWops* stream, int32_t& width, int32_t& height)
+{
+    uint8_t header[26];
+    const bool read = SDL_RWread(stream, header, sizeof header, 1) == 1;
+    SDL_RWseek(stream, 0, RW_SEEK_SET);
+    if (!read || header[0] != 'B' || header[1] != 'M') return false;
+
+    const bool core = LittleEndian(header + 14, 4) == BITMAP_CORE_HEADER_SIZE;
+    // The old header's sizes are unsigned 16-bit, the newer ones signed 32-bit.
+    width = core ? LittleEndian(header + 18, 2) : (int32_t)LittleEndian(header + 18, 4);
+    height = core ? LittleEndian(header + 20, 2) : (int32_t)LittleEndian(header + 22, 4);
+    // A negative height marks a top-down image; its side is the same.
+    const int64_t side = height < 0 ? -(int64_t)height : height;
+    return width > LARGEST_BOARD_IMAGE_SIDE || side > LARGEST_BOARD_IMAGE_SIDE;
+}
+
+// Opens one image into BoardSurface, locked; a missing, damaged, not 8-bit,
+// too small or absurdly large image would have the maps read garbage or past
+// its end, or the decoder ask for more memory than there is.
 bool Logic::LoadBoardImage(const char* path)
 {
     SDL_RWops* const stream = SDL_RWFromFile(path, "rb");
     if (!stream)
     {
         printf("ERROR: Could not open board image %s: %s\n", path, SDL_GetError());
+        return false;
+    }
+
+    int32_t width = 0, height = 0;
+    if (DeclaresAnAbsurdSize(stream, width, height))
+    {
+        printf("ERROR: Board image %s declares %d x %d pixels, more than the %d x %d a board image may have\n", path,
+               (int)width, (int)height, LARGEST_BOARD_IMAGE_SIDE, LARGEST_BOARD_IMAGE_SIDE);
+        SDL_RWclose(stream);
         return false;
     }
 

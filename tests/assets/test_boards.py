@@ -7,24 +7,13 @@ from collections import deque
 
 from PIL import Image
 
+from checks import check, verdict
+
 BOARDS = ("Level1", "Level2", "Level3", "Level4", "Original")
 SIZE = 27
 HOME = (13, 13)
 START = (13, 19)
 MOVES = {9: (0, -1), 11: (0, 1), 6: (-1, 0), 14: (1, 0)}
-
-passed = 0
-failed = 0
-
-
-def check(condition, what):
-    global passed, failed
-    if condition:
-        passed += 1
-    else:
-        failed += 1
-        print("FAIL:", what)
-
 
 def bmp_bits(path):
     with open(path, "rb") as f:
@@ -129,8 +118,7 @@ def main():
             check_board(name)
         except (OSError, ValueError) as error:
             check(False, "%s: readable (%s)" % (name, error))
-    print("%d passed, %d failed" % (passed, failed))
-    return 1 if failed else 0
+    return verdict()
 
 
 if __name__ == "__main__":

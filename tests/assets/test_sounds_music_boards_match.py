@@ -11,7 +11,7 @@ import wave
 
 from PIL import Image
 
-ROOT = os.path.abspath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", ".."))
+from checks import ROOT, check, verdict
 BOARDS = ("Level1", "Level2", "Level3", "Level4", "Original")
 SOUNDS = ("Click.wav", "Eat-Pellet.wav", "Start.wav", "Ghosts-Scared.wav", "Eat-Ghost.wav",
           "Gob-Death.wav", "1UP.wav", "Screech.wav", "Ghost-New-Sheet.wav",
@@ -22,19 +22,6 @@ MIXER_CHUNK = 1024  # samples the game's mixer renders at a time
 PERIODS = {856, 808, 762, 720, 678, 640, 604, 570, 538, 508, 480, 453,
            428, 404, 381, 360, 339, 320, 302, 285, 269, 254, 240, 226,
            214, 202, 190, 180, 170, 160, 151, 143, 135, 127, 120, 113}
-
-passed = 0
-failed = 0
-
-
-def check(condition, what):
-    global passed, failed
-    if condition:
-        passed += 1
-    else:
-        failed += 1
-        print("FAIL:", what)
-
 
 def read_wav(path):
     with wave.open(path, "rb") as w:
@@ -151,8 +138,7 @@ def main():
         check_sound(name)
     instrument_sets = [check_module(name) for name in MUSIC]
     check(len(set(instrument_sets)) == len(MUSIC), "every tune has instruments of its own")
-    print("%d passed, %d failed" % (passed, failed))
-    return 1 if failed else 0
+    return verdict()
 
 
 if __name__ == "__main__":

@@ -175,25 +175,36 @@ TEST_F(Playfield, UnusableBoardImagesStopTheGameWithOneErrorAndSafeMaps)
     struct Damage
     {
         const char* what;
+        const char* refusal;  // the check that must catch it, as its line says
         void (*make)();
     };
     const Damage damages[] = {
-        {"missing", [] { ASSERT_EQ(0, remove("data/boards/Level1.bmp")); }},
-        {"not a bitmap", [] { WriteWholeFile("data/boards/Level1.bmp", "BM this is no picture"); }},
-        {"too narrow",
+        {"missing", "Could not open", [] { ASSERT_EQ(0, remove("data/boards/Level1.bmp")); }},
+        {"not a bitmap", "SDL could not load", [] { WriteWholeFile("data/boards/Level1.bmp", "BM this is no picture"); }},
+        {"too narrow", "is not an 8-bit image",
          [] { ASSERT_TRUE(SaveIndexedBitmap("data/boards/Level1.bmp", 26, 27, std::vector<uint8_t>(26 * 27, 11))); }},
-        {"too short",
+        {"too short", "is not an 8-bit image",
          [] { ASSERT_TRUE(SaveIndexedBitmap("data/boards/Level1.bmp", 27, 26, std::vector<uint8_t>(27 * 26, 11))); }},
-        {"not 8-bit", [] { ASSERT_TRUE(SaveSolidBitmap("data/boards/Level1.bmp", 27, 27, 11, 11, 11)); }},
+        {"not 8-bit", "is not an 8-bit image", [] { ASSERT_TRUE(SaveSolidBitmap("data/boards/Level1.bmp", 27, 27, 11, 11, 11)); }},
         // SDL takes a bit count of 8193 as one bit per pixel yet one byte
         // per pixel: rows of 4 bytes for 27 pixels (found by fuzzing).
-        {"bit count 8193",
+        {"bit count 8193", "is not an 8-bit image",
          [] {
              ASSERT_TRUE(SaveIndexedBitmap("data/boards/Level1.bmp", 27, 27, std::vector<uint8_t>(27 * 27, 11)));
              std::string bitmap = ReadWholeFile("data/boards/Level1.bmp");
              const size_t bitCountOffset = 28;
              bitmap[bitCountOffset] = 0x01;
              bitmap[bitCountOffset + 1] = 0x20;
+             WriteWholeFile("data/boards/Level1.bmp", bitmap);
+         }},
+        // SDL2's decoder would ask for the declared pixels before reading any
+        // (found by fuzzing on sdl12-compat): refused from the header alone.
+        {"declares 1 million x 27", "declares 1000000 x 27 pixels",
+         [] {
+             ASSERT_TRUE(SaveIndexedBitmap("data/boards/Level1.bmp", 27, 27, std::vector<uint8_t>(27 * 27, 11)));
+             std::string bitmap = ReadWholeFile("data/boards/Level1.bmp");
+             const size_t widthOffset = 18;
+             bitmap.replace(widthOffset, 4, std::string("\x40\x42\x0f\x00", 4));
              WriteWholeFile("data/boards/Level1.bmp", bitmap);
          }},
     };
@@ -213,6 +224,7 @@ TEST_F(Playfield, UnusableBoardImagesStopTheGameWithOneErrorAndSafeMaps)
         EXPECT_EQ(1, CountOccurrences(text, "ERROR: ")) << damage.what << ": " << text;
         EXPECT_EQ(0u, text.find("ERROR: ")) << damage.what;
         EXPECT_NE(std::string::npos, text.find("data/boards/Level1.bmp")) << damage.what;
+        EXPECT_NE(std::string::npos, text.find(damage.refusal)) << damage.what << ": " << text;
         EXPECT_EQ(std::string::npos, text.find("loaded")) << damage.what;
         EXPECT_EQ(1, game->FatalError) << damage.what;
         EXPECT_TRUE(MapsAreAllWall()) << damage.what;

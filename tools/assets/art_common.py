@@ -78,8 +78,9 @@ class Canvas:
         return m
 
     def rrect_mask(self, b, r):
+        """Corners on whole pixels: Pillow's releases round fractional ones differently."""
         m = self.mask()
-        ImageDraw.Draw(m).rounded_rectangle(self.box(b), radius=r * self.ss, fill=255)
+        ImageDraw.Draw(m).rounded_rectangle([round(v) for v in self.box(b)], radius=round(r * self.ss), fill=255)
         return m
 
     def rect_mask(self, b):

@@ -1,0 +1,19 @@
+"""What the asset checks share: the project's root and a tally of checks with its verdict."""
+import os
+
+ROOT = os.path.abspath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", ".."))
+_tally = {"passed": 0, "failed": 0}
+
+
+def check(ok, what):
+    if ok:
+        _tally["passed"] += 1
+    else:
+        _tally["failed"] += 1
+        print("FAIL:", what)
+
+
+def verdict():
+    """Prints the tally and gives the script's exit status."""
+    print("%d passed, %d failed" % (_tally["passed"], _tally["failed"]))
+    return 1 if _tally["failed"] else 0
