@@ -1,5 +1,7 @@
 #include "support/test_environment.h"
 
+#include <gtest/gtest.h>
+
 #include <fcntl.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -59,8 +61,25 @@ TemporaryWorkingDirectory::~TemporaryWorkingDirectory()
     if (system(command.c_str()) != 0) perror("rm");
 }
 
+// While a test holds the standard output, the failures Google Test reports
+// there would go into the capture unseen: they go to the standard error too.
+static int capturesHeld = 0;
+
+class FailuresPastTheCapture : public ::testing::EmptyTestEventListener
+{
+    void OnTestPartResult(const ::testing::TestPartResult& result) override
+    {
+        if (capturesHeld == 0 || !result.failed()) return;
+        fprintf(stderr, "%s:%d: Failure\n%s\n", result.file_name() ? result.file_name() : "", result.line_number(),
+                result.message());
+    }
+};
+static const bool failuresShown =
+    (::testing::UnitTest::GetInstance()->listeners().Append(new FailuresPastTheCapture), true);
+
 CapturedOutput::CapturedOutput()
 {
+    capturesHeld++;
     char pattern[] = "/tmp/wobbler-output-XXXXXX";
     const int descriptor = mkstemp(pattern);
     file = pattern;
@@ -76,6 +95,7 @@ CapturedOutput::~CapturedOutput()
     dup2(savedDescriptor, STDOUT_FILENO);
     close(savedDescriptor);
     unlink(file.c_str());
+    capturesHeld--;
 }
 
 std::string CapturedOutput::Text()
