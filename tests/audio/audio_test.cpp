@@ -153,28 +153,27 @@ TEST_F(AudioTest, VolumeZeroStartsNothing)
     EXPECT_EQ(0, ChannelsPlaying());
 }
 
-TEST_F(AudioTest, SeventeenthEffectIsDroppedWithItsLogLine)
+// The player's sound volume reaches every sound on whichever channel it
+// lands, until every channel is busy; the next sound is dropped with a line.
+TEST_F(AudioTest, EverySoundPlaysAtThePlayersVolumeAndTheSeventeenthIsDropped)
 {
     PrepareData();
     ASSERT_TRUE(audio->SetupAudio());
+    audio->SoundVolume = 96;
+    audio->ApplySoundVolume();  // as the options screen does
     for (int effect = 0; effect < NUMBER_OF_MIXER_CHANNELS; effect++)
         audio->PlayDigitalSoundFX(effect % NUMBER_OF_SOUND_EFFECTS, -1);
     EXPECT_EQ(NUMBER_OF_MIXER_CHANNELS, ChannelsPlaying());
+    for (int channel = 0; channel < NUMBER_OF_MIXER_CHANNELS; channel++)
+    {
+        EXPECT_EQ(96, Mix_Volume(channel, -1)) << channel;
+        EXPECT_EQ(96, Mix_VolumeChunk(Mix_GetChunk(channel), -1)) << channel;
+    }
     EXPECT_EQ(0, CountOccurrences(output->Text(), "Mix_PlayChannel: "));
 
     audio->PlayDigitalSoundFX(SFX_CLICK, 0);
     EXPECT_EQ(NUMBER_OF_MIXER_CHANNELS, ChannelsPlaying());
     EXPECT_EQ(1, CountOccurrences(output->Text(), "Mix_PlayChannel: "));
-}
-
-TEST_F(AudioTest, PlayersSoundVolumeReachesEveryChannelAndEffect)
-{
-    PrepareData();
-    ASSERT_TRUE(audio->SetupAudio());
-    audio->SoundVolume = 96;
-    audio->ApplySoundVolume();
-    for (int channel = 0; channel < NUMBER_OF_MIXER_CHANNELS; channel++) EXPECT_EQ(96, Mix_Volume(channel, -1));
-    for (Mix_Chunk* effect : audio->SoundEffect) EXPECT_EQ(96, Mix_VolumeChunk(effect, -1));
 }
 
 // The sound as the player hears it: music and effects mixed by SDL_mixer
