@@ -15,6 +15,7 @@
 #include "settings/settings.h"
 #include "visuals/visuals.h"
 
+// A step the game cannot run without.
 static void Essential(bool done)
 {
     if (!done) game->FatalError = 1;

@@ -1,6 +1,5 @@
 #include "support/window_fixture.h"
 
-#include <stdio.h>
 #include <stdlib.h>
 
 #include <SDL_syswm.h>

@@ -25,7 +25,8 @@ struct PictureDifference
 };
 
 // A real 640 x 480 window with its OpenGL screen buffer, in a temporary
-// working directory, with the game's objects created and nothing loaded.
+// working directory, with the game's objects created and nothing loaded
+// unless the fixture names more of the start-up.
 class WindowTest : public GameTest
 {
 protected:
