@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -52,18 +53,40 @@ struct Figure
     std::map<std::string, double> counters;  // medians
     std::map<std::string, double> leastCounters;
     std::map<std::string, double> greatestCounters;
+    std::string error;  // of the first repetition that failed
 };
 
+// Google Benchmark names the fields of a failed run differently over its
+// versions: skipped and skip_message since 1.8, error_occurred and
+// error_message before.
+template <typename Run>
+static auto ErrorOf(const Run& run, int) -> decltype(run.skip_message, std::string())
+{
+    return run.skipped ? run.skip_message : std::string();
+}
+
+template <typename Run>
+static std::string ErrorOf(const Run& run, long)
+{
+    return run.error_occurred ? run.error_message : std::string();
+}
+
+// Keeps each benchmark's figures under the name it was registered with (and
+// its arguments); the terminal shows the aggregates and every failed run.
 class CollectingReporter : public benchmark::ConsoleReporter
 {
 public:
     void ReportRuns(const std::vector<Run>& runs) override
     {
+        std::vector<Run> shown;
         for (const Run& run : runs)
         {
-            if (run.run_type != Run::RT_Aggregate) continue;
             const std::string& arguments = run.run_name.args;
             Figure& figure = figures[run.run_name.function_name + (arguments.empty() ? "" : "/" + arguments)];
+            const std::string error = ErrorOf(run, 0);
+            if (!error.empty() && figure.error.empty()) figure.error = error;
+            if (!error.empty() || run.run_type == Run::RT_Aggregate) shown.push_back(run);
+            if (run.run_type != Run::RT_Aggregate) continue;
             const double seconds = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
             if (run.aggregate_name == "median") figure.median = seconds;
             if (run.aggregate_name == "min") figure.least = seconds;
@@ -75,11 +98,21 @@ public:
             if (!counters) continue;
             for (const auto& counter : run.counters) (*counters)[counter.first] = counter.second.value;
         }
-        ConsoleReporter::ReportRuns(runs);
+        if (!shown.empty()) ConsoleReporter::ReportRuns(shown);
     }
 
     std::map<std::string, Figure> figures;
 };
+
+// The names the summary has looked up, and whether a filter chose the benchmarks.
+static std::set<std::string> summarised;
+static bool filtered = false;
+
+static Figure& FigureOf(std::map<std::string, Figure>& figures, const std::string& name)
+{
+    summarised.insert(name);
+    return figures[name];
+}
 
 static const char* Verdict(bool holds)
 {
@@ -110,12 +143,6 @@ static std::string Nanoseconds(const Figure& figure)
     return Duration(figure, 1e9, "ns", 1);
 }
 
-// A benchmark left out by a filter has no figure.
-static bool Ran(const Figure& figure)
-{
-    return figure.median >= 0;
-}
-
 static bool allHold = true;
 
 static void Line(const char* what, const std::string& figure, const std::string& budget, const char* verdict)
@@ -124,14 +151,41 @@ static void Line(const char* what, const std::string& figure, const std::string&
     if (strcmp(verdict, "FAIL") == 0) allHold = false;
 }
 
-// The line of a benchmark that ran, with its budget; "not run" otherwise.
+// The line of a benchmark: its figure and verdict when it ran, FAIL with its
+// error when a repetition failed, "not run" only when the filter left it out.
 static void FigureLine(const char* what, const Figure& figure, const std::string& shown, const std::string& budget,
                        const char* verdict)
 {
-    if (Ran(figure))
+    if (!figure.error.empty())
+        Line(what, "error: " + figure.error, "", "FAIL");
+    else if (figure.median >= 0)
         Line(what, shown, budget, verdict);
-    else
+    else if (filtered)
         Line(what, "not run", "", "");
+    else
+        Line(what, "no figure", "", "FAIL");
+}
+
+// A figure that no line of the summary looked up, under a name it does not
+// know, is not quietly dropped.
+static void PrintFiguresWithoutALine(const std::map<std::string, Figure>& figures)
+{
+    for (const auto& entry : figures)
+    {
+        if (summarised.count(entry.first) == 0) Line(entry.first.c_str(), "a figure without a line", "", "FAIL");
+    }
+}
+
+// The line of a measurement of the whole game, when it did not measure: "not
+// run" when its option left it out, FAIL with its error when it stopped.
+static bool Measured(const char* what, int option, const std::string& error)
+{
+    if (option > 0 && error.empty()) return true;
+    if (option <= 0)
+        Line(what, "not run", "", "");
+    else
+        Line(what, "error: " + error, "", "FAIL");
+    return false;
 }
 
 static std::string Text(const char* format, double value)
@@ -167,7 +221,7 @@ static void PrintPlayingFrameInWindows(std::map<std::string, Figure>& figures)
     {
         const WindowSize& window = MEASURED_WINDOWS[index];
         const bool largest = index == NUMBER_OF_MEASURED_WINDOWS - 1;
-        Figure& paired = figures["playing_frame_over_floor/" + WindowName(window)];
+        Figure& paired = FigureOf(figures, "playing_frame_over_floor/" + WindowName(window));
         char what[96];
         snprintf(what, sizeof(what), "   %d x %d: playing frame", window.width, window.height);
         const double frame = paired.counters["frame_seconds"];
@@ -192,8 +246,8 @@ static void PrintPlayingFrameInWindows(std::map<std::string, Figure>& figures)
 
 static void PrintFrameFigures(std::map<std::string, Figure>& figures)
 {
-    Figure& playing = figures["playing_frame"];
-    Figure& floor = figures["floor_of_playing_frame"];
+    Figure& playing = FigureOf(figures, "playing_frame");
+    Figure& floor = FigureOf(figures, "floor_of_playing_frame");
     const double period = FRAME_PERIOD_AT_LEVEL_5_SECONDS;
     FigureLine("1. playing frame, level 5 (screen+fade+present)", playing, Milliseconds(playing),
                Text("< %.2f ms (35 %% of 17 ms)", PLAYING_FRAME_SHARE_OF_PERIOD * period * 1e3),
@@ -204,23 +258,25 @@ static void PrintFrameFigures(std::map<std::string, Figure>& figures)
                Text("hero alive: %.0f", playing.counters["hero_alive"]), "");
     Line("   in one run, frame for frame, by window:", "", "", "");
     PrintPlayingFrameInWindows(figures);
-    const Figure& dirty = figures["title_frame_dirty"];
-    Figure& clean = figures["title_frame_clean"];
+    const Figure& dirty = FigureOf(figures, "title_frame_dirty");
+    Figure& clean = FigureOf(figures, "title_frame_clean");
     FigureLine("2. title frame, dirty", dirty, Milliseconds(dirty), "(drawn only when dirty)", "");
+    const double pixels = clean.counters["pixels"];
+    const double presents = clean.counters["presented"];
     FigureLine("   title frame, not dirty", clean, Nanoseconds(clean),
-               Text("draws nothing: %.0f presents", clean.counters["presented"]),
-               Verdict(clean.median > 0 && clean.counters["presented"] == 0));
-    const Figure& text = figures["draw_score_text"];
+               Text("draws nothing: %.0f pixels, ", pixels) + Text("%.0f presents", presents),
+               Verdict(clean.median > 0 && pixels == 0 && presents == 0));
+    const Figure& text = FigureOf(figures, "draw_score_text");
     FigureLine("3. DrawTextOntoScreenBuffer(\"128450\")", text, Microseconds(text),
                "(inside the playing frame's margin)", "");
-    const Figure& logicFrame = figures["logic_frame"];
+    const Figure& logicFrame = FigureOf(figures, "logic_frame");
     FigureLine("5. logic frame (ProcessGhosts+ProcessPlayer)", logicFrame, Nanoseconds(logicFrame),
                Text("%.0f frames/s for the tests", 1.0 / logicFrame.median), "");
 }
 
 static void PrintStartUpFigure(std::map<std::string, Figure>& figures)
 {
-    const Figure& startUp = figures["start_up_to_first_frame"];
+    const Figure& startUp = FigureOf(figures, "start_up_to_first_frame");
     FigureLine("4. start-up to first presented frame", startUp, Milliseconds(startUp),
                Text("<= %.0f ms", START_UP_SECONDS * 1e3),
                Verdict(startUp.median > 0 && startUp.median <= START_UP_SECONDS));
@@ -228,6 +284,7 @@ static void PrintStartUpFigure(std::map<std::string, Figure>& figures)
 
 static void PrintWholeProgramFigures(const WholeProgramFigures& figures, int seconds)
 {
+    if (!Measured("whole game, CPU time at rest and in play", seconds, figures.cpuError)) return;
     char what[96];
     snprintf(what, sizeof(what), "whole game, %d s resting on the title", seconds);
     Line(what, Text("%.2f %% of one core", figures.titleCoreShare * 100),
@@ -240,6 +297,7 @@ static void PrintWholeProgramFigures(const WholeProgramFigures& figures, int sec
 
 static void PrintMemoryFigures(const WholeProgramFigures& figures, int secondsPerBoard)
 {
+    if (!Measured("whole games of the real program, RSS", secondsPerBoard, figures.memoryError)) return;
     char what[96];
     snprintf(what, sizeof(what), "peak RSS, %d whole games (%d s a board)", MEMORY_GAMES, secondsPerBoard);
     Line(what, Text("%.1f MB", figures.peakResidentKilobytes / 1024.0), "", "");
@@ -285,6 +343,7 @@ static void PrintGrowth(const char* what, const long* afterEachGame, double (*su
 
 static void PrintGamesInProcessFigures(const GamesInProcessFigures& figures, int framesPerBoard)
 {
+    if (!Measured("whole games in process, heap and RSS", framesPerBoard, figures.error)) return;
     char what[96];
     snprintf(what, sizeof(what), "%d whole games in process, %d frames a board:", GAMES_IN_PROCESS, framesPerBoard);
     Line(what, "heap in use after it", "RSS on the title after it, least in it", "");
@@ -348,12 +407,10 @@ int main(int argc, char** argv)
     const int programSeconds = TakeOption(argc, argv, "--program_seconds", DEFAULT_PROGRAM_SECONDS);
     const int secondsPerBoard = TakeOption(argc, argv, "--seconds_per_board", DEFAULT_SECONDS_PER_BOARD);
     const int framesPerBoard = TakeOption(argc, argv, "--frames_per_board", DEFAULT_FRAMES_PER_BOARD);
-    bool filtered = false;
     for (int index = 1; index < argc; index++) filtered |= strncmp(argv[index], "--benchmark_filter", 18) == 0;
     std::vector<char*> arguments(argv, argv + argc);
-    static char aggregatesOnly[] = "--benchmark_report_aggregates_only=true";
     static char interleaved[] = "--benchmark_enable_random_interleaving=true";
-    arguments.insert(arguments.begin() + 1, {aggregatesOnly, interleaved});
+    arguments.insert(arguments.begin() + 1, interleaved);
     int count = arguments.size();
     benchmark::Initialize(&count, arguments.data());
     if (benchmark::ReportUnrecognizedArguments(count, arguments.data())) return 1;
@@ -377,20 +434,20 @@ int main(int argc, char** argv)
     StopFrameBenchmarkGame();
 
     GamesInProcessFigures inProcess;
-    const bool playedInProcess = framesPerBoard <= 0 || MeasureGamesInProcess(framesPerBoard, inProcess);
+    if (framesPerBoard > 0) MeasureGamesInProcess(framesPerBoard, inProcess);
 
     WholeProgramFigures whole;
-    const bool measured = programSeconds <= 0 || MeasureWholeProgram(programSeconds, whole);
-    const bool measuredMemory = secondsPerBoard <= 0 || MeasureMemoryOverGames(secondsPerBoard, whole);
+    if (programSeconds > 0) MeasureWholeProgram(programSeconds, whole);
+    if (secondsPerBoard > 0) MeasureMemoryOverGames(secondsPerBoard, whole);
 
     fprintf(report, "\nFigures: medians of %d repetitions (least..greatest), renderer %s\n", repetitions,
             rendererName.c_str());
     PrintFrameFigures(reporter.figures);
     PrintStartUpFigure(reporter.figures);
-    if (programSeconds > 0) PrintWholeProgramFigures(whole, programSeconds);
-    if (secondsPerBoard > 0) PrintMemoryFigures(whole, secondsPerBoard);
-    if (framesPerBoard > 0) PrintGamesInProcessFigures(inProcess, framesPerBoard);
-    if (!measured || !measuredMemory || !playedInProcess) allHold = false;
+    PrintFiguresWithoutALine(reporter.figures);
+    PrintWholeProgramFigures(whole, programSeconds);
+    PrintMemoryFigures(whole, secondsPerBoard);
+    PrintGamesInProcessFigures(inProcess, framesPerBoard);
     fprintf(report, "%s\n", allHold ? "Every budget holds." : "Some budget does not hold.");
     return allHold ? 0 : 1;
 }

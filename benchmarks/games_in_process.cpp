@@ -144,19 +144,18 @@ static bool StartOnTitleScreen()
     return RunUntil([] { return RestingOn(TITLE_SCREEN); });
 }
 
-bool MeasureGamesInProcess(int framesPerBoard, GamesInProcessFigures& figures)
+void MeasureGamesInProcess(int framesPerBoard, GamesInProcessFigures& figures)
 {
     std::unique_ptr<TemporaryWorkingDirectory> directory(new TemporaryWorkingDirectory());
     bool played = StartOnTitleScreen();
-    if (!played) fprintf(report, "ERROR: the game in process did not reach its title screen\n");
+    if (!played) figures.error = "the game in process did not reach its title screen";
     for (int number = 0; played && number < GAMES_IN_PROCESS; number++)
     {
         figures.residentFloorInGameKilobytes[number] = -1;  // nothing read yet
         played = PlayWholeGame(framesPerBoard, figures.residentFloorInGameKilobytes[number]);
         figures.heapInUseBytes[number] = HeapInUseBytes();
         figures.residentOnTitleKilobytes[number] = ResidentKilobytes();
-        if (!played) fprintf(report, "ERROR: game %d in process did not go from the title back to it\n", number + 1);
+        if (!played) figures.error = "game " + std::to_string(number + 1) + " in process did not go from the title back to it";
     }
     StopGameObjects();
-    return played;
 }

@@ -107,28 +107,28 @@ static void Steer(GameProcess& game, int second)
     if (second % SECONDS_BETWEEN_TURNS == 0) game.PressKey(TURN_KEYS[(second / SECONDS_BETWEEN_TURNS) % 4]);
 }
 
-bool MeasureWholeProgram(int seconds, WholeProgramFigures& figures)
+void MeasureWholeProgram(int seconds, WholeProgramFigures& figures)
 {
     GameProcess game;
     if (!game.Start({}, {"SDL_AUDIODRIVER=dummy"}) || !game.WaitForWindow() || !game.SkipToTitleScreen())
     {
-        fprintf(report, "ERROR: the game did not reach its title screen\n");
-        return false;
+        figures.cpuError = "the game did not reach its title screen";
+        return;
     }
     // The selector check leaves the title screen clean and resting.
     figures.titleCoreShare = CoreShareOver(game, seconds, [](int) {});
 
     if (!StartPlaying(game))
     {
-        fprintf(report, "ERROR: the game never reached the playing screen\n");
-        return false;
+        figures.cpuError = "the game never reached the playing screen";
+        return;
     }
     auto steer = [&game](int second) { Steer(game, second); };
     CoreShareOver(game, WARM_UP_SECONDS, steer);
     figures.playCoreShare = CoreShareOver(game, seconds, steer);
     figures.stillPlaying = ScreenShows(game, PLAYING_TV_WOOD_X, PLAYING_TV_WOOD_Y, PLAYING_TV_WOOD, 1000);
     game.Terminate();
-    return game.WaitForExit();
+    if (!game.WaitForExit()) figures.cpuError = "the game did not quit when asked";
 }
 
 // Plays for the given seconds and lowers the floor to the least resident
@@ -197,26 +197,26 @@ static bool StartInDebugMode(GameProcess& game)
     return game.SkipToTitleScreen();
 }
 
-bool MeasureMemoryOverGames(int secondsPerBoard, WholeProgramFigures& figures)
+void MeasureMemoryOverGames(int secondsPerBoard, WholeProgramFigures& figures)
 {
     GameProcess game;
     WriteUnbeatableTables(game);
     if (!StartInDebugMode(game))
     {
-        fprintf(report, "ERROR: the game did not reach its title screen in debug mode\n");
-        return false;
+        figures.memoryError = "the game did not reach its title screen in debug mode";
+        return;
     }
     for (int played = 0; played < MEMORY_GAMES; played++)
     {
         figures.residentFloorInGameKilobytes[played] = -1;  // nothing read yet
         if (!PlayWholeGame(game, secondsPerBoard, figures.residentFloorInGameKilobytes[played]))
         {
-            fprintf(report, "ERROR: whole game %d did not go from the title through five boards back to it\n",
-                    played + 1);
-            return false;
+            figures.memoryError =
+                "whole game " + std::to_string(played + 1) + " did not go from the title through five boards back to it";
+            return;
         }
     }
     figures.peakResidentKilobytes = ProcessMemoryKilobytes(game.pid, "VmHWM");
     game.Terminate();
-    return game.WaitForExit();
+    if (!game.WaitForExit()) figures.memoryError = "the game did not quit when asked";
 }

@@ -35,8 +35,18 @@ extern Game* game;
 // The life of the program: main starts the game up, runs frames until it is
 // asked to quit, and shuts it down; the tests and the bench do the same.
 // Every object is created and loaded in order; a failed essential step sets
-// FatalError.
-void StartUpGame(int argc, char** argv);
+// FatalError. A test of one part of the game may leave out the steps between
+// the creations that it does not need; every object is created either way.
+enum StartUpSteps
+{
+    CREATE_OBJECTS = 0,
+    OPEN_WINDOW = 1,
+    LOAD_PICTURES = 2,          // fonts, sprites, texts and the GUI; needs the window
+    OPEN_SOUND = 4,             // the mixer with the music and effects
+    READ_AND_SAVE_OPTIONS = 8,  // the options file, read at start-up and saved at shutdown
+    WHOLE_START_UP = OPEN_WINDOW | LOAD_PICTURES | OPEN_SOUND | READ_AND_SAVE_OPTIONS,
+};
+void StartUpGame(int argc, char** argv, int steps = WHOLE_START_UP);
 // The steps of a frame that a stand-in player may leave out: it fills the
 // input itself, and need not wait out the frame period nor show the picture.
 enum FrameSteps
@@ -49,8 +59,17 @@ enum FrameSteps
 };
 // One pass of the main loop; true when it presented the screen buffer.
 bool RunMainLoopFrame(int steps = WHOLE_FRAME);
-// Saves the options and high scores and deletes every object in order.
-void ShutDownGame();
+// Saves the options and high scores and deletes every object in order; the
+// steps are those the start-up took.
+void ShutDownGame(int steps = WHOLE_START_UP);
+
+// Deletes an object and leaves its pointer empty.
+template <typename T>
+void Delete(T*& object)
+{
+    delete object;
+    object = nullptr;
+}
 
 // Sets the C library's allocator up for hours of play; called first thing.
 void KeepLargeBuffersOutOfTheHeap();

@@ -15,34 +15,41 @@
 #include "settings/settings.h"
 #include "visuals/visuals.h"
 
+// A step the game cannot run without.
+static void Essential(bool done)
+{
+    if (!done) game->FatalError = 1;
+}
+
 // A failed essential step does not stop the start-up: every later step still
 // runs, and the loop then ends before its first frame.
-void StartUpGame(int argc, char** argv)
+void StartUpGame(int argc, char** argv, int steps)
 {
+    const bool pictures = (steps & LOAD_PICTURES) != 0;
     game = new Game();
     logic = new Logic();
     visuals = new Visuals();
     runtime = new Runtime(argc, argv);
 
-    if (!visuals->SetupGameWindow(runtime->getWidth(), runtime->getHeight())) game->FatalError = 1;
-    if (!visuals->LoadFontsIntoMemory()) game->FatalError = 1;
-    if (!visuals->LoadSpritesIntoMemoryAndInitialize()) game->FatalError = 1;
-    if (!visuals->LoadAllTextsIntoMemory()) game->FatalError = 1;
+    if (steps & OPEN_WINDOW) Essential(visuals->SetupGameWindow(runtime->getWidth(), runtime->getHeight()));
+    if (pictures) Essential(visuals->LoadFontsIntoMemory());
+    if (pictures) Essential(visuals->LoadSpritesIntoMemoryAndInitialize());
+    if (pictures) Essential(visuals->LoadAllTextsIntoMemory());
 
     input = new Input();
     screens = new Screens();
     interface = new Interface();
-    if (!interface->CreateAllGUIAndInitialize(true)) game->FatalError = 1;
+    if (pictures) Essential(interface->CreateAllGUIAndInitialize(true));
     settings = new Settings(argc, argv);
     data = new Data();
     data->ClearHighScores();
 
     audio = new Audio();
-    audio->SetupAudio();  // without sound the game runs silent
+    if (steps & OPEN_SOUND) audio->SetupAudio();  // without sound the game runs silent
 
     srand(time(0));
 
-    data->LoadHighScoresAndOptions();
+    if (steps & READ_AND_SAVE_OPTIONS) data->LoadHighScoresAndOptions();
     audio->ApplySoundVolume();
     audio->PlayMusic(MUSIC_TITLE, 0);
 
@@ -95,17 +102,10 @@ bool RunMainLoopFrame(int steps)
     return PresentScreenBufferIfAsked(steps);
 }
 
-template <typename T>
-static void Delete(T*& object)
-{
-    delete object;
-    object = nullptr;
-}
-
-void ShutDownGame()
+void ShutDownGame(int steps)
 {
     printf("...Quit game\n");
-    data->SaveHighScoresAndOptions();
+    if (steps & READ_AND_SAVE_OPTIONS) data->SaveHighScoresAndOptions();
 
     Delete(runtime);
     Delete(logic);

@@ -7,13 +7,13 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include <SDL.h>
 
 #include "audio/audio.h"
+#include "support/game_objects.h"
 #include "support/test_environment.h"
 
 namespace {
@@ -28,23 +28,19 @@ const char* const ASSET_FILES[] = {
 };
 
 // A working directory whose data/ holds the real music and sounds, less one file.
-class AudioTest : public ::testing::Test
+class AudioTest : public GameTest
 {
 protected:
-    void SetUp() override { ASSERT_EQ(0, SDL_Init(SDL_INIT_AUDIO)) << SDL_GetError(); }
+    AudioTest() : GameTest(CREATE_OBJECTS, false) {}
 
-    void TearDown() override
+    void SetUp() override
     {
-        delete audio;
-        audio = nullptr;
-        SDL_Quit();
-        output.reset();
-        directory.reset();
+        ASSERT_EQ(0, SDL_Init(SDL_INIT_AUDIO)) << SDL_GetError();
+        GameTest::SetUp();
     }
 
     void PrepareData(const std::string& missingFile = "")
     {
-        directory.reset(new TemporaryWorkingDirectory(false));
         mkdir("data", 0755);
         mkdir("data/music", 0755);
         mkdir("data/sound", 0755);
@@ -54,14 +50,9 @@ protected:
             const std::string original = ProjectRoot() + "/data/" + file;
             ASSERT_EQ(0, symlink(original.c_str(), (std::string("data/") + file).c_str())) << file;
         }
-        output.reset(new CapturedOutput());
-        audio = new Audio();
     }
 
     static int ChannelsPlaying() { return Mix_Playing(-1); }
-
-    std::unique_ptr<TemporaryWorkingDirectory> directory;
-    std::unique_ptr<CapturedOutput> output;
 };
 
 TEST_F(AudioTest, LoadsEverythingAndReleasesItInOrder)
@@ -85,8 +76,7 @@ TEST_F(AudioTest, LoadsEverythingAndReleasesItInOrder)
     EXPECT_EQ(1, Mix_PlayingMusic());
     EXPECT_EQ(MUSIC_ENDING, audio->CurrentlySelectedMusicTrack);
 
-    delete audio;
-    audio = nullptr;
+    objects.reset();  // the game shuts down
     EXPECT_EQ(0, Mix_QuerySpec(&frequency, &format, &channels)) << "the mixer is still open";
     EXPECT_TRUE(AppearInOrder(output->Text(), {"SDL_mixer initialized", "Loaded all music into memory",
                                                "Loaded all sounds into memory", "Unloaded all sounds from memory",
@@ -110,8 +100,7 @@ TEST_F(AudioTest, MissingEffectSilencesTheWholeGameButStillClosesTheMixer)
     EXPECT_EQ(0, Mix_PlayingMusic());
     EXPECT_EQ(0, ChannelsPlaying());
 
-    delete audio;
-    audio = nullptr;
+    objects.reset();  // the game shuts down
     int frequency = 0, channels = 0;
     Uint16 format = 0;
     EXPECT_EQ(0, Mix_QuerySpec(&frequency, &format, &channels)) << "the mixer is left open";
@@ -164,28 +153,27 @@ TEST_F(AudioTest, VolumeZeroStartsNothing)
     EXPECT_EQ(0, ChannelsPlaying());
 }
 
-TEST_F(AudioTest, SeventeenthEffectIsDroppedWithItsLogLine)
+// The player's sound volume reaches every sound on whichever channel it
+// lands, until every channel is busy; the next sound is dropped with a line.
+TEST_F(AudioTest, EverySoundPlaysAtThePlayersVolumeAndTheSeventeenthIsDropped)
 {
     PrepareData();
     ASSERT_TRUE(audio->SetupAudio());
+    audio->SoundVolume = 96;
+    audio->ApplySoundVolume();  // as the options screen does
     for (int effect = 0; effect < NUMBER_OF_MIXER_CHANNELS; effect++)
         audio->PlayDigitalSoundFX(effect % NUMBER_OF_SOUND_EFFECTS, -1);
     EXPECT_EQ(NUMBER_OF_MIXER_CHANNELS, ChannelsPlaying());
+    for (int channel = 0; channel < NUMBER_OF_MIXER_CHANNELS; channel++)
+    {
+        EXPECT_EQ(96, Mix_Volume(channel, -1)) << channel;
+        EXPECT_EQ(96, Mix_VolumeChunk(Mix_GetChunk(channel), -1)) << channel;
+    }
     EXPECT_EQ(0, CountOccurrences(output->Text(), "Mix_PlayChannel: "));
 
     audio->PlayDigitalSoundFX(SFX_CLICK, 0);
     EXPECT_EQ(NUMBER_OF_MIXER_CHANNELS, ChannelsPlaying());
     EXPECT_EQ(1, CountOccurrences(output->Text(), "Mix_PlayChannel: "));
-}
-
-TEST_F(AudioTest, PlayersSoundVolumeReachesEveryChannelAndEffect)
-{
-    PrepareData();
-    ASSERT_TRUE(audio->SetupAudio());
-    audio->SoundVolume = 96;
-    audio->ApplySoundVolume();
-    for (int channel = 0; channel < NUMBER_OF_MIXER_CHANNELS; channel++) EXPECT_EQ(96, Mix_Volume(channel, -1));
-    for (Mix_Chunk* effect : audio->SoundEffect) EXPECT_EQ(96, Mix_VolumeChunk(effect, -1));
 }
 
 // The sound as the player hears it: music and effects mixed by SDL_mixer
@@ -397,27 +385,29 @@ TEST_F(AudioTest, LoopingEffectsStartAndEndAtRest)
     }
 }
 
-TEST(AudioWithoutDevice, RunsSilentAndTouchesNothing)
+// Without a sound device the game runs silent and touches nothing.
+class AudioWithoutDevice : public GameTest
 {
-    TemporaryWorkingDirectory directory;
-    CapturedOutput output;
+protected:
+    AudioWithoutDevice() : GameTest(OPEN_SOUND, false), driver("SDL_AUDIODRIVER", "no-such-driver") {}
+    void SetUp() override
     {
-        ScopedVariable driver("SDL_AUDIODRIVER", "no-such-driver");
         ASSERT_EQ(0, SDL_Init(0));
-
-        audio = new Audio();
-        EXPECT_FALSE(audio->SetupAudio());
-        audio->ApplySoundVolume();
-        audio->PlayMusic(MUSIC_TITLE, 0);
-        audio->PlayDigitalSoundFX(SFX_CLICK, 0);
-        delete audio;
-        audio = nullptr;
-        SDL_Quit();
+        GameTest::SetUp();  // tries the mixer, sets the volumes and starts the title tune
     }
 
-    EXPECT_EQ(1, CountOccurrences(output.Text(), "ERROR: SDL_Mixer init failed: "));
-    EXPECT_EQ(std::string::npos, output.Text().find("SDL_mixer initialized"));
-    EXPECT_EQ(std::string::npos, output.Text().find("SDL_mixer closed"));
+    ScopedVariable driver;
+};
+
+TEST_F(AudioWithoutDevice, RunsSilentAndTouchesNothing)
+{
+    EXPECT_EQ(0, audio->AudioWorking);
+    audio->PlayDigitalSoundFX(SFX_CLICK, 0);
+    objects.reset();  // the game shuts down
+
+    EXPECT_EQ(1, CountOccurrences(output->Text(), "ERROR: SDL_Mixer init failed: "));
+    EXPECT_EQ(std::string::npos, output->Text().find("SDL_mixer initialized"));
+    EXPECT_EQ(std::string::npos, output->Text().find("SDL_mixer closed"));
 }
 
 }  // namespace

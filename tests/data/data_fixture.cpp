@@ -2,59 +2,17 @@
 
 #include <stdlib.h>
 
-#include "audio/audio.h"
 #include "data/data.h"
-#include "game/game.h"
-#include "input/input.h"
-#include "logic/logic.h"
-#include "settings/settings.h"
 
 void DataTest::SetUp()
 {
     unsetenv("APPDATA");
-    directory.reset(new TemporaryWorkingDirectory(false));
-    output.reset(new CapturedOutput());
-    CreateObjects();
-}
-
-void DataTest::TearDown()
-{
-    DeleteObjects();
-    output.reset();
-    directory.reset();
-}
-
-void DataTest::CreateObjects()
-{
-    game = new Game();
-    logic = new Logic();
-    input = new Input();
-    settings = new Settings(0, nullptr);
-    data = new Data();
-    data->ClearHighScores();
-    audio = new Audio();
-}
-
-void DataTest::DeleteObjects()
-{
-    delete logic;
-    logic = nullptr;
-    delete data;
-    data = nullptr;
-    delete settings;
-    settings = nullptr;
-    delete audio;
-    audio = nullptr;
-    delete input;
-    input = nullptr;
-    delete game;
-    game = nullptr;
+    GameTest::SetUp();
 }
 
 void DataTest::RestartAndLoad()
 {
-    DeleteObjects();
-    CreateObjects();
+    objects->Restart();
     data->LoadHighScoresAndOptions();
 }
 

@@ -10,8 +10,8 @@
 #include "support/window_fixture.h"
 #include "visuals/visuals.h"
 
-// A real window with every texture loaded, the screens record and the input
-// object, as main has them when the loop starts.
+// A real window with the game's sprites, fonts and texts loaded from
+// stand-in pictures.
 class InputTest : public WindowTest
 {
 protected:
@@ -22,18 +22,7 @@ protected:
         ASSERT_TRUE(visuals->LoadFontsIntoMemory());
         ASSERT_TRUE(visuals->LoadSpritesIntoMemoryAndInitialize());
         ASSERT_TRUE(visuals->LoadAllTextsIntoMemory());
-        screens = new Screens();
-        input = new Input();
         DrainEvents();
-    }
-
-    void TearDown() override
-    {
-        delete input;
-        input = nullptr;
-        delete screens;
-        screens = nullptr;
-        WindowTest::TearDown();
     }
 
     // Forgets whatever the window system has queued so far.

@@ -103,8 +103,7 @@ TEST_F(GUIImages, DestructorReleasesEveryTexture)
 {
     ASSERT_TRUE(interface->CreateAllGUIAndInitialize(true));
     const int textures = CountTextures();
-    delete interface;
-    interface = nullptr;
+    GameObjects::Replace(interface);
     EXPECT_EQ(textures - NUMBER_OF_INTERFACE_SPRITES, CountTextures());
     EXPECT_NE(std::string::npos, output->Text().find("Unloaded all button/GUI images from memory\n"));
 }

@@ -23,24 +23,6 @@ void InterfaceTest::SetUp()
     WritePicture("Button-Selector-Left.png", 32, 32);
     WritePicture("Button-Selector-Right.png", 32, 32);
     WritePicture("Selector-Line.png", 512, 64);
-
-    input = new Input();
-    screens = new Screens();
-    audio = new Audio();
-    interface = new Interface();
-}
-
-void InterfaceTest::TearDown()
-{
-    delete interface;
-    interface = nullptr;
-    delete audio;
-    audio = nullptr;
-    delete screens;
-    screens = nullptr;
-    delete input;
-    input = nullptr;
-    WindowTest::TearDown();
 }
 
 void InterfaceTest::WritePicture(const std::string& file, int width, int height, int bitsPerPixel)

@@ -5,13 +5,12 @@
 
 #include "support/window_fixture.h"
 
-// A real window with Input, Screens, Audio and Interface created, reading
-// its GUI images from a data folder of our own test pictures.
+// A real window, reading its GUI images from a data folder of our own test
+// pictures.
 class InterfaceTest : public WindowTest
 {
 protected:
     void SetUp() override;
-    void TearDown() override;
 
     // Writes one GUI picture into the test data folder.
     static void WritePicture(const std::string& file, int width, int height, int bitsPerPixel = 32);

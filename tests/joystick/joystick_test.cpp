@@ -23,22 +23,12 @@ protected:
         WindowTest::SetUp();
         ASSERT_TRUE(JoystickDoubleLoaded()) << "the double must be preloaded";
         sticks.reset(new JoystickState(directory->path));
-        screens = new Screens();
-    }
-
-    void TearDown() override
-    {
-        delete input;
-        input = nullptr;
-        delete screens;
-        screens = nullptr;
-        WindowTest::TearDown();
     }
 
     void PlugAndStart(int joysticks, int axes = 2, int buttons = 4)
     {
         sticks->Plug(joysticks, axes, buttons);
-        input = new Input();
+        GameObjects::Replace(input);
     }
 
     uint8_t DirectionOf(int source)
@@ -64,15 +54,13 @@ TEST_F(Joysticks, NoneTwoOrThreePluggedOpenAtMostTwo)
     EXPECT_TRUE(AppearInOrder(output->Text(), {"No USB joysticks are plugged in"}));
     EXPECT_EQ(nullptr, input->JoystickDevice[0]);
     EXPECT_EQ(CENTER, DirectionOf(INPUT_JOYSTICK_ONE));
-    delete input;
 
     PlugAndStart(3, 6, 12);
     EXPECT_TRUE(AppearInOrder(output->Text(), {"SDL Joystick 0 initialized", "SDL Joystick 1 initialized"}));
     EXPECT_EQ(std::string::npos, output->Text().find("SDL Joystick 2"));
     EXPECT_EQ(6, input->JoystickNumberOfAxes[1]);
     EXPECT_EQ(12, input->JoystickNumberOfButtons[1]);
-    delete input;
-    input = nullptr;
+    PlugAndStart(0);
     EXPECT_FALSE(SDL_JoystickOpened(0));
     EXPECT_FALSE(SDL_JoystickOpened(1));
 }

@@ -28,23 +28,12 @@ protected:
     void SetUp() override
     {
         WindowTest::SetUp();
-        logic = new Logic();
-        audio = new Audio();
         ASSERT_TRUE(audio->SetupAudio());
         for (int ghost = 0; ghost < NUMBER_OF_GHOSTS; ghost++) logic->GhostActive[ghost] = 0;
         logic->PlayerTileX = 10;
         logic->PlayerTileY = 10;
         logic->PlayerDirection = RIGHT;
         logic->Level = 1;
-    }
-
-    void TearDown() override
-    {
-        delete audio;
-        audio = nullptr;
-        delete logic;
-        logic = nullptr;
-        WindowTest::TearDown();
     }
 
     void LoadSolidSprite(int index, const Colour& colour, int size = 16)

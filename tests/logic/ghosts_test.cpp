@@ -12,30 +12,6 @@ Picture CorridorBoard()
     return board;
 }
 
-// Draws rand() the way a ghost's last-resort search does from this seed,
-// after skipping some draws, and returns how many draws that search takes.
-int DrawsUntil(unsigned seed, int skipped, int low, int high)
-{
-    srand(seed);
-    for (int draw = 0; draw < skipped; draw++) rand();
-    int draws = 0;
-    int value;
-    do
-    {
-        value = rand() % 100;
-        draws++;
-    } while (value < low || value > high);
-    return draws;
-}
-
-// The value rand() gives after this many draws from the seed.
-int RandAfter(unsigned seed, int draws)
-{
-    srand(seed);
-    for (int draw = 0; draw < draws; draw++) rand();
-    return rand();
-}
-
 TEST_F(Ghosts, TakeSeventeenFramesPerTileAtSpeedFourAndNineAtEight)
 {
     UseBoard(CorridorBoard());
@@ -204,24 +180,24 @@ TEST_F(Ghosts, FirstDecisionFacesUpSoDownIsTakenOnlyWhenItIsTheOnlyWay)
     EXPECT_EQ(DOWN, logic->GhostDirection[1]);
 }
 
-TEST_F(Ghosts, InADeadEndReverseAfterAHundredRefusedDraws)
+// Whatever the draws, a ghost out of the hero's sight, or a scared one,
+// never turns back in the middle of a corridor and turns back at once at its
+// dead end.
+TEST_F(Ghosts, TurnBackOnlyInADeadEnd)
 {
     UseBoard(CorridorBoard());
     PlacePlayer(20, 20, DOWN);
-    PlaceGhost(1, 10, 5, RIGHT, GHOST_SCARED);
-    // A seed whose hundredth draw is already the way back, so one try less would show.
-    unsigned seed = 1;
-    while (RandAfter(seed, 99) % 100 < 50 || RandAfter(seed, 99) % 100 > 74) seed++;
-    const int lastResortDraws = DrawsUntil(seed, 100, 50, 74);
-
-    srand(seed);
-    logic->ProcessGhosts();
-
-    EXPECT_EQ(LEFT, logic->GhostDirection[1]);
-    EXPECT_EQ(-4, logic->GhostOffsetX[1]);
-    // Drawn before RandAfter reseeds: argument order is not fixed.
-    const int nextDraw = rand();
-    EXPECT_EQ(RandAfter(seed, 100 + lastResortDraws), nextDraw);
+    for (unsigned seed = 1; seed <= 1000; seed++)
+    {
+        srand(seed);
+        const uint8_t state = seed % 2 ? GHOST_NORMAL : GHOST_SCARED;
+        PlaceGhost(1, 5, 5, RIGHT, state);
+        PlaceGhost(2, 10, 5, RIGHT, state);
+        logic->ProcessGhosts();
+        ASSERT_EQ(RIGHT, logic->GhostDirection[1]) << "seed " << seed;
+        ASSERT_EQ(LEFT, logic->GhostDirection[2]) << "seed " << seed;
+        ASSERT_EQ(-4, logic->GhostOffsetX[2]) << "seed " << seed;
+    }
 }
 
 TEST_F(Ghosts, AGhostWalledInOnAllSidesStandsStill)
@@ -272,25 +248,29 @@ TEST_F(Ghosts, EyesFollowTheReturnMapHomeAndComeBackToLifeThere)
     EXPECT_EQ(1, SoundsStarted(SFX_GHOST_NEW_SHEET));
 }
 
-// At the dead end of the corridor, facing the wall: no hundred tries first.
-TEST_F(Ghosts, EyesWithoutAWayHomeTakeAnyOpenWayAtOnceEvenBack)
+// Eyes whose route gives no open way take any open way, even back: at the
+// dead end, whatever the route says there, and in the middle of a corridor,
+// where a ghost would never turn.
+TEST_F(Ghosts, EyesWithoutAWayHomeTakeAnyOpenWayEvenBack)
 {
-    const unsigned seed = 11;
-    const int draws = DrawsUntil(seed, 0, 50, 74);
     for (const char code : {' ', 'x', 'R'})
     {
         Picture routes = NoRoutes();
         routes[5][10] = code;
         UseBoard(CorridorBoard(), routes);
         PlacePlayer(20, 20, DOWN);
-        PlaceGhost(1, 10, 5, RIGHT, GHOST_EYES);
-
-        srand(seed);
-        logic->ProcessGhosts();
-
-        EXPECT_EQ(LEFT, logic->GhostDirection[1]) << "code '" << code << "'";
-        const int nextDraw = rand();
-        EXPECT_EQ(RandAfter(seed, draws), nextDraw) << "code '" << code << "'";
+        int turnedBack = 0;
+        for (unsigned seed = 1; seed <= 100; seed++)
+        {
+            srand(seed);
+            PlaceGhost(1, 10, 5, RIGHT, GHOST_EYES);
+            PlaceGhost(2, 5, 5, RIGHT, GHOST_EYES);
+            logic->ProcessGhosts();
+            ASSERT_EQ(LEFT, logic->GhostDirection[1]) << "code '" << code << "', seed " << seed;
+            turnedBack += logic->GhostDirection[2] == LEFT;
+        }
+        EXPECT_GT(turnedBack, 25) << "code '" << code << "'";
+        EXPECT_LT(turnedBack, 75) << "code '" << code << "'";
     }
 }
 

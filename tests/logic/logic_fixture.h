@@ -15,52 +15,32 @@
 #include "input/input.h"
 #include "logic/logic.h"
 #include "screens/screens.h"
+#include "support/game_objects.h"
 #include "support/test_environment.h"
 #include "visuals/visuals.h"
 
 // The objects the rules of play reach, in a temporary directory that holds
 // only the boards a test writes and the real sounds. No window: drawing is
 // tested elsewhere. Sound stays off unless a test opens it.
-class LogicTest : public ::testing::Test
+class LogicTest : public GameTest
 {
 protected:
+    LogicTest() : GameTest(CREATE_OBJECTS, false) {}
+
     void SetUp() override
     {
-        directory.reset(new TemporaryWorkingDirectory(false));
+        GameTest::SetUp();
         mkdir("data", 0755);
         mkdir("data/boards", 0755);
         ASSERT_EQ(0, symlink((ProjectRoot() + "/data/sound").c_str(), "data/sound"));
         ASSERT_EQ(0, symlink((ProjectRoot() + "/data/music").c_str(), "data/music"));
-        output.reset(new CapturedOutput());
-        game = new Game();
-        visuals = new Visuals();
-        input = new Input();
-        screens = new Screens();
-        data = new Data();
-        audio = new Audio();
-        logic = new Logic();
         srand(1);
     }
 
     void TearDown() override
     {
         Mix_ChannelFinished(nullptr);
-        delete logic;
-        logic = nullptr;
-        delete audio;
-        audio = nullptr;
-        delete data;
-        data = nullptr;
-        delete screens;
-        screens = nullptr;
-        delete input;
-        input = nullptr;
-        delete visuals;
-        visuals = nullptr;
-        delete game;
-        game = nullptr;
-        output.reset();
-        directory.reset();
+        GameTest::TearDown();
     }
 
     // Loads the board as level 1's and clears everything that moves.
@@ -141,9 +121,6 @@ protected:
         for (int effect = 0; effect < NUMBER_OF_SOUND_EFFECTS; effect++)
             if (audio && Mix_GetChunk(channel) == audio->SoundEffect[effect]) SoundsFinished()[effect]++;
     }
-
-    std::unique_ptr<TemporaryWorkingDirectory> directory;
-    std::unique_ptr<CapturedOutput> output;
 };
 
 #endif

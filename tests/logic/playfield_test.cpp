@@ -1,36 +1,20 @@
 #include <gtest/gtest.h>
 
 #include <SDL.h>
-
-#include <memory>
+#include <unistd.h>
 
 #include "boards.h"
 #include "game/game.h"
 #include "logic/logic.h"
+#include "support/game_objects.h"
 #include "support/test_environment.h"
 
 namespace {
 
-class Playfield : public ::testing::Test
+class Playfield : public GameTest
 {
 protected:
-    void SetUp() override
-    {
-        directory.reset(new TemporaryWorkingDirectory(false));
-        output.reset(new CapturedOutput());
-        game = new Game();
-        logic = new Logic();
-    }
-
-    void TearDown() override
-    {
-        delete logic;
-        logic = nullptr;
-        delete game;
-        game = nullptr;
-        output.reset();
-        directory.reset();
-    }
+    Playfield() : GameTest(CREATE_OBJECTS, false) {}
 
     bool MapsAreAllWall() const
     {
@@ -40,9 +24,6 @@ protected:
                     return false;
         return logic->PelletsLeftOnBoard == 0;
     }
-
-    std::unique_ptr<TemporaryWorkingDirectory> directory;
-    std::unique_ptr<CapturedOutput> output;
 };
 
 TEST_F(Playfield, BoardImageGivesWallsPelletsAndCount)
@@ -256,11 +237,9 @@ TEST_F(Playfield, UnusableReturnImageAlsoStopsTheGame)
 
 // The boards that ship with the game, read the way the game reads them (their
 // shape, routes and open start and home are checked by test_boards.py).
-TEST(ShippedBoards, AllFiveLoadWithPelletsAndMatchTheirImages)
+TEST_F(Playfield, TheShippedBoardsAllLoadWithPelletsAndMatchTheirImages)
 {
-    CapturedOutput output;
-    game = new Game();
-    logic = new Logic();
+    ASSERT_EQ(0, symlink((ProjectRoot() + "/data").c_str(), "data"));
     const char* const names[] = {"Level1", "Level2", "Level3", "Level4", "Original"};
 
     for (int level = 1; level <= 5; level++)
@@ -271,10 +250,7 @@ TEST(ShippedBoards, AllFiveLoadWithPelletsAndMatchTheirImages)
         ASSERT_EQ(1, image->format->BytesPerPixel) << path;
 
         logic->Level = level;
-        {
-            TemporaryWorkingDirectory directory;
-            logic->LoadTilePlayfield();
-        }
+        logic->LoadTilePlayfield();
         EXPECT_EQ(0, game->FatalError) << path;
         EXPECT_GT(logic->PelletsLeftOnBoard, 0) << path;
 
@@ -290,11 +266,6 @@ TEST(ShippedBoards, AllFiveLoadWithPelletsAndMatchTheirImages)
         EXPECT_EQ(pellets, logic->PelletsLeftOnBoard) << path;
         SDL_FreeSurface(image);
     }
-
-    delete logic;
-    logic = nullptr;
-    delete game;
-    game = nullptr;
 }
 
 }  // namespace

@@ -422,8 +422,7 @@ protected:
         ASSERT_TRUE(JoystickDoubleLoaded()) << "the double must be preloaded";
         sticks.reset(new JoystickState(directory->path));
         sticks->Plug(joysticks, 2, 12);
-        delete input;
-        input = new Input();
+        GameObjects::Replace(input);
     }
 
     // Pushes one button for one frame of the set-up, then lets go.

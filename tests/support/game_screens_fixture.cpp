@@ -1,6 +1,5 @@
 #include "support/game_screens_fixture.h"
 
-#include <stdio.h>
 #include <stdlib.h>
 
 #include <SDL.h>
@@ -9,25 +8,10 @@
 #include "input/input.h"
 #include "screens/screens.h"
 
-static char PROGRAM_NAME[] = "wobblersaga";
-static char* ARGUMENTS[] = {PROGRAM_NAME, nullptr};
-
 void GameScreensTest::SetUp()
 {
-    directory.reset(new TemporaryWorkingDirectory());
-    output.reset(new CapturedOutput());
-    StartUpGame(1, ARGUMENTS);
-    ASSERT_EQ(0, game->FatalError) << output->Text();
+    WindowTest::SetUp();
     srand(1);
-}
-
-void GameScreensTest::TearDown()
-{
-    ShutDownGame();
-    // The capture also took GoogleTest's own failure messages: show them.
-    if (HasFailure() && output) fprintf(stderr, "%s", output->Text().c_str());
-    output.reset();
-    directory.reset();
 }
 
 void GameScreensTest::EnterScreen(int screen)

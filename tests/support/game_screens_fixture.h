@@ -11,8 +11,8 @@
 class GameScreensTest : public WindowTest
 {
 protected:
+    GameScreensTest() : WindowTest(WHOLE_START_UP) {}
     void SetUp() override;
-    void TearDown() override;
 
     // Makes the screen initialise itself in the next frame.
     static void EnterScreen(int screen);

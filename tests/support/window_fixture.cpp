@@ -1,6 +1,5 @@
 #include "support/window_fixture.h"
 
-#include <stdio.h>
 #include <stdlib.h>
 
 #include <SDL_syswm.h>
@@ -10,31 +9,10 @@
 #include "support/game_process.h"
 #include "visuals/visuals.h"
 
-void WindowTest::SetUp()
-{
-    directory.reset(new TemporaryWorkingDirectory());
-    output.reset(new CapturedOutput());
-    game = new Game();
-    ASSERT_TRUE(OpenWindow(640, 480)) << output->Text();
-}
-
-void WindowTest::TearDown()
-{
-    // The capture also took GoogleTest's own failure messages: show them.
-    if (HasFailure() && output) fprintf(stderr, "%s", output->Text().c_str());
-    delete visuals;
-    visuals = nullptr;
-    delete game;
-    game = nullptr;
-    output.reset();
-    directory.reset();
-}
-
 bool WindowTest::OpenWindow(int width, int height)
 {
-    delete visuals;
-    visuals = new Visuals();
-    return visuals->SetupGameWindow(width, height);
+    objects->Restart({"--width", std::to_string(width), "--height", std::to_string(height)});
+    return game->FatalError == 0;
 }
 
 Pixel WindowTest::ReadPixel(int windowX, int windowY) const

@@ -3,11 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "support/test_environment.h"
+#include "support/game_objects.h"
 
 struct Pixel
 {
@@ -26,14 +25,14 @@ struct PictureDifference
 };
 
 // A real 640 x 480 window with its OpenGL screen buffer, in a temporary
-// working directory, with the Game and Visuals objects created.
-class WindowTest : public ::testing::Test
+// working directory, with the game's objects created and nothing loaded
+// unless the fixture names more of the start-up.
+class WindowTest : public GameTest
 {
 protected:
-    void SetUp() override;
-    void TearDown() override;
+    explicit WindowTest(int startUpSteps = OPEN_WINDOW) : GameTest(startUpSteps) {}
 
-    // Opens the window at this size; SetUp opens 640 x 480.
+    // Starts the game again with the window at this size; SetUp opens 640 x 480.
     bool OpenWindow(int width, int height);
 
     // Reads one pixel of the screen buffer, in window pixels from the top left.
@@ -47,9 +46,6 @@ protected:
     // The window's X id, for real window-system events sent with xdotool.
     std::string WindowId() const;
     void Xdotool(const std::string& arguments) const;
-
-    std::unique_ptr<TemporaryWorkingDirectory> directory;
-    std::unique_ptr<CapturedOutput> output;
 };
 
 #endif

@@ -347,21 +347,7 @@ TEST_F(CreditLines, UnloadingDeletesEveryLine)
     EXPECT_TRUE(AppearInOrder(output->Text(), {"Loaded all texts into memory", "Unloaded all texts from memory"}));
 }
 
-class DebugOverlay : public Text
-{
-protected:
-    void SetUp() override
-    {
-        Text::SetUp();
-        input = new Input();
-    }
-    void TearDown() override
-    {
-        delete input;
-        input = nullptr;
-        Text::TearDown();
-    }
-};
+using DebugOverlay = Text;
 
 // Rows at 429, 445 and 461: a white plate with the value in near-black.
 TEST_F(DebugOverlay, ShowsFrameRateAndMouseOnWhitePlatesOnlyWhenDebugIsOne)

@@ -83,12 +83,10 @@ TEST_F(WindowSetup, ClearedBufferIsPresented)
     EXPECT_TRUE(PixelIs(320, 240, 0, 0, 0));
 }
 
-TEST(WindowTeardown, ShutdownReportsFiveReleasesInOrder)
+TEST_F(WindowSetup, ShutdownReportsFiveReleasesInOrder)
 {
-    CapturedOutput output;
-    Visuals* made = new Visuals();
-    delete made;
-    EXPECT_TRUE(AppearInOrder(output.Text(),
+    objects.reset();
+    EXPECT_TRUE(AppearInOrder(output->Text(),
                               {"Unloaded all texts from memory", "Unloaded all TTF fonts from memory", "SDL_ttf closed",
                                "Unloaded all sprite images from memory", "SDL+OpenGL successfully closed"}));
 }
