@@ -1,5 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <memory>
+
 #include "support/game_process.h"
 
 namespace {
@@ -38,6 +45,85 @@ TEST(OptionsFileAtExit, ADamagedFileIsReportedAndWrittenBackWhole)
     const std::string options = game.OptionsFile();
     EXPECT_EQ(138, CountLines(options));
     EXPECT_EQ("64\n32\n", FirstLines(options, 2));
+}
+
+// An X server of the test's own, to be stopped under the game; the test and
+// its helpers (xdotool, import) use it while it lives.
+class OwnDisplay
+{
+public:
+    OwnDisplay()
+    {
+        int number[2];
+        if (pipe(number) != 0) return;
+        pid = fork();
+        if (pid == 0)
+        {
+            dup2(number[1], 3);
+            dup2(open("/dev/null", O_WRONLY), 2);
+            execlp("Xvfb", "Xvfb", "-displayfd", "3", "-screen", "0", "1024x768x24", "+extension", "GLX", "-nolisten",
+                   "tcp", nullptr);
+            _exit(127);
+        }
+        close(number[1]);
+        std::string text = ":";
+        char digit = 0;
+        while (read(number[0], &digit, 1) == 1 && digit != '\n') text += digit;  // ends when Xvfb writes or dies
+        close(number[0]);
+        if (digit == '\n') display.reset(new ScopedVariable("DISPLAY", text.c_str()));
+    }
+
+    ~OwnDisplay() { Stop(); }
+
+    void Stop()
+    {
+        if (pid <= 0) return;
+        kill(pid, SIGTERM);
+        waitpid(pid, nullptr, 0);
+        pid = -1;
+    }
+
+    pid_t pid = -1;
+    std::unique_ptr<ScopedVariable> display;
+};
+
+// The options are saved when the options screen is left, so a volume set there
+// outlives a game killed outright and a display server that goes away.
+TEST(OptionsFileAtExit, AVolumeSetOnTheOptionsScreenOutlivesAnAbruptEnd)
+{
+    for (const bool stopTheDisplay : {false, true})
+    {
+        SCOPED_TRACE(stopTheDisplay ? "display stopped" : "game killed");
+        OwnDisplay server;
+        ASSERT_TRUE(server.display);
+        GameProcess game;
+        ASSERT_TRUE(game.Start());
+        ASSERT_TRUE(game.WaitForWindow());
+        ASSERT_TRUE(game.SkipToTitleScreen());
+        game.PressKey("Down");
+        ASSERT_TRUE(game.SelectorAt(TitleButtonY(1)));
+        game.PressKey("Return");
+        ASSERT_TRUE(game.SelectorAt(BACK_BUTTON_Y));
+        // Music from 32 down to 0, then round to 128: only "100%" reaches this far left.
+        const Colour white = {255, 255, 255};
+        ASSERT_TRUE(WaitUntil(
+            [&] {
+                game.PressKey("Left");
+                return game.CountColourInArea(500, 54, 520, 76, white, 30) > 0;
+            },
+            10000));
+        game.PressKey("Escape");
+        ASSERT_TRUE(game.SelectorAt(TitleButtonY(0)));
+
+        if (stopTheDisplay)
+            server.Stop();
+        else
+            kill(game.pid, SIGKILL);
+        ASSERT_TRUE(game.WaitForExit());
+        const std::vector<std::string> lines = game.OptionsFileLines();
+        ASSERT_EQ(138u, lines.size()) << game.Log();
+        EXPECT_EQ("128", lines[0]);
+    }
 }
 
 }  // namespace
