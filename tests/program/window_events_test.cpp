@@ -62,12 +62,12 @@ TEST(ProgramWindow, TheGameOpensTheJoysticksItFindsAndTheDPadWalksTheMenu)
     ASSERT_TRUE(WaitUntil(
         [&] {
             sticks.SetDPad(1, SDL_HAT_DOWN);
-            usleep(60000);  // shorter than the menu's pause after a move
+            usleep(150000);  // shorter than the menu's pause of ten frames after a move
             sticks.Centre();
             sticks.Write();
             return !game.SelectorAt(TitleButtonY(0), 300);
         },
-        10000));
+        20000));
     EXPECT_TRUE(game.SelectorAt(TitleButtonY(1)));
     game.Terminate();
     ASSERT_TRUE(game.WaitForExit());
