@@ -258,7 +258,8 @@ def start_display():
     """An Xvfb of the check's own, of a size none of the game's defaults has."""
     reader, writer = os.pipe()
     server = subprocess.Popen(["Xvfb", "-displayfd", str(writer), "-screen", "0", "%dx%dx24" % FULL_SCREEN,
-                               "+extension", "GLX", "-nolisten", "tcp"], pass_fds=[writer], stderr=subprocess.DEVNULL)
+                               "+extension", "GLX", "-nolisten", "tcp", "-noreset"], pass_fds=[writer],
+                              stderr=subprocess.DEVNULL)
     os.close(writer)
     with os.fdopen(reader) as number:
         return server, ":" + number.readline().strip()
