@@ -233,10 +233,10 @@ def check_another_prefix(root, scratch):
 
 
 class Player:
-    """A home of its own, where the launcher runs as the desktop starts it."""
+    """A home of its own, where the launcher runs by its full path, as the menu starts it."""
 
     def __init__(self, root, folder, **variables):
-        self.command = root + desktop_value(root + DESKTOP_ENTRY, "Exec")
+        self.command = root + COMMAND
         self.home = folder + "/home"
         os.makedirs(self.home)
         unset = ["XDG_STATE_HOME", "XDG_DATA_HOME", "APPDATA", "WAYLAND_DISPLAY"]
