@@ -38,12 +38,14 @@ void WriteSticks(Reader& reader)
     const int joysticks = reader.Byte() % (NUMBER_OF_JOYSTICKS + 1);
     const int axes = reader.Byte() % (MOST_AXES + 1);
     const int buttons = reader.Byte() % (MOST_BUTTONS + 1);
+    const int hats = reader.Byte() % 2;
     FILE* file = fopen("joystick-state", "w");
     if (!file) abort();
     fprintf(file, "joysticks %d\n", joysticks);
     for (int joystick = 0; joystick < joysticks; joystick++)
     {
-        fprintf(file, "joystick %d axes %d buttons %d\n", joystick, axes, buttons);
+        fprintf(file, "joystick %d axes %d buttons %d hats %d\nhat %d 0 %d\n", joystick, axes, buttons, hats, joystick,
+                reader.Byte());
         for (int axis = 0; axis < axes; axis++) fprintf(file, "axis %d %d %d\n", joystick, axis, (int16_t)reader.Word());
         for (int button = 0; button < buttons; button++)
             fprintf(file, "button %d %d %d\n", joystick, button, reader.Byte() & 1);

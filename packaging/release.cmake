@@ -88,7 +88,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://brickwell-games.example/nibbleton-saga")
 # dpkg-shlibdeps finds the linked libraries (the SDL ones, the C and C++
 # run-times) with their versions; Mesa's drivers and the fonts are only opened
-# at run time, so no link shows them.
+# at run time, so no link shows them, and xrandr tells the launcher's
+# --fullscreen the display's size.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libgl1, libgl1-mesa-dri, fonts-dejavu-core, fonts-dejavu-extra")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libgl1, libgl1-mesa-dri, fonts-dejavu-core, fonts-dejavu-extra, x11-xserver-utils")
 include(CPack)

@@ -55,6 +55,7 @@ public:
     SDL_Joystick* JoystickDevice[NUMBER_OF_JOYSTICKS];
     int32_t JoystickNumberOfButtons[NUMBER_OF_JOYSTICKS];
     int32_t JoystickNumberOfAxes[NUMBER_OF_JOYSTICKS];
+    int32_t JoystickNumberOfHats[NUMBER_OF_JOYSTICKS];
     uint8_t JoyMapUP[NUMBER_OF_JOYSTICKS];
     uint8_t JoyMapDOWN[NUMBER_OF_JOYSTICKS];
     uint8_t JoyMapLEFT[NUMBER_OF_JOYSTICKS];
@@ -95,6 +96,7 @@ public:
     bool ControlIsAxis(uint8_t code) const;
     Sint16 AxisOfControl(int joystick, uint8_t code) const;
     bool ButtonOfControlDown(int joystick, uint8_t code) const;
+    uint8_t DirectionOfDPad(int joystick) const;
 };
 
 extern Input* input;

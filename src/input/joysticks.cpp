@@ -13,6 +13,7 @@ Input::Input()
         JoystickDevice[joystick] = nullptr;
         JoystickNumberOfButtons[joystick] = 0;
         JoystickNumberOfAxes[joystick] = 0;
+        JoystickNumberOfHats[joystick] = 0;
     }
 
     const int joysticksPlugged = SDL_NumJoysticks();
@@ -27,6 +28,7 @@ Input::Input()
         }
         JoystickNumberOfButtons[joystick] = SDL_JoystickNumButtons(JoystickDevice[joystick]);
         JoystickNumberOfAxes[joystick] = SDL_JoystickNumAxes(JoystickDevice[joystick]);
+        JoystickNumberOfHats[joystick] = SDL_JoystickNumHats(JoystickDevice[joystick]);
         printf("SDL Joystick %i initialized\n", joystick);
     }
 
@@ -94,6 +96,29 @@ bool Input::ButtonOfControlDown(int joystick, uint8_t code) const
     return SDL_JoystickGetButton(JoystickDevice[joystick], button) != 0;
 }
 
+// The D-pad's directions in the order two axes give them: up and down first,
+// so a diagonal reads as its vertical part.
+struct DPadDirection
+{
+    Uint8 HatMask;
+    uint8_t Direction;
+};
+
+static const DPadDirection DPAD_DIRECTIONS[] = {
+    {SDL_HAT_UP, UP}, {SDL_HAT_DOWN, DOWN}, {SDL_HAT_LEFT, LEFT}, {SDL_HAT_RIGHT, RIGHT}};
+
+// Most pads report their D-pad as hat 0; one without a hat reads as centred.
+uint8_t Input::DirectionOfDPad(int joystick) const
+{
+    if (!JoystickDevice[joystick] || JoystickNumberOfHats[joystick] < 1) return CENTER;
+    const Uint8 hat = SDL_JoystickGetHat(JoystickDevice[joystick], 0);
+    for (const DPadDirection& dpad : DPAD_DIRECTIONS)
+    {
+        if (hat & dpad.HatMask) return dpad.Direction;
+    }
+    return CENTER;
+}
+
 // An action mapped to an axis acts only on the axis' negative side.
 static bool ActionControlPressed(const Input& reader, int joystick, uint8_t code)
 {
@@ -102,7 +127,8 @@ static bool ActionControlPressed(const Input& reader, int joystick, uint8_t code
 }
 
 // Vertical beats horizontal when both are axes; up/down buttons beat
-// left/right buttons; a horizontal axis beats up/down buttons.
+// left/right buttons; a horizontal axis beats up/down buttons. The D-pad
+// counts where the mapped controls are all centred.
 void Input::ReadJoystick(int joystick)
 {
     const int source = joystick + 1;
@@ -131,6 +157,7 @@ void Input::ReadJoystick(int joystick)
 
     if (!verticalDecided && horizontal <= -JOYSTICK_AXIS_THRESHOLD) direction = LEFT;
     if (!verticalDecided && horizontal >= JOYSTICK_AXIS_THRESHOLD) direction = RIGHT;
+    if (direction == CENTER) direction = DirectionOfDPad(joystick);
 
     if (ActionControlPressed(*this, joystick, JoyMapButtonOne[joystick])) JoystickButtonOne[source] = 1;
     if (ActionControlPressed(*this, joystick, JoyMapButtonTwo[joystick])) JoystickButtonTwo[source] = 1;

@@ -99,6 +99,7 @@ static void LeaveNameEntry(Screens* flow, bool backButtonChosen)
     if (name && name[0] == 0) strcpy(name, " ");
 
     data->PlayerRankOnGameOver = RANK_NAME_ENTERED;
+    data->SaveHighScoresAndOptions();  // the new entry outlives a session that ends under the game
     interface->DestroyAllButtons();
     flow->ScreenTransitionStatus = FADE_ALL;
 }

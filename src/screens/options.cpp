@@ -1,6 +1,7 @@
 #include "screens/screens.h"
 
 #include "audio/audio.h"
+#include "data/data.h"
 #include "input/input.h"
 #include "interface/interface.h"
 #include "visuals/visuals.h"
@@ -252,6 +253,14 @@ static void HandleOptionsMenu(bool setupWasRunning)
     ChangeVolumeByArrow();
 }
 
+// Saved on the way out, so that a session ending under the game (a killed
+// process, a display that goes away) keeps what the player set here.
+static void LeaveOptionsScreen(Screens* flow)
+{
+    data->SaveHighScoresAndOptions();
+    flow->LeaveScreenBackToTitle();
+}
+
 void Screens::DisplayOptionsScreen()
 {
     if (ScreenTransitionStatus == FADE_ALL) EnterOptionsScreen();
@@ -262,5 +271,5 @@ void Screens::DisplayOptionsScreen()
     ToggleJoystickSetup();
     TakeJoystickSetupAnswer();
     HandleOptionsMenu(setupWasRunning);
-    if (ScreenHasFadedOut()) LeaveScreenBackToTitle();
+    if (ScreenHasFadedOut()) LeaveOptionsScreen(this);
 }

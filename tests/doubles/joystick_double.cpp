@@ -3,9 +3,10 @@
 // WOBBLER_JOYSTICK_STATE, again at every SDL_JoystickUpdate, so a test moves
 // them by rewriting the file. Lines of the file:
 //   joysticks N
-//   joystick J axes A buttons B
+//   joystick J axes A buttons B [hats H]
 //   axis J I VALUE
 //   button J I STATE
+//   hat J I STATE (SDL_HAT_* bits)
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -17,13 +18,16 @@ namespace {
 const int MOST_JOYSTICKS = 4;
 const int MOST_AXES = 16;
 const int MOST_BUTTONS = 32;
+const int MOST_HATS = 4;
 
 struct FakeJoystick
 {
     int axes;
     int buttons;
+    int hats;
     Sint16 axis[MOST_AXES];
     Uint8 button[MOST_BUTTONS];
+    Uint8 hat[MOST_HATS];
     bool opened;
 };
 
@@ -44,8 +48,10 @@ void ReadState()
     {
         joystick.axes = 0;
         joystick.buttons = 0;
+        joystick.hats = 0;
         memset(joystick.axis, 0, sizeof(joystick.axis));
         memset(joystick.button, 0, sizeof(joystick.button));
+        memset(joystick.hat, 0, sizeof(joystick.hat));
     }
     const char* path = getenv("WOBBLER_JOYSTICK_STATE");
     FILE* file = path ? fopen(path, "r") : nullptr;
@@ -54,12 +60,14 @@ void ReadState()
     char line[256];
     while (fgets(line, sizeof(line), file))
     {
-        int j = 0, first = 0, second = 0;
+        int j = 0, first = 0, second = 0, third = 0;
         if (sscanf(line, "joysticks %d", &first) == 1) joystickCount = first < MOST_JOYSTICKS ? first : MOST_JOYSTICKS;
-        if (sscanf(line, "joystick %d axes %d buttons %d", &j, &first, &second) == 3 && Valid(j, MOST_JOYSTICKS))
+        const int counts = sscanf(line, "joystick %d axes %d buttons %d hats %d", &j, &first, &second, &third);
+        if (counts >= 3 && Valid(j, MOST_JOYSTICKS))
         {
             joysticks[j].axes = first;
             joysticks[j].buttons = second;
+            joysticks[j].hats = counts == 4 ? third : 0;
         }
         if (sscanf(line, "axis %d %d %d", &j, &first, &second) == 3 && Valid(j, MOST_JOYSTICKS) &&
             Valid(first, MOST_AXES))
@@ -67,6 +75,8 @@ void ReadState()
         if (sscanf(line, "button %d %d %d", &j, &first, &second) == 3 && Valid(j, MOST_JOYSTICKS) &&
             Valid(first, MOST_BUTTONS))
             joysticks[j].button[first] = (Uint8)second;
+        if (sscanf(line, "hat %d %d %d", &j, &first, &second) == 3 && Valid(j, MOST_JOYSTICKS) && Valid(first, MOST_HATS))
+            joysticks[j].hat[first] = (Uint8)second;
     }
     fclose(file);
 }
@@ -118,6 +128,12 @@ int SDL_JoystickNumButtons(SDL_Joystick* handle)
     return joystick ? joystick->buttons : -1;
 }
 
+int SDL_JoystickNumHats(SDL_Joystick* handle)
+{
+    FakeJoystick* joystick = Of(handle);
+    return joystick ? joystick->hats : -1;
+}
+
 void SDL_JoystickUpdate(void)
 {
     ReadState();
@@ -143,6 +159,17 @@ Uint8 SDL_JoystickGetButton(SDL_Joystick* handle, int button)
         return 0;
     }
     return joystick->button[button];
+}
+
+Uint8 SDL_JoystickGetHat(SDL_Joystick* handle, int hat)
+{
+    FakeJoystick* joystick = Of(handle);
+    if (!joystick || !Valid(hat, joystick->hats) || !Valid(hat, MOST_HATS))
+    {
+        outOfRangeQueries++;
+        return SDL_HAT_CENTERED;
+    }
+    return joystick->hat[hat];
 }
 
 void SDL_JoystickClose(SDL_Joystick* handle)

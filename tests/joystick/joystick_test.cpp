@@ -25,9 +25,9 @@ protected:
         sticks.reset(new JoystickState(directory->path));
     }
 
-    void PlugAndStart(int joysticks, int axes = 2, int buttons = 4)
+    void PlugAndStart(int joysticks, int axes = 2, int buttons = 4, int hats = 0)
     {
-        sticks->Plug(joysticks, axes, buttons);
+        sticks->Plug(joysticks, axes, buttons, hats);
         GameObjects::Replace(input);
     }
 
@@ -142,6 +142,43 @@ TEST_F(Joysticks, TheKeyboardWinsTheMergeThenTheFirstJoystick)
     SDL_GetKeyState(nullptr)[SDLK_DOWN] = 1;
     EXPECT_EQ(DOWN, DirectionOf(INPUT_ALL));
     SDL_GetKeyState(nullptr)[SDLK_DOWN] = 0;
+}
+
+// Hat 0 is the D-pad: read where the mapped controls rest, vertical first as
+// with two axes, on either joystick; a pad without a hat reads as before.
+TEST_F(Joysticks, TheDPadMovesWhereTheMappedControlsRest)
+{
+    PlugAndStart(2, 2, 4, 1);
+    const struct
+    {
+        int hat;
+        uint8_t direction;
+    } presses[] = {{SDL_HAT_UP, UP},         {SDL_HAT_DOWN, DOWN},        {SDL_HAT_LEFT, LEFT},
+                   {SDL_HAT_RIGHT, RIGHT},   {SDL_HAT_CENTERED, CENTER}, {SDL_HAT_RIGHTUP, UP},
+                   {SDL_HAT_LEFTDOWN, DOWN}};
+    for (const auto& press : presses)
+    {
+        sticks->SetDPad(1, press.hat);
+        EXPECT_EQ(press.direction, DirectionOf(INPUT_JOYSTICK_TWO)) << press.hat;
+        EXPECT_EQ(press.direction, input->JoystickDirection[INPUT_ALL]) << press.hat;
+        EXPECT_EQ(CENTER, input->JoystickDirection[INPUT_JOYSTICK_ONE]);
+    }
+
+    sticks->SetDPad(0, SDL_HAT_LEFT);
+    sticks->SetAxis(0, 1, PUSHED);
+    EXPECT_EQ(DOWN, DirectionOf(INPUT_JOYSTICK_ONE)) << "a deflected stick wins";
+    MapBoth(9, 10, 11, 12);
+    sticks->SetButton(0, 0, true);
+    EXPECT_EQ(UP, DirectionOf(INPUT_JOYSTICK_ONE)) << "so does a mapped button";
+    sticks->SetButton(0, 0, false);
+    EXPECT_EQ(LEFT, DirectionOf(INPUT_JOYSTICK_ONE));
+
+    sticks->Centre();
+    PlugAndStart(1);
+    const int before = JoystickDoubleOutOfRangeQueries();
+    sticks->SetDPad(0, SDL_HAT_UP);
+    EXPECT_EQ(CENTER, DirectionOf(INPUT_JOYSTICK_ONE)) << "no hat to read";
+    EXPECT_EQ(before, JoystickDoubleOutOfRangeQueries());
 }
 
 // Codes from a damaged options file read as nothing and never reach SDL as

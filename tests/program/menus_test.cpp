@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <signal.h>
+
 #include <vector>
 
 #include "support/game_process.h"
@@ -147,7 +149,9 @@ TEST_F(MenuProgram, OptionsSurviveARestart)
         10000));
     game.PressKey("Escape");
     ASSERT_TRUE(SelectorAt(TitleButtonY(0)));
-    QuitFromTitle();
+    // Saved as the options screen was left: a game killed outright keeps them.
+    kill(game.pid, SIGKILL);
+    ASSERT_TRUE(game.WaitForExit());
 
     lines = game.OptionsFileLines();
     ASSERT_EQ(138u, lines.size());

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <SDL.h>
+
 #include "support/game_process.h"
 #include "support/joystick_state.h"
 
@@ -44,14 +48,27 @@ TEST(ProgramWindow, AResizedWindowRebuildsItsTexturesAndPlaysOn)
     EXPECT_EQ(std::string::npos, game.Log().find("ERROR"));
 }
 
-TEST(ProgramWindow, TheGameOpensTheJoysticksItFinds)
+TEST(ProgramWindow, TheGameOpensTheJoysticksItFindsAndTheDPadWalksTheMenu)
 {
     GameProcess game;
     JoystickState sticks(game.directory.path);
-    sticks.Plug(2, 2, 4);
+    sticks.Plug(2, 2, 4, 1);
     ASSERT_TRUE(StartAndWaitForTheLoop(game, sticks.GameEnvironment()));
     EXPECT_TRUE(AppearInOrder(game.Log(), {"Loaded all texts into memory", "SDL Joystick 0 initialized",
                                            "SDL Joystick 1 initialized", "Main loop..."}));
+
+    // A short push on the second pad's D-pad moves the title menu down once.
+    ASSERT_TRUE(game.SkipToTitleScreen());
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            sticks.SetDPad(1, SDL_HAT_DOWN);
+            usleep(150000);  // shorter than the menu's pause of ten frames after a move
+            sticks.Centre();
+            sticks.Write();
+            return !game.SelectorAt(TitleButtonY(0), 300);
+        },
+        20000));
+    EXPECT_TRUE(game.SelectorAt(TitleButtonY(1)));
     game.Terminate();
     ASSERT_TRUE(game.WaitForExit());
     EXPECT_EQ(0, game.exitStatus);

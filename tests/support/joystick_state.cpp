@@ -8,18 +8,19 @@
 #include "support/test_environment.h"
 
 JoystickState::JoystickState(const std::string& directory)
-    : path(directory + "/joystick-state"), joystickCount(0), axes(0), buttons(0)
+    : path(directory + "/joystick-state"), joystickCount(0), axes(0), buttons(0), hats(0)
 {
     Centre();
     setenv("WOBBLER_JOYSTICK_STATE", path.c_str(), 1);
     Write();
 }
 
-void JoystickState::Plug(int joysticks, int axesEach, int buttonsEach)
+void JoystickState::Plug(int joysticks, int axesEach, int buttonsEach, int hatsEach)
 {
     joystickCount = joysticks;
     axes = axesEach;
     buttons = buttonsEach;
+    hats = hatsEach;
     Write();
 }
 
@@ -35,12 +36,19 @@ void JoystickState::SetButton(int joystick, int buttonNumber, bool down)
     Write();
 }
 
+void JoystickState::SetDPad(int joystick, int hatBits)
+{
+    dpad[joystick] = hatBits;
+    Write();
+}
+
 void JoystickState::Centre()
 {
     for (int joystick = 0; joystick < 2; joystick++)
     {
         for (int& value : axis[joystick]) value = 0;
         for (bool& down : button[joystick]) down = false;
+        dpad[joystick] = 0;
     }
 }
 
@@ -50,7 +58,8 @@ void JoystickState::Write() const
     text << "joysticks " << joystickCount << "\n";
     for (int joystick = 0; joystick < 2; joystick++)
     {
-        text << "joystick " << joystick << " axes " << axes << " buttons " << buttons << "\n";
+        text << "joystick " << joystick << " axes " << axes << " buttons " << buttons << " hats " << hats << "\n";
+        text << "hat " << joystick << " 0 " << dpad[joystick] << "\n";
         for (int number = 0; number < MOST_AXES; number++)
             text << "axis " << joystick << " " << number << " " << axis[joystick][number] << "\n";
         for (int number = 0; number < MOST_BUTTONS; number++)

@@ -13,10 +13,11 @@ public:
     // process' double at it and writes "no joysticks".
     explicit JoystickState(const std::string& directory);
 
-    void Plug(int joysticks, int axes, int buttons);
+    void Plug(int joysticks, int axes, int buttons, int hats = 0);
     void SetAxis(int joystick, int axis, int value);
     void SetButton(int joystick, int button, bool down);
-    void Centre();  // every axis at 0 and every button up
+    void SetDPad(int joystick, int hatBits);  // hat 0, SDL_HAT_* bits
+    void Centre();  // every axis and D-pad at 0 and every button up
     void Write() const;
 
     // Environment entries that start the game with the double and this state.
@@ -29,6 +30,8 @@ public:
     int joystickCount;
     int axes;
     int buttons;
+    int hats;
+    int dpad[2];
     int axis[2][MOST_AXES];
     bool button[2][MOST_BUTTONS];
 };
