@@ -108,7 +108,7 @@ public:
 static std::set<std::string> summarised;
 static bool filtered = false;
 
-static Figure& FigureOf(std::map<std::string, Figure>& figures, const std::string& name)
+static Figure& FigureOf(std::map<std::string, Figure>& figures, const char* name)
 {
     summarised.insert(name);
     return figures[name];
@@ -221,7 +221,7 @@ static void PrintPlayingFrameInWindows(std::map<std::string, Figure>& figures)
     {
         const WindowSize& window = MEASURED_WINDOWS[index];
         const bool largest = index == NUMBER_OF_MEASURED_WINDOWS - 1;
-        Figure& paired = FigureOf(figures, "playing_frame_over_floor/" + WindowName(window));
+        Figure& paired = FigureOf(figures, ("playing_frame_over_floor/" + WindowName(window)).c_str());
         char what[96];
         snprintf(what, sizeof(what), "   %d x %d: playing frame", window.width, window.height);
         const double frame = paired.counters["frame_seconds"];
