@@ -7,6 +7,7 @@ from collections import deque
 
 from PIL import Image
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 from checks import check, verdict
 
 BOARDS = ("Level1", "Level2", "Level3", "Level4", "Original")

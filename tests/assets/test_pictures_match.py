@@ -14,6 +14,7 @@ import shutil
 import sys
 import tempfile
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 from checks import ROOT, check, verdict
 
 sys.path.insert(0, os.path.join(ROOT, "tools", "assets"))

@@ -11,6 +11,7 @@ import wave
 
 from PIL import Image
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 from checks import ROOT, check, verdict
 BOARDS = ("Level1", "Level2", "Level3", "Level4", "Original")
 SOUNDS = ("Click.wav", "Eat-Pellet.wav", "Start.wav", "Ghosts-Scared.wav", "Eat-Ghost.wav",

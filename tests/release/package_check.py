@@ -7,22 +7,16 @@ build folder (installed once more under another prefix)."""
 import fnmatch, glob, os, re, shutil, signal, subprocess, sys, tempfile, time
 from PIL import Image
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from checks import ROOT as SOURCE, check, verdict  # noqa: E402
+
 PACKAGE_FOLDER, BUILD_ROOT = sys.argv[1:3]
-SOURCE = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 COMMAND, PROGRAM = "/usr/games/wobblersaga", "/usr/lib/games/wobblersaga/wobblersaga"
 DATA, FONT_DIR = "/usr/share/games/wobblersaga", "/usr/share/fonts/truetype/dejavu"
 GAME_ID = "example.brickwell_games.wobblersaga"
 DESKTOP_ENTRY = f"/usr/share/applications/{GAME_ID}.desktop"
 OPTIONS_FILE = "WobblerSaga-data-2.1"
 FULL_SCREEN = (1280, 1024)  # the check's own display: not the game's 1024 x 768 nor its 640 x 480
-failures = []
-
-
-def check(holds, what, detail=""):
-    if not holds:
-        failures.append(what)
-        print(f"FAIL: {what}" + (f"\n    {detail}" if detail != "" else ""), flush=True)
-    return holds
 
 
 def run(command, env=None, timeout=60):
@@ -404,8 +398,7 @@ def main():
         server.terminate()
         server.wait()
         shutil.rmtree(scratch, ignore_errors=True)
-    print(f"{len(failures)} release checks failed" if failures else "every release check holds")
-    return 1 if failures else 0
+    return verdict()
 
 
 if __name__ == "__main__":

@@ -1,16 +1,18 @@
-"""What the asset checks share: the project's root and a tally of checks with its verdict."""
+"""What the Python checks share: the project's root and a tally of checks with its verdict."""
 import os
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", ".."))
 _tally = {"passed": 0, "failed": 0}
 
 
-def check(ok, what):
+def check(ok, what, detail=""):
+    """Counts one check, prints what failed (and the detail that shows why); gives ok back."""
     if ok:
         _tally["passed"] += 1
     else:
         _tally["failed"] += 1
-        print("FAIL:", what)
+        print("FAIL:", what + ("\n    %s" % (detail,) if detail != "" else ""), flush=True)
+    return ok
 
 
 def verdict():
