@@ -47,11 +47,9 @@ TEST_F(MenuProgram, DownWalksTheTitleMenuAndWrapsUpJumpsToExit)
     StartAtTitle();
     for (int step = 1; step <= 6; step++)
     {
-        game.PressKey("Down");
-        EXPECT_TRUE(SelectorAt(TitleButtonY(step % 6))) << step;
+        ASSERT_TRUE(game.MoveSelector("Down", TitleButtonY(step - 1), TitleButtonY(step % 6))) << step;
     }
-    game.PressKey("Up");
-    EXPECT_TRUE(SelectorAt(TitleButtonY(5)));
+    EXPECT_TRUE(game.MoveSelector("Up", TitleButtonY(0), TitleButtonY(5)));
     QuitFromTitle();
 }
 
@@ -70,8 +68,7 @@ TEST_F(MenuProgram, HighScoresByEnterThenEscapeBackAndEscapeQuitsWithSavedOption
     // Each move pauses the menu's input for a few frames: wait to see it before the next.
     for (int step = 1; step <= 3; step++)
     {
-        game.PressKey("Down");
-        ASSERT_TRUE(SelectorAt(TitleButtonY(step)));
+        ASSERT_TRUE(game.MoveSelector("Down", TitleButtonY(step - 1), TitleButtonY(step)));
     }
     game.PressKey("Return");
     ASSERT_TRUE(SelectorAt(BACK_BUTTON_Y));
@@ -84,8 +81,7 @@ TEST_F(MenuProgram, HighScoresByEnterThenEscapeBackAndEscapeQuitsWithSavedOption
 TEST_F(MenuProgram, ExitQuitsAfterItsFade)
 {
     StartAtTitle();
-    game.PressKey("Up");
-    ASSERT_TRUE(SelectorAt(TitleButtonY(5)));
+    ASSERT_TRUE(game.MoveSelector("Up", TitleButtonY(0), TitleButtonY(5)));
     game.PressKey("Return");
     ASSERT_TRUE(game.WaitForExit());
     EXPECT_EQ(0, game.exitStatus);
@@ -128,8 +124,7 @@ TEST_F(MenuProgram, OptionsSurviveARestart)
     WriteWholeFile(game.OptionsFilePath(), edited);
 
     StartAtTitle();
-    game.PressKey("Down");
-    ASSERT_TRUE(SelectorAt(TitleButtonY(1)));
+    ASSERT_TRUE(game.MoveSelector("Down", TitleButtonY(0), TitleButtonY(1)));
     game.PressKey("Return");
     ASSERT_TRUE(SelectorAt(BACK_BUTTON_Y));
     game.PressKey("F1");  // no joystick: nothing happens
@@ -169,10 +164,8 @@ TEST_F(MenuProgram, OptionsSurviveARestart)
 TEST_F(MenuProgram, ResizeOnTheTitleKeepsSelectionAndPositions)
 {
     StartAtTitle();
-    game.PressKey("Down");
-    ASSERT_TRUE(SelectorAt(TitleButtonY(1)));
-    game.PressKey("Down");
-    ASSERT_TRUE(SelectorAt(TitleButtonY(2)));
+    ASSERT_TRUE(game.MoveSelector("Down", TitleButtonY(0), TitleButtonY(1)));
+    ASSERT_TRUE(game.MoveSelector("Down", TitleButtonY(1), TitleButtonY(2)));
     RunCommand("xdotool windowsize " + game.windowId + " 800 600");
     ASSERT_TRUE(game.WaitForLog("SDL+OpenGL window resized\n"));
     // The 640 x 480 menu is stretched by 1.25 over the new window.

@@ -99,9 +99,7 @@ TEST(OptionsFileAtExit, AVolumeSetOnTheOptionsScreenOutlivesTheDisplayGoingAway)
     ASSERT_TRUE(game.Start());
     ASSERT_TRUE(game.WaitForWindow(20000)) << game.Log();
     ASSERT_TRUE(game.SkipToTitleScreen());
-    // A loaded machine may drop a short press; both the menu and the volume
-    // go round, so pressing again reaches the wanted one.
-    ASSERT_TRUE(WaitUntil([&] { game.PressKey("Down"); return game.SelectorAt(TitleButtonY(1), 1000); }, 20000));
+    ASSERT_TRUE(game.MoveSelector("Down", TitleButtonY(0), TitleButtonY(1)));
     game.PressKey("Return");
     ASSERT_TRUE(game.SelectorAt(BACK_BUTTON_Y, 10000));
     const Colour white = {255, 255, 255};  // only "100%" reaches this far left

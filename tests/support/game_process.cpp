@@ -264,6 +264,21 @@ bool GameProcess::SelectorAt(int y, int timeoutMilliseconds)
     return WaitForColourAt(SELECTOR_X, y, SELECTOR_ORANGE, SELECTOR_TOLERANCE, timeoutMilliseconds);
 }
 
+// A menu reads nothing for a few frames after each move, and a press that
+// comes and goes within them is lost (more often on a loaded machine, whose
+// frames are long): while the selector stays where it was, it is pressed again.
+bool GameProcess::MoveSelector(const std::string& keyName, int fromY, int toY)
+{
+    const int presses = 20;
+    for (int press = 0; press < presses; press++)
+    {
+        PressKey(keyName);
+        if (SelectorAt(toY, 1000)) return true;
+        if (!SelectorAt(fromY, 100)) return SelectorAt(toY, 100);
+    }
+    return false;
+}
+
 bool GameProcess::SkipToTitleScreen(int timeoutMilliseconds)
 {
     return WaitUntil(

@@ -51,6 +51,9 @@ public:
     bool SkipToTitleScreen(int timeoutMilliseconds = 30000);
     // The orange selector stands left of the selected button at this height.
     bool SelectorAt(int y, int timeoutMilliseconds = 3000);
+    // Presses the key until the menu's selector moves from fromY to toY; false
+    // when it shows anywhere else, or not at toY within about twenty presses.
+    bool MoveSelector(const std::string& keyName, int fromY, int toY);
 
     std::string Log();
     std::string OptionsFile();
