@@ -11,16 +11,6 @@
 #include "logic/logic.h"
 #include "visuals/visuals.h"
 
-// Sprites of the playing screen.
-const unsigned short SPRITE_TV_STATIC = 5;
-const unsigned short SPRITE_TV_FRAME = 6;
-const unsigned short SPRITE_MAP_PELLET = 91;
-const unsigned short SPRITE_MAP_BACKGROUND = 92;
-const unsigned short SPRITE_MAP_HERO = 93;
-const unsigned short SPRITE_PELLET = 97;
-const unsigned short SPRITE_POWER_PELLET = 98;
-const unsigned short SPRITE_WALL = 99;
-
 // Pellet map values.
 const uint8_t PELLET = 1;
 const uint8_t POWER_PELLET = 2;
@@ -115,9 +105,9 @@ static bool IsWallCell(int column, int row)
 static bool WallsHideTheirTiles()
 {
     const Sprite& wall = visuals->Sprites[SPRITE_WALL];
-    return wall.Texture != 0 && wall.Opaque && wall.Transparency >= 1.0f && wall.RotationDegree == 0.0f &&
-           !wall.FlipX && !wall.FlipY && wall.ImageWidth / 2 * wall.ScaleX >= TILE_SIZE / 2 &&
-           wall.ImageHeight / 2 * wall.ScaleY >= TILE_SIZE / 2;
+    const float halfTile = TILE_SIZE / 2;
+    return visuals->CoversOpaquely(SPRITE_WALL, ScreenArea{wall.ScreenX - halfTile, wall.ScreenY - halfTile,
+                                                           wall.ScreenX + halfTile, wall.ScreenY + halfTile});
 }
 
 // Above, below and between the walls: at most one open stretch more than
