@@ -119,18 +119,9 @@ void Visuals::DrawLoadedTextOntoScreenBuffer(unsigned short index, float x, floa
     if (text.Texture == 0) return;
 
     const float left = x - 0.5f * text.TextWidth;
-
-    glPushMatrix();
-    glBindTexture(GL_TEXTURE_2D, text.Texture);
-    glEnable(GL_TEXTURE_2D);
-    glTranslatef(left - CREDIT_LEFT_SHIFT, y, 0.0f);
-    glColor4f(1.0f, 1.0f, text.BlueHue, 1.0f);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    DrawTexturedQuad(0.0f, 0.0f, text.TextureWidth, text.TextureHeight);
-    glPopMatrix();
+    const QuadCorners corners = {0.0f, 0.0f, text.TextureWidth, text.TextureHeight};
+    DrawQuad(PlacedQuad{text.Texture, left - CREDIT_LEFT_SHIFT, y, 1.0f, 1.0f, 0.0f, 1.0f, 1.0f, text.BlueHue, 1.0f,
+                        true, corners});
 }
 
 void Visuals::UnloadAllTextsFromMemory()

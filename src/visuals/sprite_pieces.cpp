@@ -138,63 +138,47 @@ static WindowMapping VirtualScreenInWindow()
                          (float)(viewport[1] + viewport[3])};
 }
 
-// Window pixels [from, to) whose centres lie between two mapped points.
-struct PixelSpan
+// Every pixel touching a rectangle of the virtual screen, and one more on
+// every side.
+static PixelBox BoxAround(const WindowMapping& window, const ScreenArea& area)
 {
-    int From;
-    int To;
-};
+    return PixelBox{(int)floorf(window.ScaleX * area.Left + window.OffsetX) - 1,
+                    (int)floorf(window.ScaleY * area.Bottom + window.OffsetY) - 1,
+                    (int)ceilf(window.ScaleX * area.Right + window.OffsetX) + 1,
+                    (int)ceilf(window.ScaleY * area.Top + window.OffsetY) + 1};
+}
 
 const int OPEN_SPAN_FROM = 0;
 const int OPEN_SPAN_TO = 1 << 30;
 
-static PixelSpan SpanBetween(float one, float other)
+// The pixels [low, high) whose centres lie within texels [from, to) of a
+// side of `texels`, whose first edge lies at `start` and whose texels are
+// `step` pixels apart. Open at the quad's own edges: there the quad ends
+// it, and a pixel centred right on such an edge is the quad's or not by the
+// driver's rule alone.
+static void SpanOfTexels(int from, int to, int texels, float start, float step, int32_t& low, int32_t& high)
 {
-    const int first = (int)floorf(one + 0.5f);
-    const int second = (int)floorf(other + 0.5f);
-    return first < second ? PixelSpan{first, second} : PixelSpan{second, first};
-}
-
-// The window pixels of texels [from, to) of a side of `texels`, whose first
-// edge lies at `start` and whose texels are `step` pixels apart. The span is
-// open at the quad's own edges: there the quad ends it, and a pixel centred
-// right on such an edge is the quad's or not by the driver's rule alone.
-static PixelSpan SpanOfTexels(int from, int to, int texels, float start, float step)
-{
-    PixelSpan span = SpanBetween(start + step * from, start + step * to);
+    const int one = (int)floorf(start + step * from + 0.5f);
+    const int other = (int)floorf(start + step * to + 0.5f);
     const bool forward = step > 0.0f;
-    if (from == 0) (forward ? span.From : span.To) = forward ? OPEN_SPAN_FROM : OPEN_SPAN_TO;
-    if (to == texels) (forward ? span.To : span.From) = forward ? OPEN_SPAN_TO : OPEN_SPAN_FROM;
-    return span;
-}
-
-// Every pixel touching the span between two mapped points, and one more on
-// either side.
-static PixelSpan SpanAround(float one, float other)
-{
-    return PixelSpan{(int)floorf(fminf(one, other)) - 1, (int)ceilf(fmaxf(one, other)) + 1};
-}
-
-// Every pixel touching a rectangle of the virtual screen, and one more on
-// every side.
-static void SpansAround(const WindowMapping& window, const ScreenArea& area, PixelSpan& across, PixelSpan& up)
-{
-    across = SpanAround(window.ScaleX * area.Left + window.OffsetX, window.ScaleX * area.Right + window.OffsetX);
-    up = SpanAround(window.ScaleY * area.Top + window.OffsetY, window.ScaleY * area.Bottom + window.OffsetY);
+    low = std::min(one, other);
+    high = std::max(one, other);
+    if (from == 0) (forward ? low : high) = forward ? OPEN_SPAN_FROM : OPEN_SPAN_TO;
+    if (to == texels) (forward ? high : low) = forward ? OPEN_SPAN_TO : OPEN_SPAN_FROM;
 }
 
 // Within the box drawing is kept in, if any; false when no pixel is left.
-static bool ScissorTo(PixelSpan across, PixelSpan up, const int32_t* keptWithin)
+static bool ScissorTo(PixelBox box, const PixelBox* keptWithin)
 {
-    if (across.From < 0) across.From = 0;
-    if (up.From < 0) up.From = 0;
     if (keptWithin)
     {
-        across = PixelSpan{std::max(across.From, (int)keptWithin[0]), std::min(across.To, (int)keptWithin[2])};
-        up = PixelSpan{std::max(up.From, (int)keptWithin[1]), std::min(up.To, (int)keptWithin[3])};
+        box = PixelBox{std::max(box.Left, keptWithin->Left), std::max(box.Bottom, keptWithin->Bottom),
+                       std::min(box.Right, keptWithin->Right), std::min(box.Top, keptWithin->Top)};
     }
-    if (across.To <= across.From || up.To <= up.From) return false;
-    glScissor(across.From, up.From, across.To - across.From, up.To - up.From);
+    box.Left = std::max(box.Left, 0);
+    box.Bottom = std::max(box.Bottom, 0);
+    if (box.Right <= box.Left || box.Top <= box.Bottom) return false;
+    glScissor(box.Left, box.Bottom, box.Right - box.Left, box.Top - box.Bottom);
     return true;
 }
 
@@ -231,15 +215,6 @@ static int StripsAroundHole(const Sprite& sprite, TexelBox* strips)
     return count;
 }
 
-// True when the quad lies wholly inside the box (left, bottom, right, top).
-static bool InsideBox(const int32_t* box, const WindowMapping& window, const PlacedQuad& quad)
-{
-    PixelSpan across;
-    PixelSpan up;
-    SpansAround(window, AreaOfQuad(quad), across, up);
-    return across.From >= box[0] && up.From >= box[1] && across.To <= box[2] && up.To <= box[3];
-}
-
 // An opaque quad needs no blending: what is below cannot show through.
 void Visuals::DrawQuadBlendedUnlessOpaque(bool opaque, const QuadCorners& corners)
 {
@@ -253,18 +228,15 @@ bool Visuals::DrawVisibleParts(const Sprite& sprite, const PlacedQuad& quad)
     // Rough sprites blend as the state says; a turned one is not cut.
     if (!DrawOnlyVisibleParts || !sprite.Smooth || quad.RotationDegree != 0.0f) return false;
     const bool opaque = sprite.Opaque && sprite.Transparency >= 1.0f;
-    const bool wholePicture = sprite.Shown.Left == 0 && sprite.Shown.Top == 0 && sprite.Shown.Right == sprite.ImageWidth &&
-                              sprite.Shown.Bottom == sprite.ImageHeight && IsEmpty(sprite.Hole);
-    // A whole picture drawn anywhere needs no mapping to the window.
-    if (wholePicture && !DrawingKeptWithin)
-    {
-        DrawQuadBlendedUnlessOpaque(opaque, quad.Corners);
-        return true;
-    }
-
     const WindowMapping window = VirtualScreenInWindow();
     // A quad wholly inside the box drawing is kept in is drawn as it is.
-    const int32_t* keptWithin = DrawingKeptWithin && !InsideBox(KeptWithin, window, quad) ? KeptWithin : nullptr;
+    const PixelBox around = BoxAround(window, AreaOfQuad(quad));
+    const bool insideBox = around.Left >= KeptWithin.Left && around.Bottom >= KeptWithin.Bottom &&
+                           around.Right <= KeptWithin.Right && around.Top <= KeptWithin.Top;
+    const PixelBox* keptWithin = DrawingKeptWithin && !insideBox ? &KeptWithin : nullptr;
+    const TexelBox& shown = sprite.Shown;
+    const bool wholePicture = shown.Left == 0 && shown.Top == 0 && shown.Right == sprite.ImageWidth &&
+                              shown.Bottom == sprite.ImageHeight && IsEmpty(sprite.Hole);
     if (wholePicture && !keptWithin)
     {
         DrawQuadBlendedUnlessOpaque(opaque, quad.Corners);
@@ -281,10 +253,10 @@ bool Visuals::DrawVisibleParts(const Sprite& sprite, const PlacedQuad& quad)
     glEnable(GL_SCISSOR_TEST);
     for (int index = 0; index < count; index++)
     {
-        const TexelBox& strip = strips[index];
-        if (ScissorTo(SpanOfTexels(strip.Left, strip.Right, sprite.ImageWidth, startX, stepX),
-                      SpanOfTexels(strip.Top, strip.Bottom, sprite.ImageHeight, startY, stepY), keptWithin))
-            DrawQuadBlendedUnlessOpaque(opaque, quad.Corners);
+        PixelBox box;
+        SpanOfTexels(strips[index].Left, strips[index].Right, sprite.ImageWidth, startX, stepX, box.Left, box.Right);
+        SpanOfTexels(strips[index].Top, strips[index].Bottom, sprite.ImageHeight, startY, stepY, box.Bottom, box.Top);
+        if (ScissorTo(box, keptWithin)) DrawQuadBlendedUnlessOpaque(opaque, quad.Corners);
     }
     glDisable(GL_SCISSOR_TEST);
     return true;
@@ -308,10 +280,7 @@ void Visuals::DrawSpriteOntoScreenBufferWithin(unsigned short index, const Scree
     for (int area = 0; area < count; area++)
     {
         // Drawn unblended, an opaque picture may overlap itself.
-        PixelSpan across;
-        PixelSpan up;
-        SpansAround(window, areas[area], across, up);
-        if (ScissorTo(across, up, DrawingKeptWithin ? KeptWithin : nullptr))
+        if (ScissorTo(BoxAround(window, areas[area]), DrawingKeptWithin ? &KeptWithin : nullptr))
             DrawQuadBlendedUnlessOpaque(true, quad.Corners);
     }
     glDisable(GL_SCISSOR_TEST);
@@ -321,14 +290,7 @@ void Visuals::DrawSpriteOntoScreenBufferWithin(unsigned short index, const Scree
 void Visuals::KeepDrawingWithin(const ScreenArea* area)
 {
     DrawingKeptWithin = area != nullptr;
-    if (!area) return;
-    PixelSpan across;
-    PixelSpan up;
-    SpansAround(VirtualScreenInWindow(), *area, across, up);
-    KeptWithin[0] = across.From;
-    KeptWithin[1] = up.From;
-    KeptWithin[2] = across.To;
-    KeptWithin[3] = up.To;
+    if (area) KeptWithin = BoxAround(VirtualScreenInWindow(), *area);
 }
 
 // The virtual screen's rectangle of a sprite drawn as its fields stand;

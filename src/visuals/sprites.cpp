@@ -144,22 +144,18 @@ bool Visuals::LoadSpriteImage(Sprite& sprite, const char* file)
     return true;
 }
 
-// One textured quad from corner (left, top) to (right, bottom) in the current matrix.
-void Visuals::DrawTexturedQuad(float left, float top, float right, float bottom)
+// One textured quad with these corners in the current matrix.
+void Visuals::DrawTexturedQuad(const QuadCorners& corners)
 {
-    const GLfloat corners[4 * 3] = {left, top, 0.0f, right, top, 0.0f, right, bottom, 0.0f, left, bottom, 0.0f};
+    const GLfloat vertices[4 * 3] = {corners.Left,  corners.Top,    0.0f, corners.Right, corners.Top,    0.0f,
+                                     corners.Right, corners.Bottom, 0.0f, corners.Left,  corners.Bottom, 0.0f};
     static const GLfloat TEXTURE_CORNERS[4 * 2] = {0.0f, 0.0f, 1.0f, 0.0f, 1.0f, 1.0f, 0.0f, 1.0f};
 
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glVertexPointer(3, GL_FLOAT, 0, corners);
+    glVertexPointer(3, GL_FLOAT, 0, vertices);
     glTexCoordPointer(2, GL_FLOAT, 0, TEXTURE_CORNERS);
     glDrawArrays(GL_TRIANGLE_FAN, 0, 4);
-}
-
-void Visuals::DrawTexturedQuad(const QuadCorners& corners)
-{
-    DrawTexturedQuad(corners.Left, corners.Top, corners.Right, corners.Bottom);
 }
 
 PlacedQuad QuadOfSprite(const Sprite& sprite)

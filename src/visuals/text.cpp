@@ -123,20 +123,12 @@ void Visuals::DrawTextOntoScreenBuffer(const char* text, TTF_Font* font, float x
 
     const float left = TextLeftEdge(justification, x, width);
 
-    glPushMatrix();
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     GLuint texture = 0;
     glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_2D, texture);
     glTexImage2D(GL_TEXTURE_2D, 0, 4, canvas->w, canvas->h, 0, GL_RGBA, GL_UNSIGNED_BYTE, canvas->pixels);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glEnable(GL_TEXTURE_2D);
-    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    glTranslatef(left, y, 0.0f);
-    DrawTexturedQuad(0.0f, 0.0f, canvas->w, canvas->h);
-    glPopMatrix();
+    const QuadCorners corners = {0.0f, 0.0f, (float)canvas->w, (float)canvas->h};
+    DrawQuad(PlacedQuad{texture, left, y, 1.0f, 1.0f, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f, true, corners});
 
     SDL_FreeSurface(canvas);
     glDeleteTextures(1, &texture);

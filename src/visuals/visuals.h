@@ -90,6 +90,15 @@ struct PlacedQuad
     QuadCorners Corners;
 };
 
+// Window pixels [Left, Right) x [Bottom, Top), y from the bottom.
+struct PixelBox
+{
+    int32_t Left;
+    int32_t Bottom;
+    int32_t Right;
+    int32_t Top;
+};
+
 // A rectangle of the virtual screen.
 struct ScreenArea
 {
@@ -200,12 +209,11 @@ public:
     // without blending. False draws each as one whole blended quad: the same
     // picture at a greater fill (the pixel test compares both).
     bool DrawOnlyVisibleParts;
-    // While set, sprites need not be drawn outside this box of window pixels
-    // (x and y from the bottom left, ends excluded), as a picture drawn later
-    // covers the rest opaquely: sprites are cut to it (a turned one is drawn
-    // whole).
+    // While set, sprites need not be drawn outside this box, as a picture
+    // drawn later covers the rest opaquely: sprites are cut to it (a turned
+    // one is drawn whole).
     bool DrawingKeptWithin;
-    int32_t KeptWithin[4];  // left, bottom, right, top
+    PixelBox KeptWithin;
 
     // window.cpp
     bool SetupGameWindow(int width, int height);
@@ -251,7 +259,6 @@ public:
     GLuint UploadNearestTexture(const SDL_Surface* picture, GLenum format) const;
     // Lays a 32-bit picture with alpha over a 32-bit surface, its top left at (x, y).
     void BlendOntoSurfaceAt(const SDL_Surface* source, SDL_Surface* destination, int x, int y) const;
-    void DrawTexturedQuad(float left, float top, float right, float bottom);
     void DrawTexturedQuad(const QuadCorners& corners);
 
     // text.cpp
