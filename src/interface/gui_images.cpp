@@ -206,21 +206,13 @@ bool Interface::CountDownPress(int index)
 // mirroring keeps it within its own box.
 static PlacedQuad QuadOfRecord(const InterfaceSprite& record)
 {
-    QuadCorners corners = {0.0f, 0.0f, record.ImageWidth, record.ImageHeight};
-    if (record.FlipX) std::swap(corners.Left, corners.Right);
-    if (record.FlipY) std::swap(corners.Top, corners.Bottom);
-    return PlacedQuad{record.Texture,
-                      record.ScreenX - 0.5f * record.ImageWidth * record.ScaleX,
-                      record.ScreenY - 0.5f * record.ImageHeight * record.ScaleY,
-                      record.ScaleX,
-                      record.ScaleY,
-                      record.RotationDegree,
-                      record.RedHue,
-                      record.GreenHue,
-                      record.BlueHue,
-                      record.Transparency,
-                      record.Smooth,
-                      corners};
+    PlacedQuad quad = {record.Texture, record.ScreenX - 0.5f * record.ImageWidth * record.ScaleX,
+                       record.ScreenY - 0.5f * record.ImageHeight * record.ScaleY, record.ScaleX, record.ScaleY,
+                       record.RotationDegree, record.RedHue, record.GreenHue, record.BlueHue, record.Transparency,
+                       record.Smooth, 0.0f, 0.0f, record.ImageWidth, record.ImageHeight};
+    if (record.FlipX) std::swap(quad.Left, quad.Right);
+    if (record.FlipY) std::swap(quad.Top, quad.Bottom);
+    return quad;
 }
 
 void Interface::DrawInterfaceSprite(int index)

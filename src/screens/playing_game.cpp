@@ -101,13 +101,13 @@ static bool IsWallCell(int column, int row)
            logic->BoundaryLegoMap[column][row] == 1;
 }
 
-// A wall picture that is opaque and at least a tile large hides its whole tile.
+// A wall picture that is opaque and at least a tile large hides its whole
+// tile: drawn upright and unmirrored, it lies centred on it.
 static bool WallsHideTheirTiles()
 {
-    const Sprite& wall = visuals->Sprites[SPRITE_WALL];
-    const float halfTile = TILE_SIZE / 2;
-    return visuals->CoversOpaquely(SPRITE_WALL, ScreenArea{wall.ScreenX - halfTile, wall.ScreenY - halfTile,
-                                                           wall.ScreenX + halfTile, wall.ScreenY + halfTile});
+    ScreenArea wall;
+    return visuals->Sprites[SPRITE_WALL].Opaque && visuals->FindSpriteArea(SPRITE_WALL, wall) &&
+           wall.Right - wall.Left >= TILE_SIZE && wall.Bottom - wall.Top >= TILE_SIZE;
 }
 
 // Above, below and between the walls: at most one open stretch more than

@@ -5,19 +5,17 @@
 #include <algorithm>
 #include <new>
 
-// A sprite is drawn as its whole quad, cut by the scissor to where its
-// picture can show: the box around what shows, less the largest hole
-// inside it. The quad and its texture coordinates never change, so every
-// pixel drawn is the one the whole quad draws, to the bit.
+// A sprite is drawn as its whole quad, cut by the scissor to the box around
+// what its picture shows, less the largest hole inside it. Quad and texture
+// coordinates never change: each pixel drawn is the whole quad's, to the bit.
 
 const uint8_t ALPHA_OPAQUE = 255;
 const int ALPHA_BYTE = 3;  // RGBA bytes, as uploaded
 
-// The strips around a hole take three draws more than one quad: on
-// software OpenGL one small draw cost what blending 500 to 2,600 pixels
-// costs (900 typically). A texel drawn at scale 1 is a pixel in the game's
-// own window and more in a larger one, so a smaller hole is not worth
-// cutting out.
+// The strips around a hole take three draws more than one quad, and a
+// small draw cost what blending 500 to 2,600 pixels costs (900 typically,
+// software OpenGL). A texel at scale 1 is a pixel in the game's own window,
+// more in a larger one: a smaller hole does not pay.
 const int HOLE_WORTH_TEXELS = 2048;
 
 const TexelBox NO_TEXELS = {0, 0, 0, 0};
@@ -57,8 +55,7 @@ static TexelBox GrownByFiltering(const TexelBox& box, int width, int height)
 // The largest box of fully transparent texels within the bounds, less the
 // texel around it that filtering reaches into. Row by row, each column's
 // run of transparent texels down to that row stands as a bar; the widest
-// box under each bar ends where a lower bar stands (the stack holds the
-// bars still rising).
+// box under a bar ends at lower bars (the stack holds the bars rising).
 static TexelBox FindLargestHole(const SDL_Surface* picture, const TexelBox& within)
 {
     const int width = within.Right - within.Left;
@@ -92,21 +89,14 @@ void Visuals::FindVisibleParts(Sprite& sprite, const SDL_Surface* picture) const
 {
     const int width = picture->w;
     const int height = picture->h;
-    sprite.Opaque = true;
-    sprite.Shown = sprite.SeeThrough = sprite.Hole = NO_TEXELS;
-    if (picture->format->BytesPerPixel != 4)
-    {
-        sprite.Shown = TexelBox{0, 0, width, height};
-        return;
-    }
-
+    const bool hasAlpha = picture->format->BytesPerPixel == 4;  // without, every texel is opaque
     TexelBox showing = {width, height, 0, 0};
     TexelBox notOpaque = showing;
     for (int y = 0; y < height; y++)
     {
         for (int x = 0; x < width; x++)
         {
-            const uint8_t alpha = AlphaAt(picture, x, y);
+            const uint8_t alpha = hasAlpha ? AlphaAt(picture, x, y) : ALPHA_OPAQUE;
             if (alpha != 0) TakeIn(showing, x, y);
             if (alpha != ALPHA_OPAQUE) TakeIn(notOpaque, x, y);
         }
@@ -114,13 +104,12 @@ void Visuals::FindVisibleParts(Sprite& sprite, const SDL_Surface* picture) const
     sprite.Opaque = IsEmpty(notOpaque);
     sprite.Shown = GrownByFiltering(showing, width, height);
     sprite.SeeThrough = GrownByFiltering(notOpaque, width, height);
-    if (!sprite.Opaque && !IsEmpty(sprite.Shown)) sprite.Hole = FindLargestHole(picture, sprite.Shown);
+    sprite.Hole = sprite.Opaque ? NO_TEXELS : FindLargestHole(picture, sprite.Shown);
 }
 
-// How the virtual screen lies in the window: window pixels (y from the
-// bottom) of a point. Sprites are drawn under the projection of the window's
-// set-up with nothing else on the model-view stack, so their own fields and
-// the viewport place them.
+// Window pixels (y from the bottom) of a point of the virtual screen. Sprites
+// are drawn under the window's projection with nothing else on the
+// model-view stack, so their own fields and the viewport place them.
 struct WindowMapping
 {
     float ScaleX;
@@ -185,41 +174,18 @@ static bool ScissorTo(PixelBox box, const PixelBox* keptWithin)
 // The virtual screen's rectangle of an upright quad.
 static ScreenArea AreaOfQuad(const PlacedQuad& quad)
 {
-    const float left = quad.X + quad.ScaleX * quad.Corners.Left;
-    const float right = quad.X + quad.ScaleX * quad.Corners.Right;
-    const float top = quad.Y + quad.ScaleY * quad.Corners.Top;
-    const float bottom = quad.Y + quad.ScaleY * quad.Corners.Bottom;
+    const float left = quad.X + quad.ScaleX * quad.Left;
+    const float right = quad.X + quad.ScaleX * quad.Right;
+    const float top = quad.Y + quad.ScaleY * quad.Top;
+    const float bottom = quad.Y + quad.ScaleY * quad.Bottom;
     return ScreenArea{fminf(left, right), fminf(top, bottom), fmaxf(left, right), fmaxf(top, bottom)};
 }
 
-// The box around what shows, less the hole: up to four strips, above,
-// below, left and right of it.
-static int StripsAroundHole(const Sprite& sprite, TexelBox* strips)
-{
-    const TexelBox& shown = sprite.Shown;
-    const TexelBox& hole = sprite.Hole;
-    if (IsEmpty(hole))
-    {
-        strips[0] = shown;
-        return !IsEmpty(shown);
-    }
-    const TexelBox around[4] = {{shown.Left, shown.Top, shown.Right, hole.Top},
-                                {shown.Left, hole.Bottom, shown.Right, shown.Bottom},
-                                {shown.Left, hole.Top, hole.Left, hole.Bottom},
-                                {hole.Right, hole.Top, shown.Right, hole.Bottom}};
-    int count = 0;
-    for (const TexelBox& strip : around)
-    {
-        if (!IsEmpty(strip)) strips[count++] = strip;
-    }
-    return count;
-}
-
 // An opaque quad needs no blending: what is below cannot show through.
-void Visuals::DrawQuadBlendedUnlessOpaque(bool opaque, const QuadCorners& corners)
+void Visuals::DrawQuadBlendedUnlessOpaque(bool opaque, const PlacedQuad& quad)
 {
     if (opaque) glDisable(GL_BLEND);
-    DrawTexturedQuad(corners);
+    DrawTexturedQuad(quad);
     if (opaque) glEnable(GL_BLEND);
 }
 
@@ -239,24 +205,30 @@ bool Visuals::DrawVisibleParts(const Sprite& sprite, const PlacedQuad& quad)
                               shown.Bottom == sprite.ImageHeight && IsEmpty(sprite.Hole);
     if (wholePicture && !keptWithin)
     {
-        DrawQuadBlendedUnlessOpaque(opaque, quad.Corners);
+        DrawQuadBlendedUnlessOpaque(opaque, quad);
         return true;
     }
 
     // Texel edges in window pixels: where the first lies, how far apart they are.
-    const float startX = window.ScaleX * (quad.X + quad.ScaleX * quad.Corners.Left) + window.OffsetX;
-    const float startY = window.ScaleY * (quad.Y + quad.ScaleY * quad.Corners.Top) + window.OffsetY;
-    const float stepX = window.ScaleX * quad.ScaleX * (quad.Corners.Right - quad.Corners.Left) / sprite.ImageWidth;
-    const float stepY = window.ScaleY * quad.ScaleY * (quad.Corners.Bottom - quad.Corners.Top) / sprite.ImageHeight;
-    TexelBox strips[4];
-    const int count = StripsAroundHole(sprite, strips);
+    const float startX = window.ScaleX * (quad.X + quad.ScaleX * quad.Left) + window.OffsetX;
+    const float startY = window.ScaleY * (quad.Y + quad.ScaleY * quad.Top) + window.OffsetY;
+    const float stepX = window.ScaleX * quad.ScaleX * (quad.Right - quad.Left) / sprite.ImageWidth;
+    const float stepY = window.ScaleY * quad.ScaleY * (quad.Bottom - quad.Top) / sprite.ImageHeight;
+    // The box around what shows, less the hole: four strips, above, below,
+    // left and right of it (no hole leaves the one below).
+    const TexelBox hole = IsEmpty(sprite.Hole) ? TexelBox{shown.Left, shown.Top, shown.Left, shown.Top} : sprite.Hole;
+    const TexelBox strips[4] = {{shown.Left, shown.Top, shown.Right, hole.Top},
+                                {shown.Left, hole.Bottom, shown.Right, shown.Bottom},
+                                {shown.Left, hole.Top, hole.Left, hole.Bottom},
+                                {hole.Right, hole.Top, shown.Right, hole.Bottom}};
     glEnable(GL_SCISSOR_TEST);
-    for (int index = 0; index < count; index++)
+    for (const TexelBox& strip : strips)
     {
+        if (IsEmpty(strip)) continue;
         PixelBox box;
-        SpanOfTexels(strips[index].Left, strips[index].Right, sprite.ImageWidth, startX, stepX, box.Left, box.Right);
-        SpanOfTexels(strips[index].Top, strips[index].Bottom, sprite.ImageHeight, startY, stepY, box.Bottom, box.Top);
-        if (ScissorTo(box, keptWithin)) DrawQuadBlendedUnlessOpaque(opaque, quad.Corners);
+        SpanOfTexels(strip.Left, strip.Right, sprite.ImageWidth, startX, stepX, box.Left, box.Right);
+        SpanOfTexels(strip.Top, strip.Bottom, sprite.ImageHeight, startY, stepY, box.Bottom, box.Top);
+        if (ScissorTo(box, keptWithin)) DrawQuadBlendedUnlessOpaque(opaque, quad);
     }
     glDisable(GL_SCISSOR_TEST);
     return true;
@@ -281,7 +253,7 @@ void Visuals::DrawSpriteOntoScreenBufferWithin(unsigned short index, const Scree
     {
         // Drawn unblended, an opaque picture may overlap itself.
         if (ScissorTo(BoxAround(window, areas[area]), DrawingKeptWithin ? &KeptWithin : nullptr))
-            DrawQuadBlendedUnlessOpaque(true, quad.Corners);
+            DrawQuadBlendedUnlessOpaque(true, quad);
     }
     glDisable(GL_SCISSOR_TEST);
     glPopMatrix();
@@ -293,11 +265,10 @@ void Visuals::KeepDrawingWithin(const ScreenArea* area)
     if (area) KeptWithin = BoxAround(VirtualScreenInWindow(), *area);
 }
 
-// The virtual screen's rectangle of a sprite drawn as its fields stand;
-// false unless it is drawn upright, at full opacity, unmirrored and not
-// reversed.
-static bool FindPlainArea(const Sprite& sprite, ScreenArea& area)
+bool Visuals::FindSpriteArea(unsigned short index, ScreenArea& area) const
 {
+    if (index >= NUMBER_OF_SPRITES) return false;
+    const Sprite& sprite = Sprites[index];
     const bool plain = sprite.Texture != 0 && sprite.Transparency >= 1.0f && sprite.RotationDegree == 0.0f &&
                        !sprite.FlipX && !sprite.FlipY && sprite.ScaleX > 0.0f && sprite.ScaleY > 0.0f;
     if (plain) area = AreaOfQuad(QuadOfSprite(sprite));
@@ -306,24 +277,16 @@ static bool FindPlainArea(const Sprite& sprite, ScreenArea& area)
 
 bool Visuals::FindAreaSeenThrough(unsigned short index, ScreenArea& area) const
 {
-    if (index >= NUMBER_OF_SPRITES) return false;
-    const Sprite& sprite = Sprites[index];
     ScreenArea quad;
-    if (!FindPlainArea(sprite, quad)) return false;
+    if (!FindSpriteArea(index, quad)) return false;
     const bool coversTheScreen = quad.Left <= 0 && quad.Top <= 0 && quad.Right >= VIRTUAL_SCREEN_WIDTH &&
                                  quad.Bottom >= VIRTUAL_SCREEN_HEIGHT;
     if (!coversTheScreen) return false;
+    const Sprite& sprite = Sprites[index];
     const float texelWidth = (quad.Right - quad.Left) / sprite.ImageWidth;
     const float texelHeight = (quad.Bottom - quad.Top) / sprite.ImageHeight;
     const TexelBox& through = sprite.SeeThrough;
     area = ScreenArea{quad.Left + texelWidth * through.Left, quad.Top + texelHeight * through.Top,
                       quad.Left + texelWidth * through.Right, quad.Top + texelHeight * through.Bottom};
     return true;
-}
-
-bool Visuals::CoversOpaquely(unsigned short index, const ScreenArea& area) const
-{
-    ScreenArea quad;
-    return index < NUMBER_OF_SPRITES && Sprites[index].Opaque && FindPlainArea(Sprites[index], quad) &&
-           quad.Left <= area.Left && quad.Top <= area.Top && quad.Right >= area.Right && quad.Bottom >= area.Bottom;
 }

@@ -7,8 +7,7 @@
 // The asset generator keeps a list of the same pictures, which the asset
 // test holds against this one.
 const SpriteFile SPRITE_FILES[NUMBER_OF_SPRITE_FILES] = {
-    {SPRITE_SCREEN_FADE, "data/graphics/Screen-Fade.png"},
-    {SPRITE_SCREEN_FADE_COPY, "data/graphics/Screen-Fade.png"},
+    {SPRITE_SCREEN_FADE, "data/graphics/Screen-Fade.png"}, {SPRITE_SCREEN_FADE_COPY, "data/graphics/Screen-Fade.png"},
     {SPRITE_MAKER_LOGO, "data/graphics/Brickwell-Logo.png"},
     {SPRITE_KEYBOARD_CONTROLS, "data/graphics/Keyboard-Controls.png"},
     {SPRITE_MENU_BACKGROUND, "data/graphics/Arcade-Room-01.png"},
@@ -16,56 +15,31 @@ const SpriteFile SPRITE_FILES[NUMBER_OF_SPRITE_FILES] = {
     {SPRITE_TV_FRAME, "data/graphics/TV.png"},
     {SPRITE_TEXT_LOGO, "data/graphics/WobblerSaga-Text-Logo.png"},
     {SPRITE_SPONSOR_LOGO, "data/graphics/Sponsor-Logo.png"},
-    {SPRITE_HERO_UP + 0, "data/graphics/Player_UP1.png"},
-    {SPRITE_HERO_UP + 1, "data/graphics/Player_UP2.png"},
-    {SPRITE_HERO_UP + 2, "data/graphics/Player_UP3.png"},
-    {SPRITE_HERO_UP + 3, "data/graphics/Player_UP4.png"},
-    {SPRITE_HERO_UP + 4, "data/graphics/Player_UP5.png"},
-    {SPRITE_HERO_UP + 5, "data/graphics/Player_Die.png"},
-    {SPRITE_HERO_RIGHT + 0, "data/graphics/Player_RIGHT1.png"},
-    {SPRITE_HERO_RIGHT + 1, "data/graphics/Player_RIGHT2.png"},
-    {SPRITE_HERO_RIGHT + 2, "data/graphics/Player_RIGHT3.png"},
-    {SPRITE_HERO_RIGHT + 3, "data/graphics/Player_RIGHT4.png"},
-    {SPRITE_HERO_RIGHT + 4, "data/graphics/Player_RIGHT5.png"},
-    {SPRITE_HERO_RIGHT + 5, "data/graphics/Player_Die.png"},
-    {SPRITE_HERO_DOWN + 0, "data/graphics/Player_DOWN1.png"},
-    {SPRITE_HERO_DOWN + 1, "data/graphics/Player_DOWN2.png"},
-    {SPRITE_HERO_DOWN + 2, "data/graphics/Player_DOWN3.png"},
-    {SPRITE_HERO_DOWN + 3, "data/graphics/Player_DOWN4.png"},
-    {SPRITE_HERO_DOWN + 4, "data/graphics/Player_DOWN5.png"},
-    {SPRITE_HERO_DOWN + 5, "data/graphics/Player_Die.png"},
-    {SPRITE_HERO_LEFT + 0, "data/graphics/Player_LEFT1.png"},
-    {SPRITE_HERO_LEFT + 1, "data/graphics/Player_LEFT2.png"},
-    {SPRITE_HERO_LEFT + 2, "data/graphics/Player_LEFT3.png"},
-    {SPRITE_HERO_LEFT + 3, "data/graphics/Player_LEFT4.png"},
-    {SPRITE_HERO_LEFT + 4, "data/graphics/Player_LEFT5.png"},
-    {SPRITE_HERO_LEFT + 5, "data/graphics/Player_Die.png"},
-    {SPRITE_SWELL_UP, "data/graphics/Player_UP3.png"},
-    {SPRITE_SWELL_RIGHT, "data/graphics/Player_RIGHT3.png"},
-    {SPRITE_SWELL_DOWN, "data/graphics/Player_DOWN3.png"},
-    {SPRITE_SWELL_LEFT, "data/graphics/Player_LEFT3.png"},
-    {SPRITE_GHOST_BODIES + 0, "data/graphics/Ghost_Red1.png"},
-    {SPRITE_GHOST_BODIES + 1, "data/graphics/Ghost_Red2.png"},
-    {SPRITE_GHOST_BODIES + 2, "data/graphics/Ghost_Orange1.png"},
-    {SPRITE_GHOST_BODIES + 3, "data/graphics/Ghost_Orange2.png"},
-    {SPRITE_GHOST_BODIES + 4, "data/graphics/Ghost_Cyan1.png"},
-    {SPRITE_GHOST_BODIES + 5, "data/graphics/Ghost_Cyan2.png"},
-    {SPRITE_GHOST_BODIES + 6, "data/graphics/Ghost_Yellow1.png"},
-    {SPRITE_GHOST_BODIES + 7, "data/graphics/Ghost_Yellow2.png"},
-    {SPRITE_GHOST_BODIES + 8, "data/graphics/Ghost_Green1.png"},
-    {SPRITE_GHOST_BODIES + 9, "data/graphics/Ghost_Green2.png"},
-    {SPRITE_GHOST_BODIES + 10, "data/graphics/Ghost_Blue1.png"},
-    {SPRITE_GHOST_BODIES + 11, "data/graphics/Ghost_Blue2.png"},
-    {SPRITE_GHOST_BODIES + 12, "data/graphics/Ghost_Purple1.png"},
-    {SPRITE_GHOST_BODIES + 13, "data/graphics/Ghost_Purple2.png"},
-    {SPRITE_GHOST_BODIES + 14, "data/graphics/Ghost_Black1.png"},
-    {SPRITE_GHOST_BODIES + 15, "data/graphics/Ghost_Black2.png"},
-    {SPRITE_SCARED_GHOST, "data/graphics/Ghost_Scared1.png"},
-    {SPRITE_SCARED_GHOST_SECOND, "data/graphics/Ghost_Scared2.png"},
-    {SPRITE_EYES_UP, "data/graphics/Ghost_Eyes_UP.png"},
-    {SPRITE_EYES_RIGHT, "data/graphics/Ghost_Eyes_RIGHT.png"},
-    {SPRITE_EYES_DOWN, "data/graphics/Ghost_Eyes_DOWN.png"},
-    {SPRITE_EYES_LEFT, "data/graphics/Ghost_Eyes_LEFT.png"},
+    {SPRITE_HERO_UP + 0, "data/graphics/Player_UP1.png"}, {SPRITE_HERO_UP + 1, "data/graphics/Player_UP2.png"},
+    {SPRITE_HERO_UP + 2, "data/graphics/Player_UP3.png"}, {SPRITE_HERO_UP + 3, "data/graphics/Player_UP4.png"},
+    {SPRITE_HERO_UP + 4, "data/graphics/Player_UP5.png"}, {SPRITE_HERO_UP + 5, "data/graphics/Player_Die.png"},
+    {SPRITE_HERO_RIGHT + 0, "data/graphics/Player_RIGHT1.png"}, {SPRITE_HERO_RIGHT + 1, "data/graphics/Player_RIGHT2.png"},
+    {SPRITE_HERO_RIGHT + 2, "data/graphics/Player_RIGHT3.png"}, {SPRITE_HERO_RIGHT + 3, "data/graphics/Player_RIGHT4.png"},
+    {SPRITE_HERO_RIGHT + 4, "data/graphics/Player_RIGHT5.png"}, {SPRITE_HERO_RIGHT + 5, "data/graphics/Player_Die.png"},
+    {SPRITE_HERO_DOWN + 0, "data/graphics/Player_DOWN1.png"}, {SPRITE_HERO_DOWN + 1, "data/graphics/Player_DOWN2.png"},
+    {SPRITE_HERO_DOWN + 2, "data/graphics/Player_DOWN3.png"}, {SPRITE_HERO_DOWN + 3, "data/graphics/Player_DOWN4.png"},
+    {SPRITE_HERO_DOWN + 4, "data/graphics/Player_DOWN5.png"}, {SPRITE_HERO_DOWN + 5, "data/graphics/Player_Die.png"},
+    {SPRITE_HERO_LEFT + 0, "data/graphics/Player_LEFT1.png"}, {SPRITE_HERO_LEFT + 1, "data/graphics/Player_LEFT2.png"},
+    {SPRITE_HERO_LEFT + 2, "data/graphics/Player_LEFT3.png"}, {SPRITE_HERO_LEFT + 3, "data/graphics/Player_LEFT4.png"},
+    {SPRITE_HERO_LEFT + 4, "data/graphics/Player_LEFT5.png"}, {SPRITE_HERO_LEFT + 5, "data/graphics/Player_Die.png"},
+    {SPRITE_SWELL_UP, "data/graphics/Player_UP3.png"}, {SPRITE_SWELL_RIGHT, "data/graphics/Player_RIGHT3.png"},
+    {SPRITE_SWELL_DOWN, "data/graphics/Player_DOWN3.png"}, {SPRITE_SWELL_LEFT, "data/graphics/Player_LEFT3.png"},
+    {SPRITE_GHOST_BODIES + 0, "data/graphics/Ghost_Red1.png"}, {SPRITE_GHOST_BODIES + 1, "data/graphics/Ghost_Red2.png"},
+    {SPRITE_GHOST_BODIES + 2, "data/graphics/Ghost_Orange1.png"}, {SPRITE_GHOST_BODIES + 3, "data/graphics/Ghost_Orange2.png"},
+    {SPRITE_GHOST_BODIES + 4, "data/graphics/Ghost_Cyan1.png"}, {SPRITE_GHOST_BODIES + 5, "data/graphics/Ghost_Cyan2.png"},
+    {SPRITE_GHOST_BODIES + 6, "data/graphics/Ghost_Yellow1.png"}, {SPRITE_GHOST_BODIES + 7, "data/graphics/Ghost_Yellow2.png"},
+    {SPRITE_GHOST_BODIES + 8, "data/graphics/Ghost_Green1.png"}, {SPRITE_GHOST_BODIES + 9, "data/graphics/Ghost_Green2.png"},
+    {SPRITE_GHOST_BODIES + 10, "data/graphics/Ghost_Blue1.png"}, {SPRITE_GHOST_BODIES + 11, "data/graphics/Ghost_Blue2.png"},
+    {SPRITE_GHOST_BODIES + 12, "data/graphics/Ghost_Purple1.png"}, {SPRITE_GHOST_BODIES + 13, "data/graphics/Ghost_Purple2.png"},
+    {SPRITE_GHOST_BODIES + 14, "data/graphics/Ghost_Black1.png"}, {SPRITE_GHOST_BODIES + 15, "data/graphics/Ghost_Black2.png"},
+    {SPRITE_SCARED_GHOST, "data/graphics/Ghost_Scared1.png"}, {SPRITE_SCARED_GHOST_SECOND, "data/graphics/Ghost_Scared2.png"},
+    {SPRITE_EYES_UP, "data/graphics/Ghost_Eyes_UP.png"}, {SPRITE_EYES_RIGHT, "data/graphics/Ghost_Eyes_RIGHT.png"},
+    {SPRITE_EYES_DOWN, "data/graphics/Ghost_Eyes_DOWN.png"}, {SPRITE_EYES_LEFT, "data/graphics/Ghost_Eyes_LEFT.png"},
     {SPRITE_MAP_PELLET, "data/graphics/Map_Pellet.png"},
     {SPRITE_MAP_BACKGROUND, "data/graphics/MapBG.png"},
     {SPRITE_MAP_HERO, "data/graphics/Map_Gob.png"},
@@ -81,6 +55,7 @@ const SpriteFile SPRITE_FILES[NUMBER_OF_SPRITE_FILES] = {
     {SPRITE_OPENING_GHOST, "data/graphics/Ghost_Character.png"},
     {SPRITE_ENDING_GHOST, "data/graphics/Ghost_Character2.png"},
 };
+
 
 bool Visuals::LoadSpritesIntoMemoryAndInitialize()
 {
@@ -144,11 +119,11 @@ bool Visuals::LoadSpriteImage(Sprite& sprite, const char* file)
     return true;
 }
 
-// One textured quad with these corners in the current matrix.
-void Visuals::DrawTexturedQuad(const QuadCorners& corners)
+// The quad's corners, textured, in the current matrix.
+void Visuals::DrawTexturedQuad(const PlacedQuad& quad)
 {
-    const GLfloat vertices[4 * 3] = {corners.Left,  corners.Top,    0.0f, corners.Right, corners.Top,    0.0f,
-                                     corners.Right, corners.Bottom, 0.0f, corners.Left,  corners.Bottom, 0.0f};
+    const GLfloat vertices[4 * 3] = {quad.Left,  quad.Top,    0.0f, quad.Right, quad.Top,    0.0f,
+                                     quad.Right, quad.Bottom, 0.0f, quad.Left,  quad.Bottom, 0.0f};
     static const GLfloat TEXTURE_CORNERS[4 * 2] = {0.0f, 0.0f, 1.0f, 0.0f, 1.0f, 1.0f, 0.0f, 1.0f};
 
     glEnableClientState(GL_VERTEX_ARRAY);
@@ -163,12 +138,11 @@ PlacedQuad QuadOfSprite(const Sprite& sprite)
     // Mirroring swaps the corners, so a mirrored sprite hangs off its position.
     const int halfWidth = sprite.ImageWidth / 2;
     const int halfHeight = sprite.ImageHeight / 2;
-    const QuadCorners corners = {sprite.FlipX ? (float)sprite.ImageWidth : -halfWidth,
-                                 sprite.FlipY ? (float)sprite.ImageHeight : -halfHeight,
-                                 sprite.FlipX ? 0.0f : halfWidth, sprite.FlipY ? 0.0f : halfHeight};
     return PlacedQuad{sprite.Texture, sprite.ScreenX, sprite.ScreenY, sprite.ScaleX, sprite.ScaleY,
-                      sprite.RotationDegree, sprite.RedHue, sprite.GreenHue, sprite.BlueHue,
-                      sprite.Transparency, sprite.Smooth, corners};
+                      sprite.RotationDegree, sprite.RedHue, sprite.GreenHue, sprite.BlueHue, sprite.Transparency,
+                      sprite.Smooth, sprite.FlipX ? (float)sprite.ImageWidth : -halfWidth,
+                      sprite.FlipY ? (float)sprite.ImageHeight : -halfHeight, sprite.FlipX ? 0.0f : halfWidth,
+                      sprite.FlipY ? 0.0f : halfHeight};
 }
 
 void Visuals::PlaceQuad(const PlacedQuad& quad)
@@ -193,7 +167,7 @@ void Visuals::PlaceQuad(const PlacedQuad& quad)
 void Visuals::DrawQuad(const PlacedQuad& quad, const Sprite* sprite)
 {
     PlaceQuad(quad);
-    if (!sprite || !DrawVisibleParts(*sprite, quad)) DrawTexturedQuad(quad.Corners);
+    if (!sprite || !DrawVisibleParts(*sprite, quad)) DrawTexturedQuad(quad);
     glPopMatrix();
 }
 

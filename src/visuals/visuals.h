@@ -52,28 +52,18 @@ struct Sprite
     bool FlipY;
     int32_t ImageWidth;
     int32_t ImageHeight;
-    // Found from the picture's own pixels when it is loaded; a pixel's
-    // linear filtering reaches one texel around its own, wrapping at the
-    // edges, and these boxes allow for it.
+    // Found from the picture's pixels at load, allowing for linear filtering,
+    // which reaches a texel around a pixel's own (wrapping at the edges).
     bool Opaque;          // every texel fully opaque
     TexelBox Shown;       // outside it nothing can show
     TexelBox Hole;        // inside it nothing can show; empty when too small to pay
     TexelBox SeeThrough;  // outside it the picture covers what is below
 };
 
-// The corners of a quad about its position, before scale and turn:
-// texture coordinate (0, 0) at (Left, Top), (1, 1) at (Right, Bottom).
-struct QuadCorners
-{
-    float Left;
-    float Top;
-    float Right;
-    float Bottom;
-};
-
 // A textured quad as sprites and menu widgets are drawn: its corners turned
 // about (X, Y), then stretched along the screen's axes and moved there;
-// tinted, and blended with linear filtering when Smooth.
+// tinted, and blended with linear filtering when Smooth. Texture coordinate
+// (0, 0) lies at (Left, Top) about (X, Y), (1, 1) at (Right, Bottom).
 struct PlacedQuad
 {
     GLuint Texture;
@@ -87,10 +77,13 @@ struct PlacedQuad
     float BlueHue;
     float Transparency;
     bool Smooth;
-    QuadCorners Corners;
+    float Left;
+    float Top;
+    float Right;
+    float Bottom;
 };
 
-// Window pixels [Left, Right) x [Bottom, Top), y from the bottom.
+// Window pixels [Left, Right) x [Bottom, Top), y up from the bottom.
 struct PixelBox
 {
     int32_t Left;
@@ -108,51 +101,27 @@ struct ScreenArea
     float Bottom;
 };
 
-// The sprite slots, each named once; SPRITE_FILES gives their pictures.
+// The sprite slots, each named once, a row to a kind; SPRITE_FILES gives
+// their pictures. The copies are loaded and never drawn.
 enum
 {
-    SPRITE_SCREEN_FADE = 0,
-    SPRITE_SCREEN_FADE_COPY = 1,  // loaded, never drawn
-    SPRITE_MAKER_LOGO = 2,
-    SPRITE_KEYBOARD_CONTROLS = 3,
-    SPRITE_MENU_BACKGROUND = 4,
-    SPRITE_TV_STATIC = 5,
-    SPRITE_TV_FRAME = 6,
-    SPRITE_TEXT_LOGO = 7,
-    SPRITE_SPONSOR_LOGO = 8,
+    SPRITE_SCREEN_FADE = 0, SPRITE_SCREEN_FADE_COPY = 1,
+    SPRITE_MAKER_LOGO = 2, SPRITE_TEXT_LOGO = 7, SPRITE_SPONSOR_LOGO = 8,
+    SPRITE_KEYBOARD_CONTROLS = 3, SPRITE_MENU_BACKGROUND = 4,
+    SPRITE_TV_STATIC = 5, SPRITE_TV_FRAME = 6,
     // The hero's five pictures facing each way, then his last death picture.
-    SPRITE_HERO_UP = 10,
-    SPRITE_HERO_RIGHT = 20,
-    SPRITE_HERO_DOWN = 30,
-    SPRITE_HERO_LEFT = 40,
+    SPRITE_HERO_UP = 10, SPRITE_HERO_RIGHT = 20, SPRITE_HERO_DOWN = 30, SPRITE_HERO_LEFT = 40,
     // Copies of the hero that swell and fade when he eats a power pellet.
-    SPRITE_SWELL_UP = 46,
-    SPRITE_SWELL_RIGHT = 47,
-    SPRITE_SWELL_DOWN = 48,
-    SPRITE_SWELL_LEFT = 49,
-    // Two body pictures per ghost colour: red, orange, cyan, yellow, green,
-    // blue, purple, black.
+    SPRITE_SWELL_UP = 46, SPRITE_SWELL_RIGHT = 47, SPRITE_SWELL_DOWN = 48, SPRITE_SWELL_LEFT = 49,
+    // Two body pictures per ghost: red, orange, cyan, yellow, green, blue, purple, black.
     SPRITE_GHOST_BODIES = 60,
-    SPRITE_SCARED_GHOST = 76,
-    SPRITE_SCARED_GHOST_SECOND = 77,
-    SPRITE_EYES_UP = 78,
-    SPRITE_EYES_RIGHT = 79,
-    SPRITE_EYES_DOWN = 80,
-    SPRITE_EYES_LEFT = 81,
-    SPRITE_MAP_PELLET = 91,
-    SPRITE_MAP_BACKGROUND = 92,
-    SPRITE_MAP_HERO = 93,
-    SPRITE_PELLET = 97,
-    SPRITE_POWER_PELLET = 98,
-    SPRITE_WALL = 99,
-    SPRITE_SUPERMARKET = 110,
-    SPRITE_WAREHOUSE = 111,
-    SPRITE_SUNRISE = 112,
-    SPRITE_HERO_PORTRAIT = 121,
-    SPRITE_HERO_PORTRAIT_COPY = 123,  // loaded, never drawn
-    SPRITE_HEROINE = 130,
-    SPRITE_OPENING_GHOST = 140,
-    SPRITE_ENDING_GHOST = 141
+    SPRITE_SCARED_GHOST = 76, SPRITE_SCARED_GHOST_SECOND = 77,
+    SPRITE_EYES_UP = 78, SPRITE_EYES_RIGHT = 79, SPRITE_EYES_DOWN = 80, SPRITE_EYES_LEFT = 81,
+    SPRITE_MAP_PELLET = 91, SPRITE_MAP_BACKGROUND = 92, SPRITE_MAP_HERO = 93,
+    SPRITE_PELLET = 97, SPRITE_POWER_PELLET = 98, SPRITE_WALL = 99,
+    SPRITE_SUPERMARKET = 110, SPRITE_WAREHOUSE = 111, SPRITE_SUNRISE = 112,
+    SPRITE_HERO_PORTRAIT = 121, SPRITE_HERO_PORTRAIT_COPY = 123, SPRITE_HEROINE = 130,
+    SPRITE_OPENING_GHOST = 140, SPRITE_ENDING_GHOST = 141
 };
 
 // Which picture file a sprite slot is loaded from.
@@ -205,13 +174,11 @@ public:
     char VariableText[VARIABLE_TEXT_SIZE];
     LoadedText Texts[NUMBER_OF_LOADED_TEXTS];
     int32_t LastLoadedTextIndex;
-    // Sprites are drawn only where their pictures can show, and opaque ones
-    // without blending. False draws each as one whole blended quad: the same
-    // picture at a greater fill (the pixel test compares both).
+    // Sprites are drawn only where their pictures can show, opaque ones
+    // unblended; false draws each whole and blended, the same at more fill.
     bool DrawOnlyVisibleParts;
-    // While set, sprites need not be drawn outside this box, as a picture
-    // drawn later covers the rest opaquely: sprites are cut to it (a turned
-    // one is drawn whole).
+    // While set, a picture drawn later covers all outside this box opaquely:
+    // sprites are cut to it (a turned one is drawn whole).
     bool DrawingKeptWithin;
     PixelBox KeptWithin;
 
@@ -226,8 +193,8 @@ public:
     void DrawSpriteOntoScreenBuffer(unsigned short index);
     void UnloadSpritesFromMemory();
     bool LoadSpriteImage(Sprite& sprite, const char* file);
-    // Pushes the matrix and sets the quad's texture, place, scale, turn,
-    // colour and smoothing. The caller draws and pops the matrix.
+    // Pushes the matrix and sets the quad's texture, place, colour and
+    // smoothing; the caller draws and pops the matrix.
     void PlaceQuad(const PlacedQuad& quad);
     // Places the quad and draws it: whole, or, given its sprite, only where
     // the sprite's picture can show.
@@ -237,16 +204,16 @@ public:
     void FindVisibleParts(Sprite& sprite, const SDL_Surface* picture) const;
     // False when the sprite is to be drawn whole (rough, or turned).
     bool DrawVisibleParts(const Sprite& sprite, const PlacedQuad& quad);
-    void DrawQuadBlendedUnlessOpaque(bool opaque, const QuadCorners& corners);
-    // Draws an opaque sprite only over these areas of the virtual screen (and
-    // a pixel around them): the caller covers the rest with opaque pictures
-    // afterwards. A sprite that is not opaque is drawn whole.
+    void DrawQuadBlendedUnlessOpaque(bool opaque, const PlacedQuad& quad);
+    // Draws an opaque sprite only over these areas (and a pixel around them),
+    // the caller covering the rest opaquely afterwards; others are drawn whole.
     void DrawSpriteOntoScreenBufferWithin(unsigned short index, const ScreenArea* areas, int count);
-    // The area of the virtual screen outside which the sprite, drawn as its
-    // fields stand, covers every pixel opaquely; false when it cannot tell.
+    // The virtual screen's rectangle of the sprite drawn as its fields stand;
+    // false unless it is upright, at full opacity, unmirrored, not reversed.
+    bool FindSpriteArea(unsigned short index, ScreenArea& area) const;
+    // The area outside which that rectangle, covering the screen, covers
+    // every pixel opaquely; false when it cannot tell.
     bool FindAreaSeenThrough(unsigned short index, ScreenArea& area) const;
-    // True when the sprite, drawn as its fields stand, covers the whole area opaquely.
-    bool CoversOpaquely(unsigned short index, const ScreenArea& area) const;
     // Keeps sprite drawing inside the area (and a pixel around it) until
     // called with null.
     void KeepDrawingWithin(const ScreenArea* area);
@@ -259,7 +226,7 @@ public:
     GLuint UploadNearestTexture(const SDL_Surface* picture, GLenum format) const;
     // Lays a 32-bit picture with alpha over a 32-bit surface, its top left at (x, y).
     void BlendOntoSurfaceAt(const SDL_Surface* source, SDL_Surface* destination, int x, int y) const;
-    void DrawTexturedQuad(const QuadCorners& corners);
+    void DrawTexturedQuad(const PlacedQuad& quad);
 
     // text.cpp
     bool LoadFontsIntoMemory();
