@@ -224,6 +224,13 @@ static void CountDownScaredTime()
     if (logic->PowerPelletTimer == 1) EndScaredTime();
 }
 
+// The death animation takes its last step: from 2 to 1, or standing at 1
+// while paused.
+static bool DeathAnimationEndsThisFrame()
+{
+    return logic->PlayerDeathTimer == (logic->GamePaused ? 1 : 2);
+}
+
 // Moves and draws the ghosts and moves the hero while he lives, or runs his
 // death animation; true when a life has just ended.
 static bool MoveActorsOrRunDeathAnimation()
@@ -236,8 +243,9 @@ static bool MoveActorsOrRunDeathAnimation()
         if (!paused) logic->ProcessPlayer();
         return logic->PlayerDeathTimer == 1;
     }
-    if (paused) return logic->PlayerDeathTimer == 1;
-    return logic->PlayerDeathTimer-- == 2;
+    const bool lifeEnds = DeathAnimationEndsThisFrame();
+    if (!paused) logic->PlayerDeathTimer--;
+    return lifeEnds;
 }
 
 // False when that was the last life: the game fades out and this frame ends.
@@ -315,12 +323,22 @@ static void PlaceTelevisionFrame()
     frame.ScreenY = TV_FRAME_Y;
 }
 
+// The frame may end before the television frame and the pause picture: the
+// last life runs out, or the last pellet is (or may be about to be) eaten.
+static bool FrameMayEndEarly()
+{
+    const bool lastLifeEnds = logic->Lives == 0 && logic->PlayerDeathTimer != 0 && DeathAnimationEndsThisFrame();
+    return lastLifeEnds || logic->PelletsLeftOnBoard <= 1;
+}
+
 // Nothing drawn before the television frame can be seen where the frame
 // covers the screen opaquely, nor anywhere while the game is paused: the
-// pause picture then covers the whole screen.
+// pause picture then covers the whole screen. A frame that may end before
+// them is drawn whole.
 static void KeepDrawingWhereItCanBeSeen()
 {
     static const ScreenArea NOWHERE = {0.0f, 0.0f, 0.0f, 0.0f};
+    if (FrameMayEndEarly()) return;
     PlaceTelevisionFrame();
     ScreenArea seenThrough;
     if (logic->GamePaused)
