@@ -202,40 +202,20 @@ bool Interface::CountDownPress(int index)
     return record.PressedAnimationTimer == 0;
 }
 
+// A record's quad hangs from its top-left corner, about which it turns;
+// mirroring keeps it within its own box.
+static PlacedQuad QuadOfRecord(const InterfaceSprite& record)
+{
+    PlacedQuad quad = {record.Texture, record.ScreenX - 0.5f * record.ImageWidth * record.ScaleX,
+                       record.ScreenY - 0.5f * record.ImageHeight * record.ScaleY, record.ScaleX, record.ScaleY,
+                       record.RotationDegree, record.RedHue, record.GreenHue, record.BlueHue, record.Transparency,
+                       record.Smooth, 0.0f, 0.0f, record.ImageWidth, record.ImageHeight};
+    if (record.FlipX) std::swap(quad.Left, quad.Right);
+    if (record.FlipY) std::swap(quad.Top, quad.Bottom);
+    return quad;
+}
+
 void Interface::DrawInterfaceSprite(int index)
 {
-    const InterfaceSprite& record = InterfaceSprites[index];
-
-    glPushMatrix();
-    glBindTexture(GL_TEXTURE_2D, record.Texture);
-    glEnable(GL_TEXTURE_2D);
-
-    glTranslatef(record.ScreenX - 0.5f * record.ImageWidth * record.ScaleX,
-                 record.ScreenY - 0.5f * record.ImageHeight * record.ScaleY, 0.0f);
-    glScalef(record.ScaleX, record.ScaleY, 1.0f);
-    glRotatef(record.RotationDegree, 0.0f, 0.0f, 1.0f);
-
-    glColor4f(record.RedHue, record.GreenHue, record.BlueHue, record.Transparency);
-    if (record.Smooth)
-    {
-        glEnable(GL_BLEND);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    }
-
-    float x1 = 0.0f, x0 = record.ImageWidth;
-    float y1 = 0.0f, y0 = record.ImageHeight;
-    if (record.FlipX) std::swap(x1, x0);
-    if (record.FlipY) std::swap(y1, y0);
-
-    const GLfloat vertices[] = {x1, y1, 0.0f, x0, y1, 0.0f, x0, y0, 0.0f, x1, y0, 0.0f};
-    static const GLfloat TEXTURE_CORNERS[] = {0.0f, 0.0f, 1.0f, 0.0f, 1.0f, 1.0f, 0.0f, 1.0f};
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glVertexPointer(3, GL_FLOAT, 0, vertices);
-    glTexCoordPointer(2, GL_FLOAT, 0, TEXTURE_CORNERS);
-    glDrawArrays(GL_TRIANGLE_FAN, 0, 4);
-
-    glPopMatrix();
+    visuals->DrawQuad(QuadOfRecord(InterfaceSprites[index]));
 }

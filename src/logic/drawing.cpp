@@ -7,7 +7,8 @@
 #include "visuals/visuals.h"
 
 // First picture of the hero facing each direction; 0 draws no hero.
-static const int PLAYER_SPRITE_BASE[NUMBER_OF_DIRECTION_VALUES] = {0, 10, 0, 20, 0, 30, 0, 40};
+static const int PLAYER_SPRITE_BASE[NUMBER_OF_DIRECTION_VALUES] = {
+    0, SPRITE_HERO_UP, 0, SPRITE_HERO_RIGHT, 0, SPRITE_HERO_DOWN, 0, SPRITE_HERO_LEFT};
 
 // Mouth picture (added to the base) by the offset along the way, in steps
 // of 8 pixels from the centre: wide open at the centres, shut half-way.
@@ -25,11 +26,9 @@ static const int DEATH_PICTURE_BY_TENS[DEATH_PICTURE_STEPS] = {5, 5, 4, 3, 2, 1,
 const float POWER_PELLET_GROWTH = 0.2f;
 const float POWER_PELLET_FADE = 0.03f;
 
-// Ghost pictures: body frames 60 + 2g and 61 + 2g, the scared body, the eyes.
-const int FIRST_GHOST_SPRITE = 60;
-const int SCARED_GHOST_SPRITE = 76;
-const int SCARED_GHOST_SECOND_SPRITE = 77;
-static const int EYES_SPRITE_FOR_DIRECTION[NUMBER_OF_DIRECTION_VALUES] = {0, 78, 0, 79, 0, 80, 0, 81};
+// The eyes drawn over every ghost, by its direction.
+static const int EYES_SPRITE_FOR_DIRECTION[NUMBER_OF_DIRECTION_VALUES] = {
+    0, SPRITE_EYES_UP, 0, SPRITE_EYES_RIGHT, 0, SPRITE_EYES_DOWN, 0, SPRITE_EYES_LEFT};
 
 // Scared ghosts flash in their own colour over the last frames of the scared time.
 const uint16_t SCARED_FLASH_FRAMES = 50;
@@ -77,7 +76,7 @@ void Logic::DrawDyingPlayer(int base)
 
 void Logic::DrawPowerPelletAnimation()
 {
-    for (int index = FIRST_POWER_PELLET_SPRITE; index <= LAST_POWER_PELLET_SPRITE; index++)
+    for (int index = SPRITE_SWELL_UP; index <= SPRITE_SWELL_LEFT; index++)
     {
         Sprite& sprite = visuals->Sprites[index];
         if (sprite.Transparency <= 0.0f) continue;
@@ -121,14 +120,14 @@ void Logic::DrawGhost(int ghost)
 // 0 when the ghost shows no body (eyes only).
 int Logic::GhostBodySprite(int ghost) const
 {
-    const int ownSprite = FIRST_GHOST_SPRITE + 2 * ghost;
+    const int ownSprite = SPRITE_GHOST_BODIES + 2 * ghost;
     switch (GhostState[ghost])
     {
         case GHOST_NORMAL:
             return ownSprite + GhostAnimationFrame;
         case GHOST_SCARED:
-            if (GhostAnimationFrame == 0) return SCARED_GHOST_SPRITE;
-            return PowerPelletTimer > SCARED_FLASH_FRAMES ? SCARED_GHOST_SECOND_SPRITE : ownSprite + 1;
+            if (GhostAnimationFrame == 0) return SPRITE_SCARED_GHOST;
+            return PowerPelletTimer > SCARED_FLASH_FRAMES ? SPRITE_SCARED_GHOST_SECOND : ownSprite + 1;
         default:
             return 0;
     }

@@ -36,10 +36,6 @@ static inline bool IsVerticalDirection(uint8_t direction)
 const int PLAYER_SCREEN_X = 320;
 const int PLAYER_SCREEN_Y = 240;
 
-// Copies of the hero's picture that swell and fade when he eats a power pellet.
-const int FIRST_POWER_PELLET_SPRITE = 46;
-const int LAST_POWER_PELLET_SPRITE = 49;
-
 enum
 {
     GHOST_NORMAL = 0,

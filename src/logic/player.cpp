@@ -1,6 +1,7 @@
 #include "audio/audio.h"
 #include "input/input.h"
 #include "logic/logic.h"
+#include "visuals/visuals.h"
 
 // The pellet ahead is eaten half-way to its tile, in pixels from the centre.
 const int EATING_OFFSET = TILE_SIZE / 2;
@@ -10,7 +11,8 @@ const uint32_t POINTS_PER_PELLET = 10;              // times the level
 const uint32_t EXTRA_POINTS_PER_POWER_PELLET = 90;  // times the level, on top of a pellet's
 
 // The swelling copy of the hero's picture, by the direction he ate in.
-static const int POWER_PELLET_SPRITE_FOR_DIRECTION[NUMBER_OF_DIRECTION_VALUES] = {0, 46, 0, 47, 0, 48, 0, 49};
+static const int POWER_PELLET_SPRITE_FOR_DIRECTION[NUMBER_OF_DIRECTION_VALUES] = {
+    0, SPRITE_SWELL_UP, 0, SPRITE_SWELL_RIGHT, 0, SPRITE_SWELL_DOWN, 0, SPRITE_SWELL_LEFT};
 
 // Scores that earn the first and the second extra life.
 const int NUMBER_OF_EXTRA_LIVES = 2;

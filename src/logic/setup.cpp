@@ -67,7 +67,7 @@ void Logic::SetupForNewLife()
 
 void Logic::ClearPowerPelletEatenAnimation()
 {
-    for (int index = FIRST_POWER_PELLET_SPRITE; index <= LAST_POWER_PELLET_SPRITE; index++)
+    for (int index = SPRITE_SWELL_UP; index <= SPRITE_SWELL_LEFT; index++)
         PlacePowerPelletSprite(index, 0.0f);
 }
 

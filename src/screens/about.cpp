@@ -25,7 +25,6 @@ static const float HEADING_BLUE_HUE = 0.0f;
 static const float CREDITS_END_Y = -20.0f;
 static const float CREDITS_SCROLL_PER_FRAME = 1.0f;
 
-static const unsigned short MENU_BACKGROUND_SPRITE = 4;
 static const float MENU_BACKGROUND_TRANSPARENCY = 0.75f;
 
 // The victory picture: the sunrise, the hero, his sweetheart and a big pellet.
@@ -38,8 +37,10 @@ struct VictorySprite
 };
 static const int NUMBER_OF_VICTORY_SPRITES = 4;
 static const VictorySprite VICTORY_SPRITES[NUMBER_OF_VICTORY_SPRITES] = {
-    {112, 320.0f, 240.0f, 1.0f}, {121, 460.0f, 240.0f, 1.0f}, {130, 210.0f, 260.0f, 1.0f}, {98, 62.0f, 95.0f, 1.6f}};
-static const unsigned short POWER_PELLET_SPRITE = 98;
+    {SPRITE_SUNRISE, 320.0f, 240.0f, 1.0f},
+    {SPRITE_HERO_PORTRAIT, 460.0f, 240.0f, 1.0f},
+    {SPRITE_HEROINE, 210.0f, 260.0f, 1.0f},
+    {SPRITE_POWER_PELLET, 62.0f, 95.0f, 1.6f}};
 
 static void LayOutCreditLines()
 {
@@ -86,11 +87,11 @@ static void DrawCreditsBackground()
         return;
     }
     visuals->ClearScreenBufferWithColor(0.0f, 0.0f, 0.0f, 1.0f);
-    Sprite& background = visuals->Sprites[MENU_BACKGROUND_SPRITE];
+    Sprite& background = visuals->Sprites[SPRITE_MENU_BACKGROUND];
     background.ScreenX = 320.0f;
     background.ScreenY = 240.0f;
     background.Transparency = MENU_BACKGROUND_TRANSPARENCY;
-    if (game->AboutBackgroundHidden == 0) visuals->DrawSpriteOntoScreenBuffer(MENU_BACKGROUND_SPRITE);
+    if (game->AboutBackgroundHidden == 0) visuals->DrawSpriteOntoScreenBuffer(SPRITE_MENU_BACKGROUND);
 }
 
 static void DrawAndScrollCreditLines()
@@ -125,8 +126,8 @@ static uint8_t ScreenAfterVictoryCredits()
 
 static void LeaveAboutScreen()
 {
-    visuals->Sprites[POWER_PELLET_SPRITE].ScaleX = 1.0f;
-    visuals->Sprites[POWER_PELLET_SPRITE].ScaleY = 1.0f;
+    visuals->Sprites[SPRITE_POWER_PELLET].ScaleX = 1.0f;
+    visuals->Sprites[SPRITE_POWER_PELLET].ScaleY = 1.0f;
     if (logic->Level >= WON_LEVEL)
         screens->ScreenToDisplay = ScreenAfterVictoryCredits();
     else

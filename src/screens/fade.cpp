@@ -16,7 +16,6 @@ const int FADE_GRID_COLUMNS = 11;
 const int FADE_GRID_ROWS = 9;
 const float FADE_SQUARE_SPACING = 64.0f;
 const float FADE_SQUARE_HALF_SIZE = 32.0f;
-const unsigned short SCREEN_FADE_SPRITE = 0;
 
 static bool SkipWasPressed()
 {
@@ -86,7 +85,7 @@ bool Screens::ScreenHasFadedOut() const
 void Screens::DrawScreenFadeOverlay()
 {
     glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, visuals->Sprites[SCREEN_FADE_SPRITE].Texture);
+    glBindTexture(GL_TEXTURE_2D, visuals->Sprites[SPRITE_SCREEN_FADE].Texture);
     glColor4f(1.0f, 1.0f, 1.0f, ScreenFadeTransparency);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);

@@ -6,7 +6,6 @@
 #include "interface/interface.h"
 #include "visuals/visuals.h"
 
-static const unsigned short KEYBOARD_CONTROLS_SPRITE = 3;
 static const float MENU_BACKGROUND_TRANSPARENCY = 0.75f;
 static const float BUTTON_ONE_KEY_LINE_Y = 340.0f;
 static const float BUTTON_TWO_KEY_LINE_Y = 370.0f;
@@ -31,10 +30,10 @@ static void DrawUserDefinedKeys()
 static void RedrawHowToPlayScreen()
 {
     screens->DrawMenuBackground(MENU_BACKGROUND_TRANSPARENCY);
-    Sprite& controls = visuals->Sprites[KEYBOARD_CONTROLS_SPRITE];
+    Sprite& controls = visuals->Sprites[SPRITE_KEYBOARD_CONTROLS];
     controls.ScreenX = 320.0f;
     controls.ScreenY = 240.0f;
-    visuals->DrawSpriteOntoScreenBuffer(KEYBOARD_CONTROLS_SPRITE);
+    visuals->DrawSpriteOntoScreenBuffer(SPRITE_KEYBOARD_CONTROLS);
     screens->DrawMenuHeading("HOW TO PLAY:");
     DrawUserDefinedKeys();
     interface->DisplayAllButtonsOntoScreenBuffer();

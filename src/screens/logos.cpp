@@ -12,8 +12,6 @@ const int16_t MAKER_LOGO_FRAMES = 449;
 const int16_t NO_LOGO_TIMER = -1;
 const int32_t INPUT_DELAY_AFTER_DEBUG_SWITCH = 20;  // frames
 
-const unsigned short MAKER_LOGO_SPRITE = 2;
-const unsigned short SPONSOR_LOGO_SPRITE = 8;
 const float LOGO_X = 320.0f;
 const float LOGO_Y = 240.0f;
 // The maker logo is a small picture blown up with hard pixel edges.
@@ -40,7 +38,7 @@ static void DrawSponsorScreen(Screens& screen)
 {
     visuals->ClearScreenBufferWithColor(1.0f, 1.0f, 1.0f, 1.0f);
     screen.ScreenDisplayTimer = SPONSOR_LOGO_FRAMES;
-    DrawLogo(SPONSOR_LOGO_SPRITE);
+    DrawLogo(SPRITE_SPONSOR_LOGO);
     screen.ScreenIsDirty = 0;
     screen.ScreenBufferNeedsDisplay = 1;
 }
@@ -49,11 +47,11 @@ static void DrawMakerScreen(Screens& screen)
 {
     visuals->ClearScreenBufferWithColor(0.0f, 0.0f, 0.0f, 1.0f);
 
-    Sprite& logo = visuals->Sprites[MAKER_LOGO_SPRITE];
+    Sprite& logo = visuals->Sprites[SPRITE_MAKER_LOGO];
     logo.ScaleX = MAKER_LOGO_SCALE_X;
     logo.ScaleY = MAKER_LOGO_SCALE_Y;
     logo.Smooth = false;
-    DrawLogo(MAKER_LOGO_SPRITE);
+    DrawLogo(SPRITE_MAKER_LOGO);
 
     visuals->DrawTextOntoScreenBuffer("TM", visuals->Font[2], TRADEMARK_RIGHT_MARGIN, TRADEMARK_Y, JUSTIFY_RIGHT,
                                       1, 255, 1, 1, 1, 1);

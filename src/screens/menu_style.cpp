@@ -7,7 +7,6 @@ const float MENU_TOP_RULE_Y = 7.0f;
 const float MENU_BOTTOM_RULE_Y = 400.0f;
 static const char MENU_RULE[] = "______________________________________";
 
-const unsigned short MENU_BACKGROUND_SPRITE = 4;
 const float SCREEN_CENTRE_X = 320.0f;
 const float SCREEN_CENTRE_Y = 240.0f;
 
@@ -27,9 +26,9 @@ void Screens::DrawMenuBackground(float transparency)
 {
     visuals->ClearScreenBufferWithColor(0.0f, 0.0f, 0.0f, 1.0f);
 
-    Sprite& background = visuals->Sprites[MENU_BACKGROUND_SPRITE];
+    Sprite& background = visuals->Sprites[SPRITE_MENU_BACKGROUND];
     background.ScreenX = SCREEN_CENTRE_X;
     background.ScreenY = SCREEN_CENTRE_Y;
     background.Transparency = transparency;
-    visuals->DrawSpriteOntoScreenBuffer(MENU_BACKGROUND_SPRITE);
+    visuals->DrawSpriteOntoScreenBuffer(SPRITE_MENU_BACKGROUND);
 }

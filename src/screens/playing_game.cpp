@@ -11,16 +11,6 @@
 #include "logic/logic.h"
 #include "visuals/visuals.h"
 
-// Sprites of the playing screen.
-const unsigned short SPRITE_TV_STATIC = 5;
-const unsigned short SPRITE_TV_FRAME = 6;
-const unsigned short SPRITE_MAP_PELLET = 91;
-const unsigned short SPRITE_MAP_BACKGROUND = 92;
-const unsigned short SPRITE_MAP_HERO = 93;
-const unsigned short SPRITE_PELLET = 97;
-const unsigned short SPRITE_POWER_PELLET = 98;
-const unsigned short SPRITE_WALL = 99;
-
 // Pellet map values.
 const uint8_t PELLET = 1;
 const uint8_t POWER_PELLET = 2;
@@ -111,13 +101,13 @@ static bool IsWallCell(int column, int row)
            logic->BoundaryLegoMap[column][row] == 1;
 }
 
-// A wall picture that is opaque and at least a tile large hides its whole tile.
+// A wall picture that is opaque and at least a tile large hides its whole
+// tile: drawn upright and unmirrored, it lies centred on it.
 static bool WallsHideTheirTiles()
 {
-    const Sprite& wall = visuals->Sprites[SPRITE_WALL];
-    return wall.Texture != 0 && wall.Opaque && wall.Transparency >= 1.0f && wall.RotationDegree == 0.0f &&
-           !wall.FlipX && !wall.FlipY && wall.ImageWidth / 2 * wall.ScaleX >= TILE_SIZE / 2 &&
-           wall.ImageHeight / 2 * wall.ScaleY >= TILE_SIZE / 2;
+    ScreenArea wall;
+    return visuals->Sprites[SPRITE_WALL].Opaque && visuals->FindSpriteArea(SPRITE_WALL, wall) &&
+           wall.Right - wall.Left >= TILE_SIZE && wall.Bottom - wall.Top >= TILE_SIZE;
 }
 
 // Above, below and between the walls: at most one open stretch more than
@@ -234,6 +224,13 @@ static void CountDownScaredTime()
     if (logic->PowerPelletTimer == 1) EndScaredTime();
 }
 
+// The death animation takes its last step: from 2 to 1, or standing at 1
+// while paused.
+static bool DeathAnimationEndsThisFrame()
+{
+    return logic->PlayerDeathTimer == (logic->GamePaused ? 1 : 2);
+}
+
 // Moves and draws the ghosts and moves the hero while he lives, or runs his
 // death animation; true when a life has just ended.
 static bool MoveActorsOrRunDeathAnimation()
@@ -246,8 +243,9 @@ static bool MoveActorsOrRunDeathAnimation()
         if (!paused) logic->ProcessPlayer();
         return logic->PlayerDeathTimer == 1;
     }
-    if (paused) return logic->PlayerDeathTimer == 1;
-    return logic->PlayerDeathTimer-- == 2;
+    const bool lifeEnds = DeathAnimationEndsThisFrame();
+    if (!paused) logic->PlayerDeathTimer--;
+    return lifeEnds;
 }
 
 // False when that was the last life: the game fades out and this frame ends.
@@ -325,12 +323,22 @@ static void PlaceTelevisionFrame()
     frame.ScreenY = TV_FRAME_Y;
 }
 
+// The frame may end before the television frame and the pause picture: the
+// last life runs out, or the last pellet is (or may be about to be) eaten.
+static bool FrameMayEndEarly()
+{
+    const bool lastLifeEnds = logic->Lives == 0 && logic->PlayerDeathTimer != 0 && DeathAnimationEndsThisFrame();
+    return lastLifeEnds || logic->PelletsLeftOnBoard <= 1;
+}
+
 // Nothing drawn before the television frame can be seen where the frame
 // covers the screen opaquely, nor anywhere while the game is paused: the
-// pause picture then covers the whole screen.
+// pause picture then covers the whole screen. A frame that may end before
+// them is drawn whole.
 static void KeepDrawingWhereItCanBeSeen()
 {
     static const ScreenArea NOWHERE = {0.0f, 0.0f, 0.0f, 0.0f};
+    if (FrameMayEndEarly()) return;
     PlaceTelevisionFrame();
     ScreenArea seenThrough;
     if (logic->GamePaused)

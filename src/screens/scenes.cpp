@@ -4,14 +4,6 @@
 #include "input/input.h"
 #include "visuals/visuals.h"
 
-// Sprites of the two scenes.
-const unsigned short SUPERMARKET_SPRITE = 110;
-const unsigned short WAREHOUSE_SPRITE = 111;
-const unsigned short HERO_SPRITE = 121;
-const unsigned short HEROINE_SPRITE = 130;
-const unsigned short OPENING_GHOST_SPRITE = 140;
-const unsigned short ENDING_GHOST_SPRITE = 141;
-
 // Opening scene: the ghost glides in by 2 a frame, screams once beside the
 // heroine, then both run off to the left by 5 a frame.
 const float OPENING_GHOST_START_X = 840.0f;
@@ -86,22 +78,22 @@ static void SkipSceneWhenAsked(Screens* flow)
 static void StartOpeningScene(Screens* flow)
 {
     StartScene(flow);
-    PlaceSprite(HEROINE_SPRITE, OPENING_HEROINE_X, OPENING_ACTORS_Y);
-    PlaceSprite(OPENING_GHOST_SPRITE, OPENING_GHOST_START_X, OPENING_ACTORS_Y);
-    TintSprite(OPENING_GHOST_SPRITE, 0.0f);
+    PlaceSprite(SPRITE_HEROINE, OPENING_HEROINE_X, OPENING_ACTORS_Y);
+    PlaceSprite(SPRITE_OPENING_GHOST, OPENING_GHOST_START_X, OPENING_ACTORS_Y);
+    TintSprite(SPRITE_OPENING_GHOST, 0.0f);
 }
 
 static void DrawOpeningScene()
 {
-    PlaceSprite(SUPERMARKET_SPRITE, 320.0f, 240.0f);
-    visuals->DrawSpriteOntoScreenBuffer(SUPERMARKET_SPRITE);
-    visuals->DrawSpriteOntoScreenBuffer(OPENING_GHOST_SPRITE);
-    visuals->DrawSpriteOntoScreenBuffer(HEROINE_SPRITE);
+    PlaceSprite(SPRITE_SUPERMARKET, 320.0f, 240.0f);
+    visuals->DrawSpriteOntoScreenBuffer(SPRITE_SUPERMARKET);
+    visuals->DrawSpriteOntoScreenBuffer(SPRITE_OPENING_GHOST);
+    visuals->DrawSpriteOntoScreenBuffer(SPRITE_HEROINE);
 }
 
 static void MoveOpeningActors(Screens* flow)
 {
-    float& ghostX = visuals->Sprites[OPENING_GHOST_SPRITE].ScreenX;
+    float& ghostX = visuals->Sprites[SPRITE_OPENING_GHOST].ScreenX;
     if (ghostX > GHOST_GLIDE_STOP_X)
     {
         ghostX -= GHOST_GLIDE_SPEED;
@@ -117,7 +109,7 @@ static void MoveOpeningActors(Screens* flow)
     }
     else
     {
-        visuals->Sprites[HEROINE_SPRITE].ScreenX -= CHASE_SPEED;
+        visuals->Sprites[SPRITE_HEROINE].ScreenX -= CHASE_SPEED;
         ghostX -= CHASE_SPEED;
     }
 }
@@ -137,41 +129,41 @@ void Screens::DisplayOpeningSceneScreen()
 static void StartEndingScene(Screens* flow)
 {
     StartScene(flow);
-    PlaceSprite(WAREHOUSE_SPRITE, 320.0f, 240.0f);
-    PlaceSprite(HERO_SPRITE, ENDING_ACTORS_X, ENDING_ACTORS_Y);
-    ScaleSprite(HERO_SPRITE, ENDING_START_SCALE);
-    PlaceSprite(ENDING_GHOST_SPRITE, ENDING_ACTORS_X, ENDING_ACTORS_Y);
-    ScaleSprite(ENDING_GHOST_SPRITE, ENDING_START_SCALE);
-    TintSprite(ENDING_GHOST_SPRITE, 0.0f);
+    PlaceSprite(SPRITE_WAREHOUSE, 320.0f, 240.0f);
+    PlaceSprite(SPRITE_HERO_PORTRAIT, ENDING_ACTORS_X, ENDING_ACTORS_Y);
+    ScaleSprite(SPRITE_HERO_PORTRAIT, ENDING_START_SCALE);
+    PlaceSprite(SPRITE_ENDING_GHOST, ENDING_ACTORS_X, ENDING_ACTORS_Y);
+    ScaleSprite(SPRITE_ENDING_GHOST, ENDING_START_SCALE);
+    TintSprite(SPRITE_ENDING_GHOST, 0.0f);
     flow->SceneAnimationStage = ENDING_GHOST_GROWING;
 }
 
 static void DrawEndingScene()
 {
-    visuals->DrawSpriteOntoScreenBuffer(WAREHOUSE_SPRITE);
-    visuals->DrawSpriteOntoScreenBuffer(HERO_SPRITE);
-    visuals->DrawSpriteOntoScreenBuffer(ENDING_GHOST_SPRITE);
+    visuals->DrawSpriteOntoScreenBuffer(SPRITE_WAREHOUSE);
+    visuals->DrawSpriteOntoScreenBuffer(SPRITE_HERO_PORTRAIT);
+    visuals->DrawSpriteOntoScreenBuffer(SPRITE_ENDING_GHOST);
 }
 
 static void GrowEndingGhost(Screens* flow)
 {
-    Sprite& ghost = visuals->Sprites[ENDING_GHOST_SPRITE];
+    Sprite& ghost = visuals->Sprites[SPRITE_ENDING_GHOST];
     ghost.ScaleX += GHOST_GROWTH_PER_FRAME;
     ghost.ScaleY += GHOST_GROWTH_PER_FRAME;
     if (ghost.ScaleX <= GHOST_FULL_SCALE) return;
 
     audio->PlayDigitalSoundFX(SFX_EAT_PELLET, 0);
     audio->PlayDigitalSoundFX(SFX_GHOST_SCREAM, 0);
-    TintSprite(ENDING_GHOST_SPRITE, 1.0f);
+    TintSprite(SPRITE_ENDING_GHOST, 1.0f);
     flow->SceneAnimationStage = ENDING_HERO_GROWING;
 }
 
 static void GrowEndingHero(Screens* flow)
 {
-    Sprite& hero = visuals->Sprites[HERO_SPRITE];
+    Sprite& hero = visuals->Sprites[SPRITE_HERO_PORTRAIT];
     hero.ScaleX += HERO_GROWTH_PER_FRAME;
     hero.ScaleY += HERO_GROWTH_PER_FRAME;
-    visuals->Sprites[ENDING_GHOST_SPRITE].ScreenY += GHOST_SINK_PER_FRAME;
+    visuals->Sprites[SPRITE_ENDING_GHOST].ScreenY += GHOST_SINK_PER_FRAME;
     if (hero.ScaleX <= HERO_FULL_SCALE) return;
 
     audio->PlayDigitalSoundFX(SFX_EAT_GHOST, 0);
@@ -190,8 +182,8 @@ static void AnimateEndingScene(Screens* flow)
 static void LeaveEndingScene(Screens* flow)
 {
     flow->ScreenToDisplay = ABOUT_SCREEN;
-    ScaleSprite(HERO_SPRITE, 1.0f);
-    ScaleSprite(ENDING_GHOST_SPRITE, 1.0f);
+    ScaleSprite(SPRITE_HERO_PORTRAIT, 1.0f);
+    ScaleSprite(SPRITE_ENDING_GHOST, 1.0f);
     Mix_ResumeMusic();
     audio->PlayMusic(MUSIC_ENDING, 0);
 }

@@ -26,7 +26,6 @@ static const TitleButton TITLE_BUTTONS[NUMBER_OF_TITLE_BUTTONS] = {
     {BUTTON_ABOUT, 364.0f, ABOUT_SCREEN}, {BUTTON_EXIT, 406.0f, QUIT_GAME},
 };
 
-static const unsigned short TEXT_LOGO_SPRITE = 7;
 static const float TEXT_LOGO_Y = 74.0f;
 static const float MENU_BACKGROUND_TRANSPARENCY = 0.75f;
 
@@ -63,13 +62,13 @@ static void DrawBestScoreLine()
 
 static void DrawTitleLogo()
 {
-    Sprite& logo = visuals->Sprites[TEXT_LOGO_SPRITE];
+    Sprite& logo = visuals->Sprites[SPRITE_TEXT_LOGO];
     logo.ScreenX = 320.0f;
     logo.ScreenY = TEXT_LOGO_Y;
     logo.ScaleX = 1.0f;
     logo.ScaleY = 1.0f;
     logo.Transparency = 1.0f;
-    visuals->DrawSpriteOntoScreenBuffer(TEXT_LOGO_SPRITE);
+    visuals->DrawSpriteOntoScreenBuffer(SPRITE_TEXT_LOGO);
     visuals->DrawTextOntoScreenBuffer("TM", visuals->Font[SMALL_FONT], 17.0f, 35.0f, JUSTIFY_RIGHT, 255, 255, 0,
                                       100, 100, 0);
     DrawWhiteText("2.1", SMALL_FONT, 3.0f, 460.0f, JUSTIFY_RIGHT);

@@ -87,7 +87,6 @@ bool Visuals::LoadAllTextsIntoMemory()
     for (int32_t index = 0; index <= LastLoadedTextIndex; index++)
     {
         LoadedText& text = Texts[index];
-        text.Texture = 0;
         text.BlueHue = CREDIT_LINES[index].BlueHue;
 
         int width = 0;
@@ -102,9 +101,7 @@ bool Visuals::LoadAllTextsIntoMemory()
         text.TextureWidth = canvas->w;
         text.TextureHeight = canvas->h;
 
-        glGenTextures(1, &text.Texture);
-        glBindTexture(GL_TEXTURE_2D, text.Texture);
-        glTexImage2D(GL_TEXTURE_2D, 0, 4, canvas->w, canvas->h, 0, GL_RGBA, GL_UNSIGNED_BYTE, canvas->pixels);
+        text.Texture = UploadNearestTexture(canvas, GL_RGBA);
 
         SDL_FreeSurface(canvas);
     }
@@ -119,18 +116,8 @@ void Visuals::DrawLoadedTextOntoScreenBuffer(unsigned short index, float x, floa
     if (text.Texture == 0) return;
 
     const float left = x - 0.5f * text.TextWidth;
-
-    glPushMatrix();
-    glBindTexture(GL_TEXTURE_2D, text.Texture);
-    glEnable(GL_TEXTURE_2D);
-    glTranslatef(left - CREDIT_LEFT_SHIFT, y, 0.0f);
-    glColor4f(1.0f, 1.0f, text.BlueHue, 1.0f);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    DrawTexturedQuad(0.0f, 0.0f, text.TextureWidth, text.TextureHeight);
-    glPopMatrix();
+    DrawQuad(PlacedQuad{text.Texture, left - CREDIT_LEFT_SHIFT, y, 1.0f, 1.0f, 0.0f, 1.0f, 1.0f, text.BlueHue, 1.0f,
+                        true, 0.0f, 0.0f, text.TextureWidth, text.TextureHeight});
 }
 
 void Visuals::UnloadAllTextsFromMemory()

@@ -4,82 +4,58 @@
 
 
 // Slot to picture, in ascending slot order; every other slot stays empty.
-// Player frames sit at 10 + 10 * direction + frame, ghost colours at 60 + 2 * colour.
+// The asset generator keeps a list of the same pictures, which the asset
+// test holds against this one.
 const SpriteFile SPRITE_FILES[NUMBER_OF_SPRITE_FILES] = {
-    {0, "data/graphics/Screen-Fade.png"},
-    {1, "data/graphics/Screen-Fade.png"},
-    {2, "data/graphics/Brickwell-Logo.png"},
-    {3, "data/graphics/Keyboard-Controls.png"},
-    {4, "data/graphics/Arcade-Room-01.png"},
-    {5, "data/graphics/TV_Static.png"},
-    {6, "data/graphics/TV.png"},
-    {7, "data/graphics/WobblerSaga-Text-Logo.png"},
-    {8, "data/graphics/Sponsor-Logo.png"},
-    {10, "data/graphics/Player_UP1.png"},
-    {11, "data/graphics/Player_UP2.png"},
-    {12, "data/graphics/Player_UP3.png"},
-    {13, "data/graphics/Player_UP4.png"},
-    {14, "data/graphics/Player_UP5.png"},
-    {15, "data/graphics/Player_Die.png"},
-    {20, "data/graphics/Player_RIGHT1.png"},
-    {21, "data/graphics/Player_RIGHT2.png"},
-    {22, "data/graphics/Player_RIGHT3.png"},
-    {23, "data/graphics/Player_RIGHT4.png"},
-    {24, "data/graphics/Player_RIGHT5.png"},
-    {25, "data/graphics/Player_Die.png"},
-    {30, "data/graphics/Player_DOWN1.png"},
-    {31, "data/graphics/Player_DOWN2.png"},
-    {32, "data/graphics/Player_DOWN3.png"},
-    {33, "data/graphics/Player_DOWN4.png"},
-    {34, "data/graphics/Player_DOWN5.png"},
-    {35, "data/graphics/Player_Die.png"},
-    {40, "data/graphics/Player_LEFT1.png"},
-    {41, "data/graphics/Player_LEFT2.png"},
-    {42, "data/graphics/Player_LEFT3.png"},
-    {43, "data/graphics/Player_LEFT4.png"},
-    {44, "data/graphics/Player_LEFT5.png"},
-    {45, "data/graphics/Player_Die.png"},
-    {46, "data/graphics/Player_UP3.png"},
-    {47, "data/graphics/Player_RIGHT3.png"},
-    {48, "data/graphics/Player_DOWN3.png"},
-    {49, "data/graphics/Player_LEFT3.png"},
-    {60, "data/graphics/Ghost_Red1.png"},
-    {61, "data/graphics/Ghost_Red2.png"},
-    {62, "data/graphics/Ghost_Orange1.png"},
-    {63, "data/graphics/Ghost_Orange2.png"},
-    {64, "data/graphics/Ghost_Cyan1.png"},
-    {65, "data/graphics/Ghost_Cyan2.png"},
-    {66, "data/graphics/Ghost_Yellow1.png"},
-    {67, "data/graphics/Ghost_Yellow2.png"},
-    {68, "data/graphics/Ghost_Green1.png"},
-    {69, "data/graphics/Ghost_Green2.png"},
-    {70, "data/graphics/Ghost_Blue1.png"},
-    {71, "data/graphics/Ghost_Blue2.png"},
-    {72, "data/graphics/Ghost_Purple1.png"},
-    {73, "data/graphics/Ghost_Purple2.png"},
-    {74, "data/graphics/Ghost_Black1.png"},
-    {75, "data/graphics/Ghost_Black2.png"},
-    {76, "data/graphics/Ghost_Scared1.png"},
-    {77, "data/graphics/Ghost_Scared2.png"},
-    {78, "data/graphics/Ghost_Eyes_UP.png"},
-    {79, "data/graphics/Ghost_Eyes_RIGHT.png"},
-    {80, "data/graphics/Ghost_Eyes_DOWN.png"},
-    {81, "data/graphics/Ghost_Eyes_LEFT.png"},
-    {91, "data/graphics/Map_Pellet.png"},
-    {92, "data/graphics/MapBG.png"},
-    {93, "data/graphics/Map_Gob.png"},
-    {97, "data/graphics/Pellet.png"},
-    {98, "data/graphics/Power_Pellet.png"},
-    {99, "data/graphics/BoundaryLEGO.png"},
-    {110, "data/graphics/Supermarket.png"},
-    {111, "data/graphics/Warehouse.png"},
-    {112, "data/graphics/Warehouse_Sunrise.png"},
-    {121, "data/graphics/Wobbler_Right.png"},
-    {123, "data/graphics/Wobbler2.png"},
-    {130, "data/graphics/MsWobbler.png"},
-    {140, "data/graphics/Ghost_Character.png"},
-    {141, "data/graphics/Ghost_Character2.png"},
+    {SPRITE_SCREEN_FADE, "data/graphics/Screen-Fade.png"}, {SPRITE_SCREEN_FADE_COPY, "data/graphics/Screen-Fade.png"},
+    {SPRITE_MAKER_LOGO, "data/graphics/Brickwell-Logo.png"},
+    {SPRITE_KEYBOARD_CONTROLS, "data/graphics/Keyboard-Controls.png"},
+    {SPRITE_MENU_BACKGROUND, "data/graphics/Arcade-Room-01.png"},
+    {SPRITE_TV_STATIC, "data/graphics/TV_Static.png"},
+    {SPRITE_TV_FRAME, "data/graphics/TV.png"},
+    {SPRITE_TEXT_LOGO, "data/graphics/WobblerSaga-Text-Logo.png"},
+    {SPRITE_SPONSOR_LOGO, "data/graphics/Sponsor-Logo.png"},
+    {SPRITE_HERO_UP + 0, "data/graphics/Player_UP1.png"}, {SPRITE_HERO_UP + 1, "data/graphics/Player_UP2.png"},
+    {SPRITE_HERO_UP + 2, "data/graphics/Player_UP3.png"}, {SPRITE_HERO_UP + 3, "data/graphics/Player_UP4.png"},
+    {SPRITE_HERO_UP + 4, "data/graphics/Player_UP5.png"}, {SPRITE_HERO_UP + 5, "data/graphics/Player_Die.png"},
+    {SPRITE_HERO_RIGHT + 0, "data/graphics/Player_RIGHT1.png"}, {SPRITE_HERO_RIGHT + 1, "data/graphics/Player_RIGHT2.png"},
+    {SPRITE_HERO_RIGHT + 2, "data/graphics/Player_RIGHT3.png"}, {SPRITE_HERO_RIGHT + 3, "data/graphics/Player_RIGHT4.png"},
+    {SPRITE_HERO_RIGHT + 4, "data/graphics/Player_RIGHT5.png"}, {SPRITE_HERO_RIGHT + 5, "data/graphics/Player_Die.png"},
+    {SPRITE_HERO_DOWN + 0, "data/graphics/Player_DOWN1.png"}, {SPRITE_HERO_DOWN + 1, "data/graphics/Player_DOWN2.png"},
+    {SPRITE_HERO_DOWN + 2, "data/graphics/Player_DOWN3.png"}, {SPRITE_HERO_DOWN + 3, "data/graphics/Player_DOWN4.png"},
+    {SPRITE_HERO_DOWN + 4, "data/graphics/Player_DOWN5.png"}, {SPRITE_HERO_DOWN + 5, "data/graphics/Player_Die.png"},
+    {SPRITE_HERO_LEFT + 0, "data/graphics/Player_LEFT1.png"}, {SPRITE_HERO_LEFT + 1, "data/graphics/Player_LEFT2.png"},
+    {SPRITE_HERO_LEFT + 2, "data/graphics/Player_LEFT3.png"}, {SPRITE_HERO_LEFT + 3, "data/graphics/Player_LEFT4.png"},
+    {SPRITE_HERO_LEFT + 4, "data/graphics/Player_LEFT5.png"}, {SPRITE_HERO_LEFT + 5, "data/graphics/Player_Die.png"},
+    {SPRITE_SWELL_UP, "data/graphics/Player_UP3.png"}, {SPRITE_SWELL_RIGHT, "data/graphics/Player_RIGHT3.png"},
+    {SPRITE_SWELL_DOWN, "data/graphics/Player_DOWN3.png"}, {SPRITE_SWELL_LEFT, "data/graphics/Player_LEFT3.png"},
+    {SPRITE_GHOST_BODIES + 0, "data/graphics/Ghost_Red1.png"}, {SPRITE_GHOST_BODIES + 1, "data/graphics/Ghost_Red2.png"},
+    {SPRITE_GHOST_BODIES + 2, "data/graphics/Ghost_Orange1.png"}, {SPRITE_GHOST_BODIES + 3, "data/graphics/Ghost_Orange2.png"},
+    {SPRITE_GHOST_BODIES + 4, "data/graphics/Ghost_Cyan1.png"}, {SPRITE_GHOST_BODIES + 5, "data/graphics/Ghost_Cyan2.png"},
+    {SPRITE_GHOST_BODIES + 6, "data/graphics/Ghost_Yellow1.png"}, {SPRITE_GHOST_BODIES + 7, "data/graphics/Ghost_Yellow2.png"},
+    {SPRITE_GHOST_BODIES + 8, "data/graphics/Ghost_Green1.png"}, {SPRITE_GHOST_BODIES + 9, "data/graphics/Ghost_Green2.png"},
+    {SPRITE_GHOST_BODIES + 10, "data/graphics/Ghost_Blue1.png"}, {SPRITE_GHOST_BODIES + 11, "data/graphics/Ghost_Blue2.png"},
+    {SPRITE_GHOST_BODIES + 12, "data/graphics/Ghost_Purple1.png"}, {SPRITE_GHOST_BODIES + 13, "data/graphics/Ghost_Purple2.png"},
+    {SPRITE_GHOST_BODIES + 14, "data/graphics/Ghost_Black1.png"}, {SPRITE_GHOST_BODIES + 15, "data/graphics/Ghost_Black2.png"},
+    {SPRITE_SCARED_GHOST, "data/graphics/Ghost_Scared1.png"}, {SPRITE_SCARED_GHOST_SECOND, "data/graphics/Ghost_Scared2.png"},
+    {SPRITE_EYES_UP, "data/graphics/Ghost_Eyes_UP.png"}, {SPRITE_EYES_RIGHT, "data/graphics/Ghost_Eyes_RIGHT.png"},
+    {SPRITE_EYES_DOWN, "data/graphics/Ghost_Eyes_DOWN.png"}, {SPRITE_EYES_LEFT, "data/graphics/Ghost_Eyes_LEFT.png"},
+    {SPRITE_MAP_PELLET, "data/graphics/Map_Pellet.png"},
+    {SPRITE_MAP_BACKGROUND, "data/graphics/MapBG.png"},
+    {SPRITE_MAP_HERO, "data/graphics/Map_Gob.png"},
+    {SPRITE_PELLET, "data/graphics/Pellet.png"},
+    {SPRITE_POWER_PELLET, "data/graphics/Power_Pellet.png"},
+    {SPRITE_WALL, "data/graphics/BoundaryLEGO.png"},
+    {SPRITE_SUPERMARKET, "data/graphics/Supermarket.png"},
+    {SPRITE_WAREHOUSE, "data/graphics/Warehouse.png"},
+    {SPRITE_SUNRISE, "data/graphics/Warehouse_Sunrise.png"},
+    {SPRITE_HERO_PORTRAIT, "data/graphics/Wobbler_Right.png"},
+    {SPRITE_HERO_PORTRAIT_COPY, "data/graphics/Wobbler2.png"},
+    {SPRITE_HEROINE, "data/graphics/MsWobbler.png"},
+    {SPRITE_OPENING_GHOST, "data/graphics/Ghost_Character.png"},
+    {SPRITE_ENDING_GHOST, "data/graphics/Ghost_Character2.png"},
 };
+
 
 bool Visuals::LoadSpritesIntoMemoryAndInitialize()
 {
@@ -136,57 +112,63 @@ bool Visuals::LoadSpriteImage(Sprite& sprite, const char* file)
     sprite.Texture = UploadNearestTexture(converted, format);
 
     ResetDrawingState(sprite, image);
-    FindSpritePieces(sprite, converted);
+    FindVisibleParts(sprite, converted);
 
     SDL_FreeSurface(image);
     SDL_FreeSurface(converted);
     return true;
 }
 
-// One textured quad from corner (left, top) to (right, bottom) in the current matrix.
-void Visuals::DrawTexturedQuad(float left, float top, float right, float bottom)
+// The quad's corners, textured, in the current matrix.
+void Visuals::DrawTexturedQuad(const PlacedQuad& quad)
 {
-    const GLfloat corners[4 * 3] = {left, top, 0.0f, right, top, 0.0f, right, bottom, 0.0f, left, bottom, 0.0f};
+    const GLfloat vertices[4 * 3] = {quad.Left,  quad.Top,    0.0f, quad.Right, quad.Top,    0.0f,
+                                     quad.Right, quad.Bottom, 0.0f, quad.Left,  quad.Bottom, 0.0f};
     static const GLfloat TEXTURE_CORNERS[4 * 2] = {0.0f, 0.0f, 1.0f, 0.0f, 1.0f, 1.0f, 0.0f, 1.0f};
 
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glVertexPointer(3, GL_FLOAT, 0, corners);
+    glVertexPointer(3, GL_FLOAT, 0, vertices);
     glTexCoordPointer(2, GL_FLOAT, 0, TEXTURE_CORNERS);
     glDrawArrays(GL_TRIANGLE_FAN, 0, 4);
 }
 
-void Visuals::DrawTexturedQuad(const QuadCorners& corners)
+PlacedQuad QuadOfSprite(const Sprite& sprite)
 {
-    DrawTexturedQuad(corners.Left, corners.Top, corners.Right, corners.Bottom);
+    // Mirroring swaps the corners, so a mirrored sprite hangs off its position.
+    const int halfWidth = sprite.ImageWidth / 2;
+    const int halfHeight = sprite.ImageHeight / 2;
+    return PlacedQuad{sprite.Texture, sprite.ScreenX, sprite.ScreenY, sprite.ScaleX, sprite.ScaleY,
+                      sprite.RotationDegree, sprite.RedHue, sprite.GreenHue, sprite.BlueHue, sprite.Transparency,
+                      sprite.Smooth, sprite.FlipX ? (float)sprite.ImageWidth : -halfWidth,
+                      sprite.FlipY ? (float)sprite.ImageHeight : -halfHeight, sprite.FlipX ? 0.0f : halfWidth,
+                      sprite.FlipY ? 0.0f : halfHeight};
 }
 
-QuadCorners Visuals::BeginSpriteDraw(const Sprite& sprite)
+void Visuals::PlaceQuad(const PlacedQuad& quad)
 {
     glPushMatrix();
-    glBindTexture(GL_TEXTURE_2D, sprite.Texture);
+    glBindTexture(GL_TEXTURE_2D, quad.Texture);
     glEnable(GL_TEXTURE_2D);
-    glTranslatef(sprite.ScreenX, sprite.ScreenY, 0.0f);
-    glScalef(sprite.ScaleX, sprite.ScaleY, 1.0f);
-    glRotatef(sprite.RotationDegree, 0.0f, 0.0f, 1.0f);
-    glColor4f(sprite.RedHue, sprite.GreenHue, sprite.BlueHue, sprite.Transparency);
+    glTranslatef(quad.X, quad.Y, 0.0f);
+    glScalef(quad.ScaleX, quad.ScaleY, 1.0f);
+    glRotatef(quad.RotationDegree, 0.0f, 0.0f, 1.0f);
+    glColor4f(quad.RedHue, quad.GreenHue, quad.BlueHue, quad.Transparency);
 
-    if (sprite.Smooth)
+    if (quad.Smooth)
     {
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     }
+}
 
-    // Mirroring swaps the corners, so a mirrored sprite hangs off its position.
-    const int halfWidth = sprite.ImageWidth / 2;
-    const int halfHeight = sprite.ImageHeight / 2;
-    const float left = sprite.FlipX ? sprite.ImageWidth : -halfWidth;
-    const float right = sprite.FlipX ? 0 : halfWidth;
-    const float top = sprite.FlipY ? sprite.ImageHeight : -halfHeight;
-    const float bottom = sprite.FlipY ? 0 : halfHeight;
-    return QuadCorners{left, top, right, bottom};
+void Visuals::DrawQuad(const PlacedQuad& quad, const Sprite* sprite)
+{
+    PlaceQuad(quad);
+    if (!sprite || !DrawVisibleParts(*sprite, quad)) DrawTexturedQuad(quad);
+    glPopMatrix();
 }
 
 void Visuals::DrawSpriteOntoScreenBuffer(unsigned short index)
@@ -194,10 +176,7 @@ void Visuals::DrawSpriteOntoScreenBuffer(unsigned short index)
     if (index >= NUMBER_OF_SPRITES) return;
     const Sprite& sprite = Sprites[index];
     if (sprite.Texture == 0) return;
-
-    const QuadCorners corners = BeginSpriteDraw(sprite);
-    if (!DrawSpritePieces(sprite, corners)) DrawTexturedQuad(corners);
-    glPopMatrix();
+    DrawQuad(QuadOfSprite(sprite), &sprite);
 }
 
 void Visuals::UnloadSpritesFromMemory()

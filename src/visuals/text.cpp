@@ -36,7 +36,6 @@ bool Visuals::LoadFontsIntoMemory()
 {
     for (int index = 0; index < NUMBER_OF_FONTS; index++)
     {
-        Font[index] = nullptr;
         Font[index] = OpenFontIfTextRuns(FONT_FILES[index].File, FONT_FILES[index].PointSize);
         if (!Font[index])
         {
@@ -123,20 +122,9 @@ void Visuals::DrawTextOntoScreenBuffer(const char* text, TTF_Font* font, float x
 
     const float left = TextLeftEdge(justification, x, width);
 
-    glPushMatrix();
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    GLuint texture = 0;
-    glGenTextures(1, &texture);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glTexImage2D(GL_TEXTURE_2D, 0, 4, canvas->w, canvas->h, 0, GL_RGBA, GL_UNSIGNED_BYTE, canvas->pixels);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glEnable(GL_TEXTURE_2D);
-    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    glTranslatef(left, y, 0.0f);
-    DrawTexturedQuad(0.0f, 0.0f, canvas->w, canvas->h);
-    glPopMatrix();
+    GLuint texture = UploadNearestTexture(canvas, GL_RGBA);
+    DrawQuad(PlacedQuad{texture, left, y, 1.0f, 1.0f, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f, true, 0.0f, 0.0f, (float)canvas->w,
+                        (float)canvas->h});
 
     SDL_FreeSurface(canvas);
     glDeleteTextures(1, &texture);

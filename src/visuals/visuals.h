@@ -25,19 +25,14 @@ enum
     JUSTIFY_CENTER_X = 3
 };
 
-// A part of a picture that can show, in texels from its top-left corner.
-// Outside every piece the picture is fully transparent even after linear
-// filtering (which reaches one texel around and wraps at the edges), so
-// drawing the pieces alone keeps every pixel and spares the driver the rest.
-struct SpritePiece
+// Texels [Left, Right) x [Top, Bottom) of a picture, from its top-left corner.
+struct TexelBox
 {
-    int16_t Left;
-    int16_t Top;
-    int16_t Right;   // one past the last column
-    int16_t Bottom;  // one past the last row
-    bool Opaque;     // every texel it can sample is fully opaque
+    int32_t Left;
+    int32_t Top;
+    int32_t Right;
+    int32_t Bottom;
 };
-const int MAX_SPRITE_PIECES = 32;
 
 // One picture loaded into one texture, with the state it is drawn with.
 struct Sprite
@@ -57,21 +52,44 @@ struct Sprite
     bool FlipY;
     int32_t ImageWidth;
     int32_t ImageHeight;
-    // Found from the picture's own pixels when it is loaded.
-    bool Opaque;  // every texel fully opaque
-    int32_t PieceCount;
-    SpritePiece Pieces[MAX_SPRITE_PIECES];
-    SpritePiece SeeThrough;  // around every texel that does not cover what is below
+    // Found from the picture's pixels at load, allowing for linear filtering,
+    // which reaches a texel around a pixel's own (wrapping at the edges).
+    bool Opaque;          // every texel fully opaque
+    TexelBox Shown;       // outside it nothing can show
+    TexelBox Hole;        // inside it nothing can show; empty when too small to pay
+    TexelBox SeeThrough;  // outside it the picture covers what is below
 };
 
-// The corners of a sprite's quad about its position, before scale and turn:
-// texture coordinate (0, 0) at (Left, Top), (1, 1) at (Right, Bottom).
-struct QuadCorners
+// A textured quad as sprites and menu widgets are drawn: its corners turned
+// about (X, Y), then stretched along the screen's axes and moved there;
+// tinted, and blended with linear filtering when Smooth. Texture coordinate
+// (0, 0) lies at (Left, Top) about (X, Y), (1, 1) at (Right, Bottom).
+struct PlacedQuad
 {
+    GLuint Texture;
+    float X;
+    float Y;
+    float ScaleX;
+    float ScaleY;
+    float RotationDegree;
+    float RedHue;
+    float GreenHue;
+    float BlueHue;
+    float Transparency;
+    bool Smooth;
     float Left;
     float Top;
     float Right;
     float Bottom;
+};
+
+// Window pixels [Left, Right) x [Bottom, Top), y up from the bottom.
+struct PixelBox
+{
+    int32_t Left;
+    int32_t Bottom;
+    int32_t Right;
+    int32_t Top;
 };
 
 // A rectangle of the virtual screen.
@@ -83,6 +101,29 @@ struct ScreenArea
     float Bottom;
 };
 
+// The sprite slots, each named once, a row to a kind; SPRITE_FILES gives
+// their pictures. The copies are loaded and never drawn.
+enum
+{
+    SPRITE_SCREEN_FADE = 0, SPRITE_SCREEN_FADE_COPY = 1,
+    SPRITE_MAKER_LOGO = 2, SPRITE_TEXT_LOGO = 7, SPRITE_SPONSOR_LOGO = 8,
+    SPRITE_KEYBOARD_CONTROLS = 3, SPRITE_MENU_BACKGROUND = 4,
+    SPRITE_TV_STATIC = 5, SPRITE_TV_FRAME = 6,
+    // The hero's five pictures facing each way, then his last death picture.
+    SPRITE_HERO_UP = 10, SPRITE_HERO_RIGHT = 20, SPRITE_HERO_DOWN = 30, SPRITE_HERO_LEFT = 40,
+    // Copies of the hero that swell and fade when he eats a power pellet.
+    SPRITE_SWELL_UP = 46, SPRITE_SWELL_RIGHT = 47, SPRITE_SWELL_DOWN = 48, SPRITE_SWELL_LEFT = 49,
+    // Two body pictures per ghost: red, orange, cyan, yellow, green, blue, purple, black.
+    SPRITE_GHOST_BODIES = 60,
+    SPRITE_SCARED_GHOST = 76, SPRITE_SCARED_GHOST_SECOND = 77,
+    SPRITE_EYES_UP = 78, SPRITE_EYES_RIGHT = 79, SPRITE_EYES_DOWN = 80, SPRITE_EYES_LEFT = 81,
+    SPRITE_MAP_PELLET = 91, SPRITE_MAP_BACKGROUND = 92, SPRITE_MAP_HERO = 93,
+    SPRITE_PELLET = 97, SPRITE_POWER_PELLET = 98, SPRITE_WALL = 99,
+    SPRITE_SUPERMARKET = 110, SPRITE_WAREHOUSE = 111, SPRITE_SUNRISE = 112,
+    SPRITE_HERO_PORTRAIT = 121, SPRITE_HERO_PORTRAIT_COPY = 123, SPRITE_HEROINE = 130,
+    SPRITE_OPENING_GHOST = 140, SPRITE_ENDING_GHOST = 141
+};
+
 // Which picture file a sprite slot is loaded from.
 struct SpriteFile
 {
@@ -92,6 +133,8 @@ struct SpriteFile
 
 const int NUMBER_OF_SPRITE_FILES = 73;
 extern const SpriteFile SPRITE_FILES[NUMBER_OF_SPRITE_FILES];
+
+PlacedQuad QuadOfSprite(const Sprite& sprite);
 
 // One credit line rendered once into its own texture.
 struct LoadedText
@@ -106,12 +149,12 @@ struct LoadedText
     float TextureHeight;
 };
 
-// Owns the window, its OpenGL screen buffer, the sprites, the fonts and the
-// preloaded credit lines.
 // TTF_OpenFont without leaking the opened file when SDL_ttf is not running
 // (no window, so TTF_Init never ran): SDL_ttf would keep the file open.
 TTF_Font* OpenFontIfTextRuns(const char* file, int pointSize);
 
+// Owns the window, its OpenGL screen buffer, the sprites, the fonts and the
+// preloaded credit lines.
 class Visuals
 {
 public:
@@ -131,16 +174,13 @@ public:
     char VariableText[VARIABLE_TEXT_SIZE];
     LoadedText Texts[NUMBER_OF_LOADED_TEXTS];
     int32_t LastLoadedTextIndex;
-    // Sprites are drawn as the pieces of their pictures that can show, and
-    // opaque ones without blending. False draws each as one whole blended
-    // quad: the same picture at a greater fill (the pixel test compares both).
+    // Sprites are drawn only where their pictures can show, opaque ones
+    // unblended; false draws each whole and blended, the same at more fill.
     bool DrawOnlyVisibleParts;
-    // While set, sprites need not be drawn outside this box of window pixels
-    // (x and y from the bottom left, ends excluded), as a picture drawn later
-    // covers the rest opaquely: sprites are cut to it (a turned one is drawn
-    // whole).
+    // While set, a picture drawn later covers all outside this box opaquely:
+    // sprites are cut to it (a turned one is drawn whole).
     bool DrawingKeptWithin;
-    int32_t KeptWithin[4];  // left, bottom, right, top
+    PixelBox KeptWithin;
 
     // window.cpp
     bool SetupGameWindow(int width, int height);
@@ -153,24 +193,30 @@ public:
     void DrawSpriteOntoScreenBuffer(unsigned short index);
     void UnloadSpritesFromMemory();
     bool LoadSpriteImage(Sprite& sprite, const char* file);
-    // Pushes the matrix and sets the sprite's texture, place, scale, turn,
-    // colour and smoothing; returns its corners. The caller pops the matrix.
-    QuadCorners BeginSpriteDraw(const Sprite& sprite);
+    // Pushes the matrix and sets the quad's texture, place, colour and
+    // smoothing; the caller draws and pops the matrix.
+    void PlaceQuad(const PlacedQuad& quad);
+    // Places the quad and draws it: whole, or, given its sprite, only where
+    // the sprite's picture can show.
+    void DrawQuad(const PlacedQuad& quad, const Sprite* sprite = nullptr);
 
     // sprite_pieces.cpp
-    // Draws an opaque sprite only over these areas of the virtual screen (and
-    // a pixel around them): the caller covers the rest with opaque pictures
-    // afterwards. A sprite that is not opaque is drawn whole.
+    void FindVisibleParts(Sprite& sprite, const SDL_Surface* picture) const;
+    // False when the sprite is to be drawn whole (rough, or turned).
+    bool DrawVisibleParts(const Sprite& sprite, const PlacedQuad& quad);
+    void DrawQuadBlendedUnlessOpaque(bool opaque, const PlacedQuad& quad);
+    // Draws an opaque sprite only over these areas (and a pixel around them),
+    // the caller covering the rest opaquely afterwards; others are drawn whole.
     void DrawSpriteOntoScreenBufferWithin(unsigned short index, const ScreenArea* areas, int count);
-    // The area of the virtual screen outside which the sprite, drawn as its
-    // fields stand, covers every pixel opaquely; false when it cannot tell.
+    // The virtual screen's rectangle of the sprite drawn as its fields stand;
+    // false unless it is upright, at full opacity, unmirrored, not reversed.
+    bool FindSpriteArea(unsigned short index, ScreenArea& area) const;
+    // The area outside which that rectangle, covering the screen, covers
+    // every pixel opaquely; false when it cannot tell.
     bool FindAreaSeenThrough(unsigned short index, ScreenArea& area) const;
     // Keeps sprite drawing inside the area (and a pixel around it) until
     // called with null.
     void KeepDrawingWithin(const ScreenArea* area);
-    void FindSpritePieces(Sprite& sprite, const SDL_Surface* picture) const;
-    bool DrawSpritePieces(const Sprite& sprite, const QuadCorners& corners);
-    void DrawQuadBlendedUnlessOpaque(bool opaque, const QuadCorners& corners);
 
     // images.cpp: picture files into textures, shared with the menu widgets.
     // Loads a picture whose sides are powers of two; prints why not and returns null otherwise.
@@ -180,8 +226,7 @@ public:
     GLuint UploadNearestTexture(const SDL_Surface* picture, GLenum format) const;
     // Lays a 32-bit picture with alpha over a 32-bit surface, its top left at (x, y).
     void BlendOntoSurfaceAt(const SDL_Surface* source, SDL_Surface* destination, int x, int y) const;
-    void DrawTexturedQuad(float left, float top, float right, float bottom);
-    void DrawTexturedQuad(const QuadCorners& corners);
+    void DrawTexturedQuad(const PlacedQuad& quad);
 
     // text.cpp
     bool LoadFontsIntoMemory();

@@ -19,28 +19,11 @@ Visuals::Visuals()
 
 Visuals::~Visuals()
 {
-    for (LoadedText& text : Texts)
-    {
-        if (text.Texture != 0) glDeleteTextures(1, &text.Texture);
-    }
-    printf("Unloaded all texts from memory\n");
-
-    for (TTF_Font*& font : Font)
-    {
-        if (font) TTF_CloseFont(font);
-        font = nullptr;
-    }
-    printf("Unloaded all TTF fonts from memory\n");
-
+    UnloadAllTextsFromMemory();
+    UnloadFontsFromMemory();
     TTF_Quit();
     printf("SDL_ttf closed\n");
-
-    for (Sprite& sprite : Sprites)
-    {
-        if (sprite.Texture != 0) glDeleteTextures(1, &sprite.Texture);
-    }
-    printf("Unloaded all sprite images from memory\n");
-
+    UnloadSpritesFromMemory();
     SDL_Quit();
     printf("SDL+OpenGL successfully closed\n");
 }

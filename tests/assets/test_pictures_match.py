@@ -10,6 +10,7 @@ far from all eight colours; the maker logo's pixels come out square at its 5 x 8
 Run from the project root with Debian's /usr/bin/python3 (Pillow from python3-pil)."""
 import math
 import os
+import re
 import shutil
 import sys
 import tempfile
@@ -154,9 +155,23 @@ def check_maker_logo(logo):
         check(not odd, "Brickwell-Logo.png: runs %s long %s, not whole art pixels of %d" % (sorted(odd), name, unit))
 
 
+def game_sprite_files():
+    """The game's own sprite table, slot -> file under data/: the slot names of visuals.h, and each
+    entry of SPRITE_FILES in sprites.cpp (a name, or a name plus an offset within its block)."""
+    visuals = os.path.join(ROOT, "src", "visuals")
+    with open(os.path.join(visuals, "visuals.h")) as header, open(os.path.join(visuals, "sprites.cpp")) as table:
+        slots = dict((name, int(number)) for name, number in re.findall(r"\b(SPRITE_[A-Z_]+) = (\d+)", header.read()))
+        entries = re.findall(r'\{(SPRITE_[A-Z_]+)(?: \+ (\d+))?, "data/([^"]+)"\}', table.read())
+    files = dict((slots[name] + int(offset or 0), rel) for name, offset, rel in entries)
+    return files if len(files) == len(entries) else {}
+
+
 def main():
-    # 1. the tables' files exist in data/
-    check(len(pictures.SPRITE_FILES) == 73, "sprite table has %d slots, expected 73" % len(pictures.SPRITE_FILES))
+    # 1. the generator's sprite table is the game's, and the tables' files exist in data/
+    game = game_sprite_files()
+    differing = [slot for slot in sorted(set(game) | set(pictures.SPRITE_FILES))
+                 if game.get(slot) != pictures.SPRITE_FILES.get(slot)]
+    check(len(game) == 73 and not differing, "the generator's sprite table and the game's differ at slots %s" % differing)
     for rel in pictures.all_files():
         check(os.path.isfile(os.path.join(DATA, rel)), "missing data/" + rel)
 

@@ -458,59 +458,48 @@ TEST_F(SpritePieces, EveryPictureIsDrawnToThePixelAsItsWholeQuadDrawsIt)
     }
 }
 
-int PieceArea(const Sprite& sprite)
+bool InBox(const TexelBox& box, int x, int y)
 {
-    int area = 0;
-    for (int index = 0; index < sprite.PieceCount; index++)
-    {
-        const SpritePiece& piece = sprite.Pieces[index];
-        area += (piece.Right - piece.Left) * (piece.Bottom - piece.Top);
-    }
-    return area;
+    return x >= box.Left && x < box.Right && y >= box.Top && y < box.Bottom;
 }
 
-bool InSomePiece(const Sprite& sprite, int x, int y)
+int AreaOf(const TexelBox& box)
 {
-    for (int index = 0; index < sprite.PieceCount; index++)
-    {
-        const SpritePiece& piece = sprite.Pieces[index];
-        if (x >= piece.Left && x < piece.Right && y >= piece.Top && y < piece.Bottom) return true;
-    }
-    return false;
+    return box.Right > box.Left && box.Bottom > box.Top ? (box.Right - box.Left) * (box.Bottom - box.Top) : 0;
 }
 
-// The pieces leave out what cannot show (the fill they spare) and keep a
-// texel around what can (the filtering reaches it).
-TEST_F(SpritePieces, PiecesLeaveOutWhatCannotShow)
+// The box around what can show leaves out the rest but a texel around it
+// (the filtering reaches it, wrapping at the edges), and the hole leaves
+// out what cannot show.
+TEST_F(SpritePieces, TheBoxAroundWhatShowsAndTheHoleLeaveOutOnlyWhatCannotShow)
 {
     ASSERT_TRUE(visuals->LoadSpritesIntoMemoryAndInitialize());
     LoadAwkwardPicture(AWKWARD_PICTURES[0]);  // a disc of radius 9 about (32, 32)
     EXPECT_FALSE(Drawn().Opaque);
-    EXPECT_LE(PieceArea(Drawn()), 22 * 22);
-    for (int x : {23, 32, 40}) EXPECT_TRUE(InSomePiece(Drawn(), x, 32)) << x;
-    EXPECT_FALSE(InSomePiece(Drawn(), 5, 32));
+    EXPECT_LE(AreaOf(Drawn().Shown), 22 * 22);
+    for (int x : {23, 32, 40}) EXPECT_TRUE(InBox(Drawn().Shown, x, 32)) << x;
+    EXPECT_FALSE(InBox(Drawn().Shown, 5, 32));
+    EXPECT_EQ(0, AreaOf(Drawn().Hole));
 
     LoadAwkwardPicture(AWKWARD_PICTURES[1]);  // a frame whose hole spans about 26..101 x 15..48
-    EXPECT_FALSE(InSomePiece(Drawn(), 64, 32));
-    EXPECT_TRUE(InSomePiece(Drawn(), 2, 32));
-    bool opaquePieces = false;
-    for (int index = 0; index < Drawn().PieceCount; index++) opaquePieces |= Drawn().Pieces[index].Opaque;
-    EXPECT_TRUE(opaquePieces);
-    EXPECT_LT(PieceArea(Drawn()), 128 * 64 - 60 * 25);
+    EXPECT_TRUE(InBox(Drawn().Hole, 64, 32));
+    EXPECT_GT(AreaOf(Drawn().Hole), 60 * 25);
+    EXPECT_FALSE(InBox(Drawn().Hole, 24, 32));
+    EXPECT_TRUE(InBox(Drawn().SeeThrough, 24, 32));
+    EXPECT_FALSE(InBox(Drawn().SeeThrough, 2, 2));
 
     LoadAwkwardPicture(AWKWARD_PICTURES[2]);  // left and top edges: the far edges show through the wrap
-    EXPECT_TRUE(InSomePiece(Drawn(), 63, 20));
-    EXPECT_TRUE(InSomePiece(Drawn(), 30, 31));
-    EXPECT_FALSE(InSomePiece(Drawn(), 30, 20));
+    EXPECT_TRUE(InBox(Drawn().Shown, 63, 31));
 
-    LoadAwkwardPicture(AWKWARD_PICTURES[3]);
+    LoadAwkwardPicture(AWKWARD_PICTURES[3]);  // opaque but the texel at (40, 10)
     EXPECT_FALSE(Drawn().Opaque);
+    EXPECT_EQ(9, AreaOf(Drawn().SeeThrough));
+    EXPECT_TRUE(InBox(Drawn().SeeThrough, 39, 9));
     LoadAwkwardPicture(AWKWARD_PICTURES[7]);
-    EXPECT_EQ(0, Drawn().PieceCount);
+    EXPECT_EQ(0, AreaOf(Drawn().Shown));
     LoadAwkwardPicture(AWKWARD_PICTURES[8]);
     EXPECT_TRUE(Drawn().Opaque);
-    ASSERT_EQ(1, Drawn().PieceCount);
-    EXPECT_TRUE(Drawn().Pieces[0].Opaque);
+    EXPECT_EQ(0, AreaOf(Drawn().SeeThrough));
 }
 
 Pixel PixelOf(const std::vector<uint8_t>& picture, int x, int y)
