@@ -173,10 +173,7 @@ static void BM_PlayingFrame(benchmark::State& state)
     state.counters["hero_alive"] = logic->PlayerDeathTimer == 0;
 }
 
-// The pictures and places a playing frame draws with (virtual pixels).
-const unsigned short STATIC_SPRITE = 5, TV_FRAME_SPRITE = 6, HERO_SPRITE = 20, FIRST_GHOST_SPRITE = 60,
-                     EYES_SPRITE = 79, MAP_PELLET_SPRITE = 91, MAP_SPRITE = 92, MAP_HERO_SPRITE = 93,
-                     PELLET_SPRITE = 97, WALL_SPRITE = 99;
+// The places a playing frame draws at (virtual pixels).
 const float SCREEN_CENTRE_X = 320, SCREEN_CENTRE_Y = 240;
 const int BOARD_LEFT = -64, BOARD_TOP = -80;
 const float MAP_X = 556, MAP_Y = 391;
@@ -213,7 +210,7 @@ static void CollectFloorQuads()
     RunPlayingFrame();
     ReturnToTheMomentOfPlay();
     floorQuadCount = 0;
-    AddQuad(STATIC_SPRITE, SCREEN_CENTRE_X, SCREEN_CENTRE_Y);
+    AddQuad(SPRITE_TV_STATIC, SCREEN_CENTRE_X, SCREEN_CENTRE_Y);
     const int heroX = logic->PlayerTileX;
     const int heroY = logic->PlayerTileY;
     for (int row = heroY - VIEW_HALF_ROWS; row <= heroY + VIEW_HALF_ROWS; row++)
@@ -224,12 +221,12 @@ static void CollectFloorQuads()
             const float x = BOARD_LEFT - logic->PlayerOffsetX + TILE_SIZE * (column - heroX + VIEW_HALF_COLUMNS);
             const float y = BOARD_TOP - logic->PlayerOffsetY + TILE_SIZE * (row - heroY + VIEW_HALF_ROWS);
             if (logic->BoundaryLegoMap[column][row] == 1)
-                AddQuad(WALL_SPRITE, x, y);
+                AddQuad(SPRITE_WALL, x, y);
             else if (logic->PelletMap[column][row] != 0)
-                AddQuad(PELLET_SPRITE, x, y);
+                AddQuad(SPRITE_PELLET, x, y);
         }
     }
-    AddQuad(HERO_SPRITE, SCREEN_CENTRE_X, SCREEN_CENTRE_Y);
+    AddQuad(SPRITE_HERO_RIGHT, SCREEN_CENTRE_X, SCREEN_CENTRE_Y);
     for (int ghost = 0; ghost < NUMBER_OF_GHOSTS; ghost++)
     {
         const int columns = logic->GhostTileX[ghost] - heroX;
@@ -237,21 +234,21 @@ static void CollectFloorQuads()
         if (!logic->GhostActive[ghost] || abs(columns) > VIEW_HALF_COLUMNS || abs(rows) > VIEW_HALF_ROWS) continue;
         const float x = SCREEN_CENTRE_X + TILE_SIZE * columns - logic->PlayerOffsetX + logic->GhostOffsetX[ghost];
         const float y = SCREEN_CENTRE_Y + TILE_SIZE * rows - logic->PlayerOffsetY + logic->GhostOffsetY[ghost];
-        AddQuad(FIRST_GHOST_SPRITE + 2 * ghost, x, y);
-        AddQuad(EYES_SPRITE, x, y);
+        AddQuad(SPRITE_GHOST_BODIES + 2 * ghost, x, y);
+        AddQuad(SPRITE_EYES_RIGHT, x, y);
     }
-    AddQuad(MAP_SPRITE, MAP_X, MAP_Y);
+    AddQuad(SPRITE_MAP_BACKGROUND, MAP_X, MAP_Y);
     for (int x = 0; x < BOARD_SIZE; x++)
     {
         for (int y = 0; y < BOARD_SIZE; y++)
         {
             const float dotX = MAP_LEFT + MAP_DOT_SPACING * x;
             const float dotY = MAP_TOP + MAP_DOT_SPACING * y;
-            if (logic->PelletMap[x][y] != 0) AddQuad(MAP_PELLET_SPRITE, dotX, dotY);
-            if (x == heroX && y == heroY) AddQuad(MAP_HERO_SPRITE, dotX, dotY);
+            if (logic->PelletMap[x][y] != 0) AddQuad(SPRITE_MAP_PELLET, dotX, dotY);
+            if (x == heroX && y == heroY) AddQuad(SPRITE_MAP_HERO, dotX, dotY);
         }
     }
-    AddQuad(TV_FRAME_SPRITE, TV_FRAME_X, TV_FRAME_Y, TV_FRAME_SCALE);
+    AddQuad(SPRITE_TV_FRAME, TV_FRAME_X, TV_FRAME_Y, TV_FRAME_SCALE);
 }
 
 // Those quads drawn the prescribed way, each picture as one whole blended
