@@ -12,9 +12,7 @@
 
 #include <SDL_mixer.h>
 
-#define GL_GLEXT_PROTOTYPES
 #include <GL/gl.h>
-#include <GL/glext.h>
 
 #include "bench_setup.h"
 #include "frame_bench.h"
@@ -22,6 +20,7 @@
 #include "logic/logic.h"
 #include "screens/screens.h"
 #include "support/test_environment.h"
+#include "support/window_fixture.h"
 #include "visuals/visuals.h"
 
 // The board window and the ghosts' view: 13 x 11 tiles around the hero.
@@ -293,21 +292,6 @@ static void BM_FloorOfPlayingFrame(benchmark::State& state)
         DrawFloorQuads();
     }
     state.counters["quads"] = floorQuadCount;
-}
-
-// The pixels a drawing fills (fragments that reach the screen buffer),
-// counted by the driver.
-static double PixelsFilledBy(void (*draw)())
-{
-    GLuint query = 0;
-    glGenQueries(1, &query);
-    glBeginQuery(GL_SAMPLES_PASSED, query);
-    draw();
-    glEndQuery(GL_SAMPLES_PASSED);
-    GLuint pixels = 0;
-    glGetQueryObjectuiv(query, GL_QUERY_RESULT, &pixels);
-    glDeleteQueries(1, &query);
-    return pixels;
 }
 
 static void DrawPlayingFrameFromTheMoment()

@@ -1,4 +1,3 @@
-#define GL_GLEXT_PROTOTYPES
 #include <gtest/gtest.h>
 
 #include <SDL_mixer.h>
@@ -372,19 +371,9 @@ protected:
         screens->ApplyScreenFadeTransition();
     }
 
-    // The pixels a frame fills (fragments that reach the buffer), as the
-    // driver counts them.
     double DrawFrameCountingPixels()
     {
-        GLuint query = 0;
-        glGenQueries(1, &query);
-        glBeginQuery(GL_SAMPLES_PASSED, query);
-        DrawFrame();
-        glEndQuery(GL_SAMPLES_PASSED);
-        GLuint pixels = 0;
-        glGetQueryObjectuiv(query, GL_QUERY_RESULT, &pixels);
-        glDeleteQueries(1, &query);
-        return pixels;
+        return PixelsFilledBy([this] { DrawFrame(); });
     }
 
     // The hero runs on, turning right where he is stopped and now and then

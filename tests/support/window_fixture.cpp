@@ -1,13 +1,29 @@
+#define GL_GLEXT_PROTOTYPES
 #include "support/window_fixture.h"
 
 #include <stdlib.h>
 
+#include <GL/gl.h>
+#include <GL/glext.h>
 #include <SDL_syswm.h>
 #include <algorithm>
 
 #include "game/game.h"
 #include "support/game_process.h"
 #include "visuals/visuals.h"
+
+double PixelsFilledBy(const std::function<void()>& draw)
+{
+    GLuint query = 0;
+    glGenQueries(1, &query);
+    glBeginQuery(GL_SAMPLES_PASSED, query);
+    draw();
+    glEndQuery(GL_SAMPLES_PASSED);
+    GLuint pixels = 0;
+    glGetQueryObjectuiv(query, GL_QUERY_RESULT, &pixels);
+    glDeleteQueries(1, &query);
+    return pixels;
+}
 
 bool WindowTest::OpenWindow(int width, int height)
 {

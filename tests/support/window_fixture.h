@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,10 @@ struct PictureDifference
     int firstX = -1;  // the first such pixel, from the top left
     int firstY = -1;
 };
+
+// The pixels a drawing fills (fragments that reach the screen buffer), as the
+// driver counts them.
+double PixelsFilledBy(const std::function<void()>& draw);
 
 // A real 640 x 480 window with its OpenGL screen buffer, in a temporary
 // working directory, with the game's objects created and nothing loaded
