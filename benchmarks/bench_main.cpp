@@ -79,6 +79,10 @@ class CollectingReporter : public benchmark::ConsoleReporter
 public:
     void ReportRuns(const std::vector<Run>& runs) override
     {
+        // A single repetition comes without aggregates: it is its own median,
+        // least and greatest.
+        bool aggregated = false;
+        for (const Run& run : runs) aggregated = aggregated || run.run_type == Run::RT_Aggregate;
         std::vector<Run> shown;
         for (const Run& run : runs)
         {
@@ -86,23 +90,23 @@ public:
             Figure& figure = figures[run.run_name.function_name + (arguments.empty() ? "" : "/" + arguments)];
             const std::string error = ErrorOf(run, 0);
             if (!error.empty() && figure.error.empty()) figure.error = error;
-            if (!error.empty() || run.run_type == Run::RT_Aggregate) shown.push_back(run);
-            if (run.run_type != Run::RT_Aggregate) continue;
-            const double seconds = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
-            if (run.aggregate_name == "median") figure.median = seconds;
-            if (run.aggregate_name == "min") figure.least = seconds;
-            if (run.aggregate_name == "max") figure.greatest = seconds;
-            std::map<std::string, double>* counters = run.aggregate_name == "median" ? &figure.counters
-                                                      : run.aggregate_name == "min"  ? &figure.leastCounters
-                                                      : run.aggregate_name == "max"  ? &figure.greatestCounters
-                                                                                     : nullptr;
-            if (!counters) continue;
-            for (const auto& counter : run.counters) (*counters)[counter.first] = counter.second.value;
+            if (!error.empty() || run.run_type == Run::RT_Aggregate || !aggregated) shown.push_back(run);
+            if (!error.empty() || (aggregated && run.run_type != Run::RT_Aggregate)) continue;
+            if (!aggregated || run.aggregate_name == "median") Keep(run, figure.median, figure.counters);
+            if (!aggregated || run.aggregate_name == "min") Keep(run, figure.least, figure.leastCounters);
+            if (!aggregated || run.aggregate_name == "max") Keep(run, figure.greatest, figure.greatestCounters);
         }
         if (!shown.empty()) ConsoleReporter::ReportRuns(shown);
     }
 
     std::map<std::string, Figure> figures;
+
+private:
+    static void Keep(const Run& run, double& seconds, std::map<std::string, double>& counters)
+    {
+        seconds = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+        for (const auto& counter : run.counters) counters[counter.first] = counter.second.value;
+    }
 };
 
 // The names the summary has looked up, and whether a filter chose the benchmarks.
