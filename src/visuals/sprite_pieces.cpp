@@ -89,14 +89,13 @@ void Visuals::FindVisibleParts(Sprite& sprite, const SDL_Surface* picture) const
 {
     const int width = picture->w;
     const int height = picture->h;
-    const bool hasAlpha = picture->format->BytesPerPixel == 4;  // without, every texel is opaque
     TexelBox showing = {width, height, 0, 0};
     TexelBox notOpaque = showing;
     for (int y = 0; y < height; y++)
     {
         for (int x = 0; x < width; x++)
         {
-            const uint8_t alpha = hasAlpha ? AlphaAt(picture, x, y) : ALPHA_OPAQUE;
+            const uint8_t alpha = AlphaAt(picture, x, y);
             if (alpha != 0) TakeIn(showing, x, y);
             if (alpha != ALPHA_OPAQUE) TakeIn(notOpaque, x, y);
         }
@@ -156,6 +155,12 @@ static void SpanOfTexels(int from, int to, int texels, float start, float step, 
     if (to == texels) (forward ? high : low) = forward ? OPEN_SPAN_TO : OPEN_SPAN_FROM;
 }
 
+static bool Contains(const PixelBox& outer, const PixelBox& inner)
+{
+    return inner.Left >= outer.Left && inner.Bottom >= outer.Bottom && inner.Right <= outer.Right &&
+           inner.Top <= outer.Top;
+}
+
 // Within the box drawing is kept in, if any; false when no pixel is left.
 static bool ScissorTo(PixelBox box, const PixelBox* keptWithin)
 {
@@ -196,10 +201,8 @@ bool Visuals::DrawVisibleParts(const Sprite& sprite, const PlacedQuad& quad)
     const bool opaque = sprite.Opaque && sprite.Transparency >= 1.0f;
     const WindowMapping window = VirtualScreenInWindow();
     // A quad wholly inside the box drawing is kept in is drawn as it is.
-    const PixelBox around = BoxAround(window, AreaOfQuad(quad));
-    const bool insideBox = around.Left >= KeptWithin.Left && around.Bottom >= KeptWithin.Bottom &&
-                           around.Right <= KeptWithin.Right && around.Top <= KeptWithin.Top;
-    const PixelBox* keptWithin = DrawingKeptWithin && !insideBox ? &KeptWithin : nullptr;
+    const PixelBox* keptWithin =
+        DrawingKeptWithin && !Contains(KeptWithin, BoxAround(window, AreaOfQuad(quad))) ? &KeptWithin : nullptr;
     const TexelBox& shown = sprite.Shown;
     const bool wholePicture = shown.Left == 0 && shown.Top == 0 && shown.Right == sprite.ImageWidth &&
                               shown.Bottom == sprite.ImageHeight && IsEmpty(sprite.Hole);

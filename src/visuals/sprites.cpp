@@ -67,13 +67,6 @@ bool Visuals::LoadSpritesIntoMemoryAndInitialize()
     return true;
 }
 
-static GLenum UploadFormatOf(const SDL_Surface* surface)
-{
-    if (surface->format->BytesPerPixel == 4) return GL_RGBA;
-    if (surface->format->BytesPerPixel == 3) return GL_RGB;
-    return 0;
-}
-
 static void ResetDrawingState(Sprite& sprite, const SDL_Surface* image)
 {
     sprite.ScreenX = VIRTUAL_SCREEN_WIDTH / 2;
@@ -97,19 +90,18 @@ bool Visuals::LoadSpriteImage(Sprite& sprite, const char* file)
     SDL_Surface* image = LoadPowerOfTwoImage(file);
     if (!image) return false;
 
+    // Every picture is drawn from a 32-bit RGBA copy of itself.
     SDL_Surface* converted = ConvertToRGBA(image);
-    const GLenum format = converted ? UploadFormatOf(converted) : 0;
-    if (format == 0)
+    if (!converted)
     {
         printf("ERROR: The image is not truecolor\n");
         sprite.Texture = 0;
-        SDL_FreeSurface(converted);
         SDL_FreeSurface(image);
         return false;
     }
 
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    sprite.Texture = UploadNearestTexture(converted, format);
+    sprite.Texture = UploadNearestTexture(converted, GL_RGBA);
 
     ResetDrawingState(sprite, image);
     FindVisibleParts(sprite, converted);

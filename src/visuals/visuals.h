@@ -201,6 +201,7 @@ public:
     void DrawQuad(const PlacedQuad& quad, const Sprite* sprite = nullptr);
 
     // sprite_pieces.cpp
+    // From the picture's 32-bit RGBA copy, as uploaded.
     void FindVisibleParts(Sprite& sprite, const SDL_Surface* picture) const;
     // False when the sprite is to be drawn whole (rough, or turned).
     bool DrawVisibleParts(const Sprite& sprite, const PlacedQuad& quad);

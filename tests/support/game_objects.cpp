@@ -39,7 +39,7 @@ void GameTest::SetUp()
 void GameTest::TearDown()
 {
     objects.reset();
-    // The capture also took GoogleTest's own failure messages: show them.
+    // What the game printed explains a failure.
     if (HasFailure() && output) fprintf(stderr, "%s", output->Text().c_str());
     output.reset();
     directory.reset();
