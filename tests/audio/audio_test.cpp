@@ -178,8 +178,8 @@ TEST_F(AudioTest, EverySoundPlaysAtThePlayersVolumeAndTheSeventeenthIsDropped)
 
 // The sound as the player hears it: music and effects mixed by SDL_mixer
 // through the game's own volume calls, taken from the mixer's post-mix hook.
-// SDL's disk driver writing to /dev/null with no delay mixes faster than
-// real time, so whole tunes take a fraction of a second.
+// SDL's disk driver, told not to wait, mixes far faster than real time, so
+// whole tunes take a fraction of a second.
 const int FULL_SCALE = 32768;
 const int SAMPLE_RATE = 22050;
 const int WINDOW = SAMPLE_RATE / 20;  // 50 ms: long enough to hear as a level
@@ -188,6 +188,10 @@ const int HOP = SAMPLE_RATE / 100;
 // parts of every tune (their 90th-percentile window).
 const double EFFECT_MARGIN_DB = 3.0;
 const int LONGEST_TUNE_SAMPLES = 120 * SAMPLE_RATE;
+// The mixer must make 10 s of sound within 5 s: twice real time, where it
+// runs a hundred times that when the driver does not wait.
+const int PACE_CHECK_SAMPLES = 10 * SAMPLE_RATE;
+const int PACE_CHECK_MS = 5000;
 
 const char* const MUSIC_NAMES[NUMBER_OF_MUSIC_TRACKS] = {"Title", "InGame", "Ending", "New-High-Score", "Stage5"};
 const char* const EFFECT_NAMES[NUMBER_OF_SOUND_EFFECTS] = {
@@ -248,11 +252,14 @@ Loudness Measure(const std::vector<Sint16>& samples)
 class MixedSoundTest : public AudioTest
 {
 protected:
-    // The disk driver mixes as fast as it can. SDL2 writes it only to a file or a
-    // pipe, not to /dev/null: a file in the test's folder (tens of megabytes).
+    // The disk driver must mix as fast as it can, and the two SDLs under SDL
+    // 1.2 each read their own variable for that: SDL2 a delay, SDL3 a scale of
+    // real time. SDL2 writes only to a file or a pipe, not to /dev/null: a file
+    // in the test's folder (tens of megabytes; four times that on SDL3, which
+    // writes 44.1 kHz stereo).
     MixedSoundTest()
         : driver("SDL_AUDIODRIVER", "disk"), file("SDL_DISKAUDIOFILE", "mixed-sound.raw"),
-          delay("SDL_DISKAUDIODELAY", "0")
+          sdl2Delay("SDL_DISKAUDIODELAY", "0"), sdl3Timescale("SDL_AUDIO_DISK_TIMESCALE", "0")
     {
     }
 
@@ -264,8 +271,21 @@ protected:
         const std::string log = output->Text();
         output.reset();  // the test's own reports go to the terminal
         ASSERT_TRUE(opened) << log;
+        int frequency = 0, channels = 0;
+        Uint16 format = 0;
+        Mix_QuerySpec(&frequency, &format, &channels);
+        ASSERT_TRUE(frequency == SAMPLE_RATE && format == AUDIO_S16SYS && channels == 1)
+            << "the mixer mixes " << frequency << " Hz, format 0x" << std::hex << format << std::dec << ", "
+            << channels << " channels; the measures below read 22050 Hz 16-bit mono";
         mixed.reserve(LONGEST_TUNE_SAMPLES);
         Mix_SetPostMix(RecordMix, nullptr);
+        // Minutes of tunes are recorded: a driver that plays in real time
+        // would take the better part of an hour, so it fails here, at once.
+        std::vector<Sint16> silence;
+        ASSERT_TRUE(Record(silence, PACE_CHECK_SAMPLES, [] {}, [this] { return Recorded(); }, PACE_CHECK_MS))
+            << "the mixer made " << silence.size() << " samples in " << PACE_CHECK_MS << " ms, fewer than "
+            << PACE_CHECK_SAMPLES << ": the disk driver plays in real time or not at all, so SDL read neither "
+            << "SDL_DISKAUDIODELAY (SDL2) nor SDL_AUDIO_DISK_TIMESCALE (SDL3)";
     }
 
     void TearDown() override
@@ -282,24 +302,24 @@ protected:
         audio->ApplySoundVolume();
     }
 
-    // Starts the sounds within one mixing pass and records what follows.
-    std::vector<Sint16> Record(size_t samples, const std::function<void()>& start,
-                               const std::function<bool()>& done)
+    // Starts the sounds within one mixing pass and records what follows until
+    // done; false when the mixer has not got there within the time.
+    bool Record(std::vector<Sint16>& result, size_t samples, const std::function<void()>& start,
+                const std::function<bool()>& done, int timeoutMilliseconds = 20000)
     {
         SDL_LockAudio();
         mixed.clear();
         mixedWanted = samples;
         start();
         SDL_UnlockAudio();
-        const bool finished = WaitUntil(done, 20000);
+        const bool finished = WaitUntil(done, timeoutMilliseconds);
         SDL_LockAudio();
         Mix_HaltMusic();
         Mix_HaltChannel(-1);
-        std::vector<Sint16> result(mixed);
+        result = mixed;
         mixedWanted = 0;
         SDL_UnlockAudio();
-        EXPECT_TRUE(finished) << "the mixer stalled";
-        return result;
+        return finished;
     }
 
     bool Recorded()
@@ -311,30 +331,31 @@ protected:
     }
 
     // One whole pass of a tune, up to where it stops.
-    std::vector<Sint16> RecordTune(uint8_t track)
+    void RecordTune(uint8_t track, std::vector<Sint16>& pass)
     {
-        std::vector<Sint16> pass = Record(LONGEST_TUNE_SAMPLES, [track] { audio->PlayMusic(track, 0); },
-                                          [this] { return !Mix_PlayingMusic() || Recorded(); });
+        ASSERT_TRUE(Record(pass, LONGEST_TUNE_SAMPLES, [track] { audio->PlayMusic(track, 0); },
+                           [this] { return !Mix_PlayingMusic() || Recorded(); }))
+            << "the mixer stalled";
         while (!pass.empty() && pass.back() == 0) pass.pop_back();
-        return pass;
     }
 
-    std::vector<Sint16> RecordEffect(uint8_t effect, bool overInGameMusic)
+    void RecordEffect(uint8_t effect, bool overInGameMusic, std::vector<Sint16>& sound)
     {
         const size_t length = audio->SoundEffect[effect]->alen / 2;
-        return Record(length, [effect, overInGameMusic] {
+        ASSERT_TRUE(Record(sound, length, [effect, overInGameMusic] {
             if (overInGameMusic) audio->PlayMusic(MUSIC_IN_GAME, 0);
             audio->PlayDigitalSoundFX(effect, 0);
-        }, [this] { return Recorded(); });
+        }, [this] { return Recorded(); })) << "the mixer stalled";
     }
 
-    ScopedVariable driver, file, delay;
+    ScopedVariable driver, file, sdl2Delay, sdl3Timescale;
 };
 
 TEST_F(MixedSoundTest, EveryEffectStandsAboveTheMusicAndNothingClips)
 {
     // At equal steps effects gain on the music as both rise (the effect volume
     // is applied twice), so the defaults are the hardest step.
+    std::vector<Sint16> pass, alone, overMusic;
     for (int volume : {32, 64, 96, 128})
     {
         SCOPED_TRACE("both volumes at " + std::to_string(volume));
@@ -343,24 +364,28 @@ TEST_F(MixedSoundTest, EveryEffectStandsAboveTheMusicAndNothingClips)
         int loudestTunePeak = 0;
         for (uint8_t track = 0; track < NUMBER_OF_MUSIC_TRACKS; track++)
         {
-            const Loudness tune = Measure(RecordTune(track));
+            SCOPED_TRACE(MUSIC_NAMES[track]);
+            ASSERT_NO_FATAL_FAILURE(RecordTune(track, pass));
+            const Loudness tune = Measure(pass);
             fprintf(stderr, "%3d/%-3d %-16s loud parts %6.1f dBFS, peak %6.1f dBFS\n", volume, volume, MUSIC_NAMES[track],
                     tune.loudDb, Decibels(tune.peak));
-            EXPECT_EQ(0, tune.clipped) << MUSIC_NAMES[track];
+            EXPECT_EQ(0, tune.clipped);
             loudestTuneDb = std::max(loudestTuneDb, tune.loudDb);
             loudestTunePeak = std::max(loudestTunePeak, tune.peak);
         }
         for (uint8_t effect = 0; effect < NUMBER_OF_SOUND_EFFECTS; effect++)
         {
             SCOPED_TRACE(EFFECT_NAMES[effect]);
-            const Loudness alone = Measure(RecordEffect(effect, false));
-            const Loudness overMusic = Measure(RecordEffect(effect, true));
+            ASSERT_NO_FATAL_FAILURE(RecordEffect(effect, false, alone));
+            ASSERT_NO_FATAL_FAILURE(RecordEffect(effect, true, overMusic));
+            const Loudness effectAlone = Measure(alone);
+            const Loudness effectOverMusic = Measure(overMusic);
             fprintf(stderr, "%3d/%-3d %-16s loudest %6.1f dBFS, %+5.1f dB over the loudest tune, peak %6.1f dBFS, %d clipped\n",
-                    volume, volume, EFFECT_NAMES[effect], alone.loudestDb, alone.loudestDb - loudestTuneDb,
-                    Decibels(alone.peak), overMusic.clipped);
-            EXPECT_GE(alone.loudestDb - loudestTuneDb, EFFECT_MARGIN_DB) << "buried under the music";
-            EXPECT_EQ(0, overMusic.clipped);
-            EXPECT_LT(alone.peak + loudestTunePeak, FULL_SCALE) << "clips where the peaks meet";
+                    volume, volume, EFFECT_NAMES[effect], effectAlone.loudestDb, effectAlone.loudestDb - loudestTuneDb,
+                    Decibels(effectAlone.peak), effectOverMusic.clipped);
+            EXPECT_GE(effectAlone.loudestDb - loudestTuneDb, EFFECT_MARGIN_DB) << "buried under the music";
+            EXPECT_EQ(0, effectOverMusic.clipped);
+            EXPECT_LT(effectAlone.peak + loudestTunePeak, FULL_SCALE) << "clips where the peaks meet";
         }
     }
 }
