@@ -159,11 +159,13 @@ void GameProcess::ReleaseKey(const std::string& keyName)
     RunCommand("xdotool keyup " + keyName);
 }
 
+// The game reads the button's state once a frame, so a click must outlast the
+// slowest frame: a sanitized build on a busy machine once missed one of 0.1 s.
 void GameProcess::ClickAt(int windowX, int windowY)
 {
     FocusWindow();
     RunCommand("xdotool mousemove --window " + windowId + " " + std::to_string(windowX) + " " +
-               std::to_string(windowY) + " sleep 0.05 mousedown 1 sleep 0.1 mouseup 1");
+               std::to_string(windowY) + " sleep 0.05 mousedown 1 sleep 0.3 mouseup 1");
 }
 
 bool GameProcess::Screenshot(const std::string& pngPath)
