@@ -116,8 +116,8 @@ void Visuals::DrawLoadedTextOntoScreenBuffer(unsigned short index, float x, floa
     if (text.Texture == 0) return;
 
     const float left = x - 0.5f * text.TextWidth;
-    DrawQuad(PlacedQuad{text.Texture, left - CREDIT_LEFT_SHIFT, y, 1.0f, 1.0f, 0.0f, 1.0f, 1.0f, text.BlueHue, 1.0f,
-                        true, 0.0f, 0.0f, text.TextureWidth, text.TextureHeight});
+    DrawQuad(PlacedQuad{text.Texture, left - CREDIT_LEFT_SHIFT, y, 1.0f, 1.0f, 0.0f, 1.0f, 1.0f, 1.0f, text.BlueHue,
+                        true, {0.0f, 0.0f, text.TextureWidth, text.TextureHeight}});
 }
 
 void Visuals::UnloadAllTextsFromMemory()

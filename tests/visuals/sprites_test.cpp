@@ -230,11 +230,18 @@ TEST_F(Sprites, MirroringHangsTheQuadOffItsPosition)
     EXPECT_TRUE(PixelIs(300, 240, 0, 0, 0));
 }
 
+// A slot past the table is a broken rule: logged, and nothing drawn.
 TEST_F(Sprites, EmptySlotsDrawNothingAndUnloadingDeletesEveryTexture)
 {
     LoadWithPicture(64, 64, WHITE, WHITE);
     visuals->DrawSpriteOntoScreenBuffer(9);
+    EXPECT_EQ(0, TakeBrokenRules());
     visuals->DrawSpriteOntoScreenBuffer(60000);
+    EXPECT_EQ(1, TakeBrokenRules());
+    const std::string log = output->Text();
+    const size_t error = log.find("ERROR: src/visuals/sprites.cpp:");
+    EXPECT_EQ(error, log.find("ERROR"));
+    EXPECT_LT(error, log.find(": index < NUMBER_OF_SPRITES\n"));
     EXPECT_TRUE(PixelIs(320, 240, 0, 0, 0));
 
     const GLuint texture = Drawn().Texture;
