@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "game/game.h"
 #include "screens/screens.h"
 #include "visuals/visuals.h"
 
@@ -225,5 +226,6 @@ static PlacedQuad QuadOfRecord(const InterfaceSprite& record)
 
 void Interface::DrawInterfaceSprite(int index)
 {
+    if (!RULE_HOLDS(index >= 0 && index < NUMBER_OF_INTERFACE_SPRITES)) return;
     visuals->DrawQuad(QuadOfRecord(InterfaceSprites[index]));
 }

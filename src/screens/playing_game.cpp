@@ -158,7 +158,7 @@ static void AdvancePowerPelletBlink()
 
 static void TintWallsForLevel()
 {
-    if (logic->Level >= NUMBER_OF_LEVELS || WALL_TINT[logic->Level] == KEEP_TINT) return;
+    if (!RULE_HOLDS(logic->Level < NUMBER_OF_LEVELS) || WALL_TINT[logic->Level] == KEEP_TINT) return;
     Sprite& wall = visuals->Sprites[SPRITE_WALL];
     wall.RedHue = 1.0f;
     wall.GreenHue = WALL_TINT[logic->Level];

@@ -2,6 +2,8 @@
 
 #include <stdio.h>
 
+#include "game/game.h"
+
 const int32_t LAST_CREDIT_LINE = 53;
 
 // Headings are yellow, entries white; the line's colour comes only from its
@@ -111,7 +113,7 @@ bool Visuals::LoadAllTextsIntoMemory()
 
 void Visuals::DrawLoadedTextOntoScreenBuffer(unsigned short index, float x, float y)
 {
-    if (index >= NUMBER_OF_LOADED_TEXTS) return;
+    if (!RULE_HOLDS(index < NUMBER_OF_LOADED_TEXTS)) return;
     const LoadedText& text = Texts[index];
     if (text.Texture == 0) return;
 
