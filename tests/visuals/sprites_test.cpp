@@ -504,6 +504,11 @@ bool InBox(const TexelBox& box, int x, int y)
     return x >= box.Left && x < box.Right && y >= box.Top && y < box.Bottom;
 }
 
+int AreaOf(const TexelBox& box)
+{
+    return box.IsEmpty() ? 0 : (box.Right - box.Left) * (box.Bottom - box.Top);
+}
+
 void ExpectSameBox(const TexelBox& expected, const TexelBox& found)
 {
     if (expected.IsEmpty())
@@ -518,7 +523,8 @@ void ExpectSameBox(const TexelBox& expected, const TexelBox& found)
 // in any texel around it (the filtering, wrapping at the edges): the box
 // around what shows is the least that holds every texel with some alpha
 // around it, the see-through box likewise for alpha below full; the hole
-// holds none of them.
+// holds none of them. Drawn at rest in the game's window, where a texel is
+// a pixel, the sprite fills no more than the box less the hole.
 TEST_F(SpritePieces, TheBoxesFoundAtLoadHoldJustTheTexelsThatCanShow)
 {
     ASSERT_TRUE(visuals->LoadSpritesIntoMemoryAndInitialize());
@@ -559,9 +565,12 @@ TEST_F(SpritePieces, TheBoxesFoundAtLoadHoldJustTheTexelsThatCanShow)
         EXPECT_EQ(opaque, Drawn().Opaque);
         ExpectSameBox(shows, Drawn().Shown);
         ExpectSameBox(showsThrough, Drawn().SeeThrough);
+        SetState(DRAWING_STATES[0]);
+        EXPECT_LE(PixelsFilledBy([] { visuals->DrawSpriteOntoScreenBuffer(DRAWN_SLOT); }),
+                  AreaOf(Drawn().Shown) - AreaOf(Drawn().Hole));
     }
     LoadAwkwardPicture(AWKWARD_PICTURES[1]);  // a frame whose opening spans about 26..101 x 15..48
-    EXPECT_GT((Drawn().Hole.Right - Drawn().Hole.Left) * (Drawn().Hole.Bottom - Drawn().Hole.Top), 60 * 25);
+    EXPECT_GT(AreaOf(Drawn().Hole), 60 * 25);
 }
 
 Pixel PixelOf(const std::vector<uint8_t>& picture, int x, int y)
