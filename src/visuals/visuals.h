@@ -190,9 +190,9 @@ public:
     // visible_parts.cpp
     // From the picture's 32-bit RGBA copy, as uploaded.
     void FindVisibleParts(Sprite& sprite, const SDL_Surface* picture) const;
-    // Whether the sprite may be drawn cut by the scissor: smooth and upright,
-    // and nothing but its own place on the model-view matrix (else a broken
-    // rule, and it is drawn whole).
+    // Whether the sprite may be drawn cut by the scissor: cutting is on, the
+    // sprite smooth and upright, and nothing but its own place goes onto the
+    // model-view matrix (else a broken rule, and it is drawn whole).
     bool MayBeCut(const Sprite& sprite) const;
     // May be cut, and covers every pixel of its quad opaquely.
     bool CoversOpaquely(const Sprite& sprite) const;
