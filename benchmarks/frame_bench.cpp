@@ -23,9 +23,6 @@
 #include "support/window_fixture.h"
 #include "visuals/visuals.h"
 
-// The board window and the ghosts' view: 13 x 11 tiles around the hero.
-const int VIEW_HALF_COLUMNS = 6;
-const int VIEW_HALF_ROWS = 5;
 // The wanted moment of play: enough ghosts in view, none about to touch.
 const int GHOSTS_IN_VIEW_WANTED = 4;
 const int SAFE_DISTANCE_PIXELS = 128;
@@ -60,7 +57,7 @@ static int GhostsInView(int* nearest)
         if (!logic->GhostActive[ghost]) continue;
         const int columns = logic->GhostTileX[ghost] - logic->PlayerTileX;
         const int rows = logic->GhostTileY[ghost] - logic->PlayerTileY;
-        if (abs(columns) > VIEW_HALF_COLUMNS || abs(rows) > VIEW_HALF_ROWS) continue;
+        if (abs(columns) > BOARD_WINDOW_HALF_COLUMNS || abs(rows) > BOARD_WINDOW_HALF_ROWS) continue;
         count++;
         const int distance = TILE_SIZE * (abs(columns) + abs(rows));
         if (distance < *nearest) *nearest = distance;
@@ -172,12 +169,9 @@ static void BM_PlayingFrame(benchmark::State& state)
     state.counters["hero_alive"] = logic->PlayerDeathTimer == 0;
 }
 
-// The places a playing frame draws at (virtual pixels).
-const float SCREEN_CENTRE_X = 320, SCREEN_CENTRE_Y = 240;
-const int BOARD_LEFT = -64, BOARD_TOP = -80;
-const float MAP_X = 556, MAP_Y = 391;
-const int MAP_LEFT = 503, MAP_TOP = 340, MAP_DOT_SPACING = 4;
-const float TV_FRAME_X = 420, TV_FRAME_Y = 290, TV_FRAME_SCALE = 1.6f;
+// The hero's tile lies at the screen centre; the rest of the playing
+// screen's places are the game's own.
+const float SCREEN_CENTRE_X = VIRTUAL_SCREEN_WIDTH / 2, SCREEN_CENTRE_Y = VIRTUAL_SCREEN_HEIGHT / 2;
 
 // One quad of the floor: a texture, its corners and its colour.
 struct FloorQuad
@@ -212,13 +206,13 @@ static void CollectFloorQuads()
     AddQuad(SPRITE_TV_STATIC, SCREEN_CENTRE_X, SCREEN_CENTRE_Y);
     const int heroX = logic->PlayerTileX;
     const int heroY = logic->PlayerTileY;
-    for (int row = heroY - VIEW_HALF_ROWS; row <= heroY + VIEW_HALF_ROWS; row++)
+    for (int row = heroY - BOARD_WINDOW_HALF_ROWS; row <= heroY + BOARD_WINDOW_HALF_ROWS; row++)
     {
-        for (int column = heroX - VIEW_HALF_COLUMNS; column <= heroX + VIEW_HALF_COLUMNS; column++)
+        for (int column = heroX - BOARD_WINDOW_HALF_COLUMNS; column <= heroX + BOARD_WINDOW_HALF_COLUMNS; column++)
         {
             if (row < 0 || row >= BOARD_SIZE || column < 0 || column >= BOARD_SIZE) continue;
-            const float x = BOARD_LEFT - logic->PlayerOffsetX + TILE_SIZE * (column - heroX + VIEW_HALF_COLUMNS);
-            const float y = BOARD_TOP - logic->PlayerOffsetY + TILE_SIZE * (row - heroY + VIEW_HALF_ROWS);
+            const float x = BOARD_WINDOW_LEFT - logic->PlayerOffsetX + TILE_SIZE * (column - heroX + BOARD_WINDOW_HALF_COLUMNS);
+            const float y = BOARD_WINDOW_TOP - logic->PlayerOffsetY + TILE_SIZE * (row - heroY + BOARD_WINDOW_HALF_ROWS);
             if (logic->BoundaryLegoMap[column][row] == 1)
                 AddQuad(SPRITE_WALL, x, y);
             else if (logic->PelletMap[column][row] != 0)
@@ -230,13 +224,13 @@ static void CollectFloorQuads()
     {
         const int columns = logic->GhostTileX[ghost] - heroX;
         const int rows = logic->GhostTileY[ghost] - heroY;
-        if (!logic->GhostActive[ghost] || abs(columns) > VIEW_HALF_COLUMNS || abs(rows) > VIEW_HALF_ROWS) continue;
+        if (!logic->GhostActive[ghost] || abs(columns) > BOARD_WINDOW_HALF_COLUMNS || abs(rows) > BOARD_WINDOW_HALF_ROWS) continue;
         const float x = SCREEN_CENTRE_X + TILE_SIZE * columns - logic->PlayerOffsetX + logic->GhostOffsetX[ghost];
         const float y = SCREEN_CENTRE_Y + TILE_SIZE * rows - logic->PlayerOffsetY + logic->GhostOffsetY[ghost];
         AddQuad(SPRITE_GHOST_BODIES + 2 * ghost, x, y);
         AddQuad(SPRITE_EYES_RIGHT, x, y);
     }
-    AddQuad(SPRITE_MAP_BACKGROUND, MAP_X, MAP_Y);
+    AddQuad(SPRITE_MAP_BACKGROUND, MAP_BACKGROUND_X, MAP_BACKGROUND_Y);
     for (int x = 0; x < BOARD_SIZE; x++)
     {
         for (int y = 0; y < BOARD_SIZE; y++)

@@ -2,6 +2,7 @@
 
 #include <string.h>
 
+#include "game/game.h"
 #include "logic/logic.h"
 
 Data* data = nullptr;
@@ -67,7 +68,7 @@ void Data::CheckForNewHighScore()
     NameInputJoyChar = FIRST_NAME_ENTRY_LETTER;
 
     const int mode = logic->GameMode;
-    if (mode >= NUMBER_OF_GAME_MODES) return;
+    if (!RULE_HOLDS(mode < NUMBER_OF_GAME_MODES)) return;
 
     const uint8_t rank = RankForScore(HighScoresScore[mode], logic->Score);
     if (rank == RANK_NONE) return;

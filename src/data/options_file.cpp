@@ -57,20 +57,25 @@ struct OptionsLine
     int joystick;
 };
 
-static OptionsLine NumberLine(uint8_t kind, void* field, int64_t minimum, int64_t maximum, int64_t fallback)
+static OptionsLine NumberLine(uint8_t kind, void* field, int64_t minimum, int64_t maximum, int64_t fallback,
+                              int joystick = -1)
 {
-    return OptionsLine{kind, field, minimum, maximum, fallback, nullptr, -1};
+    return OptionsLine{kind, field, minimum, maximum, fallback, nullptr, joystick};
 }
 
 // The 138 lines in file order; saving and loading both walk this list.
-static void ListOptionsFileLines(OptionsLine lines[OPTIONS_FILE_LINES])
+// False, with nothing read or written, when it does not fill the file.
+static bool ListOptionsFileLines(OptionsLine lines[OPTIONS_FILE_LINES])
 {
     int count = 0;
-    lines[count++] = NumberLine(LINE_INT32, &audio->MusicVolume, 0, MAXIMUM_VOLUME, DEFAULT_VOLUME);
-    lines[count++] = NumberLine(LINE_INT32, &audio->SoundVolume, 0, MAXIMUM_VOLUME, DEFAULT_VOLUME);
-    lines[count++] = NumberLine(LINE_FLAG, &game->AboutBackgroundHidden, INT32_MIN, INT32_MAX,
-                                    DEFAULT_ABOUT_BACKGROUND_HIDDEN);
-    lines[count++] = NumberLine(LINE_BYTE, &logic->GameMode, 0, NUMBER_OF_GAME_MODES - 1, DEFAULT_GAME_MODE);
+    const auto add = [&](const OptionsLine& line) {
+        if (RULE_HOLDS(count < OPTIONS_FILE_LINES)) lines[count] = line;
+        count++;
+    };
+    add(NumberLine(LINE_INT32, &audio->MusicVolume, 0, MAXIMUM_VOLUME, DEFAULT_VOLUME));
+    add(NumberLine(LINE_INT32, &audio->SoundVolume, 0, MAXIMUM_VOLUME, DEFAULT_VOLUME));
+    add(NumberLine(LINE_FLAG, &game->AboutBackgroundHidden, INT32_MIN, INT32_MAX, DEFAULT_ABOUT_BACKGROUND_HIDDEN));
+    add(NumberLine(LINE_BYTE, &logic->GameMode, 0, NUMBER_OF_GAME_MODES - 1, DEFAULT_GAME_MODE));
 
     for (int joystick = 0; joystick < NUMBER_OF_JOYSTICKS; joystick++)
     {
@@ -79,27 +84,26 @@ static void ListOptionsFileLines(OptionsLine lines[OPTIONS_FILE_LINES])
             &input->JoyMapRIGHT[joystick], &input->JoyMapButtonOne[joystick], &input->JoyMapButtonTwo[joystick],
         };
         for (int control = 0; control < JOYSTICK_CONTROLS; control++)
-        {
-            lines[count] = NumberLine(LINE_JOYSTICK_CODE, codes[control], 1, UINT8_MAX, DEFAULT_JOYSTICK_CODES[control]);
-            lines[count++].joystick = joystick;
-        }
+            add(NumberLine(LINE_JOYSTICK_CODE, codes[control], 1, UINT8_MAX, DEFAULT_JOYSTICK_CODES[control], joystick));
     }
 
-    lines[count++] = NumberLine(LINE_KEY, &input->UserDefinedKeyButtonOne, 0, 0, NO_USER_DEFINED_KEY);
-    lines[count++] = NumberLine(LINE_KEY, &input->UserDefinedKeyButtonTwo, 0, 0, NO_USER_DEFINED_KEY);
+    add(NumberLine(LINE_KEY, &input->UserDefinedKeyButtonOne, 0, 0, NO_USER_DEFINED_KEY));
+    add(NumberLine(LINE_KEY, &input->UserDefinedKeyButtonTwo, 0, 0, NO_USER_DEFINED_KEY));
 
     for (int mode = 0; mode < NUMBER_OF_GAME_MODES; mode++)
     {
         for (int rank = 0; rank < NUMBER_OF_HIGH_SCORES; rank++)
         {
-            lines[count] = NumberLine(LINE_NAME, data->HighScoresName[mode][rank], 0, 0, 0);
-            lines[count++].fallbackName = DEFAULT_HIGH_SCORE_NAMES[rank];
-            lines[count++] = NumberLine(LINE_BYTE, &data->HighScoresLevel[mode][rank], 1, MAXIMUM_LEVEL,
-                                        DEFAULT_HIGH_SCORE_LEVELS[rank]);
-            lines[count++] = NumberLine(LINE_SCORE, &data->HighScoresScore[mode][rank], INT32_MIN, UINT32_MAX,
-                                        DEFAULT_HIGH_SCORE_SCORES[rank]);
+            OptionsLine name = NumberLine(LINE_NAME, data->HighScoresName[mode][rank], 0, 0, 0);
+            name.fallbackName = DEFAULT_HIGH_SCORE_NAMES[rank];
+            add(name);
+            add(NumberLine(LINE_BYTE, &data->HighScoresLevel[mode][rank], 1, MAXIMUM_LEVEL,
+                           DEFAULT_HIGH_SCORE_LEVELS[rank]));
+            add(NumberLine(LINE_SCORE, &data->HighScoresScore[mode][rank], INT32_MIN, UINT32_MAX,
+                           DEFAULT_HIGH_SCORE_SCORES[rank]));
         }
     }
+    return RULE_HOLDS(count == OPTIONS_FILE_LINES);
 }
 
 static void FormatOptionsLine(const OptionsLine& line, char* text, int size)
@@ -225,11 +229,15 @@ bool Data::BuildOptionsFilePath(char* path, int size) const
 
 bool Data::WriteHighScoresAndOptions(const char* path) const
 {
+    OptionsLine lines[OPTIONS_FILE_LINES];
+    if (!ListOptionsFileLines(lines))
+    {
+        errno = EINVAL;
+        return false;
+    }
     FILE* file = fopen(path, "w");
     if (!file) return false;
 
-    OptionsLine lines[OPTIONS_FILE_LINES];
-    ListOptionsFileLines(lines);
     bool written = true;
     for (int index = 0; index < OPTIONS_FILE_LINES && written; index++)
     {
@@ -270,11 +278,11 @@ void Data::LoadHighScoresAndOptions()
 {
     char path[OPTIONS_FILE_PATH_SIZE];
     if (!BuildOptionsFilePath(path, sizeof(path))) return;
+    OptionsLine lines[OPTIONS_FILE_LINES];
+    if (!ListOptionsFileLines(lines)) return;
     FILE* file = fopen(path, "r");
     if (!file) return;  // the first run has no file yet: the defaults stay
 
-    OptionsLine lines[OPTIONS_FILE_LINES];
-    ListOptionsFileLines(lines);
     int replaced = 0;
     for (int index = 0; index < OPTIONS_FILE_LINES; index++)
     {

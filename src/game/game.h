@@ -63,6 +63,15 @@ bool RunMainLoopFrame(int steps = WHOLE_FRAME);
 // steps are those the start-up took.
 void ShutDownGame(int steps = WHOLE_START_UP);
 
+// A rule the code relies on, checked in every build (assert is gone from a
+// release): when it does not hold, one "ERROR: <file>:<line>: <rule>" line
+// and false, so that the caller takes its safe path. Used as
+// `if (!RULE_HOLDS(index < COUNT)) return;`.
+#define RULE_HOLDS(rule) ((rule) || RuleBroken(__FILE__, __LINE__, #rule))
+bool RuleBroken(const char* file, int line, const char* rule);
+// Rules broken since the start; the tests fail any test that breaks one.
+extern int BrokenRules;
+
 // Deletes an object and leaves its pointer empty.
 template <typename T>
 void Delete(T*& object)

@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "game/game.h"
 #include "screens/screens.h"
 #include "visuals/visuals.h"
 
@@ -206,16 +207,25 @@ bool Interface::CountDownPress(int index)
 // mirroring keeps it within its own box.
 static PlacedQuad QuadOfRecord(const InterfaceSprite& record)
 {
-    PlacedQuad quad = {record.Texture, record.ScreenX - 0.5f * record.ImageWidth * record.ScaleX,
-                       record.ScreenY - 0.5f * record.ImageHeight * record.ScaleY, record.ScaleX, record.ScaleY,
-                       record.RotationDegree, record.RedHue, record.GreenHue, record.BlueHue, record.Transparency,
-                       record.Smooth, 0.0f, 0.0f, record.ImageWidth, record.ImageHeight};
-    if (record.FlipX) std::swap(quad.Left, quad.Right);
-    if (record.FlipY) std::swap(quad.Top, quad.Bottom);
+    PlacedQuad quad = {record.Texture,
+                       record.ScreenX - 0.5f * record.ImageWidth * record.ScaleX,
+                       record.ScreenY - 0.5f * record.ImageHeight * record.ScaleY,
+                       record.ScaleX,
+                       record.ScaleY,
+                       record.RotationDegree,
+                       record.Transparency,
+                       record.RedHue,
+                       record.GreenHue,
+                       record.BlueHue,
+                       record.Smooth,
+                       {0.0f, 0.0f, record.ImageWidth, record.ImageHeight}};
+    if (record.FlipX) std::swap(quad.Corners.Left, quad.Corners.Right);
+    if (record.FlipY) std::swap(quad.Corners.Top, quad.Corners.Bottom);
     return quad;
 }
 
 void Interface::DrawInterfaceSprite(int index)
 {
+    if (!RULE_HOLDS(index >= 0 && index < NUMBER_OF_INTERFACE_SPRITES)) return;
     visuals->DrawQuad(QuadOfRecord(InterfaceSprites[index]));
 }

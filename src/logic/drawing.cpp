@@ -3,6 +3,7 @@
 #include <SDL_mixer.h>
 
 #include "audio/audio.h"
+#include "game/game.h"
 #include "logic/logic.h"
 #include "visuals/visuals.h"
 
@@ -45,7 +46,7 @@ const uint32_t POINTS_PER_GHOST = 200;  // times the ghosts eaten so far, times 
 
 void Logic::DrawPlayer()
 {
-    const int base = PlayerDirection < NUMBER_OF_DIRECTION_VALUES ? PLAYER_SPRITE_BASE[PlayerDirection] : 0;
+    const int base = RULE_HOLDS(PlayerDirection < NUMBER_OF_DIRECTION_VALUES) ? PLAYER_SPRITE_BASE[PlayerDirection] : 0;
     if (PlayerDeathTimer > 0)
     {
         DrawDyingPlayer(base);
@@ -113,7 +114,7 @@ void Logic::DrawGhost(int ghost)
     if (touches) MeetGhost(ghost);
 
     const uint8_t direction = GhostDirection[ghost];
-    const int eyes = direction < NUMBER_OF_DIRECTION_VALUES ? EYES_SPRITE_FOR_DIRECTION[direction] : 0;
+    const int eyes = RULE_HOLDS(direction < NUMBER_OF_DIRECTION_VALUES) ? EYES_SPRITE_FOR_DIRECTION[direction] : 0;
     if (eyes != 0) DrawSpriteAt(eyes, x, y);
 }
 

@@ -1,6 +1,7 @@
 #include <stdlib.h>
 
 #include "audio/audio.h"
+#include "game/game.h"
 #include "input/input.h"
 #include "logic/logic.h"
 
@@ -149,7 +150,7 @@ void Logic::CountDownChaseBlock(int ghost)
 void Logic::WalkGhostRandomly(int ghost)
 {
     const uint8_t direction = GhostDirection[ghost];
-    const uint8_t reverse = direction < NUMBER_OF_DIRECTION_VALUES ? REVERSE_DIRECTION[direction] : 0;
+    const uint8_t reverse = RULE_HOLDS(direction < NUMBER_OF_DIRECTION_VALUES) ? REVERSE_DIRECTION[direction] : 0;
 
     for (int attempt = 0; attempt < RANDOM_WALK_TRIES; attempt++)
     {
@@ -181,8 +182,9 @@ void Logic::ReturnGhostEyesHome(int ghost)
 {
     const int x = GhostTileX[ghost];
     const int y = GhostTileY[ghost];
+    if (!RULE_HOLDS(x < BOARD_SIZE && y < BOARD_SIZE)) return;
     const uint8_t code = ReturnMap[x][y];
-    const uint8_t way = code < NUMBER_OF_RETURN_CODES ? RETURN_DIRECTION[code] : 0;
+    const uint8_t way = RULE_HOLDS(code < NUMBER_OF_RETURN_CODES) ? RETURN_DIRECTION[code] : 0;
 
     if (IsOpenNeighbour(x, y, way))
         MoveGhost(ghost, way);

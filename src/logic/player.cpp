@@ -1,4 +1,5 @@
 #include "audio/audio.h"
+#include "game/game.h"
 #include "input/input.h"
 #include "logic/logic.h"
 #include "visuals/visuals.h"
@@ -104,14 +105,15 @@ void Logic::EatPelletAhead()
 void Logic::EatPowerPellet(uint8_t direction)
 {
     ClearPowerPelletEatenAnimation();
-    PlacePowerPelletSprite(POWER_PELLET_SPRITE_FOR_DIRECTION[direction], 1.0f);
+    if (RULE_HOLDS(direction < NUMBER_OF_DIRECTION_VALUES))
+        PlacePowerPelletSprite(POWER_PELLET_SPRITE_FOR_DIRECTION[direction], 1.0f);
 
     for (int ghost = 0; ghost < NUMBER_OF_GHOSTS; ghost++)
         if (GhostState[ghost] == GHOST_NORMAL) GhostState[ghost] = GHOST_SCARED;
 
     GhostsEatenSincePowerPellet = 0;
     if (PowerPelletTimer == 0) audio->PlayDigitalSoundFX(SFX_GHOSTS_SCARED, -1);
-    PowerPelletTimer = PowerPelletTimeForLevel[Level < NUMBER_OF_LEVELS ? Level : NUMBER_OF_LEVELS - 1];
+    PowerPelletTimer = PowerPelletTimeForLevel[RULE_HOLDS(Level < NUMBER_OF_LEVELS) ? Level : NUMBER_OF_LEVELS - 1];
     Score += EXTRA_POINTS_PER_POWER_PELLET * Level;
 }
 

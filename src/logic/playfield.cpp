@@ -204,7 +204,7 @@ bool Logic::IsOpenTile(int x, int y) const
 
 bool Logic::IsOpenNeighbour(int x, int y, uint8_t direction) const
 {
-    if (direction >= NUMBER_OF_DIRECTION_VALUES) return false;
+    if (!RULE_HOLDS(direction < NUMBER_OF_DIRECTION_VALUES)) return false;
     const int deltaX = DIRECTION_DELTA_X[direction];
     const int deltaY = DIRECTION_DELTA_Y[direction];
     if (deltaX == 0 && deltaY == 0) return false;

@@ -142,7 +142,7 @@ void Logic::AdvanceLevel()
 
 void Logic::SetFrameDelayForLevel()
 {
-    const int32_t delay = FRAME_DELAY_FOR_LEVEL[Level < NUMBER_OF_LEVELS ? Level : WON_LEVEL];
+    const int32_t delay = FRAME_DELAY_FOR_LEVEL[RULE_HOLDS(Level < NUMBER_OF_LEVELS) ? Level : WON_LEVEL];
     if (delay != 0) game->FrameDelayMilliseconds = delay;
 }
 

@@ -4,6 +4,7 @@
 
 #include "audio/audio.h"
 #include "data/data.h"
+#include "game/game.h"
 #include "input/input.h"
 #include "interface/interface.h"
 #include "logic/logic.h"
@@ -71,7 +72,7 @@ static void DrawTableRow(int mode, int rank)
 
 static void RedrawHighScoresScreen()
 {
-    const int mode = logic->GameMode < NUMBER_OF_GAME_MODES ? logic->GameMode : 0;
+    const int mode = RULE_HOLDS(logic->GameMode < NUMBER_OF_GAME_MODES) ? logic->GameMode : 0;
     screens->DrawMenuBackground(MENU_BACKGROUND_TRANSPARENCY);
     screens->DrawMenuHeading("HIGH SCORES:");
     DrawColumnHeads();

@@ -5,6 +5,7 @@
 
 #include "audio/audio.h"
 #include "data/data.h"
+#include "game/game.h"
 #include "input/input.h"
 #include "interface/interface.h"
 #include "logic/logic.h"
@@ -35,7 +36,8 @@ const char GRID_END_CHARACTER = '/';
 // The name being edited, or null when the last game took no place in the table.
 static char* NameBeingEntered()
 {
-    if (data->PlayerRankOnGameOver >= NUMBER_OF_HIGH_SCORES || logic->GameMode >= NUMBER_OF_GAME_MODES) return nullptr;
+    if (data->PlayerRankOnGameOver >= NUMBER_OF_HIGH_SCORES || !RULE_HOLDS(logic->GameMode < NUMBER_OF_GAME_MODES))
+        return nullptr;
     return data->HighScoresName[logic->GameMode][data->PlayerRankOnGameOver];
 }
 

@@ -2,6 +2,8 @@
 
 #include <stdio.h>
 
+#include <algorithm>
+
 #include <SDL_mixer.h>
 
 #include "audio/audio.h"
@@ -15,17 +17,13 @@
 const uint8_t PELLET = 1;
 const uint8_t POWER_PELLET = 2;
 
-// The board window: 13 x 11 tiles around the hero, whose tile is drawn at
-// the screen centre; the first column and row start here (virtual pixels).
-const int BOARD_WINDOW_HALF_COLUMNS = 6;
-const int BOARD_WINDOW_HALF_ROWS = 5;
-const int BOARD_WINDOW_LEFT = -64;
-const int BOARD_WINDOW_TOP = -80;
-
 // Power pellets blink over 31 frames: big from 30 down to 15, small below.
 const uint16_t POWER_PELLET_FLASH_FRAMES = 30;
 const uint16_t POWER_PELLET_BIG_FROM = 15;
 const uint16_t MAP_POWER_PELLET_SHOWN_ABOVE = 15;
+
+// The hero eats at most one pellet a frame.
+const uint16_t PELLETS_EATEN_PER_FRAME = 1;
 
 // Frames of scared time left once no ghost is scared any more.
 const uint16_t SCARED_TIME_WITHOUT_SCARED_GHOSTS = 35;
@@ -35,21 +33,10 @@ const uint16_t SCARED_TIME_WITHOUT_SCARED_GHOSTS = 35;
 const float KEEP_TINT = -1.0f;
 const float WALL_TINT[NUMBER_OF_LEVELS] = {KEEP_TINT, 1.0f, 0.8f, 0.6f, 0.4f, 0.2f, KEEP_TINT};
 
-// The mini-map: one 4-pixel dot per tile from its top-left corner.
-const float MAP_BACKGROUND_X = 556;
-const float MAP_BACKGROUND_Y = 391;
-const int MAP_LEFT = 503;
-const int MAP_TOP = 340;
-const int MAP_DOT_SPACING = 4;
-
 // The panel of score, level and lives along the top.
 const int PANEL_FONT = 1;
 const float PANEL_Y = 40;
 const float PANEL_MARGIN_X = 40;
-
-const float TV_FRAME_X = 420;
-const float TV_FRAME_Y = 290;
-const float TV_FRAME_SCALE = 1.6f;
 
 const int PAUSE_FONT = 0;
 
@@ -171,7 +158,7 @@ static void AdvancePowerPelletBlink()
 
 static void TintWallsForLevel()
 {
-    if (logic->Level >= NUMBER_OF_LEVELS || WALL_TINT[logic->Level] == KEEP_TINT) return;
+    if (!RULE_HOLDS(logic->Level < NUMBER_OF_LEVELS) || WALL_TINT[logic->Level] == KEEP_TINT) return;
     Sprite& wall = visuals->Sprites[SPRITE_WALL];
     wall.RedHue = 1.0f;
     wall.GreenHue = WALL_TINT[logic->Level];
@@ -248,17 +235,22 @@ static bool MoveActorsOrRunDeathAnimation()
     return lifeEnds;
 }
 
-// False when that was the last life: the game fades out and this frame ends.
-static bool TakeALifeOrEndTheGame()
+// The frame's two early ends, which FrameMayEndEarly foresees: the last
+// life ends, or the board is cleared.
+static bool LastLifeEnds(bool lifeEnds)
 {
-    if (logic->Lives == 0)
-    {
-        screens->ScreenTransitionStatus = FADE_OUT;
-        return false;
-    }
+    return lifeEnds && logic->Lives == 0;
+}
+
+static bool BoardIsCleared(uint16_t pelletsLeft)
+{
+    return pelletsLeft == 0;
+}
+
+static void TakeALife()
+{
     logic->Lives--;
     logic->SetupForNewLife();
-    return true;
 }
 
 static void AdvanceToTheNextBoard()
@@ -323,22 +315,24 @@ static void PlaceTelevisionFrame()
     frame.ScreenY = TV_FRAME_Y;
 }
 
-// The frame may end before the television frame and the pause picture: the
-// last life runs out, or the last pellet is (or may be about to be) eaten.
+// The frame may end before the television frame and the pause picture,
+// foreseen by the tests of its exits: the death animation may take its last
+// step with no life left, the hero may eat the last pellet.
 static bool FrameMayEndEarly()
 {
-    const bool lastLifeEnds = logic->Lives == 0 && logic->PlayerDeathTimer != 0 && DeathAnimationEndsThisFrame();
-    return lastLifeEnds || logic->PelletsLeftOnBoard <= 1;
+    const bool lifeMayEnd = logic->PlayerDeathTimer != 0 && DeathAnimationEndsThisFrame();
+    const uint16_t pellets = logic->PelletsLeftOnBoard;
+    return LastLifeEnds(lifeMayEnd) || BoardIsCleared(pellets - std::min(pellets, PELLETS_EATEN_PER_FRAME));
 }
 
 // Nothing drawn before the television frame can be seen where the frame
 // covers the screen opaquely, nor anywhere while the game is paused: the
 // pause picture then covers the whole screen. A frame that may end before
 // them is drawn whole.
-static void KeepDrawingWhereItCanBeSeen()
+static void KeepDrawingWhereItCanBeSeen(bool frameMayEndEarly)
 {
     static const ScreenArea NOWHERE = {0.0f, 0.0f, 0.0f, 0.0f};
-    if (FrameMayEndEarly()) return;
+    if (frameMayEndEarly) return;
     PlaceTelevisionFrame();
     ScreenArea seenThrough;
     if (logic->GamePaused)
@@ -432,8 +426,8 @@ static void LeavePlayingGame()
 }
 
 // The frame's play and everything drawn under the television frame, from
-// the static to the panel; false when the frame ends early (a lost game, a
-// cleared board).
+// the static to the panel; false when the frame ends early: the game is lost
+// and fades out, or the board is cleared.
 static bool PlayUnderTheTelevision(int offsetX, int offsetY)
 {
     DrawStaticBackground(offsetX, offsetY);
@@ -441,8 +435,14 @@ static bool PlayUnderTheTelevision(int offsetX, int offsetY)
     DrawBoardWindow(offsetX, offsetY);
     CountDownScaredTime();
     logic->DrawPlayer();
-    if (MoveActorsOrRunDeathAnimation() && !TakeALifeOrEndTheGame()) return false;
-    if (logic->PelletsLeftOnBoard == 0)
+    const bool lifeEnds = MoveActorsOrRunDeathAnimation();
+    if (LastLifeEnds(lifeEnds))
+    {
+        screens->ScreenTransitionStatus = FADE_OUT;
+        return false;
+    }
+    if (lifeEnds) TakeALife();
+    if (BoardIsCleared(logic->PelletsLeftOnBoard))
     {
         AdvanceToTheNextBoard();
         return false;
@@ -457,10 +457,16 @@ void Screens::DisplayPlayingGameScreen()
 {
     if (ScreenTransitionStatus == FADE_ALL) StartNewGame();
 
-    KeepDrawingWhereItCanBeSeen();
+    const bool frameMayEndEarly = FrameMayEndEarly();
+    KeepDrawingWhereItCanBeSeen(frameMayEndEarly);
     const bool frameGoesOn = PlayUnderTheTelevision(logic->PlayerOffsetX, logic->PlayerOffsetY);
     DrawEverywhereAgain();
-    if (!frameGoesOn) return;
+    if (!frameGoesOn)
+    {
+        // Unforeseen, the frame was drawn only where the television would show it: not to be shown.
+        if (!RULE_HOLDS(frameMayEndEarly)) ScreenBufferNeedsDisplay = 0;
+        return;
+    }
     DrawTelevisionFrame();
     EndScaredTimeEarlyWhenNoGhostIsScared();
     StopGhostsOnWalls();

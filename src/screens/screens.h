@@ -32,6 +32,24 @@ const int LARGE_FONT = 3;
 // Polls that read nothing after a menu screen has handed over to the next.
 const int32_t INPUT_DELAY_AFTER_SCREEN_CHANGE = 20;
 
+// The playing screen's layout, in virtual pixels. The board window: 13 x 11
+// tiles around the hero, whose tile is drawn at the screen centre; its
+// first column and row lie here.
+const int BOARD_WINDOW_HALF_COLUMNS = 6;
+const int BOARD_WINDOW_HALF_ROWS = 5;
+const int BOARD_WINDOW_LEFT = -64;
+const int BOARD_WINDOW_TOP = -80;
+// The mini-map: one 4-pixel dot per tile from its top-left corner.
+const float MAP_BACKGROUND_X = 556;
+const float MAP_BACKGROUND_Y = 391;
+const int MAP_LEFT = 503;
+const int MAP_TOP = 340;
+const int MAP_DOT_SPACING = 4;
+// The television frame over all of it.
+const float TV_FRAME_X = 420;
+const float TV_FRAME_Y = 290;
+const float TV_FRAME_SCALE = 1.6f;
+
 // Fade states.
 enum
 {

@@ -2,6 +2,8 @@
 
 #include <stdio.h>
 
+#include "game/game.h"
+
 const int32_t LAST_CREDIT_LINE = 53;
 
 // Headings are yellow, entries white; the line's colour comes only from its
@@ -111,13 +113,13 @@ bool Visuals::LoadAllTextsIntoMemory()
 
 void Visuals::DrawLoadedTextOntoScreenBuffer(unsigned short index, float x, float y)
 {
-    if (index >= NUMBER_OF_LOADED_TEXTS) return;
+    if (!RULE_HOLDS(index < NUMBER_OF_LOADED_TEXTS)) return;
     const LoadedText& text = Texts[index];
     if (text.Texture == 0) return;
 
     const float left = x - 0.5f * text.TextWidth;
-    DrawQuad(PlacedQuad{text.Texture, left - CREDIT_LEFT_SHIFT, y, 1.0f, 1.0f, 0.0f, 1.0f, 1.0f, text.BlueHue, 1.0f,
-                        true, 0.0f, 0.0f, text.TextureWidth, text.TextureHeight});
+    DrawQuad(PlacedQuad{text.Texture, left - CREDIT_LEFT_SHIFT, y, 1.0f, 1.0f, 0.0f, 1.0f, 1.0f, 1.0f, text.BlueHue,
+                        true, {0.0f, 0.0f, text.TextureWidth, text.TextureHeight}});
 }
 
 void Visuals::UnloadAllTextsFromMemory()

@@ -2,6 +2,8 @@
 
 #include <stdio.h>
 
+#include "game/game.h"
+
 
 // Slot to picture, in ascending slot order; every other slot stays empty.
 // The asset generator keeps a list of the same pictures, which the asset
@@ -114,8 +116,9 @@ bool Visuals::LoadSpriteImage(Sprite& sprite, const char* file)
 // The quad's corners, textured, in the current matrix.
 void Visuals::DrawTexturedQuad(const PlacedQuad& quad)
 {
-    const GLfloat vertices[4 * 3] = {quad.Left,  quad.Top,    0.0f, quad.Right, quad.Top,    0.0f,
-                                     quad.Right, quad.Bottom, 0.0f, quad.Left,  quad.Bottom, 0.0f};
+    const Box<float>& corners = quad.Corners;
+    const GLfloat vertices[4 * 3] = {corners.Left,  corners.Top,    0.0f, corners.Right, corners.Top,    0.0f,
+                                     corners.Right, corners.Bottom, 0.0f, corners.Left,  corners.Bottom, 0.0f};
     static const GLfloat TEXTURE_CORNERS[4 * 2] = {0.0f, 0.0f, 1.0f, 0.0f, 1.0f, 1.0f, 0.0f, 1.0f};
 
     glEnableClientState(GL_VERTEX_ARRAY);
@@ -128,13 +131,14 @@ void Visuals::DrawTexturedQuad(const PlacedQuad& quad)
 PlacedQuad QuadOfSprite(const Sprite& sprite)
 {
     // Mirroring swaps the corners, so a mirrored sprite hangs off its position.
-    const int halfWidth = sprite.ImageWidth / 2;
-    const int halfHeight = sprite.ImageHeight / 2;
-    return PlacedQuad{sprite.Texture, sprite.ScreenX, sprite.ScreenY, sprite.ScaleX, sprite.ScaleY,
-                      sprite.RotationDegree, sprite.RedHue, sprite.GreenHue, sprite.BlueHue, sprite.Transparency,
-                      sprite.Smooth, sprite.FlipX ? (float)sprite.ImageWidth : -halfWidth,
-                      sprite.FlipY ? (float)sprite.ImageHeight : -halfHeight, sprite.FlipX ? 0.0f : halfWidth,
-                      sprite.FlipY ? 0.0f : halfHeight};
+    const float halfWidth = sprite.ImageWidth / 2;
+    const float halfHeight = sprite.ImageHeight / 2;
+    const Box<float> corners = {sprite.FlipX ? (float)sprite.ImageWidth : -halfWidth,
+                                sprite.FlipY ? (float)sprite.ImageHeight : -halfHeight,
+                                sprite.FlipX ? 0.0f : halfWidth, sprite.FlipY ? 0.0f : halfHeight};
+    return PlacedQuad{sprite.Texture,      sprite.ScreenX, sprite.ScreenY,  sprite.ScaleX,
+                      sprite.ScaleY,       sprite.RotationDegree, sprite.Transparency, sprite.RedHue,
+                      sprite.GreenHue,     sprite.BlueHue, sprite.Smooth,   corners};
 }
 
 void Visuals::PlaceQuad(const PlacedQuad& quad)
@@ -158,14 +162,18 @@ void Visuals::PlaceQuad(const PlacedQuad& quad)
 
 void Visuals::DrawQuad(const PlacedQuad& quad, const Sprite* sprite)
 {
+    const bool cut = sprite && MayBeCut(*sprite);  // asked before the quad's own place is pushed
     PlaceQuad(quad);
-    if (!sprite || !DrawVisibleParts(*sprite, quad)) DrawTexturedQuad(quad);
+    if (cut)
+        DrawVisibleParts(*sprite, quad);
+    else
+        DrawTexturedQuad(quad);
     glPopMatrix();
 }
 
 void Visuals::DrawSpriteOntoScreenBuffer(unsigned short index)
 {
-    if (index >= NUMBER_OF_SPRITES) return;
+    if (!RULE_HOLDS(index < NUMBER_OF_SPRITES)) return;
     const Sprite& sprite = Sprites[index];
     if (sprite.Texture == 0) return;
     DrawQuad(QuadOfSprite(sprite), &sprite);

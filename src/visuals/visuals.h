@@ -25,14 +25,22 @@ enum
     JUSTIFY_CENTER_X = 3
 };
 
-// Texels [Left, Right) x [Top, Bottom) of a picture, from its top-left corner.
-struct TexelBox
+// A rectangle [Left, Right) x [Top, Bottom) with y growing downward, as on
+// the virtual screen; only the scissor, set in window rows from the bottom,
+// turns it up.
+template <typename Unit>
+struct Box
 {
-    int32_t Left;
-    int32_t Top;
-    int32_t Right;
-    int32_t Bottom;
+    Unit Left;
+    Unit Top;
+    Unit Right;
+    Unit Bottom;
+
+    bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
 };
+typedef Box<int32_t> TexelBox;  // texels of a picture, from its top-left corner
+typedef Box<int32_t> PixelBox;  // window pixels: columns from the left, rows down from the viewport's top
+typedef Box<float> ScreenArea;  // units of the virtual screen
 
 // One picture loaded into one texture, with the state it is drawn with.
 struct Sprite
@@ -63,7 +71,7 @@ struct Sprite
 // A textured quad as sprites and menu widgets are drawn: its corners turned
 // about (X, Y), then stretched along the screen's axes and moved there;
 // tinted, and blended with linear filtering when Smooth. Texture coordinate
-// (0, 0) lies at (Left, Top) about (X, Y), (1, 1) at (Right, Bottom).
+// (0, 0) lies at the corner (Left, Top), (1, 1) at (Right, Bottom).
 struct PlacedQuad
 {
     GLuint Texture;
@@ -72,33 +80,12 @@ struct PlacedQuad
     float ScaleX;
     float ScaleY;
     float RotationDegree;
+    float Transparency;
     float RedHue;
     float GreenHue;
     float BlueHue;
-    float Transparency;
     bool Smooth;
-    float Left;
-    float Top;
-    float Right;
-    float Bottom;
-};
-
-// Window pixels [Left, Right) x [Bottom, Top), y up from the bottom.
-struct PixelBox
-{
-    int32_t Left;
-    int32_t Bottom;
-    int32_t Right;
-    int32_t Top;
-};
-
-// A rectangle of the virtual screen.
-struct ScreenArea
-{
-    float Left;
-    float Top;
-    float Right;
-    float Bottom;
+    Box<float> Corners;  // about (X, Y), before the turn and the stretch
 };
 
 // The sprite slots, each named once, a row to a kind; SPRITE_FILES gives
@@ -196,21 +183,27 @@ public:
     // Pushes the matrix and sets the quad's texture, place, colour and
     // smoothing; the caller draws and pops the matrix.
     void PlaceQuad(const PlacedQuad& quad);
-    // Places the quad and draws it: whole, or, given its sprite, only where
-    // the sprite's picture can show.
+    // Places the quad and draws it: whole, or, given its sprite when it may
+    // be cut, only where the sprite's picture can show.
     void DrawQuad(const PlacedQuad& quad, const Sprite* sprite = nullptr);
 
-    // sprite_pieces.cpp
+    // visible_parts.cpp
     // From the picture's 32-bit RGBA copy, as uploaded.
     void FindVisibleParts(Sprite& sprite, const SDL_Surface* picture) const;
-    // False when the sprite is to be drawn whole (rough, or turned).
-    bool DrawVisibleParts(const Sprite& sprite, const PlacedQuad& quad);
+    // Whether the sprite may be drawn cut by the scissor: cutting is on, the
+    // sprite smooth and upright, and nothing but its own place goes onto the
+    // model-view matrix (else a broken rule, and it is drawn whole).
+    bool MayBeCut(const Sprite& sprite) const;
+    // May be cut, and covers every pixel of its quad opaquely.
+    bool CoversOpaquely(const Sprite& sprite) const;
+    // Draws the placed quad only where the sprite's picture can show.
+    void DrawVisibleParts(const Sprite& sprite, const PlacedQuad& quad);
     void DrawQuadBlendedUnlessOpaque(bool opaque, const PlacedQuad& quad);
     // Draws an opaque sprite only over these areas (and a pixel around them),
     // the caller covering the rest opaquely afterwards; others are drawn whole.
     void DrawSpriteOntoScreenBufferWithin(unsigned short index, const ScreenArea* areas, int count);
     // The virtual screen's rectangle of the sprite drawn as its fields stand;
-    // false unless it is upright, at full opacity, unmirrored, not reversed.
+    // false unless it may be cut, at full opacity, unmirrored, not reversed.
     bool FindSpriteArea(unsigned short index, ScreenArea& area) const;
     // The area outside which that rectangle, covering the screen, covers
     // every pixel opaquely; false when it cannot tell.

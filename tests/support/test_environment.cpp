@@ -13,6 +13,8 @@
 #include <sstream>
 #include <thread>
 
+#include "game/game.h"
+
 std::string ProjectRoot()
 {
     return PROJECT_ROOT;
@@ -76,6 +78,24 @@ class FailuresPastTheCapture : public ::testing::EmptyTestEventListener
 };
 static const bool failuresShown =
     (::testing::UnitTest::GetInstance()->listeners().Append(new FailuresPastTheCapture), true);
+
+// A rule of the game broken during a test fails it, unless the test takes it.
+static int brokenRulesTaken = 0;
+
+class BrokenRulesFailTheTest : public ::testing::EmptyTestEventListener
+{
+    void OnTestStart(const ::testing::TestInfo&) override { brokenRulesTaken = BrokenRules; }
+    void OnTestEnd(const ::testing::TestInfo&) override { EXPECT_EQ(0, TakeBrokenRules()) << "rules of the game broken"; }
+};
+static const bool brokenRulesFail =
+    (::testing::UnitTest::GetInstance()->listeners().Append(new BrokenRulesFailTheTest), true);
+
+int TakeBrokenRules()
+{
+    const int broken = BrokenRules - brokenRulesTaken;
+    brokenRulesTaken = BrokenRules;
+    return broken;
+}
 
 CapturedOutput::CapturedOutput()
 {

@@ -47,6 +47,10 @@ private:
     std::string file;
 };
 
+// The rules of the game broken since the test began or last took them; a
+// test that breaks one on purpose takes it, any other fails.
+int TakeBrokenRules();
+
 std::string ReadWholeFile(const std::string& path);
 void WriteWholeFile(const std::string& path, const std::string& text);
 bool FileExists(const std::string& path);

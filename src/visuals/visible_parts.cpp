@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <new>
 
+#include "game/game.h"
+
 // A sprite is drawn as its whole quad, cut by the scissor to the box around
 // what its picture shows, less the largest hole inside it. Quad and texture
 // coordinates never change: each pixel drawn is the whole quad's, to the bit.
@@ -20,14 +22,9 @@ const int HOLE_WORTH_TEXELS = 2048;
 
 const TexelBox NO_TEXELS = {0, 0, 0, 0};
 
-static bool IsEmpty(const TexelBox& box)
-{
-    return box.Right <= box.Left || box.Bottom <= box.Top;
-}
-
 static int AreaOf(const TexelBox& box)
 {
-    return IsEmpty(box) ? 0 : (box.Right - box.Left) * (box.Bottom - box.Top);
+    return box.IsEmpty() ? 0 : (box.Right - box.Left) * (box.Bottom - box.Top);
 }
 
 static uint8_t AlphaAt(const SDL_Surface* picture, int x, int y)
@@ -45,7 +42,7 @@ static void TakeIn(TexelBox& box, int x, int y)
 // texture wraps.
 static TexelBox GrownByFiltering(const TexelBox& box, int width, int height)
 {
-    if (IsEmpty(box)) return NO_TEXELS;
+    if (box.IsEmpty()) return NO_TEXELS;
     const bool acrossWraps = box.Left == 0 || box.Right == width;
     const bool downWraps = box.Top == 0 || box.Bottom == height;
     return TexelBox{acrossWraps ? 0 : box.Left - 1, downWraps ? 0 : box.Top - 1, acrossWraps ? width : box.Right + 1,
@@ -100,90 +97,148 @@ void Visuals::FindVisibleParts(Sprite& sprite, const SDL_Surface* picture) const
             if (alpha != ALPHA_OPAQUE) TakeIn(notOpaque, x, y);
         }
     }
-    sprite.Opaque = IsEmpty(notOpaque);
+    sprite.Opaque = notOpaque.IsEmpty();
     sprite.Shown = GrownByFiltering(showing, width, height);
     sprite.SeeThrough = GrownByFiltering(notOpaque, width, height);
     sprite.Hole = sprite.Opaque ? NO_TEXELS : FindLargestHole(picture, sprite.Shown);
 }
 
-// Window pixels (y from the bottom) of a point of the virtual screen. Sprites
-// are drawn under the window's projection with nothing else on the
-// model-view stack, so their own fields and the viewport place them.
+// Where the virtual screen lies in the window: pixels are counted from the
+// window's left and down from the viewport's top, whose row from the bottom
+// the scissor needs. Nothing but a sprite's own fields places it (see
+// MayBeCut), so the viewport alone maps it to pixels.
 struct WindowMapping
 {
     float ScaleX;
-    float OffsetX;
     float ScaleY;
-    float OffsetY;
+    PixelBox Viewport;
+    int32_t ViewportTopRow;
 };
 
 static WindowMapping VirtualScreenInWindow()
 {
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
-    const float scaleY = (float)viewport[3] / VIRTUAL_SCREEN_HEIGHT;
-    return WindowMapping{(float)viewport[2] / VIRTUAL_SCREEN_WIDTH, (float)viewport[0], -scaleY,
-                         (float)(viewport[1] + viewport[3])};
+    return WindowMapping{(float)viewport[2] / VIRTUAL_SCREEN_WIDTH, (float)viewport[3] / VIRTUAL_SCREEN_HEIGHT,
+                         PixelBox{viewport[0], 0, viewport[0] + viewport[2], viewport[3]},
+                         viewport[1] + viewport[3]};
+}
+
+static float PixelX(const WindowMapping& window, float x)
+{
+    return window.ScaleX * x + window.Viewport.Left;
+}
+
+static float PixelY(const WindowMapping& window, float y)
+{
+    return window.ScaleY * y;
 }
 
 // Every pixel touching a rectangle of the virtual screen, and one more on
 // every side.
 static PixelBox BoxAround(const WindowMapping& window, const ScreenArea& area)
 {
-    return PixelBox{(int)floorf(window.ScaleX * area.Left + window.OffsetX) - 1,
-                    (int)floorf(window.ScaleY * area.Bottom + window.OffsetY) - 1,
-                    (int)ceilf(window.ScaleX * area.Right + window.OffsetX) + 1,
-                    (int)ceilf(window.ScaleY * area.Top + window.OffsetY) + 1};
+    return PixelBox{(int)floorf(PixelX(window, area.Left)) - 1, (int)floorf(PixelY(window, area.Top)) - 1,
+                    (int)ceilf(PixelX(window, area.Right)) + 1, (int)ceilf(PixelY(window, area.Bottom)) + 1};
 }
 
-const int OPEN_SPAN_FROM = 0;
-const int OPEN_SPAN_TO = 1 << 30;
+// The first pixel past a texel edge lying `at` pixels across or down. A
+// pixel centred right on the edge goes with the texel left of it or below
+// it, as OpenGL's window rows count up from the bottom.
+static int PixelPastEdgeAcross(float at)
+{
+    return (int)floorf(at + 0.5f);
+}
+
+static int PixelPastEdgeDown(float at)
+{
+    return (int)ceilf(at - 0.5f);
+}
+
+// One side of the quad in pixels: the first texel edge lies at Start, the
+// edges are Step apart (less than 0 when mirrored), there are Texels of
+// them, and the viewport spans [Low, High).
+struct QuadSide
+{
+    float Start;
+    float Step;
+    int Texels;
+    int32_t Low;
+    int32_t High;
+    int (*PixelPastEdge)(float at);
+};
 
 // The pixels [low, high) whose centres lie within texels [from, to) of a
-// side of `texels`, whose first edge lies at `start` and whose texels are
-// `step` pixels apart. Open at the quad's own edges: there the quad ends
-// it, and a pixel centred right on such an edge is the quad's or not by the
-// driver's rule alone.
-static void SpanOfTexels(int from, int to, int texels, float start, float step, int32_t& low, int32_t& high)
+// side. Open at the quad's own edges, out to the viewport's: there the quad
+// ends the drawing, and a pixel centred right on such an edge is the quad's
+// or not by the driver's rule alone.
+static void SpanOfTexels(const QuadSide& side, int from, int to, int32_t& low, int32_t& high)
 {
-    const int one = (int)floorf(start + step * from + 0.5f);
-    const int other = (int)floorf(start + step * to + 0.5f);
-    const bool forward = step > 0.0f;
-    low = std::min(one, other);
-    high = std::max(one, other);
-    if (from == 0) (forward ? low : high) = forward ? OPEN_SPAN_FROM : OPEN_SPAN_TO;
-    if (to == texels) (forward ? high : low) = forward ? OPEN_SPAN_TO : OPEN_SPAN_FROM;
+    const bool forward = side.Step > 0.0f;
+    int32_t first = side.PixelPastEdge(side.Start + side.Step * from);
+    int32_t last = side.PixelPastEdge(side.Start + side.Step * to);
+    if (from == 0) first = forward ? side.Low : side.High;
+    if (to == side.Texels) last = forward ? side.High : side.Low;
+    low = std::min(first, last);
+    high = std::max(first, last);
 }
 
 static bool Contains(const PixelBox& outer, const PixelBox& inner)
 {
-    return inner.Left >= outer.Left && inner.Bottom >= outer.Bottom && inner.Right <= outer.Right &&
-           inner.Top <= outer.Top;
+    return inner.Left >= outer.Left && inner.Top >= outer.Top && inner.Right <= outer.Right &&
+           inner.Bottom <= outer.Bottom;
 }
 
 // Within the box drawing is kept in, if any; false when no pixel is left.
-static bool ScissorTo(PixelBox box, const PixelBox* keptWithin)
+// The scissor counts rows up from the window's bottom.
+static bool ScissorTo(const WindowMapping& window, PixelBox box, const PixelBox* keptWithin)
 {
     if (keptWithin)
     {
-        box = PixelBox{std::max(box.Left, keptWithin->Left), std::max(box.Bottom, keptWithin->Bottom),
-                       std::min(box.Right, keptWithin->Right), std::min(box.Top, keptWithin->Top)};
+        box = PixelBox{std::max(box.Left, keptWithin->Left), std::max(box.Top, keptWithin->Top),
+                       std::min(box.Right, keptWithin->Right), std::min(box.Bottom, keptWithin->Bottom)};
     }
-    box.Left = std::max(box.Left, 0);
-    box.Bottom = std::max(box.Bottom, 0);
-    if (box.Right <= box.Left || box.Top <= box.Bottom) return false;
-    glScissor(box.Left, box.Bottom, box.Right - box.Left, box.Top - box.Bottom);
+    const int32_t left = std::max(box.Left, 0);
+    const int32_t bottomRow = std::max(window.ViewportTopRow - box.Bottom, 0);
+    const int32_t topRow = window.ViewportTopRow - box.Top;
+    if (box.Right <= left || topRow <= bottomRow) return false;
+    glScissor(left, bottomRow, box.Right - left, topRow - bottomRow);
     return true;
 }
 
 // The virtual screen's rectangle of an upright quad.
 static ScreenArea AreaOfQuad(const PlacedQuad& quad)
 {
-    const float left = quad.X + quad.ScaleX * quad.Left;
-    const float right = quad.X + quad.ScaleX * quad.Right;
-    const float top = quad.Y + quad.ScaleY * quad.Top;
-    const float bottom = quad.Y + quad.ScaleY * quad.Bottom;
+    const float left = quad.X + quad.ScaleX * quad.Corners.Left;
+    const float right = quad.X + quad.ScaleX * quad.Corners.Right;
+    const float top = quad.Y + quad.ScaleY * quad.Corners.Top;
+    const float bottom = quad.Y + quad.ScaleY * quad.Corners.Bottom;
     return ScreenArea{fminf(left, right), fminf(top, bottom), fmaxf(left, right), fmaxf(top, bottom)};
+}
+
+static bool ModelViewIsIdentity()
+{
+    GLfloat matrix[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, matrix);
+    for (int element = 0; element < 16; element++)
+    {
+        if (matrix[element] != (element % 5 == 0 ? 1.0f : 0.0f)) return false;
+    }
+    return true;
+}
+
+// Rough sprites blend as the state says and a turned one is not cut. The
+// scissor is set from the viewport alone: under any other transform the
+// sprite is drawn whole.
+bool Visuals::MayBeCut(const Sprite& sprite) const
+{
+    if (!DrawOnlyVisibleParts || !sprite.Smooth || sprite.RotationDegree != 0.0f) return false;
+    return RULE_HOLDS(ModelViewIsIdentity());
+}
+
+bool Visuals::CoversOpaquely(const Sprite& sprite) const
+{
+    return sprite.Opaque && sprite.Transparency >= 1.0f && MayBeCut(sprite);
 }
 
 // An opaque quad needs no blending: what is below cannot show through.
@@ -194,10 +249,8 @@ void Visuals::DrawQuadBlendedUnlessOpaque(bool opaque, const PlacedQuad& quad)
     if (opaque) glEnable(GL_BLEND);
 }
 
-bool Visuals::DrawVisibleParts(const Sprite& sprite, const PlacedQuad& quad)
+void Visuals::DrawVisibleParts(const Sprite& sprite, const PlacedQuad& quad)
 {
-    // Rough sprites blend as the state says; a turned one is not cut.
-    if (!DrawOnlyVisibleParts || !sprite.Smooth || quad.RotationDegree != 0.0f) return false;
     const bool opaque = sprite.Opaque && sprite.Transparency >= 1.0f;
     const WindowMapping window = VirtualScreenInWindow();
     // A quad wholly inside the box drawing is kept in is drawn as it is.
@@ -205,21 +258,23 @@ bool Visuals::DrawVisibleParts(const Sprite& sprite, const PlacedQuad& quad)
         DrawingKeptWithin && !Contains(KeptWithin, BoxAround(window, AreaOfQuad(quad))) ? &KeptWithin : nullptr;
     const TexelBox& shown = sprite.Shown;
     const bool wholePicture = shown.Left == 0 && shown.Top == 0 && shown.Right == sprite.ImageWidth &&
-                              shown.Bottom == sprite.ImageHeight && IsEmpty(sprite.Hole);
+                              shown.Bottom == sprite.ImageHeight && sprite.Hole.IsEmpty();
     if (wholePicture && !keptWithin)
     {
         DrawQuadBlendedUnlessOpaque(opaque, quad);
-        return true;
+        return;
     }
 
-    // Texel edges in window pixels: where the first lies, how far apart they are.
-    const float startX = window.ScaleX * (quad.X + quad.ScaleX * quad.Left) + window.OffsetX;
-    const float startY = window.ScaleY * (quad.Y + quad.ScaleY * quad.Top) + window.OffsetY;
-    const float stepX = window.ScaleX * quad.ScaleX * (quad.Right - quad.Left) / sprite.ImageWidth;
-    const float stepY = window.ScaleY * quad.ScaleY * (quad.Bottom - quad.Top) / sprite.ImageHeight;
+    const Box<float>& corners = quad.Corners;
+    const QuadSide across = {PixelX(window, quad.X + quad.ScaleX * corners.Left),
+                             window.ScaleX * quad.ScaleX * (corners.Right - corners.Left) / sprite.ImageWidth,
+                             sprite.ImageWidth, window.Viewport.Left, window.Viewport.Right, PixelPastEdgeAcross};
+    const QuadSide down = {PixelY(window, quad.Y + quad.ScaleY * corners.Top),
+                           window.ScaleY * quad.ScaleY * (corners.Bottom - corners.Top) / sprite.ImageHeight,
+                           sprite.ImageHeight, window.Viewport.Top, window.Viewport.Bottom, PixelPastEdgeDown};
     // The box around what shows, less the hole: four strips, above, below,
     // left and right of it (no hole leaves the one below).
-    const TexelBox hole = IsEmpty(sprite.Hole) ? TexelBox{shown.Left, shown.Top, shown.Left, shown.Top} : sprite.Hole;
+    const TexelBox hole = sprite.Hole.IsEmpty() ? TexelBox{shown.Left, shown.Top, shown.Left, shown.Top} : sprite.Hole;
     const TexelBox strips[4] = {{shown.Left, shown.Top, shown.Right, hole.Top},
                                 {shown.Left, hole.Bottom, shown.Right, shown.Bottom},
                                 {shown.Left, hole.Top, hole.Left, hole.Bottom},
@@ -227,22 +282,20 @@ bool Visuals::DrawVisibleParts(const Sprite& sprite, const PlacedQuad& quad)
     glEnable(GL_SCISSOR_TEST);
     for (const TexelBox& strip : strips)
     {
-        if (IsEmpty(strip)) continue;
+        if (strip.IsEmpty()) continue;
         PixelBox box;
-        SpanOfTexels(strip.Left, strip.Right, sprite.ImageWidth, startX, stepX, box.Left, box.Right);
-        SpanOfTexels(strip.Top, strip.Bottom, sprite.ImageHeight, startY, stepY, box.Bottom, box.Top);
-        if (ScissorTo(box, keptWithin)) DrawQuadBlendedUnlessOpaque(opaque, quad);
+        SpanOfTexels(across, strip.Left, strip.Right, box.Left, box.Right);
+        SpanOfTexels(down, strip.Top, strip.Bottom, box.Top, box.Bottom);
+        if (ScissorTo(window, box, keptWithin)) DrawQuadBlendedUnlessOpaque(opaque, quad);
     }
     glDisable(GL_SCISSOR_TEST);
-    return true;
 }
 
 void Visuals::DrawSpriteOntoScreenBufferWithin(unsigned short index, const ScreenArea* areas, int count)
 {
-    if (index >= NUMBER_OF_SPRITES || Sprites[index].Texture == 0) return;
+    if (!RULE_HOLDS(index < NUMBER_OF_SPRITES) || Sprites[index].Texture == 0) return;
     const Sprite& sprite = Sprites[index];
-    const bool opaque = DrawOnlyVisibleParts && sprite.Smooth && sprite.Opaque && sprite.Transparency >= 1.0f;
-    if (!opaque)
+    if (!CoversOpaquely(sprite))
     {
         DrawSpriteOntoScreenBuffer(index);
         return;
@@ -255,7 +308,7 @@ void Visuals::DrawSpriteOntoScreenBufferWithin(unsigned short index, const Scree
     for (int area = 0; area < count; area++)
     {
         // Drawn unblended, an opaque picture may overlap itself.
-        if (ScissorTo(BoxAround(window, areas[area]), DrawingKeptWithin ? &KeptWithin : nullptr))
+        if (ScissorTo(window, BoxAround(window, areas[area]), DrawingKeptWithin ? &KeptWithin : nullptr))
             DrawQuadBlendedUnlessOpaque(true, quad);
     }
     glDisable(GL_SCISSOR_TEST);
@@ -270,10 +323,10 @@ void Visuals::KeepDrawingWithin(const ScreenArea* area)
 
 bool Visuals::FindSpriteArea(unsigned short index, ScreenArea& area) const
 {
-    if (index >= NUMBER_OF_SPRITES) return false;
+    if (!RULE_HOLDS(index < NUMBER_OF_SPRITES)) return false;
     const Sprite& sprite = Sprites[index];
-    const bool plain = sprite.Texture != 0 && sprite.Transparency >= 1.0f && sprite.RotationDegree == 0.0f &&
-                       !sprite.FlipX && !sprite.FlipY && sprite.ScaleX > 0.0f && sprite.ScaleY > 0.0f;
+    const bool plain = sprite.Texture != 0 && sprite.Transparency >= 1.0f && !sprite.FlipX && !sprite.FlipY &&
+                       sprite.ScaleX > 0.0f && sprite.ScaleY > 0.0f && MayBeCut(sprite);
     if (plain) area = AreaOfQuad(QuadOfSprite(sprite));
     return plain;
 }
