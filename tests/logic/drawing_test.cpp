@@ -5,7 +5,7 @@
 #include "audio/audio.h"
 #include "input/input.h"
 #include "logic/logic.h"
-#include "support/bitmaps.h"
+#include "support/pictures.h"
 #include "support/window_fixture.h"
 #include "visuals/visuals.h"
 
@@ -39,7 +39,7 @@ protected:
     void LoadSolidSprite(int index, const Colour& colour, int size = 16)
     {
         const std::string file = "sprite" + std::to_string(index) + ".bmp";
-        ASSERT_TRUE(SaveSolidBitmap(file, size, size, colour.red, colour.green, colour.blue));
+        ASSERT_TRUE(WritePicture(file, size, size, colour.red << 16 | colour.green << 8 | colour.blue));
         ASSERT_TRUE(visuals->LoadSpriteImage(visuals->Sprites[index], file.c_str()));
     }
 

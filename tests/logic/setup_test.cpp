@@ -9,13 +9,7 @@ protected:
     void SetUp() override
     {
         LogicTest::SetUp();
-        const char* const names[] = {"Level1", "Level2", "Level3", "Level4", "Original"};
-        for (int board = 0; board < 5; board++)
-        {
-            Picture picture = WalledBoard();
-            for (int pellet = 0; pellet <= board; pellet++) picture[1][1 + pellet] = '.';
-            ASSERT_TRUE(SaveBoardPair(names[board], picture));
-        }
+        ASSERT_TRUE(SaveBoardsOfRisingPellets());
     }
 
     // Which ghosts take part from which level, and their speeds, by ghost.

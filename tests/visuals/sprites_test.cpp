@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "game/game.h"
-#include "support/stand_in_pictures.h"
+#include "support/data_folder.h"
+#include "support/pictures.h"
 #include "support/window_fixture.h"
 #include "visuals/visuals.h"
 
@@ -28,7 +29,7 @@ protected:
     void SetUp() override
     {
         WindowTest::SetUp();
-        MakeStandInPictures(directory->path);
+        ASSERT_TRUE(MakeStandInPictures(directory->path));
     }
 
     // Loads the table with the drawn slot holding this picture, then clears to black.
