@@ -77,8 +77,8 @@ TEST_F(Drawing, HerosMouthFollowsTheOffsetAlongHisWay)
 {
     for (int picture = 0; picture < 3; picture++)
     {
-        LoadSolidSprite(10 + picture, COLOURS[picture]);
-        LoadSolidSprite(20 + picture, COLOURS[3 + picture]);
+        LoadSolidSprite(SPRITE_HERO_UP + picture, COLOURS[picture]);
+        LoadSolidSprite(SPRITE_HERO_RIGHT + picture, COLOURS[3 + picture]);
     }
     const int offsets[] = {0, 8, 16, 24, 32, 40, 48, 56, 64, -8, -16, -32, -56, 4};
     const int pictures[] = {2, 2, 1, 1, 0, 1, 1, 2, 2, 2, 1, 0, 2, 0};
@@ -108,7 +108,7 @@ TEST_F(Drawing, HerosMouthFollowsTheOffsetAlongHisWay)
 
 TEST_F(Drawing, DeathAnimationRunsThroughSixPictures)
 {
-    for (int picture = 0; picture < 6; picture++) LoadSolidSprite(30 + picture, COLOURS[picture]);
+    for (int picture = 0; picture < 6; picture++) LoadSolidSprite(SPRITE_HERO_DOWN + picture, COLOURS[picture]);
     logic->PlayerDirection = DOWN;
     const int timers[] = {80, 61, 60, 51, 50, 41, 40, 31, 30, 21, 20, 2, 1};
     const int pictures[] = {0, 0, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 5};
@@ -124,11 +124,11 @@ TEST_F(Drawing, DeathAnimationRunsThroughSixPictures)
 
 TEST_F(Drawing, EachPowerPelletCopySwellsAndFadesOverThirtyFourFrames)
 {
-    LoadSolidSprite(22, COLOURS[0]);
-    for (int copy = 46; copy <= 49; copy++)
+    LoadSolidSprite(SPRITE_HERO_RIGHT + 2, COLOURS[0]);
+    for (int copy = SPRITE_SWELL_UP; copy <= SPRITE_SWELL_LEFT; copy++)
     {
         SCOPED_TRACE(copy);
-        LoadSolidSprite(copy, COLOURS[copy - 45]);
+        LoadSolidSprite(copy, COLOURS[1 + copy - SPRITE_SWELL_UP]);
         logic->PlayerDeathTimer = 0;
         logic->ClearPowerPelletEatenAnimation();
         visuals->Sprites[copy].Transparency = 1.0f;
@@ -138,7 +138,7 @@ TEST_F(Drawing, EachPowerPelletCopySwellsAndFadesOverThirtyFourFrames)
             Clear();
             logic->DrawPlayer();
             if (frame != 1) continue;
-            EXPECT_TRUE(ColourAt(320 + 9, 240, COLOURS[copy - 45]));  // grown past the hero
+            EXPECT_TRUE(ColourAt(320 + 9, 240, COLOURS[1 + copy - SPRITE_SWELL_UP]));  // grown past the hero
         }
         EXPECT_NEAR(7.8f, visuals->Sprites[copy].ScaleX, 0.001f);
         EXPECT_NEAR(7.8f, visuals->Sprites[copy].ScaleY, 0.001f);
@@ -157,9 +157,9 @@ TEST_F(Drawing, EachPowerPelletCopySwellsAndFadesOverThirtyFourFrames)
 
 TEST_F(Drawing, GhostsAreDrawnWhereTheyStandRelativeToTheHero)
 {
-    LoadSolidSprite(62, COLOURS[0], 32);  // ghost 1, first body frame
-    LoadSolidSprite(63, COLOURS[1], 32);
-    LoadSolidSprite(81, COLOURS[2], 8);  // eyes looking left
+    LoadSolidSprite(SPRITE_GHOST_BODIES + 2, COLOURS[0], 32);  // ghost 1, first body frame
+    LoadSolidSprite(SPRITE_GHOST_BODIES + 3, COLOURS[1], 32);
+    LoadSolidSprite(SPRITE_EYES_LEFT, COLOURS[2], 8);
     logic->PlayerOffsetX = 16;
     PlaceGhost(1, 12, 9, 0, -8, GHOST_NORMAL);
     const int x = 320 + 128 - 16;
@@ -187,7 +187,7 @@ TEST_F(Drawing, GhostsAreDrawnWhereTheyStandRelativeToTheHero)
 TEST_F(Drawing, EyesLookTheWayTheGhostGoes)
 {
     const uint8_t directions[] = {UP, RIGHT, DOWN, LEFT};
-    for (int eyes = 0; eyes < 4; eyes++) LoadSolidSprite(78 + eyes, COLOURS[eyes], 8);
+    for (int eyes = 0; eyes < 4; eyes++) LoadSolidSprite(SPRITE_EYES_UP + eyes, COLOURS[eyes], 8);
     PlaceGhost(1, 11, 10, 0, 0, GHOST_EYES);
     for (int i = 0; i < 4; i++)
     {
@@ -206,7 +206,7 @@ TEST_F(Drawing, EyesLookTheWayTheGhostGoes)
 // picture wider than a tile shows whether one just outside was drawn.
 TEST_F(Drawing, GhostsAreDrawnOnlyWithinSixColumnsAndFiveRowsOfTheHero)
 {
-    LoadSolidSprite(62, COLOURS[0], 256);
+    LoadSolidSprite(SPRITE_GHOST_BODIES + 2, COLOURS[0], 256);
     struct Case
     {
         int columns, rows, offsetX, offsetY, probeX, probeY;
@@ -228,9 +228,9 @@ TEST_F(Drawing, GhostsAreDrawnOnlyWithinSixColumnsAndFiveRowsOfTheHero)
 
 TEST_F(Drawing, ScaredGhostsFlashInTheirOwnColourInTheLastFiftyFrames)
 {
-    LoadSolidSprite(63, COLOURS[0]);  // ghost 1, second body frame
-    LoadSolidSprite(76, COLOURS[1]);
-    LoadSolidSprite(77, COLOURS[2]);
+    LoadSolidSprite(SPRITE_GHOST_BODIES + 3, COLOURS[0]);  // ghost 1, second body frame
+    LoadSolidSprite(SPRITE_SCARED_GHOST, COLOURS[1]);
+    LoadSolidSprite(SPRITE_SCARED_GHOST_SECOND, COLOURS[2]);
     PlaceGhost(1, 11, 10, 0, 0, GHOST_SCARED);
     const uint8_t frames[] = {0, 1, 0, 1, 0};
     const uint16_t timers[] = {51, 51, 50, 50, 1};
@@ -339,7 +339,7 @@ TEST_F(Drawing, EightGhostsEatenScoreTwoHundredToSixteenHundredTimesTheLevel)
 
 TEST_F(Drawing, AScaredGhostEatenThisFrameStillShowsItsBody)
 {
-    LoadSolidSprite(76, COLOURS[1], 32);
+    LoadSolidSprite(SPRITE_SCARED_GHOST, COLOURS[1], 32);
     PlaceGhost(3, 10, 10, 0, 20, GHOST_SCARED);
     Clear();
     logic->DrawGhosts();

@@ -213,7 +213,7 @@ TEST_F(PlayingTest, AClearedBoardAdvancesTheLevelAndTintsItsWalls)
     EXPECT_EQ(0, screens->ScreenBufferNeedsDisplay);  // that frame ends at once
 
     RunFrame();
-    const Sprite& wall = visuals->Sprites[99];
+    const Sprite& wall = visuals->Sprites[SPRITE_WALL];
     EXPECT_FLOAT_EQ(1.0f, wall.RedHue);
     EXPECT_FLOAT_EQ(0.8f, wall.GreenHue);
     EXPECT_FLOAT_EQ(0.8f, wall.BlueHue);
@@ -229,7 +229,7 @@ TEST_F(PlayingTest, AClearedBoardAdvancesTheLevelAndTintsItsWalls)
         RunFrames(2);
         EXPECT_EQ(level, logic->Level);
     }
-    EXPECT_FLOAT_EQ(0.2f, visuals->Sprites[99].GreenHue);
+    EXPECT_FLOAT_EQ(0.2f, visuals->Sprites[SPRITE_WALL].GreenHue);
     EXPECT_EQ(17, game->FrameDelayMilliseconds);
 }
 
@@ -464,9 +464,9 @@ protected:
         Remember("scared ghosts flashing");
         logic->GhostState[0] = logic->GhostState[3] = GHOST_EYES;
         Remember("eyes going home");
-        for (int index = 46; index <= 49; index++) visuals->Sprites[index].Transparency = 0.0f;
-        visuals->Sprites[47].Transparency = 1.0f;
-        visuals->Sprites[47].ScaleX = visuals->Sprites[47].ScaleY = 1.0f;
+        for (int index = SPRITE_SWELL_UP; index <= SPRITE_SWELL_LEFT; index++) visuals->Sprites[index].Transparency = 0.0f;
+        visuals->Sprites[SPRITE_SWELL_RIGHT].Transparency = 1.0f;
+        visuals->Sprites[SPRITE_SWELL_RIGHT].ScaleX = visuals->Sprites[SPRITE_SWELL_RIGHT].ScaleY = 1.0f;
         Play(1);
         Remember("the power-pellet swell beginning");
         Play(14);
