@@ -21,8 +21,8 @@
 #include "visuals/visuals.h"
 
 // The objects the rules of play reach, in a temporary directory whose data/
-// holds only the boards a test writes. No window: drawing is
-// tested elsewhere. Sound stays off unless a test opens it.
+// holds only the boards a test writes. No window: drawing is tested
+// elsewhere. Sound stays off unless a test opens it.
 class LogicTest : public GameTest
 {
 protected:

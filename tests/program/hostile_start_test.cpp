@@ -5,8 +5,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "support/game_process.h"
 #include "support/data_folder.h"
+#include "support/game_process.h"
 #include "support/pictures.h"
 
 namespace {

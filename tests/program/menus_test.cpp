@@ -104,9 +104,7 @@ TEST_F(MenuProgram, CEmptiesTheTable)
     const std::vector<std::string> defaults = lines;
     lines[18] = "CHAMP";
     lines[20] = "77777";
-    std::string edited;
-    for (const std::string& line : lines) edited += line + "\n";
-    WriteWholeFile(game.OptionsFilePath(), edited);
+    game.WriteOptionsFile(lines);
 
     StartAtTitle();
     game.ClickAt(320, TitleButtonY(3));
@@ -126,9 +124,7 @@ TEST_F(MenuProgram, OptionsSurviveARestart)
     ASSERT_EQ(138u, lines.size());
     lines[0] = "128";
     lines[1] = "0";
-    std::string edited;
-    for (const std::string& line : lines) edited += line + "\n";
-    WriteWholeFile(game.OptionsFilePath(), edited);
+    game.WriteOptionsFile(lines);
 
     StartAtTitle();
     ASSERT_TRUE(game.MoveSelector("Down", TitleButtonY(0), TitleButtonY(1)));

@@ -299,3 +299,10 @@ std::vector<std::string> GameProcess::OptionsFileLines()
     for (std::string line; std::getline(stream, line);) lines.push_back(line);
     return lines;
 }
+
+void GameProcess::WriteOptionsFile(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines) text += line + "\n";
+    WriteWholeFile(OptionsFilePath(), text);
+}

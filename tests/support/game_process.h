@@ -63,6 +63,7 @@ public:
     std::string Log();
     std::string OptionsFile();
     std::vector<std::string> OptionsFileLines();
+    void WriteOptionsFile(const std::vector<std::string>& lines);
     std::string OptionsFilePath();
 
     TemporaryWorkingDirectory directory;
