@@ -7,6 +7,7 @@
 #include <atomic>
 #include <string>
 
+#include "support/boards.h"
 #include "support/test_environment.h"
 
 namespace
@@ -23,8 +24,6 @@ const char* const kSounds[] = {
     "data/sound/1UP.wav", "data/sound/Screech.wav", "data/sound/Ghost-New-Sheet.wav",
     "data/sound/Woman-Scream.wav", "data/sound/Ghost-Scream.wav",
 };
-
-const char* const kBoards[] = {"Level1", "Level2", "Level3", "Level4", "Original"};
 
 // Counts mixed samples that are not silent, so a module that loads but
 // renders nothing is caught.
@@ -101,7 +100,7 @@ TEST_F(MixerTest, EveryEffectLoadsInTheMixerFormatAndPlays)
 TEST(BoardImages, DecodeAsPaletteIndices)
 {
     ASSERT_EQ(0, SDL_Init(0)) << SDL_GetError();
-    for (const char* name : kBoards)
+    for (const char* name : BOARD_NAMES)
     {
         for (const std::string suffix : {"", "_Return"})
         {

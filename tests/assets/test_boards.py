@@ -8,9 +8,8 @@ from collections import deque
 from PIL import Image
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
-from checks import check, verdict
+from checks import BOARDS, check, verdict
 
-BOARDS = ("Level1", "Level2", "Level3", "Level4", "Original")
 SIZE = 27
 HOME = (13, 13)
 START = (13, 19)

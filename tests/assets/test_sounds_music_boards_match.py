@@ -12,8 +12,7 @@ import wave
 from PIL import Image
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
-from checks import ROOT, check, verdict
-BOARDS = ("Level1", "Level2", "Level3", "Level4", "Original")
+from checks import BOARDS, ROOT, check, verdict
 SOUNDS = ("Click.wav", "Eat-Pellet.wav", "Start.wav", "Ghosts-Scared.wav", "Eat-Ghost.wav",
           "Gob-Death.wav", "1UP.wav", "Screech.wav", "Ghost-New-Sheet.wav",
           "Woman-Scream.wav", "Ghost-Scream.wav")

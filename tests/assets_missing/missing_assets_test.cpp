@@ -1,9 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <dirent.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <string>
 #include <vector>
 
@@ -11,49 +7,17 @@
 #include "game/game.h"
 #include "interface/interface.h"
 #include "logic/logic.h"
+#include "support/data_folder.h"
 #include "support/window_fixture.h"
 #include "visuals/visuals.h"
 
 namespace {
-
-std::vector<std::string> FilesIn(const std::string& folder)
-{
-    std::vector<std::string> names;
-    DIR* directory = opendir(folder.c_str());
-    if (!directory) return names;
-    while (dirent* entry = readdir(directory))
-    {
-        if (entry->d_name[0] != '.') names.push_back(entry->d_name);
-    }
-    closedir(directory);
-    return names;
-}
 
 // Each asset file of the game taken away in turn: its loader must stop with
 // one clear "ERROR: ..." line and report the failure, never crash.
 class MissingAsset : public WindowTest
 {
 protected:
-    // data/ in the working directory becomes a tree of links to the real
-    // files, all but the one named ("graphics/Pellet.png").
-    void LinkDataWithout(const std::string& missing)
-    {
-        const std::string real = ProjectRoot() + "/data";
-        const std::string data = directory->path + "/data";
-        if (system(("rm -rf '" + data + "'").c_str()) != 0) FAIL();
-        mkdir(data.c_str(), 0755);
-        for (const std::string& folder : FilesIn(real))
-        {
-            mkdir((data + "/" + folder).c_str(), 0755);
-            for (const std::string& file : FilesIn(real + "/" + folder))
-            {
-                const std::string relative = folder + "/" + file;
-                if (relative == missing) continue;
-                if (symlink((real + "/" + relative).c_str(), (data + "/" + relative).c_str()) != 0) FAIL();
-            }
-        }
-    }
-
     std::vector<std::string> AssetsIn(const std::string& folder)
     {
         std::vector<std::string> names;
@@ -71,7 +35,7 @@ TEST_F(MissingAsset, EachPictureStopsItsLoaderWithOneError)
     for (const std::string& picture : AssetsIn("graphics"))
     {
         if (picture == "graphics/Icon.bmp") continue;  // the icon is optional
-        LinkDataWithout(picture);
+        ASSERT_TRUE(LinkDataWithout(directory->path, {picture}));
         const size_t mark = output->Text().size();
         EXPECT_FALSE(visuals->LoadSpritesIntoMemoryAndInitialize()) << picture;
         EXPECT_EQ(1, CountOccurrences(LogSince(mark), "ERROR: SDL could not load image ")) << picture;
@@ -80,7 +44,7 @@ TEST_F(MissingAsset, EachPictureStopsItsLoaderWithOneError)
     for (const std::string& picture : AssetsIn("interface"))
     {
         if (picture.find(".png") == std::string::npos) continue;
-        LinkDataWithout(picture);
+        ASSERT_TRUE(LinkDataWithout(directory->path, {picture}));
         Interface widgets;
         const size_t mark = output->Text().size();
         EXPECT_FALSE(widgets.CreateAllGUIAndInitialize(true)) << picture;
@@ -92,13 +56,13 @@ TEST_F(MissingAsset, EachFontStopsItsLoaderWithOneError)
 {
     for (const std::string& font : {std::string("fonts/Default.ttf"), std::string("fonts/Destructo.ttf")})
     {
-        LinkDataWithout(font);
+        ASSERT_TRUE(LinkDataWithout(directory->path, {font}));
         const size_t mark = output->Text().size();
         EXPECT_FALSE(visuals->LoadFontsIntoMemory()) << font;
         EXPECT_EQ(1, CountOccurrences(LogSince(mark), "ERROR: Loading font: ")) << font;
         visuals->UnloadFontsFromMemory();
     }
-    LinkDataWithout("interface/Default.ttf");
+    ASSERT_TRUE(LinkDataWithout(directory->path, {"interface/Default.ttf"}));
     Interface widgets;
     const size_t mark = output->Text().size();
     EXPECT_FALSE(widgets.CreateAllGUIAndInitialize(true));
@@ -109,7 +73,7 @@ TEST_F(MissingAsset, EachSoundSilencesTheGameAndEachTuneOnlyItself)
 {
     for (const std::string& file : AssetsIn("sound"))
     {
-        LinkDataWithout(file);
+        ASSERT_TRUE(LinkDataWithout(directory->path, {file}));
         Audio sounds;
         const size_t mark = output->Text().size();
         EXPECT_FALSE(sounds.SetupAudio()) << file;
@@ -118,7 +82,7 @@ TEST_F(MissingAsset, EachSoundSilencesTheGameAndEachTuneOnlyItself)
     }
     for (const std::string& file : AssetsIn("music"))
     {
-        LinkDataWithout(file);
+        ASSERT_TRUE(LinkDataWithout(directory->path, {file}));
         Audio sounds;
         const size_t mark = output->Text().size();
         EXPECT_TRUE(sounds.SetupAudio()) << file;
@@ -130,7 +94,7 @@ TEST_F(MissingAsset, EachBoardImageEndsTheGameWithOneError)
 {
     for (const std::string& file : AssetsIn("boards"))
     {
-        LinkDataWithout(file);
+        ASSERT_TRUE(LinkDataWithout(directory->path, {file}));
         const bool original = file.find("Original") != std::string::npos;
         const char digit = original ? '5' : file[std::string("boards/Level").size()];
         Logic rules;

@@ -6,7 +6,7 @@
 #include "input/input.h"
 #include "screens/screens.h"
 #include "support/key_events.h"
-#include "support/stand_in_pictures.h"
+#include "support/data_folder.h"
 #include "support/window_fixture.h"
 #include "visuals/visuals.h"
 
@@ -18,7 +18,7 @@ protected:
     void SetUp() override
     {
         WindowTest::SetUp();
-        MakeStandInPictures(directory->path);
+        ASSERT_TRUE(MakeStandInPictures(directory->path));
         ASSERT_TRUE(visuals->LoadFontsIntoMemory());
         ASSERT_TRUE(visuals->LoadSpritesIntoMemoryAndInitialize());
         ASSERT_TRUE(visuals->LoadAllTextsIntoMemory());

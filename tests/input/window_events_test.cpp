@@ -26,9 +26,9 @@ protected:
     void DrawPicture()
     {
         visuals->ClearScreenBufferWithColor(0.0f, 0.0f, 1.0f, 1.0f);
-        visuals->Sprites[4].ScreenX = 100.0f;
-        visuals->Sprites[4].ScreenY = 100.0f;
-        visuals->DrawSpriteOntoScreenBuffer(4);
+        visuals->Sprites[SPRITE_MENU_BACKGROUND].ScreenX = 100.0f;
+        visuals->Sprites[SPRITE_MENU_BACKGROUND].ScreenY = 100.0f;
+        visuals->DrawSpriteOntoScreenBuffer(SPRITE_MENU_BACKGROUND);
         visuals->DrawLoadedTextOntoScreenBuffer(5, 400, 300);
     }
 
@@ -47,7 +47,7 @@ TEST_F(WindowEvents, AResizedWindowShowsTheSamePictureAgain)
 {
     DrawPicture();
     const std::vector<Pixel> before = SamplePicture();
-    visuals->Sprites[4].ScreenX = 500.0f;
+    visuals->Sprites[SPRITE_MENU_BACKGROUND].ScreenX = 500.0f;
     screens->ScreenIsDirty = 0;
 
     Xdotool("windowsize " + WindowId() + " 800 600");
@@ -59,7 +59,7 @@ TEST_F(WindowEvents, AResizedWindowShowsTheSamePictureAgain)
                                                "Loaded all texts into memory"}));
     EXPECT_EQ(0, game->FatalError);
     EXPECT_EQ(1, screens->ScreenIsDirty);
-    EXPECT_EQ(320.0f, visuals->Sprites[4].ScreenX) << "a reload puts every sprite back";
+    EXPECT_EQ(320.0f, visuals->Sprites[SPRITE_MENU_BACKGROUND].ScreenX) << "a reload puts every sprite back";
 
     // Mesa takes the new window size at the first presented frame, as the game's loop does.
     visuals->DisplayScreenBufferOntoDisplay();

@@ -3,6 +3,7 @@
 #include "interface/interface.h"
 #include "interface_fixture.h"
 #include "screens/screens.h"
+#include "support/pictures.h"
 #include "visuals/visuals.h"
 
 namespace {
@@ -79,13 +80,13 @@ TEST_F(GUIImages, ReloadAfterResizeKeepsStateAndLeaksNothing)
 
 TEST_F(GUIImages, BadPicturesFailWithTheirOwnMessage)
 {
-    WritePicture("Selector-Line.png", 512, 64, 8);
+    ASSERT_TRUE(WriteIndexedPicture("data/interface/Selector-Line.png", 512, 64, std::vector<uint8_t>(512 * 64)));
     EXPECT_FALSE(interface->CreateAllGUIAndInitialize(true));
     EXPECT_NE(std::string::npos, output->Text().find("ERROR: The image is not truecolor\n"));
     EXPECT_TRUE(glIsTexture(interface->InterfaceSprites[BUTTON_BLANK].Texture));  // earlier records stay
     EXPECT_EQ(0u, interface->InterfaceSprites[SELECTOR_LINE].Texture);
 
-    WritePicture("Button.png", 100, 100);
+    ASSERT_TRUE(WritePicture("data/interface/Button.png", 100, 100, BUTTON_RED));
     EXPECT_FALSE(interface->CreateAllGUIAndInitialize(true));
     EXPECT_TRUE(AppearInOrder(output->Text(),
                               {"ERROR: Image width is not a power of 2", "ERROR: Image height is not a power of 2"}));

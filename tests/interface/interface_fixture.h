@@ -5,6 +5,9 @@
 
 #include "support/window_fixture.h"
 
+// The colour of every GUI picture of the test data folder.
+const uint32_t BUTTON_RED = 0xC82828;
+
 // A real window, reading its GUI images from a data folder of our own test
 // pictures.
 class InterfaceTest : public WindowTest
@@ -12,8 +15,6 @@ class InterfaceTest : public WindowTest
 protected:
     void SetUp() override;
 
-    // Writes one GUI picture into the test data folder.
-    static void WritePicture(const std::string& file, int width, int height, int bitsPerPixel = 32);
     static int CountTextures();
     static int CountOpenFiles();
 

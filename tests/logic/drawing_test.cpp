@@ -5,7 +5,7 @@
 #include "audio/audio.h"
 #include "input/input.h"
 #include "logic/logic.h"
-#include "support/bitmaps.h"
+#include "support/pictures.h"
 #include "support/window_fixture.h"
 #include "visuals/visuals.h"
 
@@ -21,14 +21,15 @@ const Colour COLOURS[] = {{255, 0, 0},   {0, 255, 0},   {0, 0, 255},     {255, 2
                           {255, 0, 255}, {0, 255, 255}, {255, 128, 0}, {128, 0, 255}};
 
 // The hero and ghosts drawn into a real window, with solid-colour pictures in
-// the sprite slots under test and the sound on SDL's dummy driver.
+// the sprite slots under test.
 class Drawing : public WindowTest
 {
 protected:
+    explicit Drawing(int startUpSteps = OPEN_WINDOW) : WindowTest(startUpSteps) {}
+
     void SetUp() override
     {
         WindowTest::SetUp();
-        ASSERT_TRUE(audio->SetupAudio());
         for (int ghost = 0; ghost < NUMBER_OF_GHOSTS; ghost++) logic->GhostActive[ghost] = 0;
         logic->PlayerTileX = 10;
         logic->PlayerTileY = 10;
@@ -39,7 +40,7 @@ protected:
     void LoadSolidSprite(int index, const Colour& colour, int size = 16)
     {
         const std::string file = "sprite" + std::to_string(index) + ".bmp";
-        ASSERT_TRUE(SaveSolidBitmap(file, size, size, colour.red, colour.green, colour.blue));
+        ASSERT_TRUE(WritePicture(file, size, size, colour.red << 16 | colour.green << 8 | colour.blue));
         ASSERT_TRUE(visuals->LoadSpriteImage(visuals->Sprites[index], file.c_str()));
     }
 
@@ -63,22 +64,14 @@ protected:
         logic->GhostState[ghost] = state;
         logic->GhostDirection[ghost] = LEFT;
     }
-
-    int ChannelsPlaying(int effect) const
-    {
-        int playing = 0;
-        for (int channel = 0; channel < NUMBER_OF_MIXER_CHANNELS; channel++)
-            if (Mix_Playing(channel) && Mix_GetChunk(channel) == audio->SoundEffect[effect]) playing++;
-        return playing;
-    }
 };
 
 TEST_F(Drawing, HerosMouthFollowsTheOffsetAlongHisWay)
 {
     for (int picture = 0; picture < 3; picture++)
     {
-        LoadSolidSprite(10 + picture, COLOURS[picture]);
-        LoadSolidSprite(20 + picture, COLOURS[3 + picture]);
+        LoadSolidSprite(SPRITE_HERO_UP + picture, COLOURS[picture]);
+        LoadSolidSprite(SPRITE_HERO_RIGHT + picture, COLOURS[3 + picture]);
     }
     const int offsets[] = {0, 8, 16, 24, 32, 40, 48, 56, 64, -8, -16, -32, -56, 4};
     const int pictures[] = {2, 2, 1, 1, 0, 1, 1, 2, 2, 2, 1, 0, 2, 0};
@@ -108,7 +101,7 @@ TEST_F(Drawing, HerosMouthFollowsTheOffsetAlongHisWay)
 
 TEST_F(Drawing, DeathAnimationRunsThroughSixPictures)
 {
-    for (int picture = 0; picture < 6; picture++) LoadSolidSprite(30 + picture, COLOURS[picture]);
+    for (int picture = 0; picture < 6; picture++) LoadSolidSprite(SPRITE_HERO_DOWN + picture, COLOURS[picture]);
     logic->PlayerDirection = DOWN;
     const int timers[] = {80, 61, 60, 51, 50, 41, 40, 31, 30, 21, 20, 2, 1};
     const int pictures[] = {0, 0, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 5};
@@ -124,11 +117,11 @@ TEST_F(Drawing, DeathAnimationRunsThroughSixPictures)
 
 TEST_F(Drawing, EachPowerPelletCopySwellsAndFadesOverThirtyFourFrames)
 {
-    LoadSolidSprite(22, COLOURS[0]);
-    for (int copy = 46; copy <= 49; copy++)
+    LoadSolidSprite(SPRITE_HERO_RIGHT + 2, COLOURS[0]);
+    for (int copy = SPRITE_SWELL_UP; copy <= SPRITE_SWELL_LEFT; copy++)
     {
         SCOPED_TRACE(copy);
-        LoadSolidSprite(copy, COLOURS[copy - 45]);
+        LoadSolidSprite(copy, COLOURS[1 + copy - SPRITE_SWELL_UP]);
         logic->PlayerDeathTimer = 0;
         logic->ClearPowerPelletEatenAnimation();
         visuals->Sprites[copy].Transparency = 1.0f;
@@ -138,7 +131,7 @@ TEST_F(Drawing, EachPowerPelletCopySwellsAndFadesOverThirtyFourFrames)
             Clear();
             logic->DrawPlayer();
             if (frame != 1) continue;
-            EXPECT_TRUE(ColourAt(320 + 9, 240, COLOURS[copy - 45]));  // grown past the hero
+            EXPECT_TRUE(ColourAt(320 + 9, 240, COLOURS[1 + copy - SPRITE_SWELL_UP]));  // grown past the hero
         }
         EXPECT_NEAR(7.8f, visuals->Sprites[copy].ScaleX, 0.001f);
         EXPECT_NEAR(7.8f, visuals->Sprites[copy].ScaleY, 0.001f);
@@ -157,9 +150,9 @@ TEST_F(Drawing, EachPowerPelletCopySwellsAndFadesOverThirtyFourFrames)
 
 TEST_F(Drawing, GhostsAreDrawnWhereTheyStandRelativeToTheHero)
 {
-    LoadSolidSprite(62, COLOURS[0], 32);  // ghost 1, first body frame
-    LoadSolidSprite(63, COLOURS[1], 32);
-    LoadSolidSprite(81, COLOURS[2], 8);  // eyes looking left
+    LoadSolidSprite(SPRITE_GHOST_BODIES + 2, COLOURS[0], 32);  // ghost 1, first body frame
+    LoadSolidSprite(SPRITE_GHOST_BODIES + 3, COLOURS[1], 32);
+    LoadSolidSprite(SPRITE_EYES_LEFT, COLOURS[2], 8);
     logic->PlayerOffsetX = 16;
     PlaceGhost(1, 12, 9, 0, -8, GHOST_NORMAL);
     const int x = 320 + 128 - 16;
@@ -187,7 +180,7 @@ TEST_F(Drawing, GhostsAreDrawnWhereTheyStandRelativeToTheHero)
 TEST_F(Drawing, EyesLookTheWayTheGhostGoes)
 {
     const uint8_t directions[] = {UP, RIGHT, DOWN, LEFT};
-    for (int eyes = 0; eyes < 4; eyes++) LoadSolidSprite(78 + eyes, COLOURS[eyes], 8);
+    for (int eyes = 0; eyes < 4; eyes++) LoadSolidSprite(SPRITE_EYES_UP + eyes, COLOURS[eyes], 8);
     PlaceGhost(1, 11, 10, 0, 0, GHOST_EYES);
     for (int i = 0; i < 4; i++)
     {
@@ -206,7 +199,7 @@ TEST_F(Drawing, EyesLookTheWayTheGhostGoes)
 // picture wider than a tile shows whether one just outside was drawn.
 TEST_F(Drawing, GhostsAreDrawnOnlyWithinSixColumnsAndFiveRowsOfTheHero)
 {
-    LoadSolidSprite(62, COLOURS[0], 256);
+    LoadSolidSprite(SPRITE_GHOST_BODIES + 2, COLOURS[0], 256);
     struct Case
     {
         int columns, rows, offsetX, offsetY, probeX, probeY;
@@ -228,9 +221,9 @@ TEST_F(Drawing, GhostsAreDrawnOnlyWithinSixColumnsAndFiveRowsOfTheHero)
 
 TEST_F(Drawing, ScaredGhostsFlashInTheirOwnColourInTheLastFiftyFrames)
 {
-    LoadSolidSprite(63, COLOURS[0]);  // ghost 1, second body frame
-    LoadSolidSprite(76, COLOURS[1]);
-    LoadSolidSprite(77, COLOURS[2]);
+    LoadSolidSprite(SPRITE_GHOST_BODIES + 3, COLOURS[0]);  // ghost 1, second body frame
+    LoadSolidSprite(SPRITE_SCARED_GHOST, COLOURS[1]);
+    LoadSolidSprite(SPRITE_SCARED_GHOST_SECOND, COLOURS[2]);
     PlaceGhost(1, 11, 10, 0, 0, GHOST_SCARED);
     const uint8_t frames[] = {0, 1, 0, 1, 0};
     const uint16_t timers[] = {51, 51, 50, 50, 1};
@@ -245,6 +238,21 @@ TEST_F(Drawing, ScaredGhostsFlashInTheirOwnColourInTheLastFiftyFrames)
         EXPECT_TRUE(ColourAt(320 + 64, 240, COLOURS[colours[i]])) << i;
     }
 }
+
+// With the sound on SDL's dummy driver, for the tests that hear who met the hero.
+class HeardDrawing : public Drawing
+{
+protected:
+    HeardDrawing() : Drawing(OPEN_WINDOW | OPEN_SOUND) {}
+
+    int ChannelsPlaying(int effect) const
+    {
+        int playing = 0;
+        for (int channel = 0; channel < NUMBER_OF_MIXER_CHANNELS; channel++)
+            if (Mix_Playing(channel) && Mix_GetChunk(channel) == audio->SoundEffect[effect]) playing++;
+        return playing;
+    }
+};
 
 TEST_F(Drawing, ContactIsCloserThanThirtyPixelsOnBothAxes)
 {
@@ -278,7 +286,7 @@ TEST_F(Drawing, ContactIsCloserThanThirtyPixelsOnBothAxes)
     EXPECT_EQ(0u, logic->Score);
 }
 
-TEST_F(Drawing, TwoGhostsCatchingTheHeroInOneFrameBothCount)
+TEST_F(HeardDrawing, TwoGhostsCatchingTheHeroInOneFrameBothCount)
 {
     PlaceGhost(2, 10, 10, 10, 0, GHOST_NORMAL);
     PlaceGhost(6, 10, 10, 0, -10, GHOST_NORMAL);
@@ -293,7 +301,7 @@ TEST_F(Drawing, TwoGhostsCatchingTheHeroInOneFrameBothCount)
 
 // Whichever ghost is visited first, one is eaten and the other catches the
 // hero; only the sound left playing tells the order.
-TEST_F(Drawing, ScaredAndNormalGhostMeetTheHeroInVisitingOrder)
+TEST_F(HeardDrawing, ScaredAndNormalGhostMeetTheHeroInVisitingOrder)
 {
     for (const uint8_t order : {1, 0})
     {
@@ -339,7 +347,7 @@ TEST_F(Drawing, EightGhostsEatenScoreTwoHundredToSixteenHundredTimesTheLevel)
 
 TEST_F(Drawing, AScaredGhostEatenThisFrameStillShowsItsBody)
 {
-    LoadSolidSprite(76, COLOURS[1], 32);
+    LoadSolidSprite(SPRITE_SCARED_GHOST, COLOURS[1], 32);
     PlaceGhost(3, 10, 10, 0, 20, GHOST_SCARED);
     Clear();
     logic->DrawGhosts();

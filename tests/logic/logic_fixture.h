@@ -9,19 +9,20 @@
 #include <memory>
 
 #include "audio/audio.h"
-#include "boards.h"
 #include "data/data.h"
 #include "game/game.h"
 #include "input/input.h"
 #include "logic/logic.h"
 #include "screens/screens.h"
+#include "support/boards.h"
+#include "support/data_folder.h"
 #include "support/game_objects.h"
 #include "support/test_environment.h"
 #include "visuals/visuals.h"
 
-// The objects the rules of play reach, in a temporary directory that holds
-// only the boards a test writes and the real sounds. No window: drawing is
-// tested elsewhere. Sound stays off unless a test opens it.
+// The objects the rules of play reach, in a temporary directory whose data/
+// holds only the boards a test writes. No window: drawing is tested
+// elsewhere. Sound stays off unless a test opens it.
 class LogicTest : public GameTest
 {
 protected:
@@ -30,10 +31,7 @@ protected:
     void SetUp() override
     {
         GameTest::SetUp();
-        mkdir("data", 0755);
-        mkdir("data/boards", 0755);
-        ASSERT_EQ(0, symlink((ProjectRoot() + "/data/sound").c_str(), "data/sound"));
-        ASSERT_EQ(0, symlink((ProjectRoot() + "/data/music").c_str(), "data/music"));
+        ASSERT_TRUE(LinkDataWithout(directory->path, {"boards"}));
         srand(1);
     }
 

@@ -9,13 +9,7 @@ protected:
     void SetUp() override
     {
         LogicTest::SetUp();
-        const char* const names[] = {"Level1", "Level2", "Level3", "Level4", "Original"};
-        for (int board = 0; board < 5; board++)
-        {
-            Picture picture = WalledBoard();
-            for (int pellet = 0; pellet <= board; pellet++) picture[1][1 + pellet] = '.';
-            ASSERT_TRUE(SaveBoardPair(names[board], picture));
-        }
+        ASSERT_TRUE(SaveBoardsOfRisingPellets());
     }
 
     // Which ghosts take part from which level, and their speeds, by ghost.
@@ -57,7 +51,7 @@ protected:
             EXPECT_EQ(0, logic->GhostChaseCount[ghost]);
             EXPECT_EQ(0, logic->GhostStopped[ghost]);
         }
-        for (int sprite = 46; sprite <= 49; sprite++)
+        for (int sprite = SPRITE_SWELL_UP; sprite <= SPRITE_SWELL_LEFT; sprite++)
         {
             EXPECT_FLOAT_EQ(0.0f, visuals->Sprites[sprite].Transparency);
             EXPECT_FLOAT_EQ(1.0f, visuals->Sprites[sprite].ScaleX);
@@ -83,7 +77,7 @@ TEST_F(Setup, NewGameStartsLevelOneWithThreeLivesAndFourGhosts)
     logic->PlayerDeathTimer = 7;
     logic->GhostState[3] = GHOST_EYES;
     logic->GhostActive[0] = 1;
-    visuals->Sprites[47].Transparency = 0.4f;
+    visuals->Sprites[SPRITE_SWELL_RIGHT].Transparency = 0.4f;
     data->PlayerRankOnGameOver = 3;
 
     logic->SetupForNewGame();

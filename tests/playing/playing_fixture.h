@@ -5,12 +5,6 @@
 
 #include "support/game_screens_fixture.h"
 
-// Tiles of the test board (palette indices of the board images).
-const uint8_t TEST_WALL = 0;
-const uint8_t TEST_OPEN = 1;
-const uint8_t TEST_POWER_PELLET = 10;
-const uint8_t TEST_PELLET = 11;
-
 // A small pocket board used for every level: the hero can step from his
 // start (13, 19) right to (14, 19) and up to (13, 18); the ghosts share a
 // three-tile pen around (13, 13); pellets and power pellets stand walled in

@@ -3,8 +3,6 @@
 #include <SDL_mixer.h>
 
 #include <string.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <vector>
@@ -15,8 +13,8 @@
 #include "input/input.h"
 #include "logic/logic.h"
 #include "playing_fixture.h"
-#include "support/stand_in_pictures.h"
 #include "screens/screens.h"
+#include "support/pictures.h"
 #include "visuals/visuals.h"
 
 namespace {
@@ -216,7 +214,7 @@ TEST_F(PlayingTest, AClearedBoardAdvancesTheLevelAndTintsItsWalls)
     EXPECT_EQ(0, screens->ScreenBufferNeedsDisplay);  // that frame ends at once
 
     RunFrame();
-    const Sprite& wall = visuals->Sprites[99];
+    const Sprite& wall = visuals->Sprites[SPRITE_WALL];
     EXPECT_FLOAT_EQ(1.0f, wall.RedHue);
     EXPECT_FLOAT_EQ(0.8f, wall.GreenHue);
     EXPECT_FLOAT_EQ(0.8f, wall.BlueHue);
@@ -232,7 +230,7 @@ TEST_F(PlayingTest, AClearedBoardAdvancesTheLevelAndTintsItsWalls)
         RunFrames(2);
         EXPECT_EQ(level, logic->Level);
     }
-    EXPECT_FLOAT_EQ(0.2f, visuals->Sprites[99].GreenHue);
+    EXPECT_FLOAT_EQ(0.2f, visuals->Sprites[SPRITE_WALL].GreenHue);
     EXPECT_EQ(17, game->FrameDelayMilliseconds);
 }
 
@@ -467,9 +465,9 @@ protected:
         Remember("scared ghosts flashing");
         logic->GhostState[0] = logic->GhostState[3] = GHOST_EYES;
         Remember("eyes going home");
-        for (int index = 46; index <= 49; index++) visuals->Sprites[index].Transparency = 0.0f;
-        visuals->Sprites[47].Transparency = 1.0f;
-        visuals->Sprites[47].ScaleX = visuals->Sprites[47].ScaleY = 1.0f;
+        for (int index = SPRITE_SWELL_UP; index <= SPRITE_SWELL_LEFT; index++) visuals->Sprites[index].Transparency = 0.0f;
+        visuals->Sprites[SPRITE_SWELL_RIGHT].Transparency = 1.0f;
+        visuals->Sprites[SPRITE_SWELL_RIGHT].ScaleX = visuals->Sprites[SPRITE_SWELL_RIGHT].ScaleY = 1.0f;
         Play(1);
         Remember("the power-pellet swell beginning");
         Play(14);
@@ -564,18 +562,8 @@ protected:
     // The game's own pictures but four, each written in their place.
     void UseOtherPictures()
     {
-        const std::string graphics = ProjectRoot() + "/data/graphics/";
-        ASSERT_EQ(0, unlink("data/graphics"));
-        ASSERT_EQ(0, mkdir("data/graphics", 0755));
-        for (const SpriteFile& sprite : SPRITE_FILES)
-        {
-            const std::string name = strrchr(sprite.File, '/') + 1;
-            if (FileExists(sprite.File)) continue;
-            ASSERT_EQ(0, symlink((graphics + name).c_str(), sprite.File));
-        }
         const char* const replaced[] = {"data/graphics/BoundaryLEGO.png", "data/graphics/TV.png",
                                         "data/graphics/TV_Static.png", "data/graphics/Pellet.png"};
-        for (const char* file : replaced) ASSERT_EQ(0, unlink(file));
         WriteOtherPicture(replaced[0], 64, 64, [](int x, int y) -> uint32_t {
             const bool corner = (x < 6 || x > 57) && (y < 6 || y > 57);
             return (corner ? 0x40u : 0xFFu) << 24 | (x * 4) << 16 | (y * 4) << 8 | 0x80;

@@ -5,33 +5,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "support/data_folder.h"
 #include "support/game_process.h"
-#include "support/stand_in_pictures.h"
+#include "support/pictures.h"
 
 namespace {
-
-const char* const DATA_FOLDERS[] = {"boards", "fonts", "graphics", "interface", "music", "sound"};
-
-// directory/data as a tree of links to the project's files, without `file`
-// (a path under data/), which a test then writes itself or leaves missing.
-void LinkDataWithout(const std::string& directory, const std::string& file)
-{
-    const std::string data = directory + "/data";
-    unlink(data.c_str());
-    mkdir(data.c_str(), 0755);
-    for (const char* folder : DATA_FOLDERS)
-    {
-        mkdir((data + "/" + folder).c_str(), 0755);
-        const std::string listing = RunCommand("ls " + ProjectRoot() + "/data/" + folder);
-        size_t start = 0;
-        for (size_t end; (end = listing.find('\n', start)) != std::string::npos; start = end + 1)
-        {
-            const std::string relative = std::string(folder) + "/" + listing.substr(start, end - start);
-            if (relative == file) continue;
-            symlink((ProjectRoot() + "/data/" + relative).c_str(), (data + "/" + relative).c_str());
-        }
-    }
-}
 
 struct DamagedFile
 {
@@ -66,7 +44,7 @@ void Damage(const std::string& directory, const DamagedFile& damaged)
         const std::string whole = ReadWholeFile(ProjectRoot() + "/data/" + damaged.file);
         WriteWholeFile(path, whole.substr(0, whole.size() / 2));
     }
-    if (damaged.damage == DamagedFile::THREE_BY_FIVE) WritePicture(path, 3, 5, 0xffffff, 0xffffff);
+    if (damaged.damage == DamagedFile::THREE_BY_FIVE) WritePicture(path, 3, 5, 0xffffff);
     if (damaged.damage == DamagedFile::NOT_A_SOUND) WriteWholeFile(path, "RIFF, but no sound at all\n");
 }
 
@@ -76,7 +54,7 @@ TEST(DamagedData, EachFileMissingOrBrokenIsReportedAndTheGameLeavesInOrder)
     {
         SCOPED_TRACE(damaged.file);
         GameProcess game;
-        LinkDataWithout(game.directory.path, damaged.file);
+        ASSERT_TRUE(LinkDataWithout(game.directory.path, {damaged.file}));
         Damage(game.directory.path, damaged);
         ASSERT_TRUE(game.Start());
         if (!damaged.fatal)

@@ -1,25 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <string>
 #include <vector>
 
-#include "support/bitmaps.h"
+#include "support/boards.h"
+#include "support/data_folder.h"
 #include "support/game_process.h"
 #include "support/joystick_state.h"
 
 namespace {
-
-// Palette indices of the board images.
-const uint8_t WALL = 0;
-const uint8_t OPEN = 1;
-const uint8_t PELLET = 11;
-const uint8_t RETURN_UP = 9;
-const uint8_t RETURN_HOME = 10;
-const int BOARD = 27;
 
 // Screen colours that tell the screens apart.
 const Colour PLAYING_TV_WOOD = {106, 64, 34};        // the television cabinet at (400, 472)
@@ -40,29 +32,15 @@ protected:
 
     void UseCorridorBoard()
     {
-        const std::string root = game.directory.path;
-        const std::string real = ProjectRoot() + "/data";
-        ASSERT_EQ(0, unlink((root + "/data").c_str()));
-        mkdir((root + "/data").c_str(), 0755);
-        for (const char* folder : {"graphics", "fonts", "interface", "music", "sound"})
-            ASSERT_EQ(0, symlink((real + "/" + folder).c_str(), (root + "/data/" + folder).c_str()));
-        mkdir((root + "/data/boards").c_str(), 0755);
-
-        std::vector<uint8_t> board(BOARD * BOARD, WALL);
-        std::vector<uint8_t> routes(BOARD * BOARD, 0);
+        Picture board = SolidBoard();
+        Picture routes = NoRoutes();
         for (int y = 13; y <= 19; y++)
         {
-            board[y * BOARD + 13] = (y == 13 || y == 19) ? OPEN : PELLET;
-            routes[y * BOARD + 13] = (y == 13) ? RETURN_HOME : RETURN_UP;
+            board[y][13] = (y == 13 || y == 19) ? ' ' : '.';
+            routes[y][13] = (y == 13) ? 'x' : 'U';
         }
-        ASSERT_TRUE(SaveIndexedBitmap(root + "/data/boards/Level1.bmp", BOARD, BOARD, board));
-        ASSERT_TRUE(SaveIndexedBitmap(root + "/data/boards/Level1_Return.bmp", BOARD, BOARD, routes));
-        for (const char* name : {"Level2", "Level3", "Level4", "Original"})
-            for (const char* suffix : {".bmp", "_Return.bmp"})
-            {
-                const std::string file = std::string("/boards/") + name + suffix;
-                ASSERT_EQ(0, symlink((real + file).c_str(), (root + "/data" + file).c_str()));
-            }
+        ASSERT_TRUE(LinkDataWithout(game.directory.path));
+        ASSERT_TRUE(SaveBoardPair(BOARD_NAMES[0], board, routes));
     }
 
     // An options file whose tables hold only zero scores, so any game enters them.

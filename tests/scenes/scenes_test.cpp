@@ -10,11 +10,6 @@
 
 namespace {
 
-const unsigned short HERO = 121;
-const unsigned short HEROINE = 130;
-const unsigned short OPENING_GHOST = 140;
-const unsigned short ENDING_GHOST = 141;
-
 class SceneTest : public GameScreensTest
 {
 protected:
@@ -36,17 +31,17 @@ using OpeningScene = SceneTest;
 TEST_F(OpeningScene, GhostScreamsInFrame186AndTheChaseEndsInFrame321)
 {
     EnterScreen(OPENING_SCENE_SCREEN);
-    const Sprite& ghost = visuals->Sprites[OPENING_GHOST];
+    const Sprite& ghost = visuals->Sprites[SPRITE_OPENING_GHOST];
 
     EXPECT_EQ(185, FrameWhen([&] { return ghost.ScreenX == 470.0f; }, 400));
     EXPECT_EQ(0.0f, ghost.GreenHue);
     EXPECT_EQ(0.0f, ghost.BlueHue);
     EXPECT_EQ(1, FrameWhen([&] { return ghost.ScreenX == 468.0f; }, 1));  // frame 186
-    EXPECT_EQ(320.0f, visuals->Sprites[HEROINE].ScreenX);
+    EXPECT_EQ(320.0f, visuals->Sprites[SPRITE_HEROINE].ScreenX);
 
     // The chase: both run left by 5 until the ghost is past -200.
     EXPECT_EQ(134, FrameWhen([&] { return ghost.ScreenX <= -200.0f; }, 400));  // frame 320
-    EXPECT_EQ(320.0f - 5 * 134, visuals->Sprites[HEROINE].ScreenX);
+    EXPECT_EQ(320.0f - 5 * 134, visuals->Sprites[SPRITE_HEROINE].ScreenX);
     EXPECT_NE(FADE_OUT, screens->ScreenTransitionStatus);
     EXPECT_EQ(1, FrameWhen([] { return screens->ScreenTransitionStatus == FADE_OUT; }, 1));  // frame 321
 
@@ -101,8 +96,8 @@ using EndingScene = SceneTest;
 TEST_F(EndingScene, GhostGrowsThenHeroGrowsThenTheCreditsFollow)
 {
     EnterScreen(ENDING_SCENE_SCREEN);
-    const Sprite& ghost = visuals->Sprites[ENDING_GHOST];
-    const Sprite& hero = visuals->Sprites[HERO];
+    const Sprite& ghost = visuals->Sprites[SPRITE_ENDING_GHOST];
+    const Sprite& hero = visuals->Sprites[SPRITE_HERO_PORTRAIT];
 
     EXPECT_EQ(161, FrameWhen([] { return screens->SceneAnimationStage == 1; }, 400));
     EXPECT_EQ(1.0f, ghost.GreenHue);  // its own colours after the scream
@@ -128,11 +123,11 @@ TEST_F(EndingScene, SkippingStillLeadsToTheCreditsAtFullSize)
     EnterScreen(ENDING_SCENE_SCREEN);
     RunUntilFadedIn();
     RunFrameWithKey('_');
-    EXPECT_LT(visuals->Sprites[HERO].ScaleX, 1.0f);
+    EXPECT_LT(visuals->Sprites[SPRITE_HERO_PORTRAIT].ScaleX, 1.0f);
     EXPECT_GT(RunUntilScreenChanges(10), 0);
     EXPECT_EQ(ABOUT_SCREEN, screens->ScreenToDisplay);
-    EXPECT_EQ(1.0f, visuals->Sprites[HERO].ScaleX);
-    EXPECT_EQ(1.0f, visuals->Sprites[ENDING_GHOST].ScaleX);
+    EXPECT_EQ(1.0f, visuals->Sprites[SPRITE_HERO_PORTRAIT].ScaleX);
+    EXPECT_EQ(1.0f, visuals->Sprites[SPRITE_ENDING_GHOST].ScaleX);
     EXPECT_EQ(MUSIC_ENDING, audio->CurrentlySelectedMusicTrack);
 }
 

@@ -6,32 +6,23 @@
 #include "input/input.h"
 #include "screens/screens.h"
 #include "support/game_screens_fixture.h"
+#include "support/pictures.h"
 #include "visuals/visuals.h"
 
 namespace {
 
-class FadeTest : public GameScreensTest
+// The fade of a real window; its overlay is a picture of our own, opaque
+// black (the game's is an opaque dark one).
+class FadeTest : public WindowTest
 {
 protected:
+    explicit FadeTest(int startUpSteps = OPEN_WINDOW) : WindowTest(startUpSteps) {}
+
     void SetUp() override
     {
-        GameScreensTest::SetUp();
-        glDeleteTextures(1, &visuals->Sprites[0].Texture);
-        visuals->Sprites[0].Texture = OpaqueBlackTexture();
-    }
-
-    // The overlay's own picture: the game's is an opaque dark one.
-    static GLuint OpaqueBlackTexture()
-    {
-        unsigned char pixels[4 * 4 * 4];
-        for (unsigned i = 0; i < sizeof(pixels); i++) pixels[i] = (i % 4 == 3) ? 255 : 0;
-        GLuint texture = 0;
-        glGenTextures(1, &texture);
-        glBindTexture(GL_TEXTURE_2D, texture);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 4, 4, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
-        return texture;
+        WindowTest::SetUp();
+        ASSERT_TRUE(WritePicture("fade.bmp", 4, 4, 0x000000));
+        ASSERT_TRUE(visuals->LoadSpriteImage(visuals->Sprites[SPRITE_SCREEN_FADE], "fade.bmp"));
     }
 
     void StartFade(uint8_t status, float opacity)
@@ -48,6 +39,13 @@ protected:
         screens->ApplyScreenFadeTransition();
         return Mix_Playing(-1);
     }
+};
+
+// With the mixer open, for the tests that count the clicks.
+class HeardFade : public FadeTest
+{
+protected:
+    HeardFade() : FadeTest(OPEN_WINDOW | OPEN_SOUND) {}
 };
 
 TEST_F(FadeTest, FadingInFromCoveredTakesSevenFramesInSinglePrecisionSteps)
@@ -128,7 +126,7 @@ TEST_F(FadeTest, DisplayTimerRunsOnlyWhileFullyShownAndThenFadesOut)
     EXPECT_EQ(300, screens->ScreenDisplayTimer) << "the timer stands still during a fade";
 }
 
-TEST_F(FadeTest, EachSkipPressClicksOnceAndStartsTheFadeOutInTheSameFrame)
+TEST_F(HeardFade, EachSkipPressClicksOnceAndStartsTheFadeOutInTheSameFrame)
 {
     const char* const presses[] = {"space", "left mouse button", "action button one"};
     for (int press = 0; press < 3; press++)
@@ -149,7 +147,7 @@ TEST_F(FadeTest, EachSkipPressClicksOnceAndStartsTheFadeOutInTheSameFrame)
     }
 }
 
-TEST_F(FadeTest, WithoutATimerOrOnItsLastFramePressesDoNotClick)
+TEST_F(HeardFade, WithoutATimerOrOnItsLastFramePressesDoNotClick)
 {
     StartFade(FADE_NONE, 0.0f);
     screens->ScreenDisplayTimer = -1;

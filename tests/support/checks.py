@@ -1,6 +1,8 @@
-"""What the Python checks share: the project's root and a tally of checks with its verdict."""
+"""What the Python checks share: the project's root, the board names and a tally of checks with its verdict."""
 import os
 
+# The board images the game reads, by level: data/boards/<name>.bmp and <name>_Return.bmp.
+BOARDS = ("Level1", "Level2", "Level3", "Level4", "Original")
 ROOT = os.path.abspath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", ".."))
 _tally = {"passed": 0, "failed": 0}
 

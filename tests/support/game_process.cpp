@@ -141,11 +141,14 @@ void GameProcess::FocusWindow()
     RunCommand("xdotool windowfocus --sync " + windowId + " 2>/dev/null");
 }
 
-void GameProcess::PressKey(const std::string& keyName)
+void GameProcess::PressKey(const std::string& keyName, int clickX, int clickY)
 {
     FocusWindow();
+    const std::string click = clickX < 0 ? "" : "mousemove --window " + windowId + " " + std::to_string(clickX) + " " +
+                                                    std::to_string(clickY) + " sleep 0.05 mousedown 1 ";
     // Held about as long as a finger would: the game reads held keys and buttons once a frame.
-    RunCommand("xdotool keydown " + keyName + " sleep 0.1 keyup " + keyName);
+    RunCommand("xdotool " + click + "keydown " + keyName + " sleep 0.1 keyup " + keyName +
+               (clickX < 0 ? "" : " mouseup 1"));
 }
 
 void GameProcess::HoldKey(const std::string& keyName)
@@ -269,12 +272,12 @@ bool GameProcess::SelectorAt(int y, int timeoutMilliseconds)
 // A menu reads nothing for a few frames after each move, and a press that
 // comes and goes within them is lost (more often on a loaded machine, whose
 // frames are long): while the selector stays where it was, it is pressed again.
-bool GameProcess::MoveSelector(const std::string& keyName, int fromY, int toY)
+bool GameProcess::MoveSelector(const std::string& keyName, int fromY, int toY, int clickX, int clickY)
 {
     const int presses = 20;
     for (int press = 0; press < presses; press++)
     {
-        PressKey(keyName);
+        PressKey(keyName, clickX, clickY);
         if (SelectorAt(toY, 1000)) return true;
         if (!SelectorAt(fromY, 100)) return SelectorAt(toY, 100);
     }
@@ -297,4 +300,11 @@ std::vector<std::string> GameProcess::OptionsFileLines()
     std::istringstream stream(OptionsFile());
     for (std::string line; std::getline(stream, line);) lines.push_back(line);
     return lines;
+}
+
+void GameProcess::WriteOptionsFile(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines) text += line + "\n";
+    WriteWholeFile(OptionsFilePath(), text);
 }

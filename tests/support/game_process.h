@@ -34,7 +34,9 @@ public:
     bool IsRunning();
     void Terminate();  // asks the game to quit as the window manager would
 
-    void PressKey(const std::string& keyName);  // xdotool key names: space, Return, Escape, Up, a
+    // xdotool key names: space, Return, Escape, Up, a; with clickX set, a click
+    // there goes down just before the key and up just after it.
+    void PressKey(const std::string& keyName, int clickX = -1, int clickY = -1);
     void HoldKey(const std::string& keyName);
     void ReleaseKey(const std::string& keyName);
     void ClickAt(int windowX, int windowY);
@@ -53,11 +55,15 @@ public:
     bool SelectorAt(int y, int timeoutMilliseconds = 3000);
     // Presses the key until the menu's selector moves from fromY to toY; false
     // when it shows anywhere else, or not at toY within about twenty presses.
-    bool MoveSelector(const std::string& keyName, int fromY, int toY);
+    // With clickX set, each press comes with a click: a click that hits shows
+    // as a selector elsewhere, one that misses cannot have been lost while the
+    // press was read.
+    bool MoveSelector(const std::string& keyName, int fromY, int toY, int clickX = -1, int clickY = -1);
 
     std::string Log();
     std::string OptionsFile();
     std::vector<std::string> OptionsFileLines();
+    void WriteOptionsFile(const std::vector<std::string>& lines);
     std::string OptionsFilePath();
 
     TemporaryWorkingDirectory directory;

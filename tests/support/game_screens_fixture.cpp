@@ -61,7 +61,8 @@ int GameScreensTest::RunUntilScreenChanges(int frameLimit)
 
 void GameScreensTest::RunUntilFadedIn()
 {
-    for (int frame = 0; frame < 20 && screens->ScreenTransitionStatus != FADE_NONE; frame++) RunFrame();
+    EXPECT_TRUE(RunFramesUntil([] { return screens->ScreenTransitionStatus == FADE_NONE; }, 20))
+        << "the screen has not faded in within 20 frames";
 }
 
 bool GameScreensTest::RunFramesUntil(const std::function<bool()>& condition, int frameLimit)

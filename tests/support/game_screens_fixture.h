@@ -25,6 +25,7 @@ protected:
     static void RunFrameWithDirection(int direction);
     // Frames until the screen changes; -1 when it has not within the limit.
     static int RunUntilScreenChanges(int frameLimit);
+    // A precondition: a screen that has not faded in within 20 frames fails the test.
     static void RunUntilFadedIn();
     // Runs frames until the condition holds; false after the frame limit.
     static bool RunFramesUntil(const std::function<bool()>& condition, int frameLimit);

@@ -8,7 +8,8 @@
 #include <vector>
 
 #include "game/game.h"
-#include "support/stand_in_pictures.h"
+#include "support/data_folder.h"
+#include "support/pictures.h"
 #include "support/window_fixture.h"
 #include "visuals/visuals.h"
 
@@ -17,10 +18,10 @@ namespace {
 const uint32_t RED = 0xFF0000;
 const uint32_t BLUE = 0x0000FF;
 const uint32_t WHITE = 0xFFFFFF;
-// Slot 4 is drawn in these tests; slot 5 is the one broken in the failure cases.
-const int DRAWN_SLOT = 4;
+// The menu background is drawn in these tests; the static is broken in the failure cases.
+const int DRAWN_SLOT = SPRITE_MENU_BACKGROUND;
 const char DRAWN_FILE[] = "data/graphics/Arcade-Room-01.png";
-const int BROKEN_SLOT = 5;
+const int BROKEN_SLOT = SPRITE_TV_STATIC;
 const char BROKEN_FILE[] = "data/graphics/TV_Static.png";
 
 class Sprites : public WindowTest
@@ -29,7 +30,7 @@ protected:
     void SetUp() override
     {
         WindowTest::SetUp();
-        MakeStandInPictures(directory->path);
+        ASSERT_TRUE(MakeStandInPictures(directory->path));
     }
 
     // Loads the table with the drawn slot holding this picture, then clears to black.
@@ -50,9 +51,9 @@ TEST_F(GamePictures, TheWholeTableLoadsAndTheFadePictureIsOpaqueBlack)
     ASSERT_TRUE(visuals->LoadSpritesIntoMemoryAndInitialize()) << output->Text();
     EXPECT_EQ(std::string::npos, output->Text().find("ERROR"));
     visuals->ClearScreenBufferWithColor(1.0f, 1.0f, 1.0f, 1.0f);
-    visuals->Sprites[0].ScaleX = 20.0f;
-    visuals->Sprites[0].ScaleY = 20.0f;
-    visuals->DrawSpriteOntoScreenBuffer(0);
+    visuals->Sprites[SPRITE_SCREEN_FADE].ScaleX = 20.0f;
+    visuals->Sprites[SPRITE_SCREEN_FADE].ScaleY = 20.0f;
+    visuals->DrawSpriteOntoScreenBuffer(SPRITE_SCREEN_FADE);
     EXPECT_TRUE(PixelIs(320, 240, 0, 0, 0));
     EXPECT_TRUE(PixelIs(5, 5, 0, 0, 0));
 }

@@ -2,11 +2,10 @@
 
 #include <algorithm>
 
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "game/game.h"
 #include "input/input.h"
+#include "support/data_folder.h"
 #include "support/window_fixture.h"
 #include "visuals/visuals.h"
 
@@ -51,10 +50,7 @@ TEST_F(Text, FontsOpenInOrderAndAMissingOneStopsTheRest)
     EXPECT_TRUE(AppearInOrder(output->Text(), {"Loaded all TTF fonts into memory"}));
 
     ASSERT_TRUE(OpenWindow(640, 480));
-    ASSERT_EQ(0, unlink("data"));
-    ASSERT_EQ(0, mkdir("data", 0755));
-    ASSERT_EQ(0, mkdir("data/fonts", 0755));
-    ASSERT_EQ(0, symlink((ProjectRoot() + "/data/fonts/Default.ttf").c_str(), "data/fonts/Default.ttf"));
+    ASSERT_TRUE(LinkDataWithout(directory->path, {"fonts/Destructo.ttf"}));
     const size_t logStart = output->Text().size();
 
     EXPECT_FALSE(visuals->LoadFontsIntoMemory());

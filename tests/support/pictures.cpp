@@ -1,15 +1,36 @@
-#include "support/stand_in_pictures.h"
+#include "support/pictures.h"
 
-#include <dirent.h>
+#include <limits.h>
 #include <stdio.h>
-#include <string.h>
-#include <sys/stat.h>
+#include <stdlib.h>
 #include <unistd.h>
 
 #include <SDL.h>
 
 #include "support/test_environment.h"
-#include "visuals/visuals.h"
+
+// Clears the way for a picture: a link at the path goes, but nothing is ever
+// written or removed within the project's own data (a test's data/ that is a
+// single link to it).
+static bool MakeRoomFor(const std::string& path)
+{
+    const size_t slash = path.rfind('/');
+    char folder[PATH_MAX];
+    char projectData[PATH_MAX];
+    if (!realpath(slash == std::string::npos ? "." : path.substr(0, slash).c_str(), folder)) return false;
+    if (!realpath((ProjectRoot() + "/data").c_str(), projectData)) return false;
+    const std::string inside = std::string(projectData) + "/";
+    if ((std::string(folder) + "/").compare(0, inside.size(), inside) == 0) return false;
+    unlink(path.c_str());
+    return true;
+}
+
+static bool SaveBitmap(SDL_Surface* picture, const std::string& path)
+{
+    const bool saved = MakeRoomFor(path) && SDL_SaveBMP(picture, path.c_str()) == 0;
+    SDL_FreeSurface(picture);
+    return saved;
+}
 
 bool WritePicture(const std::string& path, int width, int height, uint32_t topColour, uint32_t bottomColour)
 {
@@ -19,9 +40,27 @@ bool WritePicture(const std::string& path, int width, int height, uint32_t topCo
     SDL_Rect bottom = {0, (Sint16)(height / 2), (Uint16)width, (Uint16)(height - height / 2)};
     SDL_FillRect(picture, &top, topColour);
     SDL_FillRect(picture, &bottom, bottomColour);
-    const bool saved = SDL_SaveBMP(picture, path.c_str()) == 0;
-    SDL_FreeSurface(picture);
-    return saved;
+    return SaveBitmap(picture, path);
+}
+
+bool WritePicture(const std::string& path, int width, int height, uint32_t colour)
+{
+    return WritePicture(path, width, height, colour, colour);
+}
+
+bool WriteIndexedPicture(const std::string& path, int width, int height, const std::vector<uint8_t>& indices)
+{
+    if ((int)indices.size() != width * height) return false;
+    SDL_Surface* const picture = SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 8, 0, 0, 0, 0);
+    if (!picture) return false;
+
+    SDL_Color palette[256];
+    for (int i = 0; i < 256; i++) palette[i] = SDL_Color{(Uint8)i, (Uint8)i, (Uint8)i, 0};
+    SDL_SetColors(picture, palette, 0, 256);
+
+    for (int y = 0; y < height; y++)
+        for (int x = 0; x < width; x++) ((uint8_t*)picture->pixels)[y * picture->pitch + x] = indices[y * width + x];
+    return SaveBitmap(picture, path);
 }
 
 static uint32_t Crc32(const uint8_t* bytes, size_t length, uint32_t crc = 0)
@@ -95,28 +134,9 @@ bool WriteTranslucentPicture(const std::string& path, int width, int height, con
     PutChunk(png, "IHDR", header);
     PutChunk(png, "IDAT", StoredZlib(raw));
     PutChunk(png, "IEND", "");
+    if (!MakeRoomFor(path)) return false;
     FILE* file = fopen(path.c_str(), "wb");
     if (!file) return false;
     const bool written = fwrite(png.data(), 1, png.size(), file) == png.size();
     return fclose(file) == 0 && written;
-}
-
-void MakeStandInPictures(const std::string& directory)
-{
-    const std::string data = directory + "/data";
-    unlink(data.c_str());
-    mkdir(data.c_str(), 0755);
-
-    const std::string projectData = ProjectRoot() + "/data";
-    DIR* folder = opendir(projectData.c_str());
-    while (struct dirent* entry = folder ? readdir(folder) : nullptr)
-    {
-        if (entry->d_name[0] == '.' || strcmp(entry->d_name, "graphics") == 0) continue;
-        if (symlink((projectData + "/" + entry->d_name).c_str(), (data + "/" + entry->d_name).c_str()) != 0)
-            perror("symlink");
-    }
-    if (folder) closedir(folder);
-
-    mkdir((data + "/graphics").c_str(), 0755);
-    for (const SpriteFile& sprite : SPRITE_FILES) WritePicture(directory + "/" + sprite.File, 64, 64, 0xFFFFFF, 0xFFFFFF);
 }

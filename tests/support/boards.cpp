@@ -1,21 +1,10 @@
-#ifndef WOBBLER_TEST_BOARDS_H
-#define WOBBLER_TEST_BOARDS_H
+#include "support/boards.h"
 
 #include <sys/stat.h>
 
-#include <string>
-#include <vector>
+#include "support/pictures.h"
 
-#include "logic/logic.h"
-#include "support/bitmaps.h"
-
-// A board drawn in characters, 27 lines of 27, row 0 first.
-// Board: '#' wall, '.' pellet, 'o' power pellet, anything else open floor.
-// Return routes: 'U', 'D', 'L', 'R' the way home, 'x' marked without a way.
-typedef std::vector<std::string> Picture;
-
-// Walls all round the edge, open floor inside.
-inline Picture WalledBoard()
+Picture WalledBoard()
 {
     Picture board(BOARD_SIZE, std::string(BOARD_SIZE, ' '));
     for (int i = 0; i < BOARD_SIZE; i++)
@@ -26,19 +15,18 @@ inline Picture WalledBoard()
     return board;
 }
 
-// Nothing but wall, to carve corridors into.
-inline Picture SolidBoard()
+Picture SolidBoard()
 {
     return Picture(BOARD_SIZE, std::string(BOARD_SIZE, '#'));
 }
 
-inline Picture NoRoutes()
+Picture NoRoutes()
 {
     return Picture(BOARD_SIZE, std::string(BOARD_SIZE, ' '));
 }
 
-// Palette indices the game reads.
-inline uint8_t BoardValue(char c)
+// The palette indices the game reads.
+static uint8_t BoardValue(char c)
 {
     switch (c)
     {
@@ -49,7 +37,7 @@ inline uint8_t BoardValue(char c)
     }
 }
 
-inline uint8_t ReturnValue(char c)
+static uint8_t ReturnValue(char c)
 {
     switch (c)
     {
@@ -62,16 +50,15 @@ inline uint8_t ReturnValue(char c)
     }
 }
 
-inline bool SavePicture(const std::string& path, const Picture& picture, uint8_t (*value)(char))
+static bool SavePicture(const std::string& path, const Picture& picture, uint8_t (*value)(char))
 {
     std::vector<uint8_t> indices;
     for (const std::string& row : picture)
         for (char c : row) indices.push_back(value(c));
-    return SaveIndexedBitmap(path, BOARD_SIZE, BOARD_SIZE, indices);
+    return WriteIndexedPicture(path, BOARD_SIZE, BOARD_SIZE, indices);
 }
 
-// Writes data/boards/<name>.bmp and <name>_Return.bmp in the working directory.
-inline bool SaveBoardPair(const std::string& name, const Picture& board, const Picture& routes = NoRoutes())
+bool SaveBoardPair(const std::string& name, const Picture& board, const Picture& routes)
 {
     mkdir("data", 0755);
     mkdir("data/boards", 0755);
@@ -79,4 +66,13 @@ inline bool SaveBoardPair(const std::string& name, const Picture& board, const P
            SavePicture("data/boards/" + name + "_Return.bmp", routes, ReturnValue);
 }
 
-#endif
+bool SaveBoardsOfRisingPellets()
+{
+    for (int board = 0; board < 5; board++)
+    {
+        Picture picture = WalledBoard();
+        for (int pellet = 0; pellet <= board; pellet++) picture[1][1 + pellet] = '.';
+        if (!SaveBoardPair(BOARD_NAMES[board], picture)) return false;
+    }
+    return true;
+}
