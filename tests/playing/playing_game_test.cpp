@@ -6,7 +6,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <functional>
 #include <vector>
 
 #include "audio/audio.h"
@@ -98,79 +97,70 @@ TEST_F(PlayingTest, PowerPelletsBlinkBigSixteenFramesAndSmallFifteenAndOneFrameL
     EXPECT_FALSE(IsPelletColourAt(TileScreenX(10) + 8, TileScreenY(19)));
 }
 
-// The window's activation changing, as the window system reports it.
-void PushActivation(Uint8 gain, Uint8 state)
-{
-    SDL_Event event = {};
-    event.type = SDL_ACTIVEEVENT;
-    event.active.gain = gain;
-    event.active.state = state;
-    SDL_PushEvent(&event);
-}
-
-// Space pauses, and so does a window that loses the input focus or is
-// minimised; the pointer leaving the window does not.
 TEST_F(PlayingTest, PauseStopsEverythingAndShowsOnlyTheTwoLines)
 {
-    struct Cause
+    EnterGame();
+    SendGhostOntoHero();
+    logic->GhostTileX[0] = 14;  // beside him, close enough to catch him at once if it moved
+    logic->PowerPelletTimer = 300;
+    logic->PlayerDirection = RIGHT;
+    PressKey(SDLK_SPACE);
+    RunFrame();
+    ASSERT_EQ(1, logic->GamePaused);
+    EXPECT_EQ(1, Mix_PausedMusic());
+
+    const int8_t heroOffset = logic->PlayerOffsetX;
+    const uint8_t ghostTile = logic->GhostTileX[0];
+    const int8_t ghostOffset = logic->GhostOffsetX[0];
+    const uint16_t scaredTime = logic->PowerPelletTimer;
+    RunFrames(30);
+    EXPECT_EQ(heroOffset, logic->PlayerOffsetX);
+    EXPECT_EQ(ghostTile, logic->GhostTileX[0]);
+    EXPECT_EQ(ghostOffset, logic->GhostOffsetX[0]);
+    EXPECT_EQ(scaredTime, logic->PowerPelletTimer);
+    EXPECT_EQ(0, logic->PlayerDeathTimer);
+    // Black but for the two lines: the board, the frame and the panel are gone.
+    EXPECT_TRUE(PixelIs(100, 120, 0, 0, 0));
+    EXPECT_TRUE(PixelIs(408, 300, 0, 0, 0));
+    EXPECT_TRUE(PixelIs(10, 240, 0, 0, 0));
+    EXPECT_TRUE(PixelIs(40, 40, 0, 0, 0, 0));
+    bool lettersSeen = false;
+    for (int x = 200; x < 440 && !lettersSeen; x++) lettersSeen = ReadPixel(x, 232).red > 200;
+    EXPECT_TRUE(lettersSeen);
+
+    // The death animation stands still as well.
+    logic->PlayerDeathTimer = 40;
+    RunFrames(10);
+    EXPECT_EQ(40, logic->PlayerDeathTimer);
+
+    logic->PlayerDeathTimer = 0;
+    PressKey(SDLK_SPACE);
+    RunFrame();
+    EXPECT_EQ(0, logic->GamePaused);
+    EXPECT_EQ(0, Mix_PausedMusic());
+    EXPECT_EQ(20, input->DelayAllUserInput);
+}
+
+// A minimised window pauses the game as Space does (one that loses the input
+// focus: tests/program); the pointer leaving does not, and the window coming
+// back resumes nothing.
+TEST_F(PlayingTest, AMinimisedWindowPausesTheGameAndItsReturnResumesNothing)
+{
+    const struct
     {
-        const char* name;
-        std::function<void()> push;
-        bool pauses;
-    };
-    const Cause causes[] = {{"Space", [this] { PressKey(SDLK_SPACE); }, true},
-                            {"focus lost", [] { PushActivation(0, SDL_APPINPUTFOCUS); }, true},
-                            {"minimised", [] { PushActivation(0, SDL_APPACTIVE); }, true},
-                            {"pointer left", [] { PushActivation(0, SDL_APPMOUSEFOCUS); }, false}};
-    for (const Cause& cause : causes)
+        Uint8 gain, state, paused;
+    } events[] = {{0, SDL_APPMOUSEFOCUS, 0}, {0, SDL_APPACTIVE, 1}, {1, SDL_APPINPUTFOCUS | SDL_APPACTIVE, 1}};
+    EnterGame();
+    for (const auto& event : events)
     {
-        SCOPED_TRACE(cause.name);
-        input->DelayAllUserInput = -1;  // the last case's Space is over
-        EnterScreen(PLAYING_GAME_SCREEN);
-        EnterGame();
-        SendGhostOntoHero();
-        logic->GhostTileX[0] = 14;  // beside him, close enough to catch him at once if it moved
-        logic->PowerPelletTimer = 300;
-        logic->PlayerDirection = RIGHT;
-        cause.push();
+        SDL_Event activation = {};
+        activation.type = SDL_ACTIVEEVENT;
+        activation.active.gain = event.gain;
+        activation.active.state = event.state;
+        SDL_PushEvent(&activation);
         RunFrame();
-        ASSERT_EQ(cause.pauses, logic->GamePaused);
-        EXPECT_EQ(cause.pauses, Mix_PausedMusic());
-        if (!cause.pauses) continue;
-
-        const int8_t heroOffset = logic->PlayerOffsetX;
-        const uint8_t ghostTile = logic->GhostTileX[0];
-        const int8_t ghostOffset = logic->GhostOffsetX[0];
-        const uint16_t scaredTime = logic->PowerPelletTimer;
-        RunFrames(30);
-        EXPECT_EQ(heroOffset, logic->PlayerOffsetX);
-        EXPECT_EQ(ghostTile, logic->GhostTileX[0]);
-        EXPECT_EQ(ghostOffset, logic->GhostOffsetX[0]);
-        EXPECT_EQ(scaredTime, logic->PowerPelletTimer);
-        EXPECT_EQ(0, logic->PlayerDeathTimer);
-        // Black but for the two lines: the board, the frame and the panel are gone.
-        EXPECT_TRUE(PixelIs(100, 120, 0, 0, 0));
-        EXPECT_TRUE(PixelIs(408, 300, 0, 0, 0));
-        EXPECT_TRUE(PixelIs(10, 240, 0, 0, 0));
-        EXPECT_TRUE(PixelIs(40, 40, 0, 0, 0, 0));
-        bool lettersSeen = false;
-        for (int x = 200; x < 440 && !lettersSeen; x++) lettersSeen = ReadPixel(x, 232).red > 200;
-        EXPECT_TRUE(lettersSeen);
-
-        // The death animation stands still as well, and getting the focus
-        // back resumes nothing.
-        logic->PlayerDeathTimer = 40;
-        PushActivation(1, SDL_APPACTIVE | SDL_APPINPUTFOCUS);
-        RunFrames(10);
-        EXPECT_EQ(40, logic->PlayerDeathTimer);
-        EXPECT_EQ(1, logic->GamePaused);
-
-        logic->PlayerDeathTimer = 0;
-        PressKey(SDLK_SPACE);
-        RunFrame();
-        EXPECT_EQ(0, logic->GamePaused);
-        EXPECT_EQ(0, Mix_PausedMusic());
-        EXPECT_EQ(20, input->DelayAllUserInput);
+        EXPECT_EQ(event.paused, logic->GamePaused) << int(event.state);
+        EXPECT_EQ(event.paused, Mix_PausedMusic()) << int(event.state);
     }
 }
 
