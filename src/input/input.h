@@ -71,6 +71,7 @@ public:
     int32_t MouseX;
     int32_t MouseY;
     int32_t DelayAllUserInput;
+    uint8_t WindowLostFocus;  // the window lost the input focus or was minimised in this poll
 
     // polling.cpp
     void GetAllUserInput();

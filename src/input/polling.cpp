@@ -44,6 +44,7 @@ void Input::GetAllUserInput()
 void Input::ClearThisFramesInput()
 {
     KeyOnKeyboardPressedByUser = 0;
+    WindowLostFocus = 0;
     for (uint8_t& pressed : MouseButtonPressed) pressed = 0;
     for (int source = 0; source < NUMBER_OF_INPUT_SOURCES; source++)
     {
@@ -68,6 +69,9 @@ bool Input::HandleQueuedEvents(bool shiftHeld)
                 break;
             case SDL_ACTIVEEVENT:
                 screens->ScreenIsDirty = 1;
+                // The pointer leaving the window is no sign that the player looks away.
+                if (!InputEvent.active.gain && (InputEvent.active.state & (SDL_APPINPUTFOCUS | SDL_APPACTIVE)))
+                    WindowLostFocus = 1;
                 break;
             case SDL_VIDEORESIZE:
                 if (!ResizeWindow(InputEvent.resize.w, InputEvent.resize.h)) return false;

@@ -386,16 +386,28 @@ static void DrawPausePicture()
                                       JUSTIFY_CENTER_SCREEN, 255, 255, 255, 70, 70, 70);
 }
 
-static void ProcessPauseKey()
+static void SetGamePaused(bool paused)
 {
-    if (input->KeyOnKeyboardPressedByUser != '_' || logic->PauseLocked) return;
-    logic->GamePaused = !logic->GamePaused;
-    if (logic->GamePaused)
+    logic->GamePaused = paused;
+    if (paused)
         Mix_PauseMusic();
     else
         Mix_ResumeMusic();
+}
+
+static void ProcessPauseKey()
+{
+    if (input->KeyOnKeyboardPressedByUser != '_' || logic->PauseLocked) return;
+    SetGamePaused(!logic->GamePaused);
     input->DelayAllUserInput = INPUT_DELAY_AFTER_KEY;
     audio->PlayDigitalSoundFX(SFX_CLICK, 0);
+}
+
+// A player who switched windows, or was called away, comes back to a game
+// that waits for Space; getting the focus back resumes nothing.
+static void PauseWhenTheWindowLosesFocus()
+{
+    if (input->WindowLostFocus && !logic->GamePaused && !logic->PauseLocked) SetGamePaused(true);
 }
 
 // After a lost or abandoned game the score goes through the high-score
@@ -473,5 +485,6 @@ void Screens::DisplayPlayingGameScreen()
     DrawPausePicture();
     ScreenBufferNeedsDisplay = 1;
     ProcessPauseKey();
+    PauseWhenTheWindowLosesFocus();
     if (ScreenTransitionStatus == FADE_OUT && ScreenFadeTransparency > 0.9f) LeavePlayingGame();
 }

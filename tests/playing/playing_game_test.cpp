@@ -140,6 +140,29 @@ TEST_F(PlayingTest, PauseStopsEverythingAndShowsOnlyTheTwoLines)
     EXPECT_EQ(20, input->DelayAllUserInput);
 }
 
+// A minimised window pauses the game as Space does (one that loses the input
+// focus: tests/program); the pointer leaving does not, and the window coming
+// back resumes nothing.
+TEST_F(PlayingTest, AMinimisedWindowPausesTheGameAndItsReturnResumesNothing)
+{
+    const struct
+    {
+        Uint8 gain, state, paused;
+    } events[] = {{0, SDL_APPMOUSEFOCUS, 0}, {0, SDL_APPACTIVE, 1}, {1, SDL_APPINPUTFOCUS | SDL_APPACTIVE, 1}};
+    EnterGame();
+    for (const auto& event : events)
+    {
+        SDL_Event activation = {};
+        activation.type = SDL_ACTIVEEVENT;
+        activation.active.gain = event.gain;
+        activation.active.state = event.state;
+        SDL_PushEvent(&activation);
+        RunFrame();
+        EXPECT_EQ(event.paused, logic->GamePaused) << int(event.state);
+        EXPECT_EQ(event.paused, Mix_PausedMusic()) << int(event.state);
+    }
+}
+
 TEST_F(PlayingTest, EscapeLeavesAPausedGameForTheTitle)
 {
     EnterGame();

@@ -99,6 +99,25 @@ TEST_F(WholeGame, LostGameTakesATypedNameIntoTheTableThatOutlivesAKill)
     EXPECT_EQ((std::vector<std::string>{"zed", "1", "0"}), FirstEntry());
 }
 
+// Looking away pauses the game; the ghosts of the corridor would otherwise
+// catch the hero within seconds. Coming back resumes nothing, Space does.
+TEST_F(WholeGame, AWindowThatLosesTheFocusPausesTheGameUntilSpace)
+{
+    ASSERT_TRUE(game.Start() && game.WaitForWindow() && game.SkipToTitleScreen());
+    game.PressKey("Return");
+    ASSERT_TRUE(ScreenShows(400, 472, PLAYING_TV_WOOD, 30000));
+    const auto paused = [&] {
+        return AreaShows(200, 205, 440, 235, Colour{255, 255, 255}, 0) &&
+               game.CountColourInArea(0, 0, 639, 479, PLAYING_TV_WOOD, 8) == 0;
+    };
+    RunCommand("xdotool windowfocus --sync $(xdotool search --maxdepth 0 --name '' | head -n 1)");
+    ASSERT_TRUE(WaitUntil(paused, 5000));
+    RunCommand("xdotool windowfocus --sync " + game.windowId);
+    for (int look = 0; look < 5; look++) EXPECT_TRUE(paused());
+    game.PressKey("space");
+    EXPECT_TRUE(ScreenShows(400, 472, PLAYING_TV_WOOD, 5000));
+}
+
 TEST_F(WholeGame, WonGameShowsTheEndingSceneAndTheVictoryCredits)
 {
     ASSERT_TRUE(game.Start());

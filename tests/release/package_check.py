@@ -240,8 +240,9 @@ class Player:
         self.keep = variables.get("XDG_DATA_HOME", self.home + "/.local/share") + "/wobblersaga"
 
     def run(self, arguments="", environment=""):
-        """What the launcher printed, its status; the game gives up at once on a display that is not there."""
-        return run(f"env {environment} '{self.command}' {arguments}", env=self.env)
+        """What the launcher printed, its status; the game gives up at once on a display that is not there.
+        Started from the home folder, where a relative folder would land."""
+        return run(f"cd '{self.home}' && env {environment} '{self.command}' {arguments}", env=self.env)
 
     def log(self):
         path = self.state + "/stdout.log"
@@ -358,15 +359,42 @@ def check_launcher_refuses(root, scratch):
             ("no graphical session", "-u DISPLAY", "", "DISPLAY"),
             ("no home for the state folder", "-u DISPLAY -u HOME WAYLAND_DISPLAY=wayland-0", "", "XDG_STATE_HOME"),
             ("a file for the state folder", f"XDG_STATE_HOME='{base}/a-file'", "", "a-file/wobblersaga"),
-            ("a file for the data folder", f"XDG_DATA_HOME='{base}/a-file'", "", "options and high scores"),
             ("a folder where the data link goes", f"XDG_STATE_HOME='{base}/in-the-way'", "", "in the way"),
             ("no display to measure", "", "--fullscreen", "size of the display"),
-            ("only Wayland to measure", "-u DISPLAY WAYLAND_DISPLAY=wayland-0", "--fullscreen", "size of the display")]:
+            ("only Wayland to measure", "-u DISPLAY WAYLAND_DISPLAY=wayland-0", "--fullscreen", "size of the display"),
+            ("a size beside --fullscreen", "", "--fullscreen --width 800 --height 600", "--width or --height")]:
         printed, status = player.run(arguments, environment)
         check(status == 1 and printed.startswith("ERROR: ") and printed.count("\n") == 1 and named in printed,
               f"{why}: one ERROR line that says so, status 1", f"{status} {printed}")
     check(not os.path.exists(player.home + "/.local/state/wobblersaga/stdout.log") and
           read(base + "/in-the-way/wobblersaga/data/mine") == "keep\n", "nothing is started or overwritten")
+
+
+def check_launcher_falls_back(root, scratch):
+    """Where the desktop's data folder cannot serve, the game plays on with the old file in home and saves it there;
+    a relative XDG folder is ignored. Each folder given up is one ERROR line."""
+    base = scratch + "/falls-back"
+    os.makedirs(base)
+    with open(base + "/a-file", "w") as file:
+        file.write("not a folder\n")
+    # A home of 220 characters, whose data folder would pass the game's 234.
+    long_home = base + "/" + "h" * (220 - len(base) - len("//long/home")) + "/long"
+    for why, folder, environment, errors, named, moves in [
+            ("relative XDG folders", base + "/relative", "XDG_STATE_HOME=state XDG_DATA_HOME=share", 2,
+             "relative path", True),
+            ("a file for the data folder", base + "/file", f"XDG_DATA_HOME='{base}/a-file'", 1, "a-file/wobblersaga",
+             False),
+            ("a home too long for the data folder", long_home, "", 1, "longer than the game's 234", False)]:
+        player = Player(root, folder, DISPLAY=":4093", SDL_VIDEODRIVER="x11")
+        with open(f"{player.home}/{OPTIONS_FILE}", "w") as old:
+            old.write("64\n")
+        printed, status = player.run(environment=environment)
+        check(status == 0 and printed.count("ERROR: ") == errors == printed.count("\n") and named in printed and
+              "...Quit game" in player.log(), f"{why}: {errors} ERROR line(s) that say so, and the game plays",
+              f"{status} {printed}")
+        kept = read(f"{player.keep if moves else player.home}/{OPTIONS_FILE}")
+        check(kept.startswith("64\n") and kept.count("\n") == 138,
+              f"{why}: the game saves the old file in {'the data folder' if moves else 'home'}", kept)
 
 
 def main():
@@ -394,6 +422,7 @@ def main():
         check_launcher_plays_full_screen(root, scratch, display)
         check_launcher_follows_the_environment(root, scratch)
         check_launcher_refuses(root, scratch)
+        check_launcher_falls_back(root, scratch)
     finally:
         server.terminate()
         server.wait()
