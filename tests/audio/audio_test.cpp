@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <stdlib.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -13,21 +11,13 @@
 #include <SDL.h>
 
 #include "audio/audio.h"
+#include "support/data_folder.h"
 #include "support/game_objects.h"
 #include "support/test_environment.h"
 
 namespace {
 
-const char* const ASSET_FILES[] = {
-    "music/Title.mod",        "music/InGame.mod",          "music/Ending.mod",
-    "music/New-High-Score.mod", "music/Stage5.mod",        "sound/Click.wav",
-    "sound/Eat-Pellet.wav",   "sound/Start.wav",           "sound/Ghosts-Scared.wav",
-    "sound/Eat-Ghost.wav",    "sound/Gob-Death.wav",       "sound/1UP.wav",
-    "sound/Screech.wav",      "sound/Ghost-New-Sheet.wav", "sound/Woman-Scream.wav",
-    "sound/Ghost-Scream.wav",
-};
-
-// A working directory whose data/ holds the real music and sounds, less one file.
+// A working directory whose data/ holds the real assets, less one file.
 class AudioTest : public GameTest
 {
 protected:
@@ -41,15 +31,9 @@ protected:
 
     void PrepareData(const std::string& missingFile = "")
     {
-        mkdir("data", 0755);
-        mkdir("data/music", 0755);
-        mkdir("data/sound", 0755);
-        for (const char* file : ASSET_FILES)
-        {
-            if (missingFile == file) continue;
-            const std::string original = ProjectRoot() + "/data/" + file;
-            ASSERT_EQ(0, symlink(original.c_str(), (std::string("data/") + file).c_str())) << file;
-        }
+        std::vector<std::string> leftOut;
+        if (!missingFile.empty()) leftOut.push_back(missingFile);
+        ASSERT_TRUE(LinkDataWithout(directory->path, leftOut));
     }
 
     static int ChannelsPlaying() { return Mix_Playing(-1); }
