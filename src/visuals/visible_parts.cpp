@@ -236,9 +236,15 @@ bool Visuals::MayBeCut(const Sprite& sprite) const
     return RULE_HOLDS(ModelViewIsIdentity());
 }
 
+// Every texel opaque, and drawn at full strength.
+static bool DrawnOpaque(const Sprite& sprite)
+{
+    return sprite.Opaque && sprite.Transparency >= 1.0f;
+}
+
 bool Visuals::CoversOpaquely(const Sprite& sprite) const
 {
-    return sprite.Opaque && sprite.Transparency >= 1.0f && MayBeCut(sprite);
+    return DrawnOpaque(sprite) && MayBeCut(sprite);
 }
 
 // An opaque quad needs no blending: what is below cannot show through.
@@ -251,7 +257,7 @@ void Visuals::DrawQuadBlendedUnlessOpaque(bool opaque, const PlacedQuad& quad)
 
 void Visuals::DrawVisibleParts(const Sprite& sprite, const PlacedQuad& quad)
 {
-    const bool opaque = sprite.Opaque && sprite.Transparency >= 1.0f;
+    const bool opaque = DrawnOpaque(sprite);
     const WindowMapping window = VirtualScreenInWindow();
     // A quad wholly inside the box drawing is kept in is drawn as it is.
     const PixelBox* keptWithin =
