@@ -9,6 +9,5 @@ int main(int argc, char** argv)
 
     StartUpGame(argc, argv);
     while (!game->QuitGame && !game->FatalError) RunMainLoopFrame();
-    ShutDownGame();
-    return 0;
+    return ShutDownGame();
 }

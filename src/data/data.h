@@ -22,6 +22,8 @@ extern const uint32_t DEFAULT_HIGH_SCORE_SCORES[NUMBER_OF_HIGH_SCORES];
 const char* const OPTIONS_FILE_NAME = "WobblerSaga-data-2.1";
 const int OPTIONS_FILE_PATH_SIZE = 256;
 const int OPTIONS_FILE_LINES = 138;
+// Longer lines than this are cut; no valid line comes near it.
+const int OPTIONS_LINE_SIZE = 64;
 
 // The high-score tables, the name-entry state and the options file.
 class Data
@@ -38,6 +40,13 @@ public:
     int32_t NameInputJoyCharX;
     int32_t NameInputJoyCharY;
     char NameInputJoyChar;
+    // The options file as this session found it, line by line as the loader
+    // reads it; a playback of a demo puts the demo's lines here instead, and
+    // neither reads nor writes the player's file (OptionsFileKept is 0).
+    uint8_t OptionsFileKept;
+    uint8_t OptionsFileFound;
+    int32_t OptionsFileLineCount;
+    char OptionsFileLines[OPTIONS_FILE_LINES][OPTIONS_LINE_SIZE];
 
     // high_scores.cpp
     void ClearHighScores();
@@ -47,6 +56,8 @@ public:
     bool BuildOptionsFilePath(char* path, int size) const;
     void SaveHighScoresAndOptions();
     void LoadHighScoresAndOptions();
+    void ReadOptionsFile(const char* path);
+    void StoreOptionsFileLines(const char* source);
     // Writes the whole file at this path; false (and no file) when it fails.
     bool WriteHighScoresAndOptions(const char* path) const;
 };

@@ -28,6 +28,10 @@ Data::Data()
     NameInputJoyCharX = 0;
     NameInputJoyCharY = 0;
     NameInputJoyChar = 0;
+    OptionsFileKept = 1;
+    OptionsFileFound = 0;
+    OptionsFileLineCount = 0;
+    memset(OptionsFileLines, 0, sizeof(OptionsFileLines));
 }
 
 Data::~Data()

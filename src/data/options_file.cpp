@@ -17,9 +17,6 @@
 const char* const TEMPORARY_FILE_SUFFIX = ".new";
 const int TEMPORARY_FILE_PATH_SIZE = OPTIONS_FILE_PATH_SIZE + 8;
 
-// Longer lines than this are cut; no valid line comes near it.
-const int OPTIONS_LINE_SIZE = 64;
-
 // Defaults of the options other objects own, used when a line is unusable.
 const int32_t DEFAULT_VOLUME = 32;
 const int32_t MAXIMUM_VOLUME = 128;
@@ -136,7 +133,7 @@ static bool ParseWholeNumber(const char* text, int64_t& value)
 // An unplugged joystick keeps any code, so its set-up survives until it is back.
 static bool IsUsableJoystickCode(int joystick, int64_t code)
 {
-    if (!input->JoystickDevice[joystick]) return true;
+    if (!input->JoystickPlugged[joystick]) return true;
     if (code <= CONTROL_CODE_LAST_AXIS) return code <= input->JoystickNumberOfAxes[joystick];
     return code - CONTROL_CODE_FIRST_BUTTON < input->JoystickNumberOfButtons[joystick];
 }
@@ -257,6 +254,7 @@ bool Data::WriteHighScoresAndOptions(const char* path) const
 
 void Data::SaveHighScoresAndOptions()
 {
+    if (!OptionsFileKept) return;
     char path[OPTIONS_FILE_PATH_SIZE];
     if (!BuildOptionsFilePath(path, sizeof(path))) return;
     char temporaryPath[TEMPORARY_FILE_PATH_SIZE];
@@ -274,23 +272,44 @@ void Data::SaveHighScoresAndOptions()
     }
 }
 
-void Data::LoadHighScoresAndOptions()
+// The first run has no file yet: nothing is found, and the defaults stay.
+void Data::ReadOptionsFile(const char* path)
 {
-    char path[OPTIONS_FILE_PATH_SIZE];
-    if (!BuildOptionsFilePath(path, sizeof(path))) return;
-    OptionsLine lines[OPTIONS_FILE_LINES];
-    if (!ListOptionsFileLines(lines)) return;
+    OptionsFileFound = 0;
+    OptionsFileLineCount = 0;
     FILE* file = fopen(path, "r");
-    if (!file) return;  // the first run has no file yet: the defaults stay
+    if (!file) return;
+    OptionsFileFound = 1;
+    while (OptionsFileLineCount < OPTIONS_FILE_LINES &&
+           ReadOptionsLine(file, OptionsFileLines[OptionsFileLineCount], OPTIONS_LINE_SIZE))
+        OptionsFileLineCount++;
+    fclose(file);
+}
+
+// A line missing from the end, or unusable, gets its default.
+void Data::StoreOptionsFileLines(const char* source)
+{
+    OptionsLine lines[OPTIONS_FILE_LINES];
+    if (!OptionsFileFound || !ListOptionsFileLines(lines)) return;
 
     int replaced = 0;
     for (int index = 0; index < OPTIONS_FILE_LINES; index++)
     {
-        char text[OPTIONS_LINE_SIZE];
-        const bool present = ReadOptionsLine(file, text, sizeof(text));
-        if (!StoreOptionsLine(lines[index], present ? text : nullptr)) replaced++;
+        const bool present = index < OptionsFileLineCount;
+        if (!StoreOptionsLine(lines[index], present ? OptionsFileLines[index] : nullptr)) replaced++;
     }
-    fclose(file);
+    if (replaced > 0) printf("ERROR: Options file %s is damaged; %d unusable lines were given their defaults\n", source, replaced);
+}
 
-    if (replaced > 0) printf("ERROR: Options file %s is damaged; %d unusable lines were given their defaults\n", path, replaced);
+void Data::LoadHighScoresAndOptions()
+{
+    if (!OptionsFileKept)
+    {
+        StoreOptionsFileLines("kept in the demo");
+        return;
+    }
+    char path[OPTIONS_FILE_PATH_SIZE];
+    if (!BuildOptionsFilePath(path, sizeof(path))) return;
+    ReadOptionsFile(path);
+    StoreOptionsFileLines(path);
 }

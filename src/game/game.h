@@ -1,6 +1,7 @@
 #ifndef WOBBLER_GAME_H
 #define WOBBLER_GAME_H
 
+#include <stddef.h>
 #include <stdint.h>
 
 // The program-wide values: the flags that end the main loop, the debug
@@ -60,8 +61,9 @@ enum FrameSteps
 // One pass of the main loop; true when it presented the screen buffer.
 bool RunMainLoopFrame(int steps = WHOLE_FRAME);
 // Saves the options and high scores and deletes every object in order; the
-// steps are those the start-up took.
-void ShutDownGame(int steps = WHOLE_START_UP);
+// steps are those the start-up took. Returns
+// the exit status: 0 unless a demo was refused or played out of step.
+int ShutDownGame(int steps = WHOLE_START_UP);
 
 // A rule the code relies on, checked in every build (assert is gone from a
 // release): when it does not hold, one "ERROR: <file>:<line>: <rule>" line
@@ -71,6 +73,23 @@ void ShutDownGame(int steps = WHOLE_START_UP);
 bool RuleBroken(const char* file, int line, const char* rule);
 // Rules broken since the start; the tests fail any test that breaks one.
 extern int BrokenRules;
+
+// FNV-1a over 64 bits: the same values give the same digest on every
+// machine and in every build, whatever their layout in memory.
+struct Digest
+{
+    uint64_t Value = 14695981039346656037ull;
+
+    void AddBytes(const void* bytes, size_t count);
+    void AddNumber(int64_t number);  // as eight bytes, lowest first
+    void AddFloat(float number);     // its bits
+};
+
+// What decides the game's course from here on: the logic with the maze's
+// contents, the actors and timers, the screen and its state, the menus, the
+// options and tables, and where the scenes and credits have got to. The
+// window, the textures, the picture and the frame statistics are not in it.
+uint64_t DigestOfGameState();
 
 // Deletes an object and leaves its pointer empty.
 template <typename T>

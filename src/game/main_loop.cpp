@@ -47,9 +47,12 @@ void StartUpGame(int argc, char** argv, int steps)
     audio = new Audio();
     if (steps & OPEN_SOUND) audio->SetupAudio();  // without sound the game runs silent
 
-    srand(time(0));
+    // A demo's playback starts from its seed and options, a recording keeps them.
+    input->StartDemo();
+    srand(input->Demo.Seed);
 
     if (steps & READ_AND_SAVE_OPTIONS) data->LoadHighScoresAndOptions();
+    input->RecordDemoHeader();
     audio->ApplySoundVolume();
     audio->PlayMusic(MUSIC_TITLE, 0);
 
@@ -75,9 +78,10 @@ static void DisplayDebugOverlayIfOn()
     if (game->DebugOn != 0) game->DisplayDebuggingInfo();
 }
 
+// A timed demo runs as fast as frames can be drawn.
 static void WaitOutTheFramePeriod(int steps)
 {
-    if (steps & WAIT_FOR_FRAME_PERIOD) game->ProcessFramerate();
+    if ((steps & WAIT_FOR_FRAME_PERIOD) && !input->Demo.Timed) game->ProcessFramerate();
 }
 
 // In debug mode the buffer, overlay and all, is shown every frame once any
@@ -92,6 +96,7 @@ static bool PresentScreenBufferIfAsked(int steps)
 
 bool RunMainLoopFrame(int steps)
 {
+    input->BeginDemoFrame();
     PollInputUnlessQuitting(steps);
     game->CalculateFramerate();
     screens->DisplayCurrentScreen();
@@ -99,12 +104,16 @@ bool RunMainLoopFrame(int steps)
     screens->ApplyScreenFadeTransition();
     DisplayDebugOverlayIfOn();
     WaitOutTheFramePeriod(steps);
-    return PresentScreenBufferIfAsked(steps);
+    const bool presented = PresentScreenBufferIfAsked(steps);
+    input->EndDemoFrame();
+    return presented;
 }
 
-void ShutDownGame(int steps)
+int ShutDownGame(int steps)
 {
     printf("...Quit game\n");
+    input->EndDemo();
+    const int status = input->Demo.PlaybackFailed ? 1 : 0;
     if (steps & READ_AND_SAVE_OPTIONS) data->SaveHighScoresAndOptions();
 
     Delete(runtime);
@@ -117,4 +126,5 @@ void ShutDownGame(int steps)
     Delete(input);
     Delete(visuals);
     Delete(game);
+    return status;
 }

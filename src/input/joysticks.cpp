@@ -8,8 +8,10 @@ Input::Input()
 {
     ClearThisFramesInput();
 
+    Demo = DemoSession{};
     for (int joystick = 0; joystick < NUMBER_OF_JOYSTICKS; joystick++)
     {
+        JoystickPlugged[joystick] = 0;
         JoystickDevice[joystick] = nullptr;
         JoystickNumberOfButtons[joystick] = 0;
         JoystickNumberOfAxes[joystick] = 0;
@@ -29,6 +31,7 @@ Input::Input()
         JoystickNumberOfButtons[joystick] = SDL_JoystickNumButtons(JoystickDevice[joystick]);
         JoystickNumberOfAxes[joystick] = SDL_JoystickNumAxes(JoystickDevice[joystick]);
         JoystickNumberOfHats[joystick] = SDL_JoystickNumHats(JoystickDevice[joystick]);
+        JoystickPlugged[joystick] = 1;
         printf("SDL Joystick %i initialized\n", joystick);
     }
 
@@ -50,6 +53,11 @@ Input::Input()
 }
 
 Input::~Input()
+{
+    CloseJoysticks();
+}
+
+void Input::CloseJoysticks()
 {
     for (SDL_Joystick*& device : JoystickDevice)
     {
@@ -129,10 +137,10 @@ static bool ActionControlPressed(const Input& reader, int joystick, uint8_t code
 // Vertical beats horizontal when both are axes; up/down buttons beat
 // left/right buttons; a horizontal axis beats up/down buttons. The D-pad
 // counts where the mapped controls are all centred.
-void Input::ReadJoystick(int joystick)
+void Input::ReadJoystick(int joystick, FrameInput& read)
 {
     const int source = joystick + 1;
-    uint8_t& direction = JoystickDirection[source];
+    uint8_t& direction = read.Direction[source];
 
     Sint16 horizontal = 0;
     if (ControlIsAxis(JoyMapLEFT[joystick]))
@@ -159,27 +167,38 @@ void Input::ReadJoystick(int joystick)
     if (!verticalDecided && horizontal >= JOYSTICK_AXIS_THRESHOLD) direction = RIGHT;
     if (direction == CENTER) direction = DirectionOfDPad(joystick);
 
-    if (ActionControlPressed(*this, joystick, JoyMapButtonOne[joystick])) JoystickButtonOne[source] = 1;
-    if (ActionControlPressed(*this, joystick, JoyMapButtonTwo[joystick])) JoystickButtonTwo[source] = 1;
+    if (ActionControlPressed(*this, joystick, JoyMapButtonOne[joystick])) read.ButtonOne[source] = 1;
+    if (ActionControlPressed(*this, joystick, JoyMapButtonTwo[joystick])) read.ButtonTwo[source] = 1;
 }
 
 // The control the player is moving now, axes before buttons, lowest first.
-uint8_t Input::QueryJoysticksForAction(uint8_t joystick)
+static uint8_t ControlMovedNow(SDL_Joystick* device, int axes, int buttons)
 {
-    if (DelayAllUserInput > 0) return CONTROL_CODE_NONE;
-    if (joystick >= NUMBER_OF_JOYSTICKS) return CONTROL_CODE_NONE;
-    if (!SDL_JoystickOpened(joystick) || !JoystickDevice[joystick]) return CONTROL_CODE_NONE;
     SDL_JoystickUpdate();
-
-    SDL_Joystick* const device = JoystickDevice[joystick];
-    for (int axis = 0; axis < JoystickNumberOfAxes[joystick]; axis++)
+    for (int axis = 0; axis < axes; axis++)
     {
         const Sint16 value = SDL_JoystickGetAxis(device, axis);
         if (value <= -JOYSTICK_AXIS_THRESHOLD || value >= JOYSTICK_AXIS_THRESHOLD) return axis + 1;
     }
-    for (int button = 0; button < JoystickNumberOfButtons[joystick]; button++)
+    for (int button = 0; button < buttons; button++)
     {
         if (SDL_JoystickGetButton(device, button)) return button + CONTROL_CODE_FIRST_BUTTON;
     }
     return CONTROL_CODE_NONE;
+}
+
+// The answer is part of the frame's input: a demo keeps it and plays it back.
+uint8_t Input::QueryJoysticksForAction(uint8_t joystick)
+{
+    if (DelayAllUserInput > 0) return CONTROL_CODE_NONE;
+    if (joystick >= NUMBER_OF_JOYSTICKS || !JoystickPlugged[joystick]) return CONTROL_CODE_NONE;
+
+    uint8_t answer = CONTROL_CODE_NONE;
+    if (Demo.Playing)
+        answer = Demo.PlayedFrame.QueryAnswer;
+    else if (SDL_JoystickOpened(joystick) && JoystickDevice[joystick])
+        answer = ControlMovedNow(JoystickDevice[joystick], JoystickNumberOfAxes[joystick],
+                                 JoystickNumberOfButtons[joystick]);
+    if (Demo.Recording) Demo.RecordedFrame.QueryAnswer = answer;
+    return answer;
 }

@@ -48,18 +48,21 @@ struct KeyTranslationTable
 
 static constexpr KeyTranslationTable KEY_TRANSLATION;
 
-void Input::TranslateKeyPress(SDLKey key, bool shiftHeld)
+// Escape is acted on before the key of the poll: on the title screen its
+// '~' gives way to a key pressed after it, and wins over one before it.
+void Input::TranslateKeyPress(SDLKey key, bool shiftHeld, FrameInput& read) const
 {
     if (key == SDLK_ESCAPE)
     {
-        HandleEscapeKey();
+        read.Escape = 1;
+        if (screens->ScreenToDisplay == TITLE_SCREEN) read.Key = 0;
         return;
     }
     const int symbol = key;
     if (symbol < 0 || symbol >= SDLK_LAST) return;
 
     const char translated = shiftHeld ? KEY_TRANSLATION.Shifted[symbol] : KEY_TRANSLATION.Plain[symbol];
-    if (translated != 0) KeyOnKeyboardPressedByUser = translated;
+    if (translated != 0) read.Key = translated;
 }
 
 // Escape quits from the title screen and leaves every other screen.

@@ -137,7 +137,7 @@ Interface::Interface()
     ArrowSetArrowPressed = -1;
     for (InterfaceSprite& record : InterfaceSprites)
     {
-        record.Texture = 0;
+        record = InterfaceSprite{};
         record.ScreenIndex = -1;
         record.PressedAnimationTimer = -1;
     }

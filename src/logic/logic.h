@@ -159,4 +159,8 @@ public:
 
 extern Logic* logic;
 
+// A digest of the board and return images of every level: what a session's
+// course depends on in data/.
+uint64_t DigestOfBoardImages();
+
 #endif

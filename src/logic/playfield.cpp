@@ -21,6 +21,28 @@ static const uint8_t PELLET_BY_PIXEL[CODED_PIXEL_VALUES] = {0, 0, 0, 0, 0, 0, 0,
 // 9 up, 11 down, 6 left, 14 right; 10 is marked without a direction.
 static const uint8_t RETURN_CODE_BY_PIXEL[CODED_PIXEL_VALUES] = {0, 0, 0, 0, 0, 0, 3, 0, 0, 1, 5, 2, 0, 0, 4, 0};
 
+// The bytes of every board and return image the levels read, in level order;
+// a missing image counts as such.
+uint64_t DigestOfBoardImages()
+{
+    static const char* const* const TABLES[2] = {BOARD_IMAGE_FOR_LEVEL, RETURN_IMAGE_FOR_LEVEL};
+    Digest digest;
+    for (const char* const* table : TABLES)
+    {
+        for (int level = 0; level < NUMBER_OF_LEVELS; level++)
+        {
+            FILE* file = fopen(table[level], "rb");
+            digest.AddNumber(file != nullptr);
+            if (!file) continue;
+            uint8_t buffer[4096];
+            size_t count;
+            while ((count = fread(buffer, 1, sizeof(buffer), file)) > 0) digest.AddBytes(buffer, count);
+            fclose(file);
+        }
+    }
+    return digest.Value;
+}
+
 static const char* ImageForLevel(const char* const table[NUMBER_OF_LEVELS], uint8_t level)
 {
     return level < NUMBER_OF_LEVELS ? table[level] : table[NUMBER_OF_LEVELS - 1];

@@ -82,7 +82,7 @@ static void DrawOptionsMenu()
     interface->DisplayAllArrowSetsOntoScreenBuffer();
     DrawVolumeRow("Music Volume:", audio->MusicVolume, MUSIC_ROW_Y);
     DrawVolumeRow("Sound Effects Volume:", audio->SoundVolume, SOUND_ROW_Y);
-    if (input->JoystickDevice[0]) DrawOptionsText("Press [F1] On Keyboard To Setup Joystick(s)", 0.0f, 350.0f,
+    if (input->JoystickPlugged[0]) DrawOptionsText("Press [F1] On Keyboard To Setup Joystick(s)", 0.0f, 350.0f,
                                                   JUSTIFY_CENTER_SCREEN);
     DrawOptionsText("Press [F2] On Keyboard To Setup Keyboard", 0.0f, 385.0f, JUSTIFY_CENTER_SCREEN);
 }
@@ -169,7 +169,7 @@ static void TakeKeyboardSetupKey()
 static void ToggleJoystickSetup()
 {
     if (input->KeyOnKeyboardPressedByUser != '!') return;
-    if (!SDL_JoystickOpened(0) || input->KeyboardSetupProcess != 0) return;
+    if (!input->JoystickPlugged[0] || input->KeyboardSetupProcess != 0) return;
     screens->ScreenIsDirty = 1;
     audio->PlayDigitalSoundFX(SFX_CLICK, 0);
     if (input->JoystickSetupProcess == 0)
@@ -190,7 +190,7 @@ static void TakeJoystickSetupAnswer()
     if (code == CONTROL_CODE_NONE) return;
 
     (input->*JOYSTICK_SETUP_MAPPINGS[(step - 1) % STEPS_PER_JOYSTICK])[joystick] = code;
-    const bool secondJoystickNext = step == STEPS_PER_JOYSTICK && input->JoystickDevice[1] != nullptr;
+    const bool secondJoystickNext = step == STEPS_PER_JOYSTICK && input->JoystickPlugged[1];
     const bool lastStep = step == LAST_JOYSTICK_SETUP_STEP || (step == STEPS_PER_JOYSTICK && !secondJoystickNext);
     input->JoystickSetupProcess = lastStep ? 0 : step + 1;
     AcknowledgeSetupAnswer();

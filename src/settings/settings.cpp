@@ -43,11 +43,36 @@ static char* FormattedCopy(const char* format, const char* value)
     return text;
 }
 
+// The demo options each take the next argument as their file; the last one given wins.
+bool Settings::ReadDemoOption(int argc, char** argv, int& index)
+{
+    const char* const option = argv[index];
+    const bool record = strcmp(option, "--record") == 0;
+    const bool play = strcmp(option, "--playdemo") == 0;
+    const bool time = strcmp(option, "--timedemo") == 0;
+    if (!record && !play && !time) return false;
+    if (index + 1 >= argc)
+    {
+        printf("ERROR: %s needs the name of a demo file\n", option);
+        if (play || time) DemoPlaybackPath = "";  // a playback of nothing is refused, without a second line
+        return true;
+    }
+    const char* const file = argv[++index];
+    if (record) DemoRecordPath = file;
+    if (play || time) DemoPlaybackPath = file;
+    if (play || time) DemoTimed = time;
+    return true;
+}
+
 Settings::Settings(int argc, char** argv)
 {
     OptionVerbose = false;
+    DemoRecordPath = nullptr;
+    DemoPlaybackPath = nullptr;
+    DemoTimed = false;
     for (int index = 0; index < argc; index++)
     {
+        if (ReadDemoOption(argc, argv, index)) continue;
         if (strcmp(argv[index], "--verbose") == 0)
         {
             printf("settings: verbose is set\n");
@@ -60,7 +85,7 @@ Settings::Settings(int argc, char** argv)
         }
         else if (strcmp(argv[index], "--version") == 0)
         {
-            printf("Wobbler 100%% 5.0.08\n");
+            printf("Wobbler 100%% %s\n", GAME_VERSION);
         }
     }
 

@@ -10,9 +10,11 @@ static char CENTERED_WINDOW_SETTING[] = "SDL_VIDEO_CENTERED=1";
 
 Visuals::Visuals()
 {
-    for (Sprite& sprite : Sprites) sprite.Texture = 0;
+    // Every slot starts cleared, loaded or not: the state digest reads them all.
+    for (Sprite& sprite : Sprites) sprite = Sprite{};
     for (TTF_Font*& font : Font) font = nullptr;
-    for (LoadedText& text : Texts) text.Texture = 0;
+    for (LoadedText& text : Texts) text = LoadedText{};
+    LastLoadedTextIndex = -1;
     DrawOnlyVisibleParts = true;
     DrawingKeptWithin = false;
 }

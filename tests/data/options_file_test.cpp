@@ -146,9 +146,8 @@ TEST_F(OptionsFile, EveryFieldOutOfRangeGetsItsDefault)
 
 TEST_F(OptionsFile, AJoystickCodeBeyondAPluggedJoystickGetsItsDefault)
 {
-    // A stand-in for a plugged joystick with two axes and two buttons.
-    static int pluggedJoystick;
-    input->JoystickDevice[0] = reinterpret_cast<SDL_Joystick*>(&pluggedJoystick);
+    // A plugged joystick with two axes and two buttons.
+    input->JoystickPlugged[0] = 1;
     input->JoystickNumberOfAxes[0] = 2;
     input->JoystickNumberOfButtons[0] = 2;
     std::string text = DefaultOptionsFileText();
@@ -165,7 +164,6 @@ TEST_F(OptionsFile, AJoystickCodeBeyondAPluggedJoystickGetsItsDefault)
     EXPECT_EQ(10, input->JoyMapButtonOne[0]);
     EXPECT_EQ(10, input->JoyMapButtonTwo[0]);
     EXPECT_EQ(200, input->JoyMapUP[1]);
-    input->JoystickDevice[0] = nullptr;
 }
 
 struct DamagedFile
