@@ -105,7 +105,8 @@ void Input::StopRecording()
 // One ERROR line naming the file, and the game ends at this frame.
 void Input::FailPlayback(const char* problem)
 {
-    if (problem) printf("ERROR: Demo %s %s\n", Demo.PlaybackPath, problem);
+    const bool desync = problem && strncmp(problem, "desync", 6) == 0;
+    if (problem) printf("ERROR: Demo %s%s %s\n", Demo.PlaybackPath, desync ? ":" : "", problem);
     Demo.PlaybackFailed = 1;
     game->QuitGame = 1;
 }
@@ -290,10 +291,30 @@ void Input::EndRecording(uint64_t digest)
         printf("Recorded demo %s: %" PRIu32 " frames, state %016" PRIx64 "\n", Demo.RecordPath, Demo.Frames, digest);
 }
 
+// A session that quits while its demo has input left reads on to the demo's
+// end line: a recording ends where the game quit, a demo written by hand
+// may hold input past its quit.
+void Input::ReadDemoToItsEnd()
+{
+    char problem[DEMO_PROBLEM_SIZE];
+    while (!Demo.PlaybackEnded)
+    {
+        DemoItem item;
+        const int kind = ReadDemoItem(item, problem, sizeof(problem));
+        if (kind == DEMO_DAMAGED) FailPlayback(problem);
+        if (kind == DEMO_DAMAGED || kind == DEMO_NO_MORE) return;
+        if (kind != DEMO_END) continue;
+        Demo.PlaybackEnded = 1;
+        Demo.End = item;
+    }
+}
+
 // A playback that went the whole way as recorded prints the recording's
 // line; any other end says what went wrong, and the game exits non-zero.
 void Input::EndPlayback(uint64_t digest)
 {
+    const bool quitEarly = Demo.PlayedRunFramesLeft > 0 && !game->FatalError && !Demo.StoppedByWindow;
+    if (Demo.Playing && !Demo.PlaybackFailed && quitEarly) ReadDemoToItsEnd();
     fclose(Demo.PlaybackFile);
     Demo.PlaybackFile = nullptr;
     const bool played = Demo.Playing && !Demo.PlaybackFailed;
@@ -301,17 +322,18 @@ void Input::EndPlayback(uint64_t digest)
     if (!played) return;
 
     char problem[DEMO_PROBLEM_SIZE] = "";
+    const bool checked = Demo.PlaybackEnded && Demo.End.HasDigest;
     if (Demo.StoppedByWindow)
         problem[0] = '\0';  // the watcher ended it where it stood
-    else if (Demo.PlayedRunFramesLeft > 0)
-        snprintf(problem, sizeof(problem), "desync at frame %" PRIu32 ": the game ended before its demo", Demo.Frames);
+    else if (game->FatalError)
+        snprintf(problem, sizeof(problem), "could not be played on: the game failed at frame %" PRIu32, Demo.Frames);
     else if (!Demo.PlaybackEnded)
         snprintf(problem, sizeof(problem), "is cut short: it has no end line after its %" PRIu32
                  " whole frames (state %016" PRIx64 ")", Demo.Frames, digest);
-    else if (Demo.End.HasDigest && Demo.End.Frames != Demo.Frames)
+    else if (checked && Demo.End.Frames != Demo.Frames)
         snprintf(problem, sizeof(problem), "desync at frame %" PRIu32 ": the recording ended at frame %" PRIu32,
                  Demo.Frames, Demo.End.Frames);
-    else if (Demo.End.HasDigest && Demo.End.Digest != digest)
+    else if (checked && Demo.End.Digest != digest)
         snprintf(problem, sizeof(problem), "desync at frame %" PRIu32 ": the state is %016" PRIx64
                  ", the recording's was %016" PRIx64, Demo.Frames, digest, Demo.End.Digest);
     if (problem[0] != '\0')

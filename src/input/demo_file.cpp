@@ -328,6 +328,8 @@ static bool ReadCheckLine(char* text, DemoItem& item)
     char* const frames = strtok(nullptr, " ");
     char* const digest = strtok(nullptr, " ");
     if (strtok(nullptr, " ")) return false;
+    // The line was taken for a check by its first letters; "endless" is not one.
+    if (strcmp(word, "state") != 0 && strcmp(word, "end") != 0) return false;
     item.HasDigest = frames != nullptr;
     if (!frames) return strcmp(word, "end") == 0;
     uint64_t number = 0;
@@ -383,12 +385,13 @@ static bool Unescape(const char* text, char* line, int size)
             line[length++] = *at;
             continue;
         }
-        char digits[3] = {at[1], at[1] ? at[2] : '\0', '\0'};
+        if (at[1] != 'x') return false;
+        char digits[3] = {at[2], at[2] ? at[3] : '\0', '\0'};
         if (strlen(digits) != 2 || strspn(digits, "0123456789abcdef") != 2) return false;
         const char byte = (char)strtoul(digits, nullptr, 16);
         if (byte == '\0') return false;
         line[length++] = byte;
-        at += 2;
+        at += 3;
     }
     line[length] = '\0';
     return true;
@@ -406,7 +409,7 @@ static bool ReadJoystickLine(const char* text, int& joystick, JoystickShape& sha
     const bool inRange = parsedJoystick >= 1 && parsedJoystick <= NUMBER_OF_JOYSTICKS && axes >= 0 &&
                          axes <= MOST_JOYSTICK_CONTROLS && buttons >= 0 && buttons <= MOST_JOYSTICK_CONTROLS &&
                          hats >= 0 && hats <= MOST_JOYSTICK_CONTROLS;
-    joystick = parsedJoystick - 1;
+    joystick = inRange ? parsedJoystick - 1 : 0;  // any number may stand there: INT_MIN - 1 would overflow
     shape = JoystickShape{axes, buttons, hats};
     return inRange;
 }

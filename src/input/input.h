@@ -205,6 +205,7 @@ public:
     void FailPlayback(const char* problem);
     void WatchTheWindowDuringPlayback();
     void ReadDemoUpToTheNextFrame();
+    void ReadDemoToItsEnd();
 
     // demo_file.cpp
     bool WriteDemoHeader();

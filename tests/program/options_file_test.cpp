@@ -102,15 +102,23 @@ TEST(OptionsFileAtExit, AVolumeSetOnTheOptionsScreenOutlivesTheDisplayGoingAway)
     ASSERT_TRUE(game.MoveSelector("Down", TitleButtonY(0), TitleButtonY(1)));
     game.PressKey("Return");
     ASSERT_TRUE(game.SelectorAt(BACK_BUTTON_Y, 10000));
-    const Colour white = {255, 255, 255};  // only "100%" reaches this far left
+    // The music's value, "75%" until a press of Right lands: pressed again
+    // while the picture of the value stays as it was, since a press within the
+    // screen's input pause is lost.
+    const Colour white = {255, 255, 255};
+    const int before = game.CountColourInArea(430, 54, 590, 76, white, 30);
+    ASSERT_GT(before, 0);
     ASSERT_TRUE(WaitUntil(
         [&] {
             game.PressKey("Right");
-            return WaitUntil([&] { return game.CountColourInArea(500, 54, 520, 76, white, 30) > 0; }, 1000);
+            return WaitUntil([&] { return game.CountColourInArea(430, 54, 590, 76, white, 30) != before; }, 3000);
         },
-        20000));
+        30000));
     game.PressKey("Escape");
-    ASSERT_TRUE(game.SelectorAt(TitleButtonY(0), 10000));
+    // Read from the file the screen saved on its way out, before the display goes.
+    ASSERT_TRUE(WaitUntil([&] { return !game.OptionsFileLines().empty() && game.OptionsFileLines()[0] == "128"; },
+                          10000))
+        << game.OptionsFile();
 
     server.Stop();
     ASSERT_TRUE(game.WaitForExit());

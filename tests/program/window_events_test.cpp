@@ -4,6 +4,8 @@
 
 #include <SDL.h>
 
+#include "support/boards.h"
+#include "support/data_folder.h"
 #include "support/game_process.h"
 #include "support/joystick_state.h"
 
@@ -72,6 +74,52 @@ TEST(ProgramWindow, TheGameOpensTheJoysticksItFindsAndTheDPadWalksTheMenu)
     game.Terminate();
     ASSERT_TRUE(game.WaitForExit());
     EXPECT_EQ(0, game.exitStatus);
+}
+
+TEST(ProgramWindow, AResizeOnTheTitleKeepsTheSelectionAndStretchesTheMenu)
+{
+    GameProcess game;
+    ASSERT_TRUE(StartAndWaitForTheLoop(game) && game.SkipToTitleScreen());
+    ASSERT_TRUE(game.MoveSelector("Down", TitleButtonY(0), TitleButtonY(1)));
+    ASSERT_TRUE(game.MoveSelector("Down", TitleButtonY(1), TitleButtonY(2)));
+    RunCommand("xdotool windowsize " + game.windowId + " 800 600");
+    ASSERT_TRUE(game.WaitForLog("SDL+OpenGL window resized\n"));
+    // The 640 x 480 menu is stretched by 1.25 over the new window.
+    EXPECT_TRUE(game.WaitForColourAt(SELECTOR_X * 5 / 4, TitleButtonY(2) * 5 / 4, SELECTOR_ORANGE,
+                                     SELECTOR_TOLERANCE, 5000));
+    EXPECT_EQ(std::string::npos, game.Log().find("ERROR"));
+}
+
+// Looking away pauses the game; on a first board that is a single corridor
+// from the ghost home down to the hero, the ghosts would otherwise catch him
+// within seconds. Coming back resumes nothing, Space does.
+TEST(ProgramWindow, AWindowThatLosesTheFocusPausesTheGameUntilSpace)
+{
+    GameProcess game;
+    Picture board = SolidBoard();
+    Picture routes = NoRoutes();
+    for (int y = 13; y <= 19; y++)
+    {
+        board[y][13] = (y == 13 || y == 19) ? ' ' : '.';
+        routes[y][13] = (y == 13) ? 'x' : 'U';
+    }
+    ASSERT_TRUE(LinkDataWithout(game.directory.path));
+    ASSERT_TRUE(SaveBoardPair(BOARD_NAMES[0], board, routes));
+
+    const Colour tvWood = {106, 64, 34};  // the television cabinet at (400, 472)
+    ASSERT_TRUE(game.Start() && game.WaitForWindow() && game.SkipToTitleScreen());
+    game.PressKey("Return");
+    ASSERT_TRUE(game.WaitForColourAt(400, 472, tvWood, 16, 30000));
+    const auto paused = [&] {
+        return game.CountColourInArea(200, 205, 440, 235, Colour{255, 255, 255}, 40) > 0 &&
+               game.CountColourInArea(0, 0, 639, 479, tvWood, 8) == 0;
+    };
+    RunCommand("xdotool windowfocus --sync $(xdotool search --maxdepth 0 --name '' | head -n 1)");
+    ASSERT_TRUE(WaitUntil(paused, 5000));
+    RunCommand("xdotool windowfocus --sync " + game.windowId);
+    for (int look = 0; look < 5; look++) EXPECT_TRUE(paused());
+    game.PressKey("space");
+    EXPECT_TRUE(game.WaitForColourAt(400, 472, tvWood, 16, 5000));
 }
 
 }  // namespace

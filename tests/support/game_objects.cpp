@@ -9,13 +9,20 @@ GameObjects::GameObjects(int steps, const std::vector<std::string>& arguments) :
 
 GameObjects::~GameObjects()
 {
-    ShutDownGame(steps);
+    ShutDown();
 }
 
 void GameObjects::Restart(const std::vector<std::string>& arguments)
 {
-    ShutDownGame(steps);
+    ShutDown();
     Start(arguments);
+}
+
+int GameObjects::ShutDown()
+{
+    if (!running) return -1;
+    running = false;
+    return ShutDownGame(steps);
 }
 
 void GameObjects::Start(const std::vector<std::string>& arguments)
@@ -26,6 +33,7 @@ void GameObjects::Start(const std::vector<std::string>& arguments)
     for (std::string& argument : commandLine) argv.push_back(&argument[0]);
     argv.push_back(nullptr);
     StartUpGame(commandLine.size(), argv.data(), steps);
+    running = true;
 }
 
 void GameTest::SetUp()

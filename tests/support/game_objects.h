@@ -21,6 +21,8 @@ public:
 
     // Shuts the game down and starts it again, as the player's next run does.
     void Restart(const std::vector<std::string>& arguments = {});
+    // Shuts the game down now: the exit status main would return.
+    int ShutDown();
 
     // One object deleted and made afresh, as a start of the game makes it: to
     // see what the old one leaves behind, or to start with other joysticks.
@@ -38,6 +40,7 @@ private:
 
     std::vector<std::string> commandLine;
     std::vector<char*> argv;
+    bool running = false;
 };
 
 // A test of the game in a temporary working directory of its own, with the
