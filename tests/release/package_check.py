@@ -339,6 +339,9 @@ def check_launcher_follows_the_environment(root, scratch):
     check(read(f"{player.home}/{OPTIONS_FILE}") == "64\n" and read(f"{player.keep}/{OPTIONS_FILE}").startswith("32\n"),
           "options in the data folder are never overwritten by an old file in home")
     check(not os.path.exists(player.home + "/.local"), "XDG_STATE_HOME and XDG_DATA_HOME are followed")
+    player.run("--record session.demo")
+    check(read(player.home + "/session.demo").startswith("wobblersaga demo 1\n"),
+          "a demo is named from the folder the command was started in", player.log())
 
     mine = base + "/mine"
     os.makedirs(mine)

@@ -1,30 +1,32 @@
 #include <gtest/gtest.h>
 
+#include <inttypes.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 
+#include <chrono>
+#include <random>
 #include <set>
 #include <string>
 
 #include "data/data.h"
 #include "game/game.h"
-#include "input/input.h"
 #include "logic/logic.h"
 #include "screens/screens.h"
+#include "settings/settings.h"
+#include "support/demo_playback.h"
 #include "support/game_screens_fixture.h"
-#include "support/key_events.h"
 #include "visuals/visuals.h"
 
 namespace {
 
-// How long the soak runs: half a minute by default (each pass of the checks
-// runs it), longer through the environment (tools/soak, for the long run).
+// How long the soak goes on after its first sessions: not at all in the
+// checks, longer through the environment (tools/soak, for the long run).
 int SoakSeconds()
 {
     const char* text = getenv("WOBBLER_SOAK_SECONDS");
-    const int seconds = text ? atoi(text) : 0;
-    return seconds > 0 ? seconds : 30;
+    return text ? atoi(text) : 0;
 }
 
 long ResidentKilobytes()
@@ -45,99 +47,119 @@ int LiveTextures()
     return count;
 }
 
-// Keys as the poll translates them; '~' is left out, a quit is tested on its own.
-const char RANDOM_KEYS[] = {0, 0, 0, '/', '_', '<', 'a', 'z', 'x', 'c', 'd', 'l', 'r', '!', '@', '5', '+'};
-const int RANDOM_DIRECTIONS[] = {CENTER, CENTER, UP, RIGHT, DOWN, LEFT};
-const int ENTERABLE_SCREENS[] = {TITLE_SCREEN,         ABOUT_SCREEN,         HOW_TO_PLAY_SCREEN,
-                                 HIGH_SCORES_SCREEN,   OPTIONS_SCREEN,       PLAYING_GAME_SCREEN,
-                                 OPENING_SCENE_SCREEN, ENDING_SCENE_SCREEN,  NAME_INPUT_KEYBOARD_SCREEN,
-                                 NAME_INPUT_JOYSTICK_SCREEN};
-const int WINDOW_SIZES[][2] = {{640, 480}, {1, 1}, {320, 200}, {1280, 960}, {641, 479}};
+// Keys as the poll translates them, quits left out: Escape and the Exit
+// button end a session, and the soak goes on with the next one.
+const char* const RANDOM_KEYS[] = {"/", "/", "/", "_", "_", "<", "a", "z", "x", "c", "l", "l", "r", "!", "@", "5", "+", "Q"};
+const int NUMBER_OF_RANDOM_KEYS = sizeof(RANDOM_KEYS) / sizeof(RANDOM_KEYS[0]);
+const char* const RANDOM_HELD[] = {"C", "C", "C", "U", "R", "D", "L", "C1", "U2", "L12"};
+const char* const WINDOW_SIZES[] = {"640x480", "1x1", "320x200", "1280x960", "641x479"};
 
-class Soak : public GameScreensTest
+// How each session leaves the title: by each of its buttons but Exit, and into
+// a game won with the debug keys, started by the keyboard and by the stick,
+// which ends in the name entry of each.
+#define DOWN "1 arrows=D\n15 arrows=C\n"
+#define WON_GAME "40\n1 key=_\n" "40\n1 key=l\n40\n1 key=l\n40\n1 key=l\n40\n1 key=l\n40\n1 key=l\n" "40\n1 key=_\n40\n1 key=_\n"
+const char* const ROUTES[] = {
+    "1 key=/\n" WON_GAME, DOWN "1 key=/\n", DOWN DOWN "1 key=/\n", DOWN DOWN DOWN "1 key=/\n",
+    DOWN DOWN DOWN DOWN "1 key=/\n", "1 stick1=C1\n1 stick1=C\n" WON_GAME,
+};
+const int NUMBER_OF_ROUTES = sizeof(ROUTES) / sizeof(ROUTES[0]);
+
+// A random session as a demo: a joystick plugged in, every table low enough
+// for any game to enter it, the debug keys on (so 'l' clears boards and the
+// ending is in reach), the session's route from the title, then runs of
+// random keys, arrows, sticks, clicks, set-up answers, resizes and lost focus.
+std::string RandomSession(std::mt19937& random, int route, int frames)
+{
+    const auto chance = [&](int one_in) { return random() % one_in == 0; };
+    char boards[20];
+    snprintf(boards, sizeof(boards), "%016" PRIx64, DigestOfBoardImages());
+    std::string demo = std::string("wobblersaga demo 1\nversion ") + GAME_VERSION + "\nseed " +
+                       std::to_string(random()) + "\nboards " + boards +
+                       "\njoystick 1 axes=2 buttons=2 hats=1\noptions 138\n";
+    for (const char* line : {"32", "32", "1", "1", "2", "2", "1", "1", "9", "10", "2", "2", "1", "1", "9", "10", "^", "^"})
+        demo += std::string("option ") + line + "\n";
+    for (int entry = 0; entry < NUMBER_OF_GAME_MODES * NUMBER_OF_HIGH_SCORES; entry++)
+        demo += "option Low\noption 1\noption 0\n";
+    demo += std::string("frames\n10\n1 key=_\n15\n1 key=d\n21\n1 key=_\n15\n") + ROUTES[route];
+    for (int frame = 0; frame < frames;)
+    {
+        const int length = 1 + random() % 30;
+        std::string line = std::to_string(length);
+        if (chance(2)) line += std::string(" key=") + RANDOM_KEYS[random() % NUMBER_OF_RANDOM_KEYS];
+        if (chance(100)) line += " escape";
+        if (chance(3)) line += std::string(" arrows=") + RANDOM_HELD[random() % 7];
+        if (chance(8)) line += std::string(" stick1=") + RANDOM_HELD[random() % 10];
+        if (chance(25)) line += " click=" + std::to_string(random() % 640) + "," + std::to_string(random() % 480);
+        if (chance(40)) line += " query=" + std::to_string(1 + random() % 10);
+        if (chance(300)) line += std::string(" resize=") + WINDOW_SIZES[random() % 5];
+        if (chance(300)) line += " focus=lost";
+        demo += line + "\n";
+        frame += length;
+    }
+    return demo + "end\n";
+}
+
+// The first sessions, one by each route and the same every time, run whatever the time.
+const int FEWEST_SESSIONS = NUMBER_OF_ROUTES;
+const int FRAMES_PER_SESSION = 400;
+
+class Soak : public DemoTest
 {
 protected:
-    // One frame of random play: a key, a stick, a button, sometimes a click,
-    // an Escape or a new window size, through the real poll.
-    void RunRandomFrame()
+    // Plays a session, counting the textures now and then: they stay as
+    // many as the start-up loaded, through resizes and every screen.
+    void PlayCountingTextures(const std::string& demo, const std::vector<std::string>& arguments)
     {
-        if (rand() % 400 == 0) PushEscape();
-        if (rand() % 300 == 0) PushResize();
-        input->GetAllUserInput();
-        if (input->KeyOnKeyboardPressedByUser == 0) input->KeyOnKeyboardPressedByUser = RANDOM_KEYS[rand() % sizeof(RANDOM_KEYS)];
-        input->JoystickDirection[INPUT_ALL] = RANDOM_DIRECTIONS[rand() % 6];
-        input->JoystickButtonOne[INPUT_ALL] = rand() % 30 == 0;
-        input->JoystickButtonTwo[INPUT_ALL] = rand() % 30 == 0;
-        input->MouseButtonPressed[0] = rand() % 40 == 0;
-        input->MouseX = rand() % 640;
-        input->MouseY = rand() % 480;
-        RunMainLoopFrame(PRESENT_SCREEN_BUFFER);
-    }
-
-    static void PushEscape() { PushKeyDown(SDLK_ESCAPE); }
-
-    static void PushResize()
-    {
-        const int* size = WINDOW_SIZES[rand() % 5];
-        SDL_Event event;
-        memset(&event, 0, sizeof(event));
-        event.type = SDL_VIDEORESIZE;
-        event.resize.w = size[0];
-        event.resize.h = size[1];
-        SDL_PushEvent(&event);
-    }
-
-    // The quit that Escape on the title screen asks for ends a run of the
-    // game; the soak starts over on the title screen instead.
-    static void StartOverAfterAQuit()
-    {
-        if (input->KeyOnKeyboardPressedByUser != '~' && !game->QuitGame) return;
-        game->QuitGame = 0;
-        input->KeyOnKeyboardPressedByUser = 0;
-        EnterScreen(TITLE_SCREEN);
-    }
-
-    // Now and then a screen the random play rarely reaches, with what it needs.
-    static void JumpToAScreen()
-    {
-        const int screen = ENTERABLE_SCREENS[rand() % 10];
-        if (screen == NAME_INPUT_KEYBOARD_SCREEN || screen == NAME_INPUT_JOYSTICK_SCREEN)
-        {
-            logic->Score = rand() % 20000;
-            logic->PlayerJoystick = rand() % 3;
-            data->CheckForNewHighScore();
-        }
-        if (screen == ABOUT_SCREEN) logic->Level = 5 + rand() % 2;
-        EnterScreen(screen);
+        int textures = -1;
+        int frame = 0;
+        Play(demo,
+             [&] {
+                 if (textures < 0) textures = LiveTextures();
+                 if (++frame % 500 != 0) return;
+                 ASSERT_EQ(textures, LiveTextures()) << "after " << frame << " frames";
+             },
+             arguments);
+        EXPECT_EQ(textures, LiveTextures());
+        EXPECT_EQ(0, game->FatalError);
     }
 };
 
-TEST_F(Soak, RandomPlayOnEveryScreenKeepsTexturesAndStaysWhole)
+// Random sessions, one after the other, each played as fast as frames are
+// drawn while it is recorded, then its recording played again: every one
+// keeps its textures, ends in order and plays again to the same state.
+TEST_F(Soak, RandomSessionsKeepTheirTexturesAndPlayAgainToTheSameState)
 {
-    srand(20261207);
-    const Uint32 end = SDL_GetTicks() + SoakSeconds() * 1000u;
-    const int textures = LiveTextures();
-    const long startKilobytes = ResidentKilobytes();
+    std::mt19937 random(20261208);
+    const std::string session = directory->path + "/random.demo";
+    const std::string recording = directory->path + "/recorded.demo";
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(SoakSeconds());
     std::set<int> visited;
-    int frames = 0;
-    while (SDL_GetTicks() < end && !game->FatalError)
+    int sessions = 0;
+    while ((std::chrono::steady_clock::now() < end || sessions < FEWEST_SESSIONS) && !HasFailure())
     {
-        RunRandomFrame();
-        StartOverAfterAQuit();
-        visited.insert(screens->ScreenToDisplay);
-        if (++frames % 1500 == 0) JumpToAScreen();
-        if (frames % 2000 != 0) continue;
-        ASSERT_EQ(textures, LiveTextures()) << "after " << frames << " frames";
-        fprintf(stderr, "soak: %d frames, RSS %ld kB\n", frames, ResidentKilobytes());
+        WriteWholeFile(session, RandomSession(random, sessions % NUMBER_OF_ROUTES, FRAMES_PER_SESSION));
+        PlayCountingTextures(session, {"--record", recording});
+        visited.insert(screensShown.begin(), screensShown.end());
+        const int played = frames;
+        EXPECT_EQ(0, Finish()) << "session " << sessions;
+
+        PlayCountingTextures(recording, {});
+        EXPECT_EQ(played, frames);
+        EXPECT_EQ(0, Finish()) << "session " << sessions << " played again";
+        fprintf(stderr, "soak: session %d, %d frames, %zu screens so far, RSS %ld kB\n", sessions, played,
+                visited.size(), ResidentKilobytes());
+        sessions++;
     }
-    EXPECT_EQ(0, game->FatalError);
-    EXPECT_EQ(textures, LiveTextures());
-    EXPECT_GE(visited.size(), 10u);
-    fprintf(stderr, "soak: %d frames, %zu screens, %d textures, RSS %ld kB at start and %ld kB at the end\n", frames,
-            visited.size(), textures, startKilobytes, ResidentKilobytes());
+    EXPECT_EQ(12u, visited.size()) << "every screen";
+    fprintf(stderr, "soak: %d sessions, %zu screens\n", sessions, visited.size());
 }
 
-TEST_F(Soak, TwoHundredResizesInARowKeepEveryTexture)
+class Resizes : public GameScreensTest
+{
+};
+
+TEST_F(Resizes, TwoHundredInARowKeepEveryTexture)
 {
     EnterScreen(TITLE_SCREEN);
     RunUntilFadedIn();

@@ -18,6 +18,8 @@ void DemoTest::SetUp()
 void DemoTest::Play(const std::string& demo, const std::function<void()>& eachFrame,
                     const std::vector<std::string>& arguments)
 {
+    screensShown.clear();
+    frames = 0;
     std::vector<std::string> commandLine = {"--timedemo", DemoPath(demo)};
     commandLine.insert(commandLine.end(), arguments.begin(), arguments.end());
     objects.reset(new GameObjects(startUpSteps, commandLine));

@@ -24,7 +24,7 @@ protected:
               const std::vector<std::string>& arguments = {});
     int Finish();
 
-    // The screens the session showed, in order, each once per visit.
+    // The screens the last session showed, in order, each once per visit, and its frames.
     std::vector<int> screensShown;
     int frames = 0;
 };
