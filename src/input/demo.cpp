@@ -40,15 +40,14 @@ void Input::StartPlayback(const char* path, bool timed)
         FailPlayback(nullptr);  // the command line named no file, and said so
         return;
     }
+    char problem[DEMO_PROBLEM_SIZE];
     Demo.PlaybackFile = fopen(path, "r");
     if (!Demo.PlaybackFile)
     {
-        char problem[DEMO_PROBLEM_SIZE];
         snprintf(problem, sizeof(problem), "cannot be read: %s", strerror(errno));
         FailPlayback(problem);
         return;
     }
-    char problem[DEMO_PROBLEM_SIZE];
     if (!ReadDemoHeader(problem, sizeof(problem)))
     {
         FailPlayback(problem);
@@ -79,7 +78,7 @@ void Input::StartRecording(const char* path)
     Demo.RecordFile = fopen(path, "w");
     if (!Demo.RecordFile)
     {
-        printf("ERROR: Could not write the demo %s: %s; the game plays on without recording\n", path, strerror(errno));
+        StopRecording();
         return;
     }
     // Line by line: a session that crashes leaves its demo up to the run before.
@@ -97,7 +96,7 @@ void Input::StopRecording()
 {
     printf("ERROR: Could not write the demo %s: %s; the game plays on without recording\n", Demo.RecordPath,
            strerror(errno));
-    fclose(Demo.RecordFile);
+    if (Demo.RecordFile) fclose(Demo.RecordFile);
     Demo.RecordFile = nullptr;
     Demo.Recording = 0;
 }
@@ -125,6 +124,19 @@ void Input::UseDemoJoysticks(const JoystickShape shapes[NUMBER_OF_JOYSTICKS], co
     }
 }
 
+// The events of a frame whose poll read nothing stay queued for the next
+// poll that reads, as SDL keeps them through an input pause; a newer key
+// wins. Held controls, clicks and the query's answer are of the moment.
+static void AddQueuedEvents(const FrameInput& queued, FrameInput& frame)
+{
+    if (frame.Key == 0) frame.Key = queued.Key;
+    frame.Escape |= queued.Escape;
+    if (frame.Focus < queued.Focus) frame.Focus = queued.Focus;
+    if (frame.ResizeWidth != 0) return;
+    frame.ResizeWidth = queued.ResizeWidth;
+    frame.ResizeHeight = queued.ResizeHeight;
+}
+
 void Input::BeginDemoFrame()
 {
     if (Demo.Recording) Demo.RecordedFrame = FrameInput{};
@@ -132,23 +144,24 @@ void Input::BeginDemoFrame()
     if (Demo.Frames == 0) Demo.StartTicks = SDL_GetTicks();
     WatchTheWindowDuringPlayback();
 
-    Demo.PlayedFrameRead = 0;
-    Demo.PlayedFrame = FrameInput{};
-    if (Demo.PlayedRunFramesLeft == 0) return;
-    Demo.PlayedFrame = Demo.PlayedRun;
-    if (Demo.PlayedRunStarted)
+    FrameInput frame = {};
+    if (Demo.PlayedRunFramesLeft > 0)
     {
         // Only the held controls go on after a run's first frame.
-        Demo.PlayedFrame = FrameInput{};
         for (int source = 0; source < NUMBER_OF_READ_SOURCES; source++)
         {
-            Demo.PlayedFrame.Direction[source] = Demo.PlayedRun.Direction[source];
-            Demo.PlayedFrame.ButtonOne[source] = Demo.PlayedRun.ButtonOne[source];
-            Demo.PlayedFrame.ButtonTwo[source] = Demo.PlayedRun.ButtonTwo[source];
+            frame.Direction[source] = Demo.PlayedRun.Direction[source];
+            frame.ButtonOne[source] = Demo.PlayedRun.ButtonOne[source];
+            frame.ButtonTwo[source] = Demo.PlayedRun.ButtonTwo[source];
         }
+        if (!Demo.PlayedRunStarted) frame = Demo.PlayedRun;
+        Demo.PlayedRunStarted = 1;
+        Demo.PlayedRunFramesLeft--;
     }
-    Demo.PlayedRunStarted = 1;
-    Demo.PlayedRunFramesLeft--;
+    AddQueuedEvents(Demo.PendingEvents, frame);
+    Demo.PendingEvents = FrameInput{};
+    Demo.PlayedFrame = frame;
+    Demo.PlayedFrameRead = 0;
 }
 
 // The watcher's keys and clicks are not the session's; closing the window ends it.
@@ -163,35 +176,10 @@ void Input::WatchTheWindowDuringPlayback()
     }
 }
 
-// A poll that reads this frame's input also gets the events of the frames
-// before it whose polls read nothing, as SDL keeps events queued for the
-// first poll after an input pause; a newer key wins.
 FrameInput Input::TakePlayedFrame()
 {
-    FrameInput read = Demo.PlayedFrame;
-    const FrameInput& pending = Demo.PendingEvents;
-    if (read.Key == 0) read.Key = pending.Key;
-    read.Escape |= pending.Escape;
-    if (read.Focus < pending.Focus) read.Focus = pending.Focus;
-    if (read.ResizeWidth == 0)
-    {
-        read.ResizeWidth = pending.ResizeWidth;
-        read.ResizeHeight = pending.ResizeHeight;
-    }
-    Demo.PendingEvents = FrameInput{};
     Demo.PlayedFrameRead = 1;
-    return read;
-}
-
-// Clicks and the query's answer are states of the moment, not queued events.
-static void KeepUnreadEvents(const FrameInput& unread, FrameInput& pending)
-{
-    if (unread.Key != 0) pending.Key = unread.Key;
-    pending.Escape |= unread.Escape;
-    if (pending.Focus < unread.Focus) pending.Focus = unread.Focus;
-    if (unread.ResizeWidth == 0) return;
-    pending.ResizeWidth = unread.ResizeWidth;
-    pending.ResizeHeight = unread.ResizeHeight;
+    return Demo.PlayedFrame;
 }
 
 void Input::EndDemoFrame()
@@ -200,7 +188,7 @@ void Input::EndDemoFrame()
     Demo.Frames++;
     if (Demo.Recording) RecordFrame();
     if (!Demo.Playing) return;
-    if (!Demo.PlayedFrameRead) KeepUnreadEvents(Demo.PlayedFrame, Demo.PendingEvents);
+    if (!Demo.PlayedFrameRead) AddQueuedEvents(Demo.PlayedFrame, Demo.PendingEvents);
     if (Demo.PlayedRunFramesLeft == 0) ReadDemoUpToTheNextFrame();
 }
 

@@ -49,7 +49,11 @@ struct DemoCase
 };
 
 const DemoCase DEMO_CASES[] = {
-    {"intro", FromTheLogos({}), [] { EXPECT_EQ('~', input->KeyOnKeyboardPressedByUser) << "Escape quit"; }},
+    {"intro", FromTheLogos({}),
+     [] {
+         EXPECT_EQ(1, game->DebugOn) << "'d' on the maker's screen";
+         EXPECT_EQ('~', input->KeyOnKeyboardPressedByUser) << "Escape quit";
+     }},
     {"title_menu", FromTheLogos({}), [] { EXPECT_EQ('~', input->KeyOnKeyboardPressedByUser) << "Exit quit"; },
      {0, 1, 2, 3, 4, 5, 0, 5}},
     // The click on the hit box's edge misses, and the Down pressed with it moves the selection.
@@ -200,7 +204,7 @@ TEST(DemoProgram, ADemoTheGameCannotFollowIsRefused)
          ": desync at frame 11: the state is "},
         // As a killed recording leaves it: its last line half written, and no end line.
         {"cut short", [](std::string text) { return text.substr(0, text.find("1 escape\nend") + 5); },
-         " is cut short: it has no end line after its 52 whole frames"},
+         " is cut short: it has no end line after its 73 whole frames"},
     };
     const std::string intro = ReadWholeFile(DemoPath("intro"));
     for (const Refusal& refusal : refusals)
