@@ -17,6 +17,7 @@
 #include "frame_bench.h"
 #include "game/game.h"
 #include "games_in_process.h"
+#include "timed_demo.h"
 #include "whole_program.h"
 
 void RegisterStartUpBenchmark(int repetitions);
@@ -287,6 +288,22 @@ static void PrintStartUpFigure(std::map<std::string, Figure>& figures)
                Verdict(startUp.median > 0 && startUp.median <= START_UP_SECONDS));
 }
 
+// A timed demo must run at least as fast as the frame periods of the levels
+// and screens it plays: then every frame of the session keeps up on average.
+static void PrintTimedDemoFigures(std::map<std::string, Figure>& figures)
+{
+    for (const WindowSize& window : TIMED_DEMO_WINDOWS)
+    {
+        Figure& timed = FigureOf(figures, ("timed_demo/" + WindowName(window)).c_str());
+        char what[96];
+        snprintf(what, sizeof(what), "6. timed demo of a whole game, %d x %d", window.width, window.height);
+        FigureLine(what, timed,
+                   CounterSpread(timed, "frames_per_second", 1, "%.1f frames/s (%.1f..%.1f), ") +
+                       CounterSpread(timed, "times_its_pace", 1, "%.2f times its pace (%.2f..%.2f)"),
+                   ">= 1 times the pace of its frame periods", Verdict(timed.counters["times_its_pace"] >= 1.0));
+    }
+}
+
 static void PrintWholeProgramFigures(const WholeProgramFigures& figures, int seconds)
 {
     if (!Measured("whole game, CPU time at rest and in play", seconds, figures.cpuError)) return;
@@ -422,6 +439,7 @@ int main(int argc, char** argv)
 
     RegisterStartUpBenchmark(repetitions);
     RegisterFrameBenchmarks(repetitions);
+    RegisterTimedDemoBenchmark(repetitions);
 
     CollectingReporter reporter;
     reporter.SetOutputStream(&ReportStream());
@@ -437,6 +455,8 @@ int main(int argc, char** argv)
     const char* renderer = (const char*)glGetString(GL_RENDERER);
     const std::string rendererName = renderer ? renderer : "unknown";
     StopFrameBenchmarkGame();
+    // The real program, with no window of the bench's own beside it.
+    if (!filtered) benchmark::RunSpecifiedBenchmarks(&reporter, "timed_demo");
 
     GamesInProcessFigures inProcess;
     if (framesPerBoard > 0) MeasureGamesInProcess(framesPerBoard, inProcess);
@@ -449,6 +469,7 @@ int main(int argc, char** argv)
             rendererName.c_str());
     PrintFrameFigures(reporter.figures);
     PrintStartUpFigure(reporter.figures);
+    PrintTimedDemoFigures(reporter.figures);
     PrintFiguresWithoutALine(reporter.figures);
     PrintWholeProgramFigures(whole, programSeconds);
     PrintMemoryFigures(whole, secondsPerBoard);

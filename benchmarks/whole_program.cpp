@@ -197,6 +197,10 @@ static bool StartInDebugMode(GameProcess& game)
     return game.SkipToTitleScreen();
 }
 
+// Driven by keys and watched through screenshots, not played from a demo: the
+// committed demos play a single game and quit (the lost one ends on its first
+// board), and here each of three games in one process, through all five
+// boards, keeps its own floor, which only the screen tells apart.
 void MeasureMemoryOverGames(int secondsPerBoard, WholeProgramFigures& figures)
 {
     GameProcess game;

@@ -188,6 +188,7 @@ void Input::EndDemoFrame()
     Demo.Frames++;
     if (Demo.Recording) RecordFrame();
     if (!Demo.Playing) return;
+    Demo.PaceMilliseconds += game->FrameDelayMilliseconds;
     if (!Demo.PlayedFrameRead) AddQueuedEvents(Demo.PlayedFrame, Demo.PendingEvents);
     if (Demo.PlayedRunFramesLeft == 0) ReadDemoUpToTheNextFrame();
 }
@@ -337,7 +338,10 @@ void Input::EndPlayback(uint64_t digest)
                how);
         return;
     }
+    // How much faster than the frame periods of its levels and screens it ran.
     const double seconds = (SDL_GetTicks() - Demo.StartTicks) / 1000.0;
-    printf("Timed demo %s: %" PRIu32 " frames, state %016" PRIx64 ", %.2f seconds, %.1f frames per second%s\n",
-           Demo.PlaybackPath, Demo.Frames, digest, seconds, seconds > 0 ? Demo.Frames / seconds : 0.0, how);
+    const double pace = seconds > 0 ? Demo.PaceMilliseconds / 1000.0 / seconds : 0.0;
+    printf("Timed demo %s: %" PRIu32 " frames, state %016" PRIx64 ", %.2f seconds, %.1f frames per second, "
+           "%.2f times its own pace%s\n",
+           Demo.PlaybackPath, Demo.Frames, digest, seconds, seconds > 0 ? Demo.Frames / seconds : 0.0, pace, how);
 }

@@ -133,6 +133,7 @@ struct DemoSession
     uint8_t PlaybackFailed;   // refused, damaged or out of step: the game exits non-zero
     uint8_t StoppedByWindow;  // the watcher closed the window
     uint32_t StartTicks;      // the first frame's, for the timed playback
+    uint64_t PaceMilliseconds;  // the frame periods of the frames played: the session's own pace
 };
 
 // Turns keyboard, mouse and joysticks into one small input state per frame.

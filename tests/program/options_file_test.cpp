@@ -1,13 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <memory>
-
 #include "support/game_process.h"
+#include "support/own_display.h"
 
 namespace {
 
@@ -47,53 +41,13 @@ TEST(OptionsFileAtExit, ADamagedFileIsReportedAndWrittenBackWhole)
     EXPECT_EQ("64\n32\n", FirstLines(options, 2));
 }
 
-// An X server of the test's own, to be stopped under the game; the test and
-// its helpers (xdotool, import) use it while it lives.
-class OwnDisplay
-{
-public:
-    OwnDisplay()
-    {
-        int number[2];
-        if (pipe(number) != 0) return;
-        pid = fork();
-        if (pid == 0)
-        {
-            dup2(number[1], 3);
-            dup2(open("/dev/null", O_WRONLY), 2);
-            // -noreset: a server that resets as its last client leaves refuses the next one meanwhile.
-            execlp("Xvfb", "Xvfb", "-displayfd", "3", "-screen", "0", "1024x768x24", "+extension", "GLX", "-nolisten",
-                   "tcp", "-noreset", nullptr);
-            _exit(127);
-        }
-        close(number[1]);
-        std::string text = ":";
-        char digit = 0;
-        while (read(number[0], &digit, 1) == 1 && digit != '\n') text += digit;  // ends when Xvfb writes or dies
-        close(number[0]);
-        if (digit == '\n') display.reset(new ScopedVariable("DISPLAY", text.c_str()));
-    }
-
-    ~OwnDisplay() { Stop(); }
-
-    void Stop()
-    {
-        if (pid <= 0) return;
-        kill(pid, SIGTERM);
-        waitpid(pid, nullptr, 0);
-        pid = -1;
-    }
-
-    pid_t pid = -1;
-    std::unique_ptr<ScopedVariable> display;
-};
-
 // The options are saved when the options screen is left, so a volume set there
 // outlives a display server that goes away under the game.
 TEST(OptionsFileAtExit, AVolumeSetOnTheOptionsScreenOutlivesTheDisplayGoingAway)
 {
     OwnDisplay server;
-    ASSERT_TRUE(server.display);
+    ASSERT_NE("", server.name);
+    ScopedVariable display("DISPLAY", server.name.c_str());
     GameProcess game;
     WriteWholeFile(game.OptionsFilePath(), "96\n");  // the music volume, a press below 128; the rest as default
     ASSERT_TRUE(game.Start());
