@@ -102,7 +102,7 @@ std::string RandomSession(std::mt19937& random, int route, int frames)
 
 // The first sessions, one by each route and the same every time, run whatever the time.
 const int FEWEST_SESSIONS = NUMBER_OF_ROUTES;
-const int FRAMES_PER_SESSION = 400;
+const int FRAMES_PER_SESSION = 200;
 
 class Soak : public DemoTest
 {

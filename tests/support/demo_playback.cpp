@@ -1,5 +1,7 @@
 #include "support/demo_playback.h"
 
+#include <GL/gl.h>
+
 #include "game/game.h"
 #include "screens/screens.h"
 
@@ -23,9 +25,12 @@ void DemoTest::Play(const std::string& demo, const std::function<void()>& eachFr
     std::vector<std::string> commandLine = {"--timedemo", DemoPath(demo)};
     commandLine.insert(commandLine.end(), arguments.begin(), arguments.end());
     objects.reset(new GameObjects(startUpSteps, commandLine));
+    // Every frame is drawn as the game draws it, and the drawing carried out;
+    // showing it on the window, which changes nothing of the game, is left out.
     while (!game->QuitGame && !game->FatalError)
     {
-        RunMainLoopFrame();
+        RunMainLoopFrame(POLL_INPUT);
+        glFlush();
         frames++;
         if (screensShown.empty() || screensShown.back() != screens->ScreenToDisplay)
             screensShown.push_back(screens->ScreenToDisplay);
