@@ -58,7 +58,7 @@ const char* const WINDOW_SIZES[] = {"640x480", "1x1", "320x200", "1280x960", "64
 // a game won with the debug keys, started by the keyboard and by the stick,
 // which ends in the name entry of each.
 #define DOWN "1 arrows=D\n15 arrows=C\n"
-#define WON_GAME "40\n1 key=_\n" "40\n1 key=l\n40\n1 key=l\n40\n1 key=l\n40\n1 key=l\n40\n1 key=l\n" "40\n1 key=_\n40\n1 key=_\n"
+#define WON_GAME "40\n1 key=_\n" "25\n1 key=l\n25\n1 key=l\n25\n1 key=l\n25\n1 key=l\n25\n1 key=l\n" "30\n1 key=_\n30\n1 key=_\n"
 const char* const ROUTES[] = {
     "1 key=/\n" WON_GAME, DOWN "1 key=/\n", DOWN DOWN "1 key=/\n", DOWN DOWN DOWN "1 key=/\n",
     DOWN DOWN DOWN DOWN "1 key=/\n", "1 stick1=C1\n1 stick1=C\n" WON_GAME,
