@@ -141,25 +141,11 @@ void GameProcess::FocusWindow()
     RunCommand("xdotool windowfocus --sync " + windowId + " 2>/dev/null");
 }
 
-void GameProcess::PressKey(const std::string& keyName, int clickX, int clickY)
+void GameProcess::PressKey(const std::string& keyName)
 {
     FocusWindow();
-    const std::string click = clickX < 0 ? "" : "mousemove --window " + windowId + " " + std::to_string(clickX) + " " +
-                                                    std::to_string(clickY) + " sleep 0.05 mousedown 1 ";
-    // Held about as long as a finger would: the game reads held keys and buttons once a frame.
-    RunCommand("xdotool " + click + "keydown " + keyName + " sleep 0.1 keyup " + keyName +
-               (clickX < 0 ? "" : " mouseup 1"));
-}
-
-void GameProcess::HoldKey(const std::string& keyName)
-{
-    FocusWindow();
-    RunCommand("xdotool keydown " + keyName);
-}
-
-void GameProcess::ReleaseKey(const std::string& keyName)
-{
-    RunCommand("xdotool keyup " + keyName);
+    // Held about as long as a finger would: the game reads held keys once a frame.
+    RunCommand("xdotool keydown " + keyName + " sleep 0.1 keyup " + keyName);
 }
 
 // The game reads the button's state once a frame, so a click must outlast the
@@ -272,12 +258,12 @@ bool GameProcess::SelectorAt(int y, int timeoutMilliseconds)
 // A menu reads nothing for a few frames after each move, and a press that
 // comes and goes within them is lost (more often on a loaded machine, whose
 // frames are long): while the selector stays where it was, it is pressed again.
-bool GameProcess::MoveSelector(const std::string& keyName, int fromY, int toY, int clickX, int clickY)
+bool GameProcess::MoveSelector(const std::string& keyName, int fromY, int toY)
 {
     const int presses = 20;
     for (int press = 0; press < presses; press++)
     {
-        PressKey(keyName, clickX, clickY);
+        PressKey(keyName);
         if (SelectorAt(toY, 1000)) return true;
         if (!SelectorAt(fromY, 100)) return SelectorAt(toY, 100);
     }

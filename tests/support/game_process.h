@@ -34,11 +34,8 @@ public:
     bool IsRunning();
     void Terminate();  // asks the game to quit as the window manager would
 
-    // xdotool key names: space, Return, Escape, Up, a; with clickX set, a click
-    // there goes down just before the key and up just after it.
-    void PressKey(const std::string& keyName, int clickX = -1, int clickY = -1);
-    void HoldKey(const std::string& keyName);
-    void ReleaseKey(const std::string& keyName);
+    // xdotool key names: space, Return, Escape, Up, a.
+    void PressKey(const std::string& keyName);
     void ClickAt(int windowX, int windowY);
 
     bool Screenshot(const std::string& pngPath);
@@ -55,10 +52,7 @@ public:
     bool SelectorAt(int y, int timeoutMilliseconds = 3000);
     // Presses the key until the menu's selector moves from fromY to toY; false
     // when it shows anywhere else, or not at toY within about twenty presses.
-    // With clickX set, each press comes with a click: a click that hits shows
-    // as a selector elsewhere, one that misses cannot have been lost while the
-    // press was read.
-    bool MoveSelector(const std::string& keyName, int fromY, int toY, int clickX = -1, int clickY = -1);
+    bool MoveSelector(const std::string& keyName, int fromY, int toY);
 
     std::string Log();
     std::string OptionsFile();
