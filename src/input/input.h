@@ -91,7 +91,7 @@ struct DemoItem
     uint8_t HasDigest;  // an end line written by hand has none
 };
 
-// A joystick as the game sees it: plugged in or not, and its controls.
+// The controls of a joystick, as the game counts them.
 struct JoystickShape
 {
     int32_t Axes;
