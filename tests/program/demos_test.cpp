@@ -159,6 +159,13 @@ TEST(DemoProgram, ARecordedSessionPlaysBackToTheSameFramesAndState)
         EXPECT_EQ(recorded, DemoOutcome(game.Log(), word)) << game.Log();
         EXPECT_EQ(options, game.OptionsFile());
     }
+
+    // Closing the window ends a playback where it stands, in order.
+    ASSERT_TRUE(game.Start({"--playdemo", "session.demo"}) && game.WaitForWindow());
+    game.Terminate();
+    ASSERT_TRUE(game.WaitForExit());
+    EXPECT_EQ(0, game.exitStatus);
+    EXPECT_NE(std::string::npos, game.Log().find(", stopped by closing the window\n")) << game.Log();
 }
 
 TEST(DemoProgram, ARecordingThatCannotBeWrittenLetsTheGamePlayOn)
