@@ -16,6 +16,7 @@
 #include "input/input.h"
 #include "interface/interface.h"
 #include "logic/logic.h"
+#include "rules.h"
 #include "screens/screens.h"
 #include "settings/settings.h"
 #include "visuals/visuals.h"

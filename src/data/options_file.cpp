@@ -10,6 +10,7 @@
 #include "game/game.h"
 #include "input/input.h"
 #include "logic/logic.h"
+#include "rules.h"
 #include "settings/settings.h"
 
 // The save goes to this file beside the real one and is renamed over it only

@@ -65,15 +65,6 @@ bool RunMainLoopFrame(int steps = WHOLE_FRAME);
 // the exit status: 0 unless a demo was refused or played out of step.
 int ShutDownGame(int steps = WHOLE_START_UP);
 
-// A rule the code relies on, checked in every build (assert is gone from a
-// release): when it does not hold, one "ERROR: <file>:<line>: <rule>" line
-// and false, so that the caller takes its safe path. Used as
-// `if (!RULE_HOLDS(index < COUNT)) return;`.
-#define RULE_HOLDS(rule) ((rule) || RuleBroken(__FILE__, __LINE__, #rule))
-bool RuleBroken(const char* file, int line, const char* rule);
-// Rules broken since the start; the tests fail any test that breaks one.
-extern int BrokenRules;
-
 // FNV-1a over 64 bits: the same values give the same digest on every
 // machine and in every build, whatever their layout in memory.
 struct Digest

@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "game/game.h"
+#include "rules.h"
 #include "screens/screens.h"
 #include "visuals/visuals.h"
 

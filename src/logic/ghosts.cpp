@@ -1,9 +1,9 @@
 #include <stdlib.h>
 
 #include "audio/audio.h"
-#include "game/game.h"
 #include "input/input.h"
 #include "logic/logic.h"
+#include "rules.h"
 
 // Sightings a ghost may chase on before it ignores the hero for as many decisions.
 const uint8_t GHOST_CHASE_BUDGET = 75;

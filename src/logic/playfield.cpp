@@ -2,6 +2,7 @@
 
 #include "game/game.h"
 #include "logic/logic.h"
+#include "rules.h"
 
 // The board and return images of each level; 0 and 6 read the last board.
 static const char* const BOARD_IMAGE_FOR_LEVEL[NUMBER_OF_LEVELS] = {

@@ -5,6 +5,7 @@
 #include "game/game.h"
 #include "input/input.h"
 #include "logic/logic.h"
+#include "rules.h"
 #include "screens/screens.h"
 #include "visuals/visuals.h"
 

@@ -4,10 +4,10 @@
 
 #include "audio/audio.h"
 #include "data/data.h"
-#include "game/game.h"
 #include "input/input.h"
 #include "interface/interface.h"
 #include "logic/logic.h"
+#include "rules.h"
 #include "visuals/visuals.h"
 
 static const float MENU_BACKGROUND_TRANSPARENCY = 0.75f;

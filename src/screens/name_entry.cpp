@@ -5,10 +5,10 @@
 
 #include "audio/audio.h"
 #include "data/data.h"
-#include "game/game.h"
 #include "input/input.h"
 #include "interface/interface.h"
 #include "logic/logic.h"
+#include "rules.h"
 #include "visuals/visuals.h"
 
 // Cursor positions past the last stored character: 18 means the name is

@@ -11,6 +11,7 @@
 #include "game/game.h"
 #include "input/input.h"
 #include "logic/logic.h"
+#include "rules.h"
 #include "visuals/visuals.h"
 
 // Pellet map values.

@@ -2,7 +2,7 @@
 
 #include <stdio.h>
 
-#include "game/game.h"
+#include "rules.h"
 
 const int32_t LAST_CREDIT_LINE = 53;
 

@@ -13,7 +13,7 @@
 #include <sstream>
 #include <thread>
 
-#include "game/game.h"
+#include "rules.h"
 
 std::string ProjectRoot()
 {
@@ -84,7 +84,11 @@ static int brokenRulesTaken = 0;
 
 class BrokenRulesFailTheTest : public ::testing::EmptyTestEventListener
 {
-    void OnTestStart(const ::testing::TestInfo&) override { brokenRulesTaken = BrokenRules; }
+    void OnTestStart(const ::testing::TestInfo&) override
+    {
+        brokenRulesTaken = BrokenRules;
+        ForgetBrokenRules();  // each test finds the lines of the rules it breaks, whatever ran before
+    }
     void OnTestEnd(const ::testing::TestInfo&) override { EXPECT_EQ(0, TakeBrokenRules()) << "rules of the game broken"; }
 };
 static const bool brokenRulesFail =
