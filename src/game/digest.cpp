@@ -133,6 +133,7 @@ static void AddInput(Digest& digest)
     digest.AddNumber(input->UserDefinedKeyButtonOne);
     digest.AddNumber(input->UserDefinedKeyButtonTwo);
     digest.AddNumber(input->DelayAllUserInput);
+    digest.AddNumber(input->WindowLostFocus);
 }
 
 static void AddData(Digest& digest)

@@ -39,13 +39,18 @@ const uint8_t CONTROL_CODE_FIRST_BUTTON = 9;
 // The extra keyboard keys read '^' when none is set.
 const char NO_USER_DEFINED_KEY = '^';
 
-// A window event's news of the focus: a redraw, or also a player who looked away.
+// A poll's news of the focus: a window event (a redraw), or also a player who
+// looked away: the window still without the focus some polls after it went.
 enum
 {
     FOCUS_UNCHANGED = 0,
     FOCUS_CHANGED = 1,
     FOCUS_LOST = 2
 };
+
+// A desktop that takes the keyboard for a moment (a media key, a shortcut)
+// gives the focus back within a few polls; a player who looks away does not.
+const int FOCUS_LOSS_LASTS_POLLS = 8;
 
 const int NUMBER_OF_READ_SOURCES = 3;  // the keyboard's arrows and the two sticks
 const int NUMBER_OF_MOUSE_BUTTONS = 2;  // left and middle
@@ -169,7 +174,8 @@ public:
     int32_t MouseX;
     int32_t MouseY;
     int32_t DelayAllUserInput;
-    uint8_t WindowLostFocus;  // the window lost the input focus or was minimised in this poll
+    uint8_t WindowLostFocus;  // a lasting focus loss that the game has not acted on yet
+    int32_t PollsWithoutFocus;  // of the window as the desktop has it, up to FOCUS_LOSS_LASTS_POLLS
     uint8_t JoystickPlugged[NUMBER_OF_JOYSTICKS];  // as the game sees it: a playback's are the demo's
     DemoSession Demo;
 
@@ -178,6 +184,8 @@ public:
     void ClearThisFramesInput();
     void ReadPlayer(FrameInput& read);
     void ReadQueuedEvents(FrameInput& read);
+    void ReadLastingFocusLoss(FrameInput& read);
+    void TakeFocusLossDuringInputPause();
     void ReadKeyboardArrows(FrameInput& read) const;
     void ReadMouse(FrameInput& read);
     bool ApplyFrameInput(const FrameInput& read);

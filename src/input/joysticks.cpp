@@ -7,6 +7,8 @@ Input* input = nullptr;
 Input::Input()
 {
     ClearThisFramesInput();
+    WindowLostFocus = 0;
+    PollsWithoutFocus = 0;
 
     Demo = DemoSession{};
     for (int joystick = 0; joystick < NUMBER_OF_JOYSTICKS; joystick++)

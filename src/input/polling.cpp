@@ -23,6 +23,7 @@ void Input::GetAllUserInput()
     if (DelayAllUserInput >= 0)
     {
         DelayAllUserInput--;
+        TakeFocusLossDuringInputPause();
         return;
     }
 
@@ -38,7 +39,6 @@ void Input::GetAllUserInput()
 void Input::ClearThisFramesInput()
 {
     KeyOnKeyboardPressedByUser = 0;
-    WindowLostFocus = 0;
     for (uint8_t& pressed : MouseButtonPressed) pressed = 0;
     for (int source = 0; source < NUMBER_OF_INPUT_SOURCES; source++)
     {
@@ -51,6 +51,7 @@ void Input::ClearThisFramesInput()
 void Input::ReadPlayer(FrameInput& read)
 {
     ReadQueuedEvents(read);
+    ReadLastingFocusLoss(read);
     ReadKeyboardArrows(read);
     ReadMouse(read);
     for (int joystick = 0; joystick < NUMBER_OF_JOYSTICKS; joystick++)
@@ -78,11 +79,7 @@ void Input::ReadQueuedEvents(FrameInput& read)
                 read.Key = '~';
                 break;
             case SDL_ACTIVEEVENT:
-                // The pointer leaving the window is no sign that the player looks away.
-                if (!InputEvent.active.gain && (InputEvent.active.state & (SDL_APPINPUTFOCUS | SDL_APPACTIVE)))
-                    read.Focus = FOCUS_LOST;
-                else if (read.Focus == FOCUS_UNCHANGED)
-                    read.Focus = FOCUS_CHANGED;
+                if (read.Focus == FOCUS_UNCHANGED) read.Focus = FOCUS_CHANGED;
                 break;
             case SDL_VIDEORESIZE:
                 read.ResizeWidth = (uint16_t)InputEvent.resize.w;
@@ -92,6 +89,42 @@ void Input::ReadQueuedEvents(FrameInput& read)
                 break;
         }
     }
+}
+
+// The player looked away when the window is still without the input focus,
+// or minimised, FOCUS_LOSS_LASTS_POLLS polls after it went; told once. Classic
+// SDL reports even a desktop's keyboard grab of a moment as a loss, and the
+// pointer leaving the window is no sign at all.
+void Input::ReadLastingFocusLoss(FrameInput& read)
+{
+    const Uint8 looking = SDL_APPINPUTFOCUS | SDL_APPACTIVE;
+    if ((SDL_GetAppState() & looking) == looking)
+    {
+        PollsWithoutFocus = 0;
+        return;
+    }
+    if (PollsWithoutFocus == FOCUS_LOSS_LASTS_POLLS) return;
+    if (++PollsWithoutFocus == FOCUS_LOSS_LASTS_POLLS) read.Focus = FOCUS_LOST;
+}
+
+// An input pause leaves the events queued for after it, but a player who
+// looks away meanwhile is noticed at once: the played frame's loss, or the
+// desktop's news of the window.
+void Input::TakeFocusLossDuringInputPause()
+{
+    FrameInput read = {};
+    if (!Demo.Playing)
+    {
+        SDL_PumpEvents();
+        ReadLastingFocusLoss(read);
+    }
+    else if (Demo.PlayedFrame.Focus == FOCUS_LOST)
+    {
+        read.Focus = FOCUS_LOST;
+        Demo.PlayedFrame.Focus = FOCUS_UNCHANGED;  // taken now; the rest stays queued
+    }
+    if (Demo.Recording) Demo.RecordedFrame = read;
+    if (read.Focus == FOCUS_LOST) WindowLostFocus = 1;
 }
 
 void Input::ReadKeyboardArrows(FrameInput& read) const
@@ -134,7 +167,7 @@ bool Input::ApplyFrameInput(const FrameInput& read)
 {
     if (read.Escape) HandleEscapeKey();
     if (read.Focus != FOCUS_UNCHANGED) screens->ScreenIsDirty = 1;
-    WindowLostFocus = read.Focus == FOCUS_LOST;
+    if (read.Focus == FOCUS_LOST) WindowLostFocus = 1;  // until the game acts on it
     if (read.ResizeWidth != 0 && !ResizeWindow(read.ResizeWidth, read.ResizeHeight)) return false;
     if (read.Key != 0) KeyOnKeyboardPressedByUser = read.Key;
     PressKeyboardActionButtons();

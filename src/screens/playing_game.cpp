@@ -60,6 +60,7 @@ static void StartNewGame()
     screens->ScreenExitedWithEscapeKey = 0;
     logic->GamePaused = 0;
     logic->PauseLocked = 0;
+    input->WindowLostFocus = 0;  // a loss before the game began is not this game's
     logic->SetupForNewGame();
     Mix_ResumeMusic();  // the opening scene paused it
     audio->PlayMusic(MUSIC_IN_GAME, 1);
@@ -405,10 +406,13 @@ static void ProcessPauseKey()
 }
 
 // A player who switched windows, or was called away, comes back to a game
-// that waits for Space; getting the focus back resumes nothing.
+// that waits for Space; getting the focus back resumes nothing. A loss in a
+// frame that ends early waits for the next frame that goes on.
 static void PauseWhenTheWindowLosesFocus()
 {
-    if (input->WindowLostFocus && !logic->GamePaused && !logic->PauseLocked) SetGamePaused(true);
+    if (!input->WindowLostFocus) return;
+    input->WindowLostFocus = 0;
+    if (!logic->GamePaused && !logic->PauseLocked) SetGamePaused(true);
 }
 
 // After a lost or abandoned game the score goes through the high-score

@@ -125,6 +125,35 @@ TEST_F(WindowEvents, AHeldButtonClicksOnce)
     Xdotool("mouseup 1");
 }
 
+// The desktop taking the focus for a moment, as a media key's grab does, is
+// no player who looked away; a loss that lasts is told once, in an input
+// pause too, so that the game can pause at once.
+TEST_F(WindowEvents, OnlyAFocusLossThatLastsIsTold)
+{
+    const std::string root = "$(xdotool search --maxdepth 0 --name '' | head -n 1)";
+    const auto focused = [] { return (SDL_GetAppState() & SDL_APPINPUTFOCUS) != 0; };
+    Xdotool("windowfocus --sync " + WindowId());
+    ASSERT_TRUE(PollUntil(focused));
+    input->WindowLostFocus = 0;
+    Xdotool("windowfocus --sync " + root);
+    Xdotool("windowfocus --sync " + WindowId());
+    ASSERT_TRUE(WaitUntil([&] { return SDL_PumpEvents(), focused(); }, 5000));
+    for (int poll = 0; poll < 2 * FOCUS_LOSS_LASTS_POLLS; poll++) input->GetAllUserInput();
+    EXPECT_EQ(0, input->WindowLostFocus);
+
+    Xdotool("windowfocus --sync " + root);
+    input->DelayAllUserInput = 100;
+    ASSERT_TRUE(WaitUntil([&] { return SDL_PumpEvents(), !focused(); }, 5000));
+    for (int poll = 1; poll < FOCUS_LOSS_LASTS_POLLS; poll++) input->GetAllUserInput();
+    EXPECT_EQ(0, input->WindowLostFocus);
+    input->GetAllUserInput();
+    EXPECT_EQ(1, input->WindowLostFocus);
+    input->WindowLostFocus = 0;
+    for (int poll = 0; poll < FOCUS_LOSS_LASTS_POLLS; poll++) input->GetAllUserInput();
+    EXPECT_EQ(0, input->WindowLostFocus);
+    Xdotool("windowfocus --sync " + WindowId());
+}
+
 TEST_F(WindowEvents, RealArrowKeysCountWhileHeld)
 {
     Xdotool("windowfocus --sync " + WindowId());
