@@ -2,6 +2,8 @@
 
 #include <stdio.h>
 
+#include "rules.h"
+
 Audio* audio = nullptr;
 
 const int MIXER_FREQUENCY_HZ = 22050;
@@ -127,7 +129,7 @@ void Audio::PlayMusic(uint8_t index, int loops)
 void Audio::PlayDigitalSoundFX(uint8_t index, int loops)
 {
     if (!AudioWorking) return;
-    if (index >= NUMBER_OF_SOUND_EFFECTS) return;
+    if (!RULE_HOLDS(index < NUMBER_OF_SOUND_EFFECTS)) return;
     if (!SoundEffect[index]) return;
     if (SoundVolume == 0) return;
 

@@ -22,6 +22,7 @@ protected:
     {
         std::vector<std::string> names;
         for (const std::string& file : FilesIn(ProjectRoot() + "/data/" + folder)) names.push_back(folder + "/" + file);
+        EXPECT_FALSE(names.empty()) << "no files in data/" << folder << ": nothing would be taken away";
         return names;
     }
 

@@ -93,6 +93,8 @@ TEST_F(Drawing, HerosMouthFollowsTheOffsetAlongHisWay)
         EXPECT_TRUE(ColourAt(320, 240, COLOURS[pictures[i]])) << "up, offset " << offsets[i];
     }
 
+    // Without a way he has no picture: the slots before the table's first are not his.
+    for (int slot = 0; slot < 3; slot++) LoadSolidSprite(slot, COLOURS[0]);
     Clear();
     logic->PlayerDirection = CENTER;
     logic->DrawPlayer();
@@ -189,6 +191,7 @@ TEST_F(Drawing, EyesLookTheWayTheGhostGoes)
         logic->DrawGhosts();
         EXPECT_TRUE(ColourAt(320 + 64, 240, COLOURS[i])) << "direction " << (int)directions[i];
     }
+    LoadSolidSprite(0, COLOURS[0], 8);  // no eyes, not the table's first slot
     Clear();
     logic->GhostDirection[1] = CENTER;
     logic->DrawGhosts();

@@ -67,10 +67,11 @@ TEST(ProgramWindow, TheGameOpensTheJoysticksItFindsAndTheDPadWalksTheMenu)
             usleep(150000);  // shorter than the menu's pause of ten frames after a move
             sticks.Centre();
             sticks.Write();
-            return !game.SelectorAt(TitleButtonY(0), 300);
+            // Seen where it went (a screenshot that failed shows no move), and there only.
+            return game.SelectorAt(TitleButtonY(1), 300) || game.SelectorAt(TitleButtonY(2), 0);
         },
         20000));
-    EXPECT_TRUE(game.SelectorAt(TitleButtonY(1)));
+    EXPECT_TRUE(game.SelectorAt(TitleButtonY(1), 0));
     game.Terminate();
     ASSERT_TRUE(game.WaitForExit());
     EXPECT_EQ(0, game.exitStatus);

@@ -143,7 +143,10 @@ TEST_F(HeardFade, EachSkipPressClicksOnceAndStartsTheFadeOutInTheSameFrame)
         EXPECT_EQ(FADE_OUT, screens->ScreenTransitionStatus);
         EXPECT_EQ(-1, screens->ScreenDisplayTimer);
 
-        EXPECT_EQ(0, EffectsStartedByOneFade()) << "a held press clicks only once";
+        // Held through the whole fade-out, the press is acted on no more.
+        int clicks = 0;
+        while (screens->ScreenTransitionStatus == FADE_OUT) clicks += EffectsStartedByOneFade();
+        EXPECT_EQ(0, clicks) << "a held press clicks only once";
     }
 }
 

@@ -232,11 +232,17 @@ TEST_F(Sprites, MirroringHangsTheQuadOffItsPosition)
     EXPECT_TRUE(PixelIs(300, 240, 0, 0, 0));
 }
 
-// A slot past the table is a broken rule: logged, and nothing drawn.
+// An empty slot, placed and sized as a loaded one, draws nothing (its quad
+// would be white); a slot past the table is a broken rule: logged, and
+// nothing drawn.
 TEST_F(Sprites, EmptySlotsDrawNothingAndUnloadingDeletesEveryTexture)
 {
     LoadWithPicture(64, 64, WHITE, WHITE);
+    Sprite& empty = visuals->Sprites[9];
+    empty = Drawn();
+    empty.Texture = 0;
     visuals->DrawSpriteOntoScreenBuffer(9);
+    EXPECT_TRUE(PixelIs(320, 240, 0, 0, 0));
     EXPECT_EQ(0, TakeBrokenRules());
     visuals->DrawSpriteOntoScreenBuffer(60000);
     EXPECT_EQ(1, TakeBrokenRules());
@@ -558,8 +564,10 @@ TEST_F(SpritePieces, TheBoxesFoundAtLoadHoldJustTheTexelsThatCanShow)
         EXPECT_EQ(Corners(shows), Corners(Drawn().Shown));
         EXPECT_EQ(Corners(showsThrough), Corners(Drawn().SeeThrough));
         SetState(DRAWING_STATES[0]);
-        EXPECT_LE(PixelsFilledBy([] { visuals->DrawSpriteOntoScreenBuffer(DRAWN_SLOT); }),
-                  AreaOf(Drawn().Shown) - AreaOf(Drawn().Hole));
+        // A query that yields nothing reads 0: what shows must fill something.
+        const double filled = PixelsFilledBy([] { visuals->DrawSpriteOntoScreenBuffer(DRAWN_SLOT); });
+        EXPECT_LE(filled, AreaOf(Drawn().Shown) - AreaOf(Drawn().Hole));
+        EXPECT_EQ(AreaOf(Drawn().Shown) > 0, filled > 0);
     }
     LoadAwkwardPicture(AWKWARD_PICTURES[1]);  // a frame whose opening spans about 26..101 x 15..48
     EXPECT_GT(AreaOf(Drawn().Hole), 60 * 25);
