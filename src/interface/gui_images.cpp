@@ -72,17 +72,8 @@ void Interface::PrintLabelIntoImage(SDL_Surface* image, const char* label)
 
 void Interface::PlaceRecord(InterfaceSprite& record, int screenIndex, float x, float y)
 {
+    static_cast<Placement&>(record) = UprightAt(record.Texture, x, y);
     record.ScreenIndex = screenIndex;
-    record.ScreenX = x;
-    record.ScreenY = y;
-    record.ScaleX = 1.0f;
-    record.ScaleY = 1.0f;
-    record.RotationDegree = 0.0f;
-    record.Transparency = 1.0f;
-    record.RedHue = 1.0f;
-    record.GreenHue = 1.0f;
-    record.BlueHue = 1.0f;
-    record.Smooth = true;
     record.FlipX = false;
     record.FlipY = false;
     record.PressedAnimationTimer = -1;
@@ -207,20 +198,11 @@ bool Interface::CountDownPress(int index)
 // mirroring keeps it within its own box.
 static PlacedQuad QuadOfRecord(const InterfaceSprite& record)
 {
-    PlacedQuad quad = {record.Texture,
-                       record.ScreenX - 0.5f * record.ImageWidth * record.ScaleX,
-                       record.ScreenY - 0.5f * record.ImageHeight * record.ScaleY,
-                       record.ScaleX,
-                       record.ScaleY,
-                       record.RotationDegree,
-                       record.Transparency,
-                       record.RedHue,
-                       record.GreenHue,
-                       record.BlueHue,
-                       record.Smooth,
-                       {0.0f, 0.0f, record.ImageWidth, record.ImageHeight}};
-    if (record.FlipX) std::swap(quad.Corners.Left, quad.Corners.Right);
-    if (record.FlipY) std::swap(quad.Corners.Top, quad.Corners.Bottom);
+    PlacedQuad quad = {record, {0.0f, 0.0f, record.ImageWidth, record.ImageHeight}};
+    quad.ScreenX -= 0.5f * record.ImageWidth * record.ScaleX;
+    quad.ScreenY -= 0.5f * record.ImageHeight * record.ScaleY;
+    if (record.FlipX) std::swap(quad.Corners.StartX, quad.Corners.EndX);
+    if (record.FlipY) std::swap(quad.Corners.StartY, quad.Corners.EndY);
     return quad;
 }
 

@@ -7,6 +7,8 @@
 #include <SDL_ttf.h>
 #include <GL/gl.h>
 
+#include "visuals/visuals.h"
+
 const int NUMBER_OF_INTERFACE_SPRITES = 31;
 const int NUMBER_OF_ARROWS = 20;
 
@@ -32,20 +34,9 @@ enum
 };
 
 // One menu widget: a button, a selector, an arrow or the highlight bar.
-struct InterfaceSprite
+struct InterfaceSprite : Placement
 {
-    GLuint Texture;
     int32_t ScreenIndex;
-    float ScreenX;
-    float ScreenY;
-    float ScaleX;
-    float ScaleY;
-    float RotationDegree;
-    float Transparency;
-    float RedHue;
-    float GreenHue;
-    float BlueHue;
-    bool Smooth;
     bool FlipX;
     bool FlipY;
     float ImageWidth;

@@ -68,18 +68,14 @@ bool Visuals::LoadSpritesIntoMemoryAndInitialize()
     return true;
 }
 
+Placement UprightAt(GLuint texture, float x, float y)
+{
+    return Placement{texture, x, y, 1.0f, 1.0f, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f, true};
+}
+
 static void ResetDrawingState(Sprite& sprite, const SDL_Surface* image)
 {
-    sprite.ScreenX = VIRTUAL_SCREEN_WIDTH / 2;
-    sprite.ScreenY = VIRTUAL_SCREEN_HEIGHT / 2;
-    sprite.ScaleX = 1.0f;
-    sprite.ScaleY = 1.0f;
-    sprite.RotationDegree = 0.0f;
-    sprite.Transparency = 1.0f;
-    sprite.RedHue = 1.0f;
-    sprite.GreenHue = 1.0f;
-    sprite.BlueHue = 1.0f;
-    sprite.Smooth = true;
+    static_cast<Placement&>(sprite) = UprightAt(sprite.Texture, VIRTUAL_SCREEN_WIDTH / 2, VIRTUAL_SCREEN_HEIGHT / 2);
     sprite.FlipX = false;
     sprite.FlipY = false;
     sprite.ImageWidth = image->w;
@@ -115,9 +111,9 @@ bool Visuals::LoadSpriteImage(Sprite& sprite, const char* file)
 // The quad's corners, textured, in the current matrix.
 void Visuals::DrawTexturedQuad(const PlacedQuad& quad)
 {
-    const Box<float>& corners = quad.Corners;
-    const GLfloat vertices[4 * 3] = {corners.Left,  corners.Top,    0.0f, corners.Right, corners.Top,    0.0f,
-                                     corners.Right, corners.Bottom, 0.0f, corners.Left,  corners.Bottom, 0.0f};
+    const QuadCorners& corners = quad.Corners;
+    const GLfloat vertices[4 * 3] = {corners.StartX, corners.StartY, 0.0f, corners.EndX,   corners.StartY, 0.0f,
+                                     corners.EndX,   corners.EndY,   0.0f, corners.StartX, corners.EndY,   0.0f};
     static const GLfloat TEXTURE_CORNERS[4 * 2] = {0.0f, 0.0f, 1.0f, 0.0f, 1.0f, 1.0f, 0.0f, 1.0f};
 
     glEnableClientState(GL_VERTEX_ARRAY);
@@ -132,12 +128,10 @@ PlacedQuad QuadOfSprite(const Sprite& sprite)
     // Mirroring swaps the corners, so a mirrored sprite hangs off its position.
     const float halfWidth = sprite.ImageWidth / 2;
     const float halfHeight = sprite.ImageHeight / 2;
-    const Box<float> corners = {sprite.FlipX ? (float)sprite.ImageWidth : -halfWidth,
-                                sprite.FlipY ? (float)sprite.ImageHeight : -halfHeight,
-                                sprite.FlipX ? 0.0f : halfWidth, sprite.FlipY ? 0.0f : halfHeight};
-    return PlacedQuad{sprite.Texture,      sprite.ScreenX, sprite.ScreenY,  sprite.ScaleX,
-                      sprite.ScaleY,       sprite.RotationDegree, sprite.Transparency, sprite.RedHue,
-                      sprite.GreenHue,     sprite.BlueHue, sprite.Smooth,   corners};
+    const QuadCorners corners = {sprite.FlipX ? (float)sprite.ImageWidth : -halfWidth,
+                                 sprite.FlipY ? (float)sprite.ImageHeight : -halfHeight,
+                                 sprite.FlipX ? 0.0f : halfWidth, sprite.FlipY ? 0.0f : halfHeight};
+    return PlacedQuad{sprite, corners};
 }
 
 void Visuals::PlaceQuad(const PlacedQuad& quad)
@@ -145,7 +139,7 @@ void Visuals::PlaceQuad(const PlacedQuad& quad)
     glPushMatrix();
     glBindTexture(GL_TEXTURE_2D, quad.Texture);
     glEnable(GL_TEXTURE_2D);
-    glTranslatef(quad.X, quad.Y, 0.0f);
+    glTranslatef(quad.ScreenX, quad.ScreenY, 0.0f);
     glScalef(quad.ScaleX, quad.ScaleY, 1.0f);
     glRotatef(quad.RotationDegree, 0.0f, 0.0f, 1.0f);
     glColor4f(quad.RedHue, quad.GreenHue, quad.BlueHue, quad.Transparency);

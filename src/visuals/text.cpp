@@ -123,8 +123,7 @@ void Visuals::DrawTextOntoScreenBuffer(const char* text, TTF_Font* font, float x
     const float left = TextLeftEdge(justification, x, width);
 
     GLuint texture = UploadNearestTexture(canvas, GL_RGBA);
-    DrawQuad(PlacedQuad{texture, left, y, 1.0f, 1.0f, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f, true,
-                        {0.0f, 0.0f, (float)canvas->w, (float)canvas->h}});
+    DrawQuad(PlacedQuad{UprightAt(texture, left, y), {0.0f, 0.0f, (float)canvas->w, (float)canvas->h}});
 
     SDL_FreeSurface(canvas);
     glDeleteTextures(1, &texture);

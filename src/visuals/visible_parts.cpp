@@ -209,10 +209,10 @@ static bool ScissorTo(const WindowMapping& window, PixelBox box, const PixelBox*
 // The virtual screen's rectangle of an upright quad.
 static ScreenArea AreaOfQuad(const PlacedQuad& quad)
 {
-    const float left = quad.X + quad.ScaleX * quad.Corners.Left;
-    const float right = quad.X + quad.ScaleX * quad.Corners.Right;
-    const float top = quad.Y + quad.ScaleY * quad.Corners.Top;
-    const float bottom = quad.Y + quad.ScaleY * quad.Corners.Bottom;
+    const float left = quad.ScreenX + quad.ScaleX * quad.Corners.StartX;
+    const float right = quad.ScreenX + quad.ScaleX * quad.Corners.EndX;
+    const float top = quad.ScreenY + quad.ScaleY * quad.Corners.StartY;
+    const float bottom = quad.ScreenY + quad.ScaleY * quad.Corners.EndY;
     return ScreenArea{fminf(left, right), fminf(top, bottom), fmaxf(left, right), fmaxf(top, bottom)};
 }
 
@@ -271,12 +271,12 @@ void Visuals::DrawVisibleParts(const Sprite& sprite, const PlacedQuad& quad)
         return;
     }
 
-    const Box<float>& corners = quad.Corners;
-    const QuadSide across = {PixelX(window, quad.X + quad.ScaleX * corners.Left),
-                             window.ScaleX * quad.ScaleX * (corners.Right - corners.Left) / sprite.ImageWidth,
+    const QuadCorners& corners = quad.Corners;
+    const QuadSide across = {PixelX(window, quad.ScreenX + quad.ScaleX * corners.StartX),
+                             window.ScaleX * quad.ScaleX * (corners.EndX - corners.StartX) / sprite.ImageWidth,
                              sprite.ImageWidth, window.Viewport.Left, window.Viewport.Right, PixelPastEdgeAcross};
-    const QuadSide down = {PixelY(window, quad.Y + quad.ScaleY * corners.Top),
-                           window.ScaleY * quad.ScaleY * (corners.Bottom - corners.Top) / sprite.ImageHeight,
+    const QuadSide down = {PixelY(window, quad.ScreenY + quad.ScaleY * corners.StartY),
+                           window.ScaleY * quad.ScaleY * (corners.EndY - corners.StartY) / sprite.ImageHeight,
                            sprite.ImageHeight, window.Viewport.Top, window.Viewport.Bottom, PixelPastEdgeDown};
     // The box around what shows, less the hole: four strips, above, below,
     // left and right of it (no hole leaves the one below).

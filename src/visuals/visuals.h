@@ -42,8 +42,10 @@ typedef Box<int32_t> TexelBox;  // texels of a picture, from its top-left corner
 typedef Box<int32_t> PixelBox;  // window pixels: columns from the left, rows down from the viewport's top
 typedef Box<float> ScreenArea;  // units of the virtual screen
 
-// One picture loaded into one texture, with the state it is drawn with.
-struct Sprite
+// How a texture is drawn, for sprites, menu widgets and the quads drawn of
+// them: moved to (ScreenX, ScreenY), stretched along the screen's axes and
+// turned, tinted, and blended with linear filtering when Smooth.
+struct Placement
 {
     GLuint Texture;
     float ScreenX;
@@ -56,6 +58,14 @@ struct Sprite
     float GreenHue;
     float BlueHue;
     bool Smooth;
+};
+
+// Upright at (x, y) at the picture's own size, untinted, opaque and smooth.
+Placement UprightAt(GLuint texture, float x, float y);
+
+// One picture loaded into one texture, with the state it is drawn with.
+struct Sprite : Placement
+{
     bool FlipX;
     bool FlipY;
     int32_t ImageWidth;
@@ -68,24 +78,22 @@ struct Sprite
     TexelBox SeeThrough;  // outside it the picture covers what is below
 };
 
-// A textured quad as sprites and menu widgets are drawn: its corners turned
-// about (X, Y), then stretched along the screen's axes and moved there;
-// tinted, and blended with linear filtering when Smooth. Texture coordinate
-// (0, 0) lies at the corner (Left, Top), (1, 1) at (Right, Bottom).
-struct PlacedQuad
+// Where a quad's texture coordinates (0, 0) and (1, 1) land, about its place
+// before the turn and the stretch. A mirrored quad has its start past its
+// end, so these are no Box.
+struct QuadCorners
 {
-    GLuint Texture;
-    float X;
-    float Y;
-    float ScaleX;
-    float ScaleY;
-    float RotationDegree;
-    float Transparency;
-    float RedHue;
-    float GreenHue;
-    float BlueHue;
-    bool Smooth;
-    Box<float> Corners;  // about (X, Y), before the turn and the stretch
+    float StartX;
+    float StartY;
+    float EndX;
+    float EndY;
+};
+
+// A textured quad as sprites and menu widgets are drawn: its corners turned
+// about (ScreenX, ScreenY), then stretched and moved there.
+struct PlacedQuad : Placement
+{
+    QuadCorners Corners;
 };
 
 // The sprite slots, each named once, a row to a kind; SPRITE_FILES gives
