@@ -99,6 +99,7 @@ bool RunMainLoopFrame(int steps)
     input->BeginDemoFrame();
     PollInputUnlessQuitting(steps);
     game->CalculateFramerate();
+    visuals->CheckTheDrawingMatrix();
     screens->DisplayCurrentScreen();
     RestartMusicWhenItEnds();
     screens->ApplyScreenFadeTransition();

@@ -113,15 +113,9 @@ void Interface::NavigateArrowSets()
         }
     }
 
-    if (direction == UP)
-        CurrentlySelectedArrowSet = (CurrentlySelectedArrowSet > 0 && CurrentlySelectedArrowSet > firstRight)
-                                        ? CurrentlySelectedArrowSet - 2
-                                        : last;
-    else if (direction == DOWN)
-        CurrentlySelectedArrowSet = CurrentlySelectedArrowSet < last ? CurrentlySelectedArrowSet + 2 : 0;
-    else
-        return;
-
+    if (direction != UP && direction != DOWN) return;
+    // Rows are pairs of arrows, numbered by the left one.
+    CurrentlySelectedArrowSet = StepThroughRows(CurrentlySelectedArrowSet, direction, firstRight, last, 2);
     if (last != 0) AnnounceSelectionMove();
 }
 

@@ -117,16 +117,15 @@ void Interface::NavigateButtons()
         found = true;
     }
 
-    if (direction == UP)
-        CurrentlySelectedButton = (CurrentlySelectedButton > 0 && CurrentlySelectedButton > first)
-                                      ? CurrentlySelectedButton - 1
-                                      : last;
-    else if (direction == DOWN)
-        CurrentlySelectedButton = CurrentlySelectedButton < last ? CurrentlySelectedButton + 1 : 0;
-    else
-        return;
-
+    if (direction != UP && direction != DOWN) return;
+    CurrentlySelectedButton = StepThroughRows(CurrentlySelectedButton, direction, first, last, 1);
     if (last != 0) AnnounceSelectionMove();
+}
+
+int StepThroughRows(int selected, uint8_t direction, int first, int last, int step)
+{
+    if (direction == UP) return (selected > 0 && selected > first) ? selected - step : last;
+    return selected < last ? selected + step : 0;
 }
 
 // A move of the selection clicks and pauses input; a lone row or button stays silent.

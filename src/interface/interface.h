@@ -46,6 +46,11 @@ struct InterfaceSprite : Placement
     int32_t PressedAnimationTimer;
 };
 
+// The selection one row up or down a menu whose rows are numbered from
+// first to last, `step` apart: up from the first goes to the last, down from
+// the last to 0.
+int StepThroughRows(int selected, uint8_t direction, int first, int last, int step);
+
 // The menu widgets: buttons with their selectors, and arrow sets.
 class Interface
 {

@@ -232,8 +232,14 @@ static bool ModelViewIsIdentity()
 // sprite is drawn whole.
 bool Visuals::MayBeCut(const Sprite& sprite) const
 {
-    if (!DrawOnlyVisibleParts || !sprite.Smooth || sprite.RotationDegree != 0.0f) return false;
-    return RULE_HOLDS(ModelViewIsIdentity());
+    return DrawOnlyVisibleParts && DrawingMatrixIsIdentity && sprite.Smooth && sprite.RotationDegree == 0.0f;
+}
+
+// Asked once a frame: under indirect GLX every read of a matrix is a round
+// trip to the X server. Sprites place themselves and put the matrix back.
+void Visuals::CheckTheDrawingMatrix()
+{
+    DrawingMatrixIsIdentity = RULE_HOLDS(ModelViewIsIdentity());
 }
 
 // Every texel opaque, and drawn at full strength.

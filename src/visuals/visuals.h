@@ -172,6 +172,9 @@ public:
     // Sprites are drawn only where their pictures can show, opaque ones
     // unblended; false draws each whole and blended, the same at more fill.
     bool DrawOnlyVisibleParts;
+    // The model-view matrix was the identity when last checked, once a frame:
+    // the scissor that cuts sprites follows the viewport alone.
+    bool DrawingMatrixIsIdentity;
     // While set, a picture drawn later covers all outside this box opaquely:
     // sprites are cut to it (a turned one is drawn whole).
     bool DrawingKeptWithin;
@@ -202,6 +205,7 @@ public:
     // sprite smooth and upright, and nothing but its own place goes onto the
     // model-view matrix (else a broken rule, and it is drawn whole).
     bool MayBeCut(const Sprite& sprite) const;
+    void CheckTheDrawingMatrix();
     // May be cut, and covers every pixel of its quad opaquely.
     bool CoversOpaquely(const Sprite& sprite) const;
     // Draws the placed quad only where the sprite's picture can show.

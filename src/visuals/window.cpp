@@ -16,6 +16,7 @@ Visuals::Visuals()
     for (LoadedText& text : Texts) text = LoadedText{};
     LastLoadedTextIndex = -1;
     DrawOnlyVisibleParts = true;
+    DrawingMatrixIsIdentity = true;
     DrawingKeptWithin = false;
 }
 

@@ -492,6 +492,7 @@ TEST_F(SpritePieces, ATurnedOrTransformedSpriteIsDrawnWhole)
             glTranslatef(37.0f, -21.0f, 0.0f);
             glScalef(1.3f, 0.8f, 1.0f);
         }
+        visuals->CheckTheDrawingMatrix();  // as each frame does
         const std::vector<uint8_t> whole = DrawOverBackground(false);
         EXPECT_EQ(0, Compare(whole, DrawOverBackground(true), 0).pixels);
         ExpectKeptWithin(VIEWPORTS[0], whole, true);
