@@ -64,32 +64,5 @@ install(FILES ${PACKAGING_DIR}/copyright ${CMAKE_BINARY_DIR}/release/changelog.D
 install(FILES ${CMAKE_SOURCE_DIR}/docs/title.png ${CMAKE_SOURCE_DIR}/docs/playing.png
   DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs OPTIONAL)
 
-# The Debian package. The maintainer's build (packaging/build-deb) adds
-# Debian's hardening flags.
-set(CPACK_GENERATOR DEB)
-set(CPACK_PACKAGE_NAME wobblersaga)
-set(CPACK_PACKAGE_VERSION 5.0.08)
-set(CPACK_PACKAGE_VENDOR "Brickwell Games")
-set(CPACK_PACKAGE_CONTACT "Brickwell Games <packages@brickwell-games.example>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Nibbleton Saga, a maze-chase arcade game")
-set(CPACK_PACKAGE_DESCRIPTION
-  "Steer the hero through a maze, eat every pellet to clear the board and keep
-away from up to eight ghosts; a power pellet makes them edible for a while.
-Five boards, each faster and with more ghosts than the last. Played with the
-keyboard, the mouse or up to two joysticks.")
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-# Installed with DESTDIR, so the install script sees the real prefix.
-set(CPACK_SET_DESTDIR ON)
-set(CPACK_STRIP_FILES ON)
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
-set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://brickwell-games.example/nibbleton-saga")
-# dpkg-shlibdeps finds the linked libraries (the SDL ones, the C and C++
-# run-times) with their versions; Mesa's drivers and the fonts are only opened
-# at run time, so no link shows them, and xrandr tells the launcher's
-# --fullscreen the display's size.
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libgl1, libgl1-mesa-dri, fonts-dejavu-core, fonts-dejavu-extra, x11-xserver-utils")
-include(CPack)
+# The Debian package is packed from this install by packaging/build-deb, its
+# fields in packaging/control and its version in packaging/changelog.

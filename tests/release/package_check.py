@@ -4,7 +4,7 @@
 lays it out beside the font packages it links to, and its launcher started for
 real on an X server of its own. Arguments: the package's folder, the plain
 build folder (installed once more under another prefix)."""
-import fnmatch, glob, os, re, shutil, signal, subprocess, sys, tempfile, time
+import fnmatch, glob, io, os, re, shutil, signal, subprocess, sys, tarfile, tempfile, time
 from PIL import Image
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
@@ -101,6 +101,32 @@ def check_package_fields(deb, root):
     page = run(f"gzip -dc '{root}/usr/share/man/man6/wobblersaga.6.gz'")[0]
     check(f'"Nibbleton Saga {upstream}"' in page.split("\n")[0], "the manual page carries the version",
           page.split("\n")[0])
+
+
+def check_reproducible(deb):
+    """The marks of a build that another would not repeat: its dates, owners, modes, gzip headers, order."""
+    epoch = int(run(f"dpkg-parsechangelog -l '{SOURCE}/packaging/changelog' -S Timestamp")[0])
+    data, at, members = read(deb, "rb"), 8, []
+    while at < len(data):  # ar: a header of 60 bytes before each member
+        size = int(data[at + 48:at + 58])
+        members.append((data[at:at + 16].decode().strip(" /"), int(data[at + 16:at + 28]), data[at + 60:][:size]))
+        at += 60 + size + size % 2
+    tars = [tarfile.open(fileobj=io.BytesIO(body)) for _, _, body in members[1:]]
+    entries = [e for tar in tars for e in tar]
+    streams = [(name, body) for name, _, body in members if body[:2] == b"\x1f\x8b"]
+    streams += [(e.name, tar.extractfile(e).read()) for tar in tars for e in tar if e.name.endswith(".gz")]
+    # dpkg-deb's order: each folder before its entries, by name, and the links last.
+    order = lambda e: (e.issym(), e.name.split("/"))
+    misplaced = [a.name for tar in tars for a, b in zip(tar, sorted(tar, key=order)) if a is not b]
+    check([name.split(".")[0] for name, _, _ in members] == ["debian-binary", "control", "data"] and not misplaced,
+          "the package's members and every archive's entries are in order", [n for n, _, _ in members] + misplaced[:3])
+    dated = [name for name, date, _ in members if date != epoch] + [e.name for e in entries if e.mtime != epoch]
+    check(not dated, "every date in the package is the changelog's latest entry", dated[:5])
+    modes = [f"{e.name} {e.mode:o} {e.uname}:{e.gname}" for e in entries if e.uid or e.gid or e.uname != "root" or
+             not e.issym() and e.mode not in ((0o755,) if e.isdir() else (0o644, 0o755))]
+    check(not modes, "every entry is root's with the mode 755 or 644, whatever the builder's umask", modes[:5])
+    stamped = [name for name, body in streams if body[3] & 8 or body[4:8] != bytes(4)]  # the FNAME flag, the time
+    check(len(streams) >= 2 and not stamped, "no gzip header in the package carries a name or a time", stamped)
 
 
 def check_layout(root):
@@ -414,6 +440,7 @@ def main():
         report, status = run(f"lintian -I --pedantic --fail-on error,warning,info,pedantic '{debs[0]}'", timeout=300)
         report = report.replace("running with root privileges is not recommended!\n", "")
         check(status == 0 and report == "", "lintian finds nothing to report", report)
+        check_reproducible(debs[0])
         check_package_fields(debs[0], root)
         check_layout(root)
         check_hardening(root)
