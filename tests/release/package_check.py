@@ -408,12 +408,14 @@ def check_launcher_falls_back(root, scratch):
         file.write("not a folder\n")
     # A home of 220 characters, whose data folder would pass the game's 234.
     long_home = base + "/" + "h" * (220 - len(base) - len("//long/home")) + "/long"
+    too_long_home = base + "/" + "h" * (240 - len(base) - len("//long")) + "/long"
     for why, folder, environment, errors, named, moves in [
             ("relative XDG folders", base + "/relative", "XDG_STATE_HOME=state XDG_DATA_HOME=share", 2,
              "relative path", True),
             ("a file for the data folder", base + "/file", f"XDG_DATA_HOME='{base}/a-file'", 1, "a-file/wobblersaga",
              False),
-            ("a home too long for the data folder", long_home, "", 1, "longer than the game's 234", False)]:
+            ("a home too long for the data folder", long_home, "", 1, "longer than the game's 234", False),
+            ("a home too long for the game", too_long_home, "", 1, "too long as well, so they are not kept", None)]:
         player = Player(root, folder, DISPLAY=":4093", SDL_VIDEODRIVER="x11")
         with open(f"{player.home}/{OPTIONS_FILE}", "w") as old:
             old.write("64\n")
@@ -421,6 +423,10 @@ def check_launcher_falls_back(root, scratch):
         check(status == 0 and printed.count("ERROR: ") == errors == printed.count("\n") and named in printed and
               "...Quit game" in player.log(), f"{why}: {errors} ERROR line(s) that say so, and the game plays",
               f"{status} {printed}")
+        if moves is None:
+            check(read(f"{player.home}/{OPTIONS_FILE}") == "64\n" and "are not kept" in player.log(),
+                  f"{why}: the old file is left as it was, and the game says it keeps nothing", player.log())
+            continue
         kept = read(f"{player.keep if moves else player.home}/{OPTIONS_FILE}")
         check(kept.startswith("64\n") and kept.count("\n") == 138,
               f"{why}: the game saves the old file in {'the data folder' if moves else 'home'}", kept)
