@@ -118,7 +118,8 @@ void Visuals::DrawLoadedTextOntoScreenBuffer(unsigned short index, float x, floa
     if (text.Texture == 0) return;
 
     const float left = x - 0.5f * text.TextWidth;
-    PlacedQuad quad = {UprightAt(text.Texture, left - CREDIT_LEFT_SHIFT, y), {0.0f, 0.0f, text.TextureWidth, text.TextureHeight}};
+    PlacedQuad quad = {UprightAt(text.Texture, left - CREDIT_LEFT_SHIFT, y),
+                       {0.0f, 0.0f, text.TextureWidth, text.TextureHeight}};
     quad.BlueHue = text.BlueHue;
     DrawQuad(quad);
 }
