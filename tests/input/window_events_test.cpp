@@ -131,19 +131,22 @@ TEST_F(WindowEvents, AHeldButtonClicksOnce)
 TEST_F(WindowEvents, OnlyAFocusLossThatLastsIsTold)
 {
     const std::string root = "$(xdotool search --maxdepth 0 --name '' | head -n 1)";
-    const auto focused = [] { return (SDL_GetAppState() & SDL_APPINPUTFOCUS) != 0; };
+    const auto focusBecomes = [](bool focused) {
+        return WaitUntil([&] { return SDL_PumpEvents(), ((SDL_GetAppState() & SDL_APPINPUTFOCUS) != 0) == focused; },
+                         5000);
+    };
     Xdotool("windowfocus --sync " + WindowId());
-    ASSERT_TRUE(PollUntil(focused));
-    input->WindowLostFocus = 0;
+    ASSERT_TRUE(focusBecomes(true));
     Xdotool("windowfocus --sync " + root);
     Xdotool("windowfocus --sync " + WindowId());
-    ASSERT_TRUE(WaitUntil([&] { return SDL_PumpEvents(), focused(); }, 5000));
+    ASSERT_TRUE(focusBecomes(true));
+    input->WindowLostFocus = 0;
     for (int poll = 0; poll < 2 * FOCUS_LOSS_LASTS_POLLS; poll++) input->GetAllUserInput();
     EXPECT_EQ(0, input->WindowLostFocus);
 
     Xdotool("windowfocus --sync " + root);
     input->DelayAllUserInput = 100;
-    ASSERT_TRUE(WaitUntil([&] { return SDL_PumpEvents(), !focused(); }, 5000));
+    ASSERT_TRUE(focusBecomes(false));
     for (int poll = 1; poll < FOCUS_LOSS_LASTS_POLLS; poll++) input->GetAllUserInput();
     EXPECT_EQ(0, input->WindowLostFocus);
     input->GetAllUserInput();

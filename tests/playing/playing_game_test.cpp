@@ -141,35 +141,21 @@ TEST_F(PlayingTest, PauseStopsEverythingAndShowsOnlyTheTwoLines)
     EXPECT_EQ(20, input->DelayAllUserInput);
 }
 
-// One frame whose poll read this news of the focus and this key.
-static void RunFrameThatRead(uint8_t focus, char key)
-{
-    FrameInput read = {};
-    read.Focus = focus;
-    read.Key = key;
-    input->ClearThisFramesInput();
-    input->ApplyFrameInput(read);
-    RunMainLoopFrame(CORE_FRAME);
-}
-
 // A player who looks away (the window without the focus for a while: tests/
-// input) finds the game paused, without a click, whatever else the poll held;
-// the pause lock holds against it, and a mere window event pauses nothing.
+// input) finds the game paused, without a click, whatever else the frame
+// held; the pause lock holds against it. A loss in the frame that clears the
+// board pauses the next board at once.
 TEST_F(PlayingTest, ALastingFocusLossPausesTheGameSilently)
 {
     const struct
     {
         const char* name;
-        uint8_t focus;
         char key;
         bool pausedBefore, locked, pausedAfter;
-    } cases[] = {
-        {"a loss", FOCUS_LOST, 0, false, false, true},
-        {"a loss and Space in one poll", FOCUS_LOST, '_', false, false, true},
-        {"a loss and Space in one poll, paused", FOCUS_LOST, '_', true, false, true},
-        {"a loss under the pause lock", FOCUS_LOST, 0, false, true, false},
-        {"a window event", FOCUS_CHANGED, 0, false, false, false},
-    };
+    } cases[] = {{"a loss", 0, false, false, true},
+                 {"a loss and Space in one frame", '_', false, false, true},
+                 {"a loss and Space in one frame, paused", '_', true, false, true},
+                 {"a loss under the pause lock", 0, false, true, false}};
     EnterGame();
     for (const auto& loss : cases)
     {
@@ -178,26 +164,23 @@ TEST_F(PlayingTest, ALastingFocusLossPausesTheGameSilently)
         logic->PauseLocked = loss.locked;
         loss.pausedBefore ? Mix_PauseMusic() : Mix_ResumeMusic();
         Mix_HaltChannel(-1);
-        RunFrameThatRead(loss.focus, loss.key);
+        input->WindowLostFocus = 1;  // as the poll leaves a lasting loss
+        RunFrameWithKey(loss.key);
         EXPECT_EQ(loss.pausedAfter, logic->GamePaused);
         EXPECT_EQ(loss.pausedAfter, Mix_PausedMusic());
         EXPECT_EQ(loss.key != 0 && !loss.locked, Mix_Playing(-1) > 0);  // Space clicks, a loss does not
         EXPECT_EQ(0, input->WindowLostFocus);
     }
-}
 
-// The loss in the frame that clears the board pauses the next board at once.
-TEST_F(PlayingTest, ALossInAFrameThatEndsEarlyPausesTheNextFrameThatGoesOn)
-{
-    EnterGame();
     const int level = logic->Level;
+    logic->PauseLocked = 0;
     logic->PelletsLeftOnBoard = 0;
-    RunFrameThatRead(FOCUS_LOST, 0);
+    input->WindowLostFocus = 1;
+    RunFrameWithKey(0);
     EXPECT_EQ(level + 1, logic->Level);
     EXPECT_EQ(0, logic->GamePaused);
     RunFrame();
     EXPECT_EQ(1, logic->GamePaused);
-    EXPECT_EQ(0, input->WindowLostFocus);
 }
 
 TEST_F(PlayingTest, EscapeLeavesAPausedGameForTheTitle)

@@ -84,11 +84,8 @@ static int brokenRulesTaken = 0;
 
 class BrokenRulesFailTheTest : public ::testing::EmptyTestEventListener
 {
-    void OnTestStart(const ::testing::TestInfo&) override
-    {
-        brokenRulesTaken = BrokenRules;
-        ForgetBrokenRules();  // each test finds the lines of the rules it breaks, whatever ran before
-    }
+    // Each test finds the lines of the rules it breaks, whatever ran before.
+    void OnTestStart(const ::testing::TestInfo&) override { brokenRulesTaken = BrokenRules, ForgetBrokenRules(); }
     void OnTestEnd(const ::testing::TestInfo&) override { EXPECT_EQ(0, TakeBrokenRules()) << "rules of the game broken"; }
 };
 static const bool brokenRulesFail =
