@@ -8,6 +8,8 @@
 
 #include <ext/stdio_sync_filebuf.h>
 
+#include "logic/logic.h"
+
 FILE* report = stdout;
 
 std::ostream& ReportStream()
@@ -48,7 +50,7 @@ static char* ARGUMENTS[] = {PROGRAM_NAME, nullptr};
 bool StartGameObjects()
 {
     StartUpGame(1, ARGUMENTS);
-    srand(1);
+    logic->SeedRandomGenerator(1);
     return !game->FatalError;
 }
 

@@ -80,7 +80,8 @@ static void FindTheMomentOfPlay()
     screens->ScreenToDisplay = PLAYING_GAME_SCREEN;
     screens->ScreenTransitionStatus = FADE_ALL;
     screens->ScreenDisplayTimer = -1;  // as the logo screens leave it
-    srand(RANDOM_SEED);
+    srand(RANDOM_SEED);  // the bench's own turns
+    logic->SeedRandomGenerator(RANDOM_SEED);
     RunPlayingFrame();
     logic->Level = LAST_LEVEL - 1;
     logic->SetupForNewBoard();
@@ -123,7 +124,8 @@ static void ReturnToTheMomentOfPlay()
     screens->ScreenTransitionStatus = FADE_NONE;
     screens->ScreenFadeTransparency = 0.0f;
     input->JoystickDirection[INPUT_ALL] = saved.direction;
-    srand(RANDOM_SEED);
+    srand(RANDOM_SEED);  // the bench's own turns
+    logic->SeedRandomGenerator(RANDOM_SEED);
 }
 
 // The game running in a window of this size (the virtual screen stretched

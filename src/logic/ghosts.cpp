@@ -1,5 +1,3 @@
-#include <stdlib.h>
-
 #include "audio/audio.h"
 #include "input/input.h"
 #include "logic/logic.h"
@@ -22,7 +20,7 @@ static const uint8_t SCAN_DIRECTIONS[NUMBER_OF_SCANS] = {UP, DOWN, LEFT, RIGHT};
 const int NUMBER_OF_RETURN_CODES = 6;
 static const uint8_t RETURN_DIRECTION[NUMBER_OF_RETURN_CODES] = {0, UP, DOWN, LEFT, RIGHT, 0};
 
-// rand() % 100 in quarters.
+// A draw % 100 in quarters.
 const int RANDOM_DIRECTION_RANGE = 100;
 static const uint8_t RANDOM_DIRECTION_BY_QUARTER[4] = {UP, DOWN, LEFT, RIGHT};
 
@@ -44,9 +42,9 @@ void Logic::ProcessGhosts()
     GhostAnimationFrame = GhostAnimationFrame ? 0 : 1;
 }
 
-uint8_t Logic::GetGhostRandomDirection() const
+uint8_t Logic::GetGhostRandomDirection()
 {
-    return RANDOM_DIRECTION_BY_QUARTER[rand() % RANDOM_DIRECTION_RANGE / (RANDOM_DIRECTION_RANGE / 4)];
+    return RANDOM_DIRECTION_BY_QUARTER[RandomNumber() % RANDOM_DIRECTION_RANGE / (RANDOM_DIRECTION_RANGE / 4)];
 }
 
 void Logic::BringEyesBackToLife(int ghost)

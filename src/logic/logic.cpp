@@ -7,6 +7,7 @@ Logic::Logic()
     GameMode = 1;
     Score = 0;
     Level = 1;
+    SeedRandomGenerator(1);
 }
 
 Logic::~Logic()

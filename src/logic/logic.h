@@ -11,6 +11,9 @@ const int TILE_SIZE = 64;
 const int NUMBER_OF_GHOSTS = 8;
 const int NUMBER_OF_LEVELS = 7;  // levels 1..5 are played, 6 means won
 
+// The random generator's ring of words: r[i] = r[i - 31] + r[i - 3].
+const int RANDOM_WORDS = 31;
+
 // Where the hero starts and where ghosts start and come back to life.
 const int PLAYER_START_TILE_X = 13;
 const int PLAYER_START_TILE_Y = 19;
@@ -48,7 +51,8 @@ enum
 class Logic
 {
 public:
-    // Every field starts at zero; the constructor sets the three that do not.
+    // Every field starts at zero; the constructor sets the three that do not
+    // and seeds the random generator with 1, as the C library starts.
     Logic();
     virtual ~Logic();
 
@@ -94,6 +98,9 @@ public:
     uint8_t GhostChaseBlocked[NUMBER_OF_GHOSTS]{};
     uint8_t GhostStopped[NUMBER_OF_GHOSTS]{};
 
+    uint32_t RandomWords[RANDOM_WORDS]{};
+    uint8_t RandomIndex{};  // the word the next draw replaces
+
     // playfield.cpp
     void LoadTilePlayfield();
     uint32_t GetPixel(SDL_Surface* surface, int x, int y) const;
@@ -132,7 +139,7 @@ public:
 
     // ghosts.cpp
     void ProcessGhosts();
-    uint8_t GetGhostRandomDirection() const;
+    uint8_t GetGhostRandomDirection();
     void BringEyesBackToLife(int ghost);
     void StepGhostBetweenCentres(int ghost);
     void DecideGhostAtCentre(int ghost);
@@ -144,6 +151,10 @@ public:
     void WalkGhostRandomly(int ghost);
     void MoveGhostAnyOpenWay(int ghost);
     void ReturnGhostEyesHome(int ghost);
+
+    // random.cpp
+    void SeedRandomGenerator(uint32_t seed);
+    int32_t RandomNumber();
 
     // drawing.cpp
     void DrawPlayer();

@@ -64,7 +64,7 @@ TEST_F(Ghosts, ScaredGhostsAndEyesIgnoreTheHeroInPlainSight)
     {
         for (unsigned seed = 1; seed <= 10; seed++)
         {
-            srand(seed);
+            logic->SeedRandomGenerator(seed);
             PlaceGhost(1, 5, 5, RIGHT, state);
             logic->ProcessGhosts();
             EXPECT_EQ(RIGHT, logic->GhostDirection[1]) << "state " << (int)state << ", seed " << seed;
@@ -167,7 +167,7 @@ TEST_F(Ghosts, FirstDecisionFacesUpSoDownIsTakenOnlyWhenItIsTheOnlyWay)
     PlacePlayer(20, 20, DOWN);
     for (unsigned seed = 1; seed <= 20; seed++)
     {
-        srand(seed);
+        logic->SeedRandomGenerator(seed);
         PlaceGhost(1, 13, 13, UP);
         logic->ProcessGhosts();
         EXPECT_EQ(LEFT, logic->GhostDirection[1]) << "seed " << seed;
@@ -189,7 +189,7 @@ TEST_F(Ghosts, TurnBackOnlyInADeadEnd)
     PlacePlayer(20, 20, DOWN);
     for (unsigned seed = 1; seed <= 1000; seed++)
     {
-        srand(seed);
+        logic->SeedRandomGenerator(seed);
         const uint8_t state = seed % 2 ? GHOST_NORMAL : GHOST_SCARED;
         PlaceGhost(1, 5, 5, RIGHT, state);
         PlaceGhost(2, 10, 5, RIGHT, state);
@@ -262,7 +262,7 @@ TEST_F(Ghosts, EyesWithoutAWayHomeTakeAnyOpenWayEvenBack)
         int turnedBack = 0;
         for (unsigned seed = 1; seed <= 100; seed++)
         {
-            srand(seed);
+            logic->SeedRandomGenerator(seed);
             PlaceGhost(1, 10, 5, RIGHT, GHOST_EYES);
             PlaceGhost(2, 5, 5, RIGHT, GHOST_EYES);
             logic->ProcessGhosts();
@@ -317,15 +317,30 @@ TEST_F(Ghosts, InactiveAndStoppedGhostsStayPutAndEveryCallFlipsOrderAndFrame)
     EXPECT_EQ(GHOST_NORMAL, logic->GhostState[2]);  // home-coming still happens
 }
 
-TEST_F(Ghosts, RandomDirectionIsOneOfFourInQuartersOfRand)
+// The game's generator is the C library's (glibc here): a seed gives what
+// rand() gives after srand(), the seeds past 2^31 and 0 too, and a fresh
+// Logic draws as the C library does before any srand().
+TEST_F(Ghosts, RandomDrawsAreTheCLibrarysAndDirectionsTakeThemInQuarters)
 {
+    const unsigned seeds[] = {0, 1, 2, 3, 31, 12345, 2147483646, 2147483647, 2147483648u, 4294967295u};
+    for (const unsigned seed : seeds)
+    {
+        srand(seed);
+        logic->SeedRandomGenerator(seed);
+        for (int draw = 0; draw < 400; draw++)
+            ASSERT_EQ(rand(), logic->RandomNumber()) << "seed " << seed << ", draw " << draw;
+    }
+    Logic fresh;
+    srand(1);
+    for (int draw = 0; draw < 400; draw++) ASSERT_EQ(rand(), fresh.RandomNumber()) << "draw " << draw;
+
     const uint8_t byQuarter[] = {UP, DOWN, LEFT, RIGHT};
     int seen[8] = {};
     for (unsigned seed = 1; seed <= 400; seed++)
     {
         srand(seed);
         const int quarter = rand() % 100 / 25;
-        srand(seed);
+        logic->SeedRandomGenerator(seed);
         const uint8_t direction = logic->GetGhostRandomDirection();
         ASSERT_EQ(byQuarter[quarter], direction);
         seen[direction]++;

@@ -32,7 +32,7 @@ protected:
     {
         GameTest::SetUp();
         ASSERT_TRUE(LinkDataWithout(directory->path, {"boards"}));
-        srand(1);
+        logic->SeedRandomGenerator(1);
     }
 
     void TearDown() override

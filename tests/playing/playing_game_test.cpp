@@ -404,7 +404,7 @@ protected:
             visuals->Sprites[index] = moment.sprites[index];
             visuals->Sprites[index].Texture = texture;
         }
-        srand(1);
+        logic->SeedRandomGenerator(1);
     }
 
     void DrawFrame()

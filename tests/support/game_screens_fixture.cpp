@@ -1,17 +1,16 @@
 #include "support/game_screens_fixture.h"
 
-#include <stdlib.h>
-
 #include <SDL.h>
 
 #include "game/game.h"
 #include "input/input.h"
+#include "logic/logic.h"
 #include "screens/screens.h"
 
 void GameScreensTest::SetUp()
 {
     WindowTest::SetUp();
-    srand(1);
+    logic->SeedRandomGenerator(1);
 }
 
 void GameScreensTest::EnterScreen(int screen)
