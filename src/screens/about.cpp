@@ -22,6 +22,8 @@ static const float SPACING_BEFORE_LAST_LINE = 240.0f;
 static const float HEADING_BLUE_HUE = 0.0f;
 
 // The credits have run out once the last line is this far above the screen.
+// Each frame lays the lines out afresh and moves them up by the distance
+// rolled: the roll keeps nothing in the texts, which a resize loads again.
 static const float CREDITS_END_Y = -20.0f;
 static const float CREDITS_SCROLL_PER_FRAME = 1.0f;
 
@@ -42,25 +44,16 @@ static const VictorySprite VICTORY_SPRITES[NUMBER_OF_VICTORY_SPRITES] = {
     {SPRITE_HEROINE, 210.0f, 260.0f, 1.0f},
     {SPRITE_POWER_PELLET, 62.0f, 95.0f, 1.6f}};
 
-static void LayOutCreditLines()
+// The line's place before the roll, from the place of the line before it.
+static float LaidOutCreditLineY(int index, float lineBeforeY)
 {
-    LoadedText* const lines = visuals->Texts;
-    const int last = visuals->LastLoadedTextIndex;
-    for (int index = 0; index <= last && index < NUMBER_OF_LOADED_TEXTS; index++)
-    {
-        if (index < 3)
-        {
-            lines[index].ScreenX = FIRST_LINES_X[index];
-            lines[index].ScreenY = FIRST_LINES_Y[index];
-            continue;
-        }
-        const bool headingAfterNames =
-            lines[index - 1].BlueHue != HEADING_BLUE_HUE && lines[index].BlueHue == HEADING_BLUE_HUE;
-        float spacing = headingAfterNames ? SPACING_BEFORE_HEADING : LINE_SPACING;
-        if (index == last) spacing = SPACING_BEFORE_LAST_LINE;
-        lines[index].ScreenX = CREDIT_LINE_X;
-        lines[index].ScreenY = lines[index - 1].ScreenY + spacing;
-    }
+    if (index < 3) return FIRST_LINES_Y[index];
+    const LoadedText* const lines = visuals->Texts;
+    const bool headingAfterNames =
+        lines[index - 1].BlueHue != HEADING_BLUE_HUE && lines[index].BlueHue == HEADING_BLUE_HUE;
+    float spacing = headingAfterNames ? SPACING_BEFORE_HEADING : LINE_SPACING;
+    if (index == visuals->LastLoadedTextIndex) spacing = SPACING_BEFORE_LAST_LINE;
+    return lineBeforeY + spacing;
 }
 
 static void EnterAboutScreen()
@@ -68,7 +61,7 @@ static void EnterAboutScreen()
     screens->ScreenTransitionStatus = FADE_IN;
     screens->ScreenFadeTransparency = 1.0f;
     interface->CurrentlySelectedButton = 0;
-    LayOutCreditLines();
+    screens->CreditsScrolled = 0.0f;
 }
 
 static void DrawCreditsBackground()
@@ -98,13 +91,17 @@ static void DrawAndScrollCreditLines()
 {
     const int last = visuals->LastLoadedTextIndex;
     if (last < 0 || last >= NUMBER_OF_LOADED_TEXTS) return;
+    float laidOutY = 0.0f;
     for (int index = 0; index <= last; index++)
     {
+        laidOutY = LaidOutCreditLineY(index, laidOutY);
         LoadedText& line = visuals->Texts[index];
+        line.ScreenX = index < 3 ? FIRST_LINES_X[index] : CREDIT_LINE_X;
+        line.ScreenY = laidOutY - screens->CreditsScrolled;
         visuals->DrawLoadedTextOntoScreenBuffer(index, line.ScreenX, line.ScreenY);
-        line.ScreenY -= CREDITS_SCROLL_PER_FRAME;
     }
-    if (visuals->Texts[last].ScreenY < CREDITS_END_Y) screens->ScreenTransitionStatus = FADE_OUT;
+    screens->CreditsScrolled += CREDITS_SCROLL_PER_FRAME;
+    if (laidOutY - screens->CreditsScrolled < CREDITS_END_Y) screens->ScreenTransitionStatus = FADE_OUT;
 }
 
 static void SkipCreditsWhenAsked()

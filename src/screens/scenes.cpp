@@ -32,6 +32,14 @@ const float HERO_GROWTH_PER_FRAME = 0.0095f;
 const float HERO_FULL_SCALE = 2.0f;
 const float GHOST_SINK_PER_FRAME = 5.0f;
 
+// Green and blue of a tinted sprite: off for the red ghosts.
+const float RED_TINT = 0.0f;
+const float OWN_COLOURS = 1.0f;
+
+// Each scene has two actors: its ghost, and the heroine (opening) or the hero (ending).
+const int GHOST = Screens::SCENE_GHOST;
+const int PERSON = Screens::SCENE_PERSON;
+
 static void PlaceSprite(unsigned short index, float x, float y)
 {
     visuals->Sprites[index].ScreenX = x;
@@ -44,10 +52,18 @@ static void ScaleSprite(unsigned short index, float scale)
     visuals->Sprites[index].ScaleY = scale;
 }
 
-static void TintSprite(unsigned short index, float greenAndBlue)
+// The actor is copied into its sprite just before drawing: the sprite may
+// have been loaded afresh by a resize since the last frame.
+static void DrawActor(unsigned short index, const Screens::SceneActor& actor, float greenAndBlue)
 {
-    visuals->Sprites[index].GreenHue = greenAndBlue;
-    visuals->Sprites[index].BlueHue = greenAndBlue;
+    Sprite& sprite = visuals->Sprites[index];
+    sprite.ScreenX = actor.X;
+    sprite.ScreenY = actor.Y;
+    sprite.ScaleX = actor.Scale;
+    sprite.ScaleY = actor.Scale;
+    sprite.GreenHue = greenAndBlue;
+    sprite.BlueHue = greenAndBlue;
+    visuals->DrawSpriteOntoScreenBuffer(index);
 }
 
 // Space, Enter, a left click or button one of any source cuts a scene short.
@@ -78,22 +94,21 @@ static void SkipSceneWhenAsked(Screens* flow)
 static void StartOpeningScene(Screens* flow)
 {
     StartScene(flow);
-    PlaceSprite(SPRITE_HEROINE, OPENING_HEROINE_X, OPENING_ACTORS_Y);
-    PlaceSprite(SPRITE_OPENING_GHOST, OPENING_GHOST_START_X, OPENING_ACTORS_Y);
-    TintSprite(SPRITE_OPENING_GHOST, 0.0f);
+    flow->SceneActors[PERSON] = Screens::SceneActor{OPENING_HEROINE_X, OPENING_ACTORS_Y, 1.0f};
+    flow->SceneActors[GHOST] = Screens::SceneActor{OPENING_GHOST_START_X, OPENING_ACTORS_Y, 1.0f};
 }
 
-static void DrawOpeningScene()
+static void DrawOpeningScene(const Screens* flow)
 {
     PlaceSprite(SPRITE_SUPERMARKET, 320.0f, 240.0f);
     visuals->DrawSpriteOntoScreenBuffer(SPRITE_SUPERMARKET);
-    visuals->DrawSpriteOntoScreenBuffer(SPRITE_OPENING_GHOST);
-    visuals->DrawSpriteOntoScreenBuffer(SPRITE_HEROINE);
+    DrawActor(SPRITE_OPENING_GHOST, flow->SceneActors[GHOST], RED_TINT);
+    DrawActor(SPRITE_HEROINE, flow->SceneActors[PERSON], OWN_COLOURS);
 }
 
 static void MoveOpeningActors(Screens* flow)
 {
-    float& ghostX = visuals->Sprites[SPRITE_OPENING_GHOST].ScreenX;
+    float& ghostX = flow->SceneActors[GHOST].X;
     if (ghostX > GHOST_GLIDE_STOP_X)
     {
         ghostX -= GHOST_GLIDE_SPEED;
@@ -109,7 +124,7 @@ static void MoveOpeningActors(Screens* flow)
     }
     else
     {
-        visuals->Sprites[SPRITE_HEROINE].ScreenX -= CHASE_SPEED;
+        flow->SceneActors[PERSON].X -= CHASE_SPEED;
         ghostX -= CHASE_SPEED;
     }
 }
@@ -118,7 +133,7 @@ void Screens::DisplayOpeningSceneScreen()
 {
     if (ScreenTransitionStatus == FADE_ALL) StartOpeningScene(this);
 
-    DrawOpeningScene();
+    DrawOpeningScene(this);
     MoveOpeningActors(this);
     AskForSceneRedraw(this);
     SkipSceneWhenAsked(this);
@@ -129,42 +144,38 @@ void Screens::DisplayOpeningSceneScreen()
 static void StartEndingScene(Screens* flow)
 {
     StartScene(flow);
-    PlaceSprite(SPRITE_WAREHOUSE, 320.0f, 240.0f);
-    PlaceSprite(SPRITE_HERO_PORTRAIT, ENDING_ACTORS_X, ENDING_ACTORS_Y);
-    ScaleSprite(SPRITE_HERO_PORTRAIT, ENDING_START_SCALE);
-    PlaceSprite(SPRITE_ENDING_GHOST, ENDING_ACTORS_X, ENDING_ACTORS_Y);
-    ScaleSprite(SPRITE_ENDING_GHOST, ENDING_START_SCALE);
-    TintSprite(SPRITE_ENDING_GHOST, 0.0f);
+    flow->SceneActors[PERSON] = Screens::SceneActor{ENDING_ACTORS_X, ENDING_ACTORS_Y, ENDING_START_SCALE};
+    flow->SceneActors[GHOST] = Screens::SceneActor{ENDING_ACTORS_X, ENDING_ACTORS_Y, ENDING_START_SCALE};
     flow->SceneAnimationStage = ENDING_GHOST_GROWING;
 }
 
-static void DrawEndingScene()
+// The ghost stays red until its scream.
+static void DrawEndingScene(const Screens* flow)
 {
+    PlaceSprite(SPRITE_WAREHOUSE, 320.0f, 240.0f);
     visuals->DrawSpriteOntoScreenBuffer(SPRITE_WAREHOUSE);
-    visuals->DrawSpriteOntoScreenBuffer(SPRITE_HERO_PORTRAIT);
-    visuals->DrawSpriteOntoScreenBuffer(SPRITE_ENDING_GHOST);
+    DrawActor(SPRITE_HERO_PORTRAIT, flow->SceneActors[PERSON], OWN_COLOURS);
+    const float ghostTint = flow->SceneAnimationStage == ENDING_GHOST_GROWING ? RED_TINT : OWN_COLOURS;
+    DrawActor(SPRITE_ENDING_GHOST, flow->SceneActors[GHOST], ghostTint);
 }
 
 static void GrowEndingGhost(Screens* flow)
 {
-    Sprite& ghost = visuals->Sprites[SPRITE_ENDING_GHOST];
-    ghost.ScaleX += GHOST_GROWTH_PER_FRAME;
-    ghost.ScaleY += GHOST_GROWTH_PER_FRAME;
-    if (ghost.ScaleX <= GHOST_FULL_SCALE) return;
+    float& ghostScale = flow->SceneActors[GHOST].Scale;
+    ghostScale += GHOST_GROWTH_PER_FRAME;
+    if (ghostScale <= GHOST_FULL_SCALE) return;
 
     audio->PlayDigitalSoundFX(SFX_EAT_PELLET, 0);
     audio->PlayDigitalSoundFX(SFX_GHOST_SCREAM, 0);
-    TintSprite(SPRITE_ENDING_GHOST, 1.0f);
     flow->SceneAnimationStage = ENDING_HERO_GROWING;
 }
 
 static void GrowEndingHero(Screens* flow)
 {
-    Sprite& hero = visuals->Sprites[SPRITE_HERO_PORTRAIT];
-    hero.ScaleX += HERO_GROWTH_PER_FRAME;
-    hero.ScaleY += HERO_GROWTH_PER_FRAME;
-    visuals->Sprites[SPRITE_ENDING_GHOST].ScreenY += GHOST_SINK_PER_FRAME;
-    if (hero.ScaleX <= HERO_FULL_SCALE) return;
+    float& heroScale = flow->SceneActors[PERSON].Scale;
+    heroScale += HERO_GROWTH_PER_FRAME;
+    flow->SceneActors[GHOST].Y += GHOST_SINK_PER_FRAME;
+    if (heroScale <= HERO_FULL_SCALE) return;
 
     audio->PlayDigitalSoundFX(SFX_EAT_GHOST, 0);
     flow->SceneAnimationStage = ENDING_FINISHED;
@@ -192,7 +203,7 @@ void Screens::DisplayEndingSceneScreen()
 {
     if (ScreenTransitionStatus == FADE_ALL) StartEndingScene(this);
 
-    DrawEndingScene();
+    DrawEndingScene(this);
     AnimateEndingScene(this);
     AskForSceneRedraw(this);
     SkipSceneWhenAsked(this);

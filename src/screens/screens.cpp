@@ -15,6 +15,8 @@ Screens::Screens()
     ScreenBufferNeedsDisplay = 0;
     SceneAnimationStage = 0;
     ScreenDisplayTimer = STARTING_SCREEN_DISPLAY_TIMER;
+    for (SceneActor& actor : SceneActors) actor = SceneActor{0.0f, 0.0f, 1.0f};
+    CreditsScrolled = 0.0f;
 }
 
 Screens::~Screens()

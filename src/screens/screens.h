@@ -75,6 +75,18 @@ public:
     int32_t SceneAnimationStage;
     int16_t ScreenDisplayTimer;
 
+    // Where the scenes' actors stand and how far the credits have rolled:
+    // kept here, as a resize loads the sprites and texts drawn from them afresh.
+    enum { SCENE_GHOST = 0, SCENE_PERSON = 1, NUMBER_OF_SCENE_ACTORS = 2 };  // the heroine, then the hero
+    struct SceneActor
+    {
+        float X;
+        float Y;
+        float Scale;
+    };
+    SceneActor SceneActors[NUMBER_OF_SCENE_ACTORS];
+    float CreditsScrolled;
+
     // Runs the display method of ScreenToDisplay (screens.cpp).
     void DisplayCurrentScreen();
 

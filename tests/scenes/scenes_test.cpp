@@ -28,20 +28,25 @@ protected:
 
 using OpeningScene = SceneTest;
 
+// A resize in the middle of the glide loads every sprite afresh; the scene
+// goes on as if it had not happened.
 TEST_F(OpeningScene, GhostScreamsInFrame186AndTheChaseEndsInFrame321)
 {
     EnterScreen(OPENING_SCENE_SCREEN);
-    const Sprite& ghost = visuals->Sprites[SPRITE_OPENING_GHOST];
+    const Screens::SceneActor& ghost = screens->SceneActors[Screens::SCENE_GHOST];
+    const Screens::SceneActor& heroine = screens->SceneActors[Screens::SCENE_PERSON];
 
-    EXPECT_EQ(185, FrameWhen([&] { return ghost.ScreenX == 470.0f; }, 400));
-    EXPECT_EQ(0.0f, ghost.GreenHue);
-    EXPECT_EQ(0.0f, ghost.BlueHue);
-    EXPECT_EQ(1, FrameWhen([&] { return ghost.ScreenX == 468.0f; }, 1));  // frame 186
-    EXPECT_EQ(320.0f, visuals->Sprites[SPRITE_HEROINE].ScreenX);
+    EXPECT_EQ(100, FrameWhen([&] { return ghost.X == 640.0f; }, 400));
+    ASSERT_TRUE(input->ResizeWindow(800, 600)) << output->Text();
+    EXPECT_EQ(85, FrameWhen([&] { return ghost.X == 470.0f; }, 400));  // frame 185
+    EXPECT_EQ(0.0f, visuals->Sprites[SPRITE_OPENING_GHOST].GreenHue);  // drawn red
+    EXPECT_EQ(0.0f, visuals->Sprites[SPRITE_OPENING_GHOST].BlueHue);
+    EXPECT_EQ(1, FrameWhen([&] { return ghost.X == 468.0f; }, 1));  // frame 186
+    EXPECT_EQ(320.0f, heroine.X);
 
     // The chase: both run left by 5 until the ghost is past -200.
-    EXPECT_EQ(134, FrameWhen([&] { return ghost.ScreenX <= -200.0f; }, 400));  // frame 320
-    EXPECT_EQ(320.0f - 5 * 134, visuals->Sprites[SPRITE_HEROINE].ScreenX);
+    EXPECT_EQ(134, FrameWhen([&] { return ghost.X <= -200.0f; }, 400));  // frame 320
+    EXPECT_EQ(320.0f - 5 * 134, heroine.X);
     EXPECT_NE(FADE_OUT, screens->ScreenTransitionStatus);
     EXPECT_EQ(1, FrameWhen([] { return screens->ScreenTransitionStatus == FADE_OUT; }, 1));  // frame 321
 
@@ -93,21 +98,26 @@ TEST_F(OpeningScene, EscapeSkipsToAGameThatStillEndsInTheNameEntry)
 
 using EndingScene = SceneTest;
 
+// A resize while the hero grows leaves him his size and the ghost its place.
 TEST_F(EndingScene, GhostGrowsThenHeroGrowsThenTheCreditsFollow)
 {
     EnterScreen(ENDING_SCENE_SCREEN);
     const Sprite& ghost = visuals->Sprites[SPRITE_ENDING_GHOST];
     const Sprite& hero = visuals->Sprites[SPRITE_HERO_PORTRAIT];
+    const Screens::SceneActor& ghostActor = screens->SceneActors[Screens::SCENE_GHOST];
 
     EXPECT_EQ(161, FrameWhen([] { return screens->SceneAnimationStage == 1; }, 400));
-    EXPECT_EQ(1.0f, ghost.GreenHue);  // its own colours after the scream
-    EXPECT_EQ(1.0f, ghost.BlueHue);
-    const float ghostYAtScream = ghost.ScreenY;
+    EXPECT_EQ(0.0f, ghost.GreenHue);  // drawn red up to its scream
+    const float ghostYAtScream = ghostActor.Y;
 
-    EXPECT_EQ(190, FrameWhen([] { return screens->SceneAnimationStage == 2; }, 400));
+    EXPECT_EQ(-1, FrameWhen([] { return screens->SceneAnimationStage == 2; }, 100));
+    ASSERT_TRUE(input->ResizeWindow(800, 600)) << output->Text();
+    EXPECT_EQ(90, FrameWhen([] { return screens->SceneAnimationStage == 2; }, 400));
+    EXPECT_EQ(1.0f, ghost.GreenHue);  // then in its own colours
+    EXPECT_EQ(1.0f, ghost.BlueHue);
     EXPECT_EQ(FADE_OUT, screens->ScreenTransitionStatus);
-    EXPECT_GT(hero.ScaleX, 2.0f);
-    EXPECT_FLOAT_EQ(ghostYAtScream + 5 * 190, ghost.ScreenY);
+    EXPECT_GT(screens->SceneActors[Screens::SCENE_PERSON].Scale, 2.0f);
+    EXPECT_FLOAT_EQ(ghostYAtScream + 5 * 190, ghostActor.Y);
 
     EXPECT_GT(RunUntilScreenChanges(20), 0);
     EXPECT_EQ(ABOUT_SCREEN, screens->ScreenToDisplay);
@@ -123,7 +133,7 @@ TEST_F(EndingScene, SkippingStillLeadsToTheCreditsAtFullSize)
     EnterScreen(ENDING_SCENE_SCREEN);
     RunUntilFadedIn();
     RunFrameWithKey('_');
-    EXPECT_LT(visuals->Sprites[SPRITE_HERO_PORTRAIT].ScaleX, 1.0f);
+    EXPECT_LT(screens->SceneActors[Screens::SCENE_PERSON].Scale, 1.0f);
     EXPECT_GT(RunUntilScreenChanges(10), 0);
     EXPECT_EQ(ABOUT_SCREEN, screens->ScreenToDisplay);
     EXPECT_EQ(1.0f, visuals->Sprites[SPRITE_HERO_PORTRAIT].ScaleX);
