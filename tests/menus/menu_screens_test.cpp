@@ -162,10 +162,7 @@ TEST_F(Credits, RollUpAUnitAFrameAndEndOnceTheLastLineHasPassedTheTop)
     float shownAt = lines[last].ScreenY - skipped;
     while (screens->ScreenTransitionStatus != FADE_OUT && frames < 5000)
     {
-        if (frames == skipped + 20)
-        {
-            ASSERT_TRUE(input->ResizeWindow(800, 600)) << output->Text();
-        }
+        if (frames == skipped + 20 && !input->ResizeWindow(800, 600)) FAIL() << output->Text();
         RunFrame();
         frames++;
         ASSERT_FLOAT_EQ(shownAt - 1.0f, lines[last].ScreenY);

@@ -28,8 +28,7 @@ protected:
 
 using OpeningScene = SceneTest;
 
-// A resize in the middle of the glide loads every sprite afresh; the scene
-// goes on as if it had not happened.
+// A resize mid-glide loads every sprite afresh; the scene goes on regardless.
 TEST_F(OpeningScene, GhostScreamsInFrame186AndTheChaseEndsInFrame321)
 {
     EnterScreen(OPENING_SCENE_SCREEN);
