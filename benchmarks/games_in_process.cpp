@@ -47,9 +47,10 @@ static StandIn player;
 
 static void RunFrame()
 {
-    input->GetAllUserInput();
-    if (player.direction != CENTER) input->JoystickDirection[INPUT_ALL] = player.direction;
-    RunMainLoopFrame(PRESENT_SCREEN_BUFFER);  // polled above, unpaced
+    FrameInput frame;
+    input->ReadFrameInput(frame);
+    if (player.direction != CENTER) frame.Direction[INPUT_KEYBOARD] = player.direction;
+    RunMainLoopFrameWith(frame, PRESENT_SCREEN_BUFFER);  // unpaced
     player.frames++;
     if (!player.residentFloor || player.frames % FRAMES_BETWEEN_MEMORY_READINGS != 0) return;
     const long resident = ResidentKilobytes();

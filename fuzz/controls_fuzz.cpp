@@ -101,7 +101,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
     }
 
     const int before = JoystickDoubleOutOfRangeQueries();
-    input->GetAllUserInput();
+    // The frame's input as the game reads and takes it.
+    FrameInput frame;
+    input->ReadFrameInput(frame);
+    screens->TakeFrameInput(frame);
     for (int joystick = 0; joystick < NUMBER_OF_JOYSTICKS + 1; joystick++)
     {
         const uint8_t code = input->QueryJoysticksForAction(joystick);

@@ -1,31 +1,19 @@
-// Any demo file, played as --playdemo plays it: the reader refuses or stops
-// a damaged one with an ERROR line, never hands the game a frame out of
-// range, and its options reach the game as the start-up passes them on. A
-// header it takes is written again as a recording writes it and read back
-// the same.
+// Any demo text, read as a playback reads it: the reader refuses a damaged
+// one with its problem, never hands the game a frame out of range, and what
+// it takes is written again as a recording writes it and read back the same,
+// header and runs alike.
 #include <stdint.h>
 
 #include <string>
 
-#include <SDL.h>
-
-#include "audio/audio.h"
-#include "data/data.h"
+#include "demos/demos.h"
 #include "fuzz_support.h"
-#include "game/game.h"
-#include "input/input.h"
-#include "interface/interface.h"
 #include "logic/logic.h"
 #include "rules.h"
-#include "screens/screens.h"
-#include "settings/settings.h"
-#include "visuals/visuals.h"
 
 namespace {
 
-const int MOST_FRAMES = 10000;  // a run line may ask for four billion
-const char DEMO_PATH[] = "fuzz.demo";
-const char WRITTEN_AGAIN_PATH[] = "again.demo";
+const int MOST_ITEMS = 10000;
 const char HEX_DIGITS[] = "0123456789abcdef";
 const size_t DIGEST_DIGITS = 16;
 
@@ -51,7 +39,7 @@ bool IsDirection(uint8_t value)
     return value == CENTER || value == UP || value == RIGHT || value == DOWN || value == LEFT;
 }
 
-// What the poll receives indexes the game's tables.
+// What the game receives indexes its tables.
 void CheckInRange(const FrameInput& frame)
 {
     for (int source = 0; source < NUMBER_OF_READ_SOURCES; source++)
@@ -60,105 +48,98 @@ void CheckInRange(const FrameInput& frame)
         FUZZ_REQUIRE(frame.ButtonOne[source] <= 1 && frame.ButtonTwo[source] <= 1);
     }
     FUZZ_REQUIRE(frame.Key == 0 || (frame.Key > ' ' && frame.Key < 127));
-    FUZZ_REQUIRE(frame.Focus <= FOCUS_LOST && frame.Escape <= 1);
+    FUZZ_REQUIRE(frame.KeyBeforeEscape == 0 || (frame.KeyBeforeEscape > ' ' && frame.KeyBeforeEscape < 127));
+    FUZZ_REQUIRE(frame.Focus <= FOCUS_ALL_BITS && frame.Escape <= 1);
     FUZZ_REQUIRE(frame.Click[0] <= 1 && frame.Click[1] <= 1);
 }
 
-struct Header
+bool SameHeader(const DemoHeader& one, const DemoHeader& other)
 {
-    uint32_t seed;
-    uint8_t plugged[NUMBER_OF_JOYSTICKS];
-    int32_t controls[3][NUMBER_OF_JOYSTICKS];
-    uint8_t optionsFound;
-    int optionsCount;
-    char options[OPTIONS_FILE_LINES][OPTIONS_LINE_SIZE];
-};
-
-Header Take()
-{
-    Header header;
-    memset(&header, 0, sizeof(header));
-    header.seed = input->Demo.Seed;
-    memcpy(header.plugged, input->JoystickPlugged, sizeof(header.plugged));
-    memcpy(header.controls[0], input->JoystickNumberOfAxes, sizeof(header.controls[0]));
-    memcpy(header.controls[1], input->JoystickNumberOfButtons, sizeof(header.controls[1]));
-    memcpy(header.controls[2], input->JoystickNumberOfHats, sizeof(header.controls[2]));
-    header.optionsFound = data->OptionsFileFound;
-    header.optionsCount = data->OptionsFileLineCount;
-    for (int line = 0; line < header.optionsCount; line++)
-        snprintf(header.options[line], OPTIONS_LINE_SIZE, "%s", data->OptionsFileLines[line]);
-    return header;
+    bool same = one.Seed == other.Seed && one.Boards == other.Boards && one.OptionsFound == other.OptionsFound &&
+                one.OptionsCount == other.OptionsCount;
+    for (int joystick = 0; joystick < NUMBER_OF_JOYSTICKS; joystick++)
+    {
+        const JoystickShape& a = one.Joysticks[joystick];
+        const JoystickShape& b = other.Joysticks[joystick];
+        same = same && one.Plugged[joystick] == other.Plugged[joystick] &&
+               (!one.Plugged[joystick] || (a.Axes == b.Axes && a.Buttons == b.Buttons && a.Hats == b.Hats));
+    }
+    for (int line = 0; same && line < one.OptionsCount; line++) same = strcmp(one.Options[line], other.Options[line]) == 0;
+    return same;
 }
 
-void StartSession(const char* path)
+// The first frame of a run as its line holds it, events and held controls.
+bool SameFrame(const FrameInput& one, const FrameInput& other)
 {
-    input = new Input();
-    data = new Data();
-    game->QuitGame = 0;
-    input->StartPlayback(path, false);
+    return !HasEvents(one) == !HasEvents(other) && SameHeldInput(one, other) && one.Key == other.Key &&
+           one.Escape == other.Escape && one.KeyBeforeEscape == other.KeyBeforeEscape && one.Focus == other.Focus &&
+           one.ResizeWidth == other.ResizeWidth && one.ResizeHeight == other.ResizeHeight &&
+           one.Click[0] == other.Click[0] && one.Click[1] == other.Click[1] &&
+           (!(one.Click[0] || one.Click[1]) || (one.MouseX == other.MouseX && one.MouseY == other.MouseY));
 }
 
-void EndSession()
+DemoHeader header;
+DemoHeader headerAgain;
+char headerText[DEMO_HEADER_SIZE];
+
+void CheckHeaderWrittenAgain()
 {
-    input->EndDemo();
-    delete data;
-    data = nullptr;
-    delete input;
-    input = nullptr;
+    FUZZ_REQUIRE(WriteDemoHeader(header, headerText, sizeof(headerText)));
+    DemoText again = {headerText, strlen(headerText), 0, 0};
+    char problem[DEMO_PROBLEM_SIZE];
+    FUZZ_REQUIRE(ReadDemoHeader(again, headerAgain, problem, sizeof(problem)));
+    FUZZ_REQUIRE(SameHeader(header, headerAgain));
 }
 
-void CheckWrittenAgain()
+void CheckRunWrittenAgain(uint32_t frames, const FrameInput& run, const FrameInput& before)
 {
-    const Header read = Take();
-    input->Demo.RecordFile = fopen(WRITTEN_AGAIN_PATH, "w");
-    FUZZ_REQUIRE(input->Demo.RecordFile && input->WriteDemoHeader());
-    fclose(input->Demo.RecordFile);
-    input->Demo.RecordFile = nullptr;
-    EndSession();
-
-    StartSession(WRITTEN_AGAIN_PATH);
-    FUZZ_REQUIRE(!input->Demo.PlaybackFailed);
-    const Header readAgain = Take();
-    FUZZ_REQUIRE(memcmp(&read, &readAgain, sizeof(read)) == 0);
+    char line[DEMO_LINE_SIZE + 1];
+    WriteDemoRun(frames, run, before, line, DEMO_LINE_SIZE);
+    const size_t length = strlen(line);
+    line[length] = '\n';
+    line[length + 1] = '\0';
+    DemoText again = {line, strlen(line), 0, 0};
+    FrameInput readAgain = before;
+    DemoItem item;
+    char problem[DEMO_PROBLEM_SIZE];
+    FUZZ_REQUIRE(ReadDemoItem(again, readAgain, item, problem, sizeof(problem)) == DEMO_RUN);
+    FUZZ_REQUIRE(item.Frames == frames && SameFrame(run, readAgain));
 }
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     EnterFuzzFolder("demo");
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    if (SDL_Init(SDL_INIT_VIDEO) != 0) abort();
     snprintf(boardsDigest, sizeof(boardsDigest), "%016llx", (unsigned long long)DigestOfBoardImages());
-    game = new Game();
-    logic = new Logic();
-    visuals = new Visuals();
-    screens = new Screens();
-    interface = new Interface();
-    settings = new Settings(*argc, *argv);
-    audio = new Audio();
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
 {
-    const std::string text = WithTheBoardsDigest(bytes, size);
-    WriteFuzzFile(DEMO_PATH, (const uint8_t*)text.data(), text.size());
-    // A session of its own: the demo's joysticks and options are the input's.
-    StartSession(DEMO_PATH);
-    const bool headerTaken = input->Demo.Playing;
-    data->ClearHighScores();
-    data->LoadHighScoresAndOptions();
-
-    for (int frame = 0; frame < MOST_FRAMES && !game->QuitGame; frame++)
+    const std::string bytesRead = WithTheBoardsDigest(bytes, size);
+    DemoText text = {bytesRead.data(), bytesRead.size(), 0, 0};
+    char problem[DEMO_PROBLEM_SIZE];
+    if (!ReadDemoHeader(text, header, problem, sizeof(problem)))
     {
-        input->BeginDemoFrame();
-        // In an input pause the poll reads nothing; the events wait for the next.
-        if (frame % 4 != 3) CheckInRange(input->TakePlayedFrame());
-        input->EndDemoFrame();
+        FUZZ_REQUIRE(strncmp(problem, "is ", 3) == 0 || strncmp(problem, "was ", 4) == 0);
+        return 0;
     }
-    if (headerTaken) CheckWrittenAgain();
-    EndSession();
+    CheckHeaderWrittenAgain();
+
+    FrameInput run = {};
+    for (int items = 0; items < MOST_ITEMS; items++)
+    {
+        const FrameInput before = run;
+        DemoItem item;
+        const int kind = ReadDemoItem(text, run, item, problem, sizeof(problem));
+        if (kind == DEMO_DAMAGED) FUZZ_REQUIRE(strncmp(problem, "is damaged at line ", 19) == 0);
+        if (kind == DEMO_DAMAGED || kind == DEMO_NO_MORE || kind == DEMO_END) break;
+        if (kind != DEMO_RUN) continue;
+        FUZZ_REQUIRE(item.Frames > 0);
+        CheckInRange(run);
+        CheckRunWrittenAgain(item.Frames, run, before);
+    }
     FUZZ_REQUIRE(BrokenRules == 0);
     return 0;
 }

@@ -1,6 +1,7 @@
 #include <stdio.h>
 
 #include "game/game.h"
+#include "main_loop.h"
 
 int main(int argc, char** argv)
 {

@@ -7,10 +7,12 @@ Input* input = nullptr;
 Input::Input()
 {
     ClearThisFramesInput();
+    QueuedEvents = FrameInput{};
     WindowLostFocus = 0;
     PollsWithoutFocus = 0;
-
-    Demo = DemoSession{};
+    PointerWindowWidth = 0;
+    PointerWindowHeight = 0;
+    IgnoreJoystickEvents();
     for (int joystick = 0; joystick < NUMBER_OF_JOYSTICKS; joystick++)
     {
         JoystickPlugged[joystick] = 0;
@@ -52,6 +54,18 @@ Input::Input()
     for (uint8_t& held : MouseButtonHeld) held = 0;
     MouseX = 0;
     MouseY = 0;
+}
+
+// The sticks are read by their state each frame: their events would only
+// fill SDL's queue, which drops the newest event, a key among them, when
+// full. Turning them off empties the queue, so what it holds is put back.
+void Input::IgnoreJoystickEvents()
+{
+    const int QUEUE_SIZE = 128;  // SDL 1.2 keeps no more
+    SDL_Event pending[QUEUE_SIZE];
+    const int count = SDL_PeepEvents(pending, QUEUE_SIZE, SDL_GETEVENT, SDL_ALLEVENTS);
+    SDL_JoystickEventState(SDL_IGNORE);
+    if (count > 0) SDL_PeepEvents(pending, count, SDL_ADDEVENT, SDL_ALLEVENTS);
 }
 
 Input::~Input()
@@ -173,34 +187,42 @@ void Input::ReadJoystick(int joystick, FrameInput& read)
     if (ActionControlPressed(*this, joystick, JoyMapButtonTwo[joystick])) read.ButtonTwo[source] = 1;
 }
 
-// The control the player is moving now, axes before buttons, lowest first.
-static uint8_t ControlMovedNow(SDL_Joystick* device, int axes, int buttons)
+// The control the player is moving now, axes before buttons, lowest first:
+// the joystick set-up's answer.
+uint8_t Input::ControlMovedNow(int joystick) const
 {
-    SDL_JoystickUpdate();
-    for (int axis = 0; axis < axes; axis++)
+    SDL_Joystick* const device = JoystickDevice[joystick];
+    for (int axis = 0; axis < JoystickNumberOfAxes[joystick]; axis++)
     {
         const Sint16 value = SDL_JoystickGetAxis(device, axis);
         if (value <= -JOYSTICK_AXIS_THRESHOLD || value >= JOYSTICK_AXIS_THRESHOLD) return axis + 1;
     }
-    for (int button = 0; button < buttons; button++)
+    for (int button = 0; button < JoystickNumberOfButtons[joystick]; button++)
     {
         if (SDL_JoystickGetButton(device, button)) return button + CONTROL_CODE_FIRST_BUTTON;
     }
     return CONTROL_CODE_NONE;
 }
 
-// The answer is part of the frame's input: a demo keeps it and plays it back.
+// The answer was read with the frame's input; a pause of more than this
+// frame keeps it from the set-up.
 uint8_t Input::QueryJoysticksForAction(uint8_t joystick)
 {
     if (DelayAllUserInput > 0) return CONTROL_CODE_NONE;
     if (joystick >= NUMBER_OF_JOYSTICKS || !JoystickPlugged[joystick]) return CONTROL_CODE_NONE;
+    return ControlMoved[joystick];
+}
 
-    uint8_t answer = CONTROL_CODE_NONE;
-    if (Demo.Playing)
-        answer = Demo.PlayedFrame.QueryAnswer;
-    else if (SDL_JoystickOpened(joystick) && JoystickDevice[joystick])
-        answer = ControlMovedNow(JoystickDevice[joystick], JoystickNumberOfAxes[joystick],
-                                 JoystickNumberOfButtons[joystick]);
-    if (Demo.Recording) Demo.RecordedFrame.QueryAnswer = answer;
-    return answer;
+// The joysticks of a recorded session, plugged in or not here; the real
+// ones are never read.
+void Input::UseJoysticksOfShapes(const JoystickShape shapes[NUMBER_OF_JOYSTICKS], const uint8_t plugged[NUMBER_OF_JOYSTICKS])
+{
+    CloseJoysticks();
+    for (int joystick = 0; joystick < NUMBER_OF_JOYSTICKS; joystick++)
+    {
+        JoystickPlugged[joystick] = plugged[joystick];
+        JoystickNumberOfAxes[joystick] = shapes[joystick].Axes;
+        JoystickNumberOfButtons[joystick] = shapes[joystick].Buttons;
+        JoystickNumberOfHats[joystick] = shapes[joystick].Hats;
+    }
 }

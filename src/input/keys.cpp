@@ -1,11 +1,5 @@
 #include "input/input.h"
 
-#include "game/game.h"
-#include "screens/screens.h"
-
-// Escape makes every frame run at this period, whatever the level.
-const int32_t ESCAPE_FRAME_DELAY_MILLISECONDS = 17;
-
 struct SpecialKey
 {
     SDLKey Key;
@@ -48,14 +42,16 @@ struct KeyTranslationTable
 
 static constexpr KeyTranslationTable KEY_TRANSLATION;
 
-// Escape is acted on before the key of the poll: on the title screen its
-// '~' gives way to a key pressed after it, and wins over one before it.
+// Escape is an event of its own: what it means is the screen's to say. The
+// key before it is kept apart from the key after it, for the screen that
+// takes Escape for a key of its own.
 void Input::TranslateKeyPress(SDLKey key, bool shiftHeld, FrameInput& read) const
 {
     if (key == SDLK_ESCAPE)
     {
+        if (read.Key != 0) read.KeyBeforeEscape = read.Key;
+        read.Key = 0;
         read.Escape = 1;
-        if (screens->ScreenToDisplay == TITLE_SCREEN) read.Key = 0;
         return;
     }
     const int symbol = key;
@@ -63,19 +59,4 @@ void Input::TranslateKeyPress(SDLKey key, bool shiftHeld, FrameInput& read) cons
 
     const char translated = shiftHeld ? KEY_TRANSLATION.Shifted[symbol] : KEY_TRANSLATION.Plain[symbol];
     if (translated != 0) read.Key = translated;
-}
-
-// Escape quits from the title screen and leaves every other screen.
-void Input::HandleEscapeKey()
-{
-    if (screens->ScreenToDisplay == TITLE_SCREEN)
-    {
-        KeyOnKeyboardPressedByUser = '~';
-    }
-    else
-    {
-        screens->ScreenTransitionStatus = FADE_OUT;
-        screens->ScreenExitedWithEscapeKey = 1;
-    }
-    game->FrameDelayMilliseconds = ESCAPE_FRAME_DELAY_MILLISECONDS;
 }

@@ -1,12 +1,10 @@
 #include <SDL_mixer.h>
 
 #include "audio/audio.h"
-#include "data/data.h"
 #include "game/game.h"
 #include "input/input.h"
 #include "logic/logic.h"
 #include "rules.h"
-#include "screens/screens.h"
 #include "visuals/visuals.h"
 
 const int LAST_PLAYED_LEVEL = 5;
@@ -36,7 +34,6 @@ void Logic::SetupForNewGame()
     Score = 0;
     Lives = NEW_GAME_SPARE_LIVES;
     Level = 1;
-    data->PlayerRankOnGameOver = RANK_NONE;
     LoadTilePlayfield();
     ExtraLivesAwarded = 0;
     for (int level = 1; level < NUMBER_OF_LEVELS; level++) PowerPelletTimeForLevel[level] = POWER_PELLET_TIME_FOR_LEVEL[level];
@@ -147,11 +144,11 @@ void Logic::SetFrameDelayForLevel()
     if (delay != 0) game->FrameDelayMilliseconds = delay;
 }
 
-// Clearing the last board ends the game the way a lost last life does.
+// Clearing the last board ends the game the way a lost last life does; the
+// playing screen fades out for it.
 void Logic::EndGameIfWon()
 {
     if (Level <= LAST_PLAYED_LEVEL) return;
     PlayerDeathTimer = WON_GAME_DEATH_TIMER;
     Lives = 0;
-    screens->ScreenTransitionStatus = FADE_OUT;
 }

@@ -60,8 +60,8 @@ static void StartNewGame()
     screens->ScreenExitedWithEscapeKey = 0;
     logic->GamePaused = 0;
     logic->PauseLocked = 0;
-    input->WindowLostFocus = 0;  // a loss before the game began is not this game's
     logic->SetupForNewGame();
+    data->PlayerRankOnGameOver = RANK_NONE;
     Mix_ResumeMusic();  // the opening scene paused it
     audio->PlayMusic(MUSIC_IN_GAME, 1);
 }
@@ -255,10 +255,17 @@ static void TakeALife()
     logic->SetupForNewLife();
 }
 
+// Clearing the fifth board wins the game, which then fades out.
+static void SetUpTheNextBoard()
+{
+    logic->SetupForNewBoard();
+    if (logic->Level == LEVEL_GAME_WON) screens->ScreenTransitionStatus = FADE_OUT;
+}
+
 static void AdvanceToTheNextBoard()
 {
     Mix_HaltChannel(-1);
-    logic->SetupForNewBoard();
+    SetUpTheNextBoard();
 }
 
 static void DrawMiniMap()
@@ -305,7 +312,7 @@ static void ProcessDebugKeys()
     input->DelayAllUserInput = INPUT_DELAY_AFTER_KEY;
     logic->Lives = 2;
     if (key == 'r') logic->Level--;
-    logic->SetupForNewBoard();
+    SetUpTheNextBoard();
 }
 
 static void PlaceTelevisionFrame()
@@ -410,7 +417,7 @@ static void ProcessPauseKey()
 // frame that ends early waits for the next frame that goes on.
 static void PauseWhenTheWindowLosesFocus()
 {
-    if (!input->WindowLostFocus) return;
+    if (!input->WindowLostFocus || screens->ScreenTransitionStatus == FADE_OUT) return;
     input->WindowLostFocus = 0;
     if (!logic->GamePaused && !logic->PauseLocked) SetGamePaused(true);
 }

@@ -3,6 +3,8 @@
 
 #include <stdint.h>
 
+struct FrameInput;
+
 // Screen identifiers; 6 and 12 are reserved and never shown.
 enum
 {
@@ -89,6 +91,11 @@ public:
 
     // Runs the display method of ScreenToDisplay (screens.cpp).
     void DisplayCurrentScreen();
+
+    // frame_input.cpp
+    void TakeFrameInput(const FrameInput& frame);
+    void TakeEscapeAndKey(const FrameInput& events);
+    bool ResizeWindow(int width, int height);
 
     // fade.cpp
     void ApplyScreenFadeTransition();

@@ -43,7 +43,10 @@ static char* FormattedCopy(const char* format, const char* value)
     return text;
 }
 
-// The demo options each take the next argument as their file; the last one given wins.
+// The demo options each take the next argument as their file; the last one
+// given wins. A missing or empty name, or another option in its place (which
+// is then read as the option it is), is said once: a recording is left out,
+// and a playback of nothing is refused without a second line.
 bool Settings::ReadDemoOption(int argc, char** argv, int& index)
 {
     const char* const option = argv[index];
@@ -51,10 +54,13 @@ bool Settings::ReadDemoOption(int argc, char** argv, int& index)
     const bool play = strcmp(option, "--playdemo") == 0;
     const bool time = strcmp(option, "--timedemo") == 0;
     if (!record && !play && !time) return false;
-    if (index + 1 >= argc)
+    const char* const next = index + 1 < argc ? argv[index + 1] : nullptr;
+    if (!next || next[0] == '\0' || strncmp(next, "--", 2) == 0)
     {
         printf("ERROR: %s needs the name of a demo file\n", option);
-        if (play || time) DemoPlaybackPath = "";  // a playback of nothing is refused, without a second line
+        if (next && next[0] == '\0') index++;
+        if (record) DemoRecordPath = nullptr;
+        if (play || time) DemoPlaybackPath = "";
         return true;
     }
     const char* const file = argv[++index];

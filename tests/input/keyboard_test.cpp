@@ -27,7 +27,7 @@ TEST_F(Keyboard, KeysTranslateWithAndWithoutShift)
     {
         if (typed.shift != SDLK_UNKNOWN) HoldInKeyState(typed.shift, true);
         PushKey(typed.key);
-        input->GetAllUserInput();
+        PollInput();
         HoldInKeyState(SDLK_LSHIFT, false);
         HoldInKeyState(SDLK_RSHIFT, false);
         EXPECT_EQ(typed.expected, input->KeyOnKeyboardPressedByUser) << SDL_GetKeyName(typed.key);
@@ -38,25 +38,25 @@ TEST_F(Keyboard, TheLastKeyOfAFrameWinsAndTheNextFrameStartsEmpty)
 {
     PushKey(SDLK_a);
     PushKey(SDLK_b);
-    input->GetAllUserInput();
+    PollInput();
     EXPECT_EQ('b', input->KeyOnKeyboardPressedByUser);
 
     PushKey(SDLK_c);
     PushKey(SDLK_TAB);
-    input->GetAllUserInput();
+    PollInput();
     EXPECT_EQ('c', input->KeyOnKeyboardPressedByUser) << "an untranslated key changes nothing";
 
     PushEventOfType(SDL_QUIT);
     PushKey(SDLK_d);
-    input->GetAllUserInput();
+    PollInput();
     EXPECT_EQ('d', input->KeyOnKeyboardPressedByUser);
 
     PushKey(SDLK_d);
     PushEventOfType(SDL_QUIT);
-    input->GetAllUserInput();
+    PollInput();
     EXPECT_EQ('~', input->KeyOnKeyboardPressedByUser);
 
-    input->GetAllUserInput();
+    PollInput();
     EXPECT_EQ(0, input->KeyOnKeyboardPressedByUser);
 }
 
@@ -64,7 +64,7 @@ TEST_F(Keyboard, EscapeQuitsTheTitleScreenAndLeavesAnyOther)
 {
     screens->ScreenToDisplay = TITLE_SCREEN;
     PushKey(SDLK_ESCAPE);
-    input->GetAllUserInput();
+    PollInput();
     EXPECT_EQ('~', input->KeyOnKeyboardPressedByUser);
     EXPECT_EQ(17, game->FrameDelayMilliseconds);
     EXPECT_EQ(0, screens->ScreenExitedWithEscapeKey);
@@ -73,7 +73,7 @@ TEST_F(Keyboard, EscapeQuitsTheTitleScreenAndLeavesAnyOther)
     screens->ScreenToDisplay = OPTIONS_SCREEN;
     screens->ScreenTransitionStatus = FADE_NONE;
     PushKey(SDLK_ESCAPE);
-    input->GetAllUserInput();
+    PollInput();
     EXPECT_EQ(0, input->KeyOnKeyboardPressedByUser);
     EXPECT_EQ(FADE_OUT, screens->ScreenTransitionStatus);
     EXPECT_EQ(1, screens->ScreenExitedWithEscapeKey);
@@ -95,7 +95,7 @@ TEST_F(Keyboard, ActionKeysPressButtonsExceptWhileTypingAName)
     {
         HoldInKeyState(SDLK_LSHIFT, typed.shift);
         PushKey(typed.key);
-        input->GetAllUserInput();
+        PollInput();
         EXPECT_EQ(typed.one, input->JoystickButtonOne[INPUT_KEYBOARD]) << SDL_GetKeyName(typed.key);
         EXPECT_EQ(typed.one, input->JoystickButtonOne[INPUT_ALL]);
         EXPECT_EQ(typed.two, input->JoystickButtonTwo[INPUT_KEYBOARD]);
@@ -105,7 +105,7 @@ TEST_F(Keyboard, ActionKeysPressButtonsExceptWhileTypingAName)
 
     screens->ScreenToDisplay = NAME_INPUT_KEYBOARD_SCREEN;
     PushKey(SDLK_z);
-    input->GetAllUserInput();
+    PollInput();
     EXPECT_EQ('z', input->KeyOnKeyboardPressedByUser);
     EXPECT_EQ(0, input->JoystickButtonOne[INPUT_ALL]);
 }
@@ -125,7 +125,7 @@ TEST_F(Keyboard, HeldArrowsGiveOneDirectionUpDownLeftRightFirst)
     {
         for (SDLKey key : held.held)
             if (key != SDLK_UNKNOWN) HoldInKeyState(key, true);
-        input->GetAllUserInput();
+        PollInput();
         for (SDLKey key : held.held) HoldInKeyState(key, false);
         EXPECT_EQ(held.direction, input->JoystickDirection[INPUT_KEYBOARD]);
         EXPECT_EQ(held.direction, input->JoystickDirection[INPUT_ALL]);
@@ -141,29 +141,55 @@ TEST_F(Keyboard, ADelayBlanksTheNextPollsAndKeepsQueuedKeys)
     HoldInKeyState(SDLK_UP, true);
     for (int poll = 0; poll < 21; poll++)
     {
-        input->GetAllUserInput();
+        PollInput();
         ASSERT_EQ(0, input->KeyOnKeyboardPressedByUser) << poll;
         ASSERT_EQ(CENTER, input->JoystickDirection[INPUT_ALL]) << poll;
     }
     EXPECT_EQ(-1, input->DelayAllUserInput);
-    input->GetAllUserInput();
+    PollInput();
     EXPECT_EQ('g', input->KeyOnKeyboardPressedByUser);
     EXPECT_EQ(UP, input->JoystickDirection[INPUT_ALL]);
 
     input->DelayAllUserInput = 0;
-    input->GetAllUserInput();
+    PollInput();
     EXPECT_EQ(CENTER, input->JoystickDirection[INPUT_ALL]);
     HoldInKeyState(SDLK_UP, false);
-    input->GetAllUserInput();
+    PollInput();
     EXPECT_EQ(CENTER, input->JoystickDirection[INPUT_ALL]);
 }
 
-TEST_F(Keyboard, AFocusChangeAsksTheScreenToRedraw)
+// A window event redraws; the news that the player looked away, or is back,
+// is no window event.
+TEST_F(Keyboard, OnlyAWindowEventAsksTheScreenToRedraw)
 {
+    const struct
+    {
+        uint8_t focus;
+        uint8_t dirty;
+    } cases[] = {{FOCUS_CHANGED, 1}, {FOCUS_LOST, 0}, {FOCUS_BACK, 0}, {FOCUS_CHANGED | FOCUS_LOST, 1}};
+    for (const auto& news : cases)
+    {
+        screens->ScreenIsDirty = 0;
+        FrameInput frame = {};
+        frame.Focus = news.focus;
+        TakeInput(frame);
+        EXPECT_EQ(news.dirty, screens->ScreenIsDirty) << (int)news.focus;
+    }
     screens->ScreenIsDirty = 0;
     PushEventOfType(SDL_ACTIVEEVENT);
-    input->GetAllUserInput();
+    PollInput();
     EXPECT_EQ(1, screens->ScreenIsDirty);
+}
+
+// The sticks are read by their state: their events never fill SDL's queue,
+// and turning them off keeps what the queue held.
+TEST_F(Keyboard, JoystickEventsAreIgnoredAndTheQueueKept)
+{
+    PushKey(SDLK_k);
+    GameObjects::Replace(input);
+    EXPECT_EQ(SDL_IGNORE, SDL_JoystickEventState(SDL_QUERY));
+    PollInput();
+    EXPECT_EQ('k', input->KeyOnKeyboardPressedByUser);
 }
 
 }  // namespace

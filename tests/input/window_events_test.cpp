@@ -16,7 +16,7 @@ protected:
     {
         return WaitUntil(
             [&] {
-                input->GetAllUserInput();
+                PollInput();
                 return condition();
             },
             5000);
@@ -81,7 +81,7 @@ TEST_F(WindowEvents, AFailedReloadAfterAResizeIsFatalAndEndsThePoll)
     ASSERT_EQ(0, unlink("data/graphics/Pellet.png"));
     PushResize(700, 500);
     PushKey(SDLK_a);
-    input->GetAllUserInput();
+    PollInput();
     EXPECT_EQ(1, game->FatalError);
     EXPECT_EQ(0, input->KeyOnKeyboardPressedByUser);
     EXPECT_TRUE(AppearInOrder(output->Text(), {"SDL+OpenGL window resized"}));
@@ -90,8 +90,16 @@ TEST_F(WindowEvents, AFailedReloadAfterAResizeIsFatalAndEndsThePoll)
 
 TEST_F(WindowEvents, TheMouseIsScaledIntoTheVirtualScreen)
 {
+    // In the frame that resizes the window, by its new size.
+    Xdotool("mousemove --window " + WindowId() + " 320 240");
+    ASSERT_TRUE(PollUntil([&] { return input->MouseX == 320 && input->MouseY == 240; }));
     PushResize(1280, 960);
-    input->GetAllUserInput();
+    FrameInput read;
+    input->ReadFrameInput(read);
+    EXPECT_EQ(160, read.MouseX);
+    EXPECT_EQ(120, read.MouseY);
+    screens->TakeFrameInput(read);
+    PollInput();
     ASSERT_EQ(1280, visuals->WindowWidth);
     // sdl12-compat keeps the centred window's corner, so the grown window
     // would reach past the screen's edge, where the pointer cannot go.
@@ -113,7 +121,7 @@ TEST_F(WindowEvents, AHeldButtonClicksOnce)
     ASSERT_TRUE(PollUntil([&] { return input->MouseButtonPressed[0] == 1; }));
     for (int poll = 0; poll < 10; poll++)
     {
-        input->GetAllUserInput();
+        PollInput();
         EXPECT_EQ(0, input->MouseButtonPressed[0]);
         EXPECT_EQ(1, input->MouseButtonHeld[0]);
     }
@@ -127,7 +135,8 @@ TEST_F(WindowEvents, AHeldButtonClicksOnce)
 
 // The desktop taking the focus for a moment, as a media key's grab does, is
 // no player who looked away; a loss that lasts is told once, in an input
-// pause too, so that the game can pause at once.
+// pause too, so that the game can pause at once, and the player back before
+// the game acted on it leaves nothing to act on.
 TEST_F(WindowEvents, OnlyAFocusLossThatLastsIsTold)
 {
     const std::string root = "$(xdotool search --maxdepth 0 --name '' | head -n 1)";
@@ -140,21 +149,18 @@ TEST_F(WindowEvents, OnlyAFocusLossThatLastsIsTold)
     Xdotool("windowfocus --sync " + root);
     Xdotool("windowfocus --sync " + WindowId());
     ASSERT_TRUE(focusBecomes(true));
-    input->WindowLostFocus = 0;
-    for (int poll = 0; poll < 2 * FOCUS_LOSS_LASTS_POLLS; poll++) input->GetAllUserInput();
+    for (int poll = 0; poll < 2 * FOCUS_LOSS_LASTS_POLLS; poll++) PollInput();
     EXPECT_EQ(0, input->WindowLostFocus);
 
     Xdotool("windowfocus --sync " + root);
     input->DelayAllUserInput = 100;
     ASSERT_TRUE(focusBecomes(false));
-    for (int poll = 1; poll < FOCUS_LOSS_LASTS_POLLS; poll++) input->GetAllUserInput();
+    for (int poll = 1; poll < FOCUS_LOSS_LASTS_POLLS; poll++) PollInput();
     EXPECT_EQ(0, input->WindowLostFocus);
-    input->GetAllUserInput();
+    PollInput();
     EXPECT_EQ(1, input->WindowLostFocus);
-    input->WindowLostFocus = 0;
-    for (int poll = 0; poll < FOCUS_LOSS_LASTS_POLLS; poll++) input->GetAllUserInput();
-    EXPECT_EQ(0, input->WindowLostFocus);
     Xdotool("windowfocus --sync " + WindowId());
+    EXPECT_TRUE(PollUntil([] { return input->WindowLostFocus == 0; }));
 }
 
 TEST_F(WindowEvents, RealArrowKeysCountWhileHeld)

@@ -22,8 +22,7 @@ protected:
 
     static int Press(int direction)
     {
-        ClearInput();
-        input->JoystickDirection[INPUT_ALL] = direction;
+        TakeInput(Held(INPUT_KEYBOARD, direction));
         interface->ArrowSetArrowPressed = -1;
         interface->ProcessAllArrowSetsOnScreen();
         return interface->ArrowSetArrowPressed;
@@ -31,10 +30,7 @@ protected:
 
     static int ClickAt(int x, int y)
     {
-        ClearInput();
-        input->MouseButtonPressed[0] = 1;
-        input->MouseX = x;
-        input->MouseY = y;
+        TakeInput(Clicked(x, y));
         interface->ArrowSetArrowPressed = -1;
         interface->ProcessAllArrowSetsOnScreen();
         return interface->ArrowSetArrowPressed;

@@ -118,9 +118,7 @@ TEST_F(Buttons, NameEntryScreensKeepTheirTypingKeys)
 
     back.PressedAnimationTimer = -1;
     screens->ScreenToDisplay = NAME_INPUT_JOYSTICK_SCREEN;
-    ClearInput();
-    input->JoystickButtonOne[INPUT_ALL] = 1;
-    interface->ProcessAllButtonsOnScreen();
+    ProcessButtonsWith(Held(INPUT_JOYSTICK_ONE, CENTER, true));
     EXPECT_EQ(-1, back.PressedAnimationTimer);
     ProcessButtonsWithKey('_');
     EXPECT_EQ(10, back.PressedAnimationTimer);

@@ -37,37 +37,23 @@ int InterfaceTest::CountOpenFiles()
     return count;
 }
 
-void InterfaceTest::ClearInput()
+void InterfaceTest::ProcessButtonsWith(const FrameInput& frame)
 {
-    input->KeyOnKeyboardPressedByUser = 0;
-    input->MouseButtonPressed[0] = 0;
-    for (int source = 0; source < NUMBER_OF_INPUT_SOURCES; source++)
-    {
-        input->JoystickDirection[source] = CENTER;
-        input->JoystickButtonOne[source] = 0;
-    }
-    input->DelayAllUserInput = -1;
+    TakeInput(frame);
+    interface->ProcessAllButtonsOnScreen();
 }
 
 void InterfaceTest::ProcessButtonsWithKey(char key)
 {
-    ClearInput();
-    input->KeyOnKeyboardPressedByUser = key;
-    interface->ProcessAllButtonsOnScreen();
+    ProcessButtonsWith(KeyPressed(key));
 }
 
 void InterfaceTest::ProcessButtonsWithDirection(int direction)
 {
-    ClearInput();
-    input->JoystickDirection[INPUT_ALL] = direction;
-    interface->ProcessAllButtonsOnScreen();
+    ProcessButtonsWith(Held(INPUT_KEYBOARD, direction));
 }
 
 void InterfaceTest::ClickButtonsAt(int x, int y)
 {
-    ClearInput();
-    input->MouseButtonPressed[0] = 1;
-    input->MouseX = x;
-    input->MouseY = y;
-    interface->ProcessAllButtonsOnScreen();
+    ProcessButtonsWith(Clicked(x, y));
 }

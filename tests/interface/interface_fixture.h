@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "support/key_events.h"
 #include "support/window_fixture.h"
 
 // The colour of every GUI picture of the test data folder.
@@ -18,8 +19,8 @@ protected:
     static int CountTextures();
     static int CountOpenFiles();
 
-    // One frame of menu handling with a key, a direction or a click.
-    static void ClearInput();
+    // One frame of menu handling with the input given: a key, a direction or a click.
+    static void ProcessButtonsWith(const FrameInput& frame);
     static void ProcessButtonsWithKey(char key);
     static void ProcessButtonsWithDirection(int direction);
     static void ClickButtonsAt(int x, int y);

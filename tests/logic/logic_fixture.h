@@ -14,6 +14,7 @@
 #include "input/input.h"
 #include "logic/logic.h"
 #include "screens/screens.h"
+#include "support/key_events.h"
 #include "support/boards.h"
 #include "support/data_folder.h"
 #include "support/game_objects.h"
@@ -77,7 +78,7 @@ protected:
     // One frame of the hero with this direction held.
     void Steer(uint8_t direction)
     {
-        input->JoystickDirection[INPUT_ALL] = direction;
+        TakeInput(Held(INPUT_KEYBOARD, direction));
         logic->ProcessPlayer();
     }
 

@@ -78,7 +78,6 @@ TEST_F(Setup, NewGameStartsLevelOneWithThreeLivesAndFourGhosts)
     logic->GhostState[3] = GHOST_EYES;
     logic->GhostActive[0] = 1;
     visuals->Sprites[SPRITE_SWELL_RIGHT].Transparency = 0.4f;
-    data->PlayerRankOnGameOver = 3;
 
     logic->SetupForNewGame();
 
@@ -88,7 +87,6 @@ TEST_F(Setup, NewGameStartsLevelOneWithThreeLivesAndFourGhosts)
     EXPECT_EQ(1, logic->Level);
     EXPECT_EQ(0, logic->ExtraLivesAwarded);
     EXPECT_EQ(0, logic->PlayerDeathTimer);
-    EXPECT_EQ(RANK_NONE, data->PlayerRankOnGameOver);
     EXPECT_EQ(1, logic->PelletsLeftOnBoard);
     const uint16_t times[] = {600, 700, 800, 900, 1000, 1000};
     for (int level = 1; level <= 6; level++) EXPECT_EQ(times[level - 1], logic->PowerPelletTimeForLevel[level]);
@@ -130,7 +128,6 @@ TEST_F(Setup, ClearingTheFifthBoardEndsTheGameAndLevelSixStaysSix)
     logic->SetupForNewGame();
     logic->Level = 5;
     logic->Lives = 3;
-    screens->ScreenTransitionStatus = FADE_NONE;
 
     for (int again = 0; again < 2; again++)
     {
@@ -138,11 +135,9 @@ TEST_F(Setup, ClearingTheFifthBoardEndsTheGameAndLevelSixStaysSix)
         EXPECT_EQ(6, logic->Level);
         EXPECT_EQ(0, logic->Lives);
         EXPECT_EQ(2, logic->PlayerDeathTimer);
-        EXPECT_EQ(FADE_OUT, screens->ScreenTransitionStatus);
         EXPECT_EQ(17, game->FrameDelayMilliseconds);
         ExpectTheGhostsOfLevel(6);
         EXPECT_EQ(5, logic->PelletsLeftOnBoard);
-        screens->ScreenTransitionStatus = FADE_NONE;
     }
 }
 

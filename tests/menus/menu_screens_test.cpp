@@ -9,6 +9,7 @@
 #include "interface/interface.h"
 #include "logic/logic.h"
 #include "screens/screens.h"
+#include "support/key_events.h"
 #include "support/pictures.h"
 #include "support/game_screens_fixture.h"
 #include "support/joystick_state.h"
@@ -91,12 +92,10 @@ TEST_F(TitleScreen, ButtonOneOfAJoystickRecordsThatJoystick)
 {
     EnterScreen(TITLE_SCREEN);
     RunUntilFadedIn();
-    input->GetAllUserInput();
-    input->JoystickButtonOne[INPUT_JOYSTICK_TWO] = 1;
+    TakeInput(Held(INPUT_JOYSTICK_TWO, CENTER, true));
     screens->DisplayTitleScreen();
     EXPECT_EQ(2, logic->PlayerJoystick);
-    input->GetAllUserInput();
-    input->JoystickButtonOne[INPUT_JOYSTICK_ONE] = 1;
+    TakeInput(Held(INPUT_JOYSTICK_ONE, CENTER, true));
     screens->DisplayTitleScreen();
     EXPECT_EQ(1, logic->PlayerJoystick);
 }
@@ -162,7 +161,7 @@ TEST_F(Credits, RollUpAUnitAFrameAndEndOnceTheLastLineHasPassedTheTop)
     float shownAt = lines[last].ScreenY - skipped;
     while (screens->ScreenTransitionStatus != FADE_OUT && frames < 5000)
     {
-        if (frames == skipped + 20 && !input->ResizeWindow(800, 600)) FAIL() << output->Text();
+        if (frames == skipped + 20 && !screens->ResizeWindow(800, 600)) FAIL() << output->Text();
         RunFrame();
         frames++;
         ASSERT_FLOAT_EQ(shownAt - 1.0f, lines[last].ScreenY);
@@ -183,11 +182,7 @@ TEST_F(Credits, AnySkipEndsThemAtOnce)
     {
         EnterScreen(ABOUT_SCREEN);
         RunUntilFadedIn();
-        input->GetAllUserInput();
-        if (key)
-            input->KeyOnKeyboardPressedByUser = key;
-        else
-            input->MouseButtonPressed[0] = 1;
+        TakeInput(key ? KeyPressed(key) : Clicked(0, 0));
         screens->DisplayAboutScreen();
         EXPECT_EQ(FADE_OUT, screens->ScreenTransitionStatus);
         screens->ApplyScreenFadeTransition();
@@ -378,10 +373,8 @@ TEST_F(OptionsScreen, KeyboardSetupTakesOneLetterPerButton)
     EXPECT_EQ(20, input->DelayAllUserInput);
 
     // 'z' is also button one: answering with it must not press "Back".
-    input->DelayAllUserInput = -1;
-    input->GetAllUserInput();
-    input->KeyOnKeyboardPressedByUser = 'z';
-    input->JoystickButtonOne[INPUT_ALL] = 1;
+    TakeInput(KeyPressed('z'));
+    ASSERT_EQ(1, input->JoystickButtonOne[INPUT_ALL]);
     screens->DisplayOptionsScreen();
     EXPECT_EQ(0, input->KeyboardSetupProcess);
     EXPECT_EQ('z', input->UserDefinedKeyButtonTwo);
@@ -429,13 +422,12 @@ protected:
         GameObjects::Replace(input);
     }
 
-    // Pushes one button for one frame of the set-up, then lets go.
+    // One frame of the set-up in which the stick's button is the control moved.
     void AnswerWithButton(int joystick, int button)
     {
-        sticks->SetButton(joystick, button, true);
-        RunFrameWithKey(0);
-        sticks->Centre();
-        sticks->Write();
+        FrameInput frame = {};
+        frame.ControlMoved[joystick] = CONTROL_CODE_FIRST_BUTTON + button;
+        RunFrameWith(frame);
     }
 
     // White pixels along the row of the F1 hint: the picture behind is dimmed.

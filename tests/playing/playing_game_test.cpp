@@ -14,6 +14,7 @@
 #include "logic/logic.h"
 #include "playing_fixture.h"
 #include "screens/screens.h"
+#include "support/key_events.h"
 #include "support/pictures.h"
 #include "visuals/visuals.h"
 
@@ -144,7 +145,8 @@ TEST_F(PlayingTest, PauseStopsEverythingAndShowsOnlyTheTwoLines)
 // A player who looks away (the window without the focus for a while: tests/
 // input) finds the game paused, without a click, whatever else the frame
 // held; the pause lock holds against it. A loss in the frame that clears the
-// board pauses the next board at once.
+// board pauses the next board at once; one that began before the game
+// pauses it if the player is still away, and none pauses a game's fade-out.
 TEST_F(PlayingTest, ALastingFocusLossPausesTheGameSilently)
 {
     const struct
@@ -164,8 +166,9 @@ TEST_F(PlayingTest, ALastingFocusLossPausesTheGameSilently)
         logic->PauseLocked = loss.locked;
         loss.pausedBefore ? Mix_PauseMusic() : Mix_ResumeMusic();
         Mix_HaltChannel(-1);
-        input->WindowLostFocus = 1;  // as the poll leaves a lasting loss
-        RunFrameWithKey(loss.key);
+        FrameInput frame = KeyPressed(loss.key);
+        frame.Focus = FOCUS_LOST;
+        RunFrameWith(frame);
         EXPECT_EQ(loss.pausedAfter, logic->GamePaused);
         EXPECT_EQ(loss.pausedAfter, Mix_PausedMusic());
         EXPECT_EQ(loss.key != 0 && !loss.locked, Mix_Playing(-1) > 0);  // Space clicks, a loss does not
@@ -175,12 +178,44 @@ TEST_F(PlayingTest, ALastingFocusLossPausesTheGameSilently)
     const int level = logic->Level;
     logic->PauseLocked = 0;
     logic->PelletsLeftOnBoard = 0;
-    input->WindowLostFocus = 1;
-    RunFrameWithKey(0);
+    FrameInput loss = {};
+    loss.Focus = FOCUS_LOST;
+    RunFrameWith(loss);
     EXPECT_EQ(level + 1, logic->Level);
     EXPECT_EQ(0, logic->GamePaused);
     RunFrame();
     EXPECT_EQ(1, logic->GamePaused);
+
+    const struct
+    {
+        const char* name;
+        uint8_t focusBefore[2];
+        bool paused;
+    } beforeTheGame[] = {{"a loss that lasts into a new game", {FOCUS_LOST, 0}, true},
+                         {"a loss the player came back from", {FOCUS_LOST, FOCUS_BACK}, false}};
+    for (const auto& loss : beforeTheGame)
+    {
+        SCOPED_TRACE(loss.name);
+        for (const uint8_t focus : loss.focusBefore)
+        {
+            FrameInput frame = {};
+            frame.Focus = focus;
+            TakeInput(frame);
+        }
+        EnterScreen(PLAYING_GAME_SCREEN);
+        RunFrame();
+        EXPECT_EQ(loss.paused, logic->GamePaused);
+    }
+
+    SCOPED_TRACE("a loss in the frame the last life ends");
+    EnterScreen(PLAYING_GAME_SCREEN);
+    RunFrame();
+    logic->Lives = 0;
+    logic->PlayerDeathTimer = 2;
+    RunFrameWith(loss);
+    ASSERT_EQ(FADE_OUT, screens->ScreenTransitionStatus);
+    EXPECT_GT(RunUntilScreenChanges(40), 0);
+    EXPECT_EQ(0, logic->GamePaused);
 }
 
 TEST_F(PlayingTest, EscapeLeavesAPausedGameForTheTitle)
@@ -426,7 +461,7 @@ protected:
         for (int frame = 0; frame < frames; frame++)
         {
             const int place = logic->PlayerTileX * 64 + logic->PlayerOffsetX + 10000 * (logic->PlayerTileY * 64 + logic->PlayerOffsetY);
-            input->JoystickDirection[INPUT_ALL] = direction;
+            TakeInput(Held(INPUT_KEYBOARD, direction));
             logic->Lives = 3;
             DrawFrame();
             const int now = logic->PlayerTileX * 64 + logic->PlayerOffsetX + 10000 * (logic->PlayerTileY * 64 + logic->PlayerOffsetY);
@@ -557,7 +592,7 @@ protected:
         {
             if (size.first != visuals->WindowWidth || size.second != visuals->WindowHeight)
             {
-                ASSERT_TRUE(input->ResizeWindow(size.first, size.second)) << output->Text();
+                ASSERT_TRUE(screens->ResizeWindow(size.first, size.second)) << output->Text();
                 visuals->DisplayScreenBufferOntoDisplay();  // the driver takes the new size at a present
             }
             double filled[2] = {0.0, 0.0};

@@ -42,16 +42,10 @@ protected:
         for (char key : keys) RunFrameWithKey(key);
     }
 
-    // One frame with this joystick's stick and buttons, as polling would leave them.
+    // One frame with this joystick's stick and buttons held.
     void RunJoystickFrame(int direction, bool buttonOne, bool buttonTwo)
     {
-        input->DelayAllUserInput = -1;
-        input->GetAllUserInput();
-        const int source = logic->PlayerJoystick;
-        input->JoystickDirection[source] = direction;
-        input->JoystickButtonOne[source] = buttonOne;
-        input->JoystickButtonTwo[source] = buttonTwo;
-        RunMainLoopFrame(CORE_FRAME);
+        RunFrameWith(Held(logic->PlayerJoystick, direction, buttonOne, buttonTwo));
     }
 };
 

@@ -36,7 +36,7 @@ TEST_F(OpeningScene, GhostScreamsInFrame186AndTheChaseEndsInFrame321)
     const Screens::SceneActor& heroine = screens->SceneActors[Screens::SCENE_PERSON];
 
     EXPECT_EQ(100, FrameWhen([&] { return ghost.X == 640.0f; }, 400));
-    ASSERT_TRUE(input->ResizeWindow(800, 600)) << output->Text();
+    ASSERT_TRUE(screens->ResizeWindow(800, 600)) << output->Text();
     EXPECT_EQ(85, FrameWhen([&] { return ghost.X == 470.0f; }, 400));  // frame 185
     EXPECT_EQ(0.0f, visuals->Sprites[SPRITE_OPENING_GHOST].GreenHue);  // drawn red
     EXPECT_EQ(0.0f, visuals->Sprites[SPRITE_OPENING_GHOST].BlueHue);
@@ -69,9 +69,7 @@ TEST_F(OpeningScene, AnySkipStartsTheGameAfterTheFade)
 
     EnterScreen(OPENING_SCENE_SCREEN);
     RunUntilFadedIn();
-    input->DelayAllUserInput = -1;
-    input->GetAllUserInput();
-    input->JoystickButtonOne[INPUT_ALL] = 1;
+    TakeInput(Held(INPUT_JOYSTICK_ONE, CENTER, true));
     screens->DisplayCurrentScreen();
     EXPECT_EQ(FADE_OUT, screens->ScreenTransitionStatus);
 }
@@ -110,7 +108,7 @@ TEST_F(EndingScene, GhostGrowsThenHeroGrowsThenTheCreditsFollow)
     const float ghostYAtScream = ghostActor.Y;
 
     EXPECT_EQ(-1, FrameWhen([] { return screens->SceneAnimationStage == 2; }, 100));
-    ASSERT_TRUE(input->ResizeWindow(800, 600)) << output->Text();
+    ASSERT_TRUE(screens->ResizeWindow(800, 600)) << output->Text();
     EXPECT_EQ(90, FrameWhen([] { return screens->SceneAnimationStage == 2; }, 400));
     EXPECT_EQ(1.0f, ghost.GreenHue);  // then in its own colours
     EXPECT_EQ(1.0f, ghost.BlueHue);

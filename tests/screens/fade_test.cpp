@@ -5,6 +5,7 @@
 #include "audio/audio.h"
 #include "input/input.h"
 #include "screens/screens.h"
+#include "support/key_events.h"
 #include "support/game_screens_fixture.h"
 #include "support/pictures.h"
 #include "visuals/visuals.h"
@@ -134,10 +135,8 @@ TEST_F(HeardFade, EachSkipPressClicksOnceAndStartsTheFadeOutInTheSameFrame)
         SCOPED_TRACE(presses[press]);
         StartFade(FADE_NONE, 0.0f);
         screens->ScreenDisplayTimer = 300;
-        input->ClearThisFramesInput();
-        if (press == 0) input->KeyOnKeyboardPressedByUser = '_';
-        if (press == 1) input->MouseButtonPressed[0] = 1;
-        if (press == 2) input->JoystickButtonOne[INPUT_ALL] = 1;
+        const FrameInput pressed[] = {KeyPressed('_'), Clicked(0, 0), Held(INPUT_JOYSTICK_ONE, CENTER, true)};
+        TakeInput(pressed[press]);
 
         EXPECT_EQ(1, EffectsStartedByOneFade());
         EXPECT_EQ(FADE_OUT, screens->ScreenTransitionStatus);
@@ -154,9 +153,10 @@ TEST_F(HeardFade, WithoutATimerOrOnItsLastFramePressesDoNotClick)
 {
     StartFade(FADE_NONE, 0.0f);
     screens->ScreenDisplayTimer = -1;
-    input->KeyOnKeyboardPressedByUser = '_';
-    input->MouseButtonPressed[0] = 1;
-    input->JoystickButtonOne[INPUT_ALL] = 1;
+    FrameInput allPresses = Clicked(0, 0);
+    allPresses.Key = '_';
+    allPresses.ButtonOne[INPUT_JOYSTICK_ONE] = 1;
+    TakeInput(allPresses);
     EXPECT_EQ(0, EffectsStartedByOneFade());
     EXPECT_EQ(FADE_NONE, screens->ScreenTransitionStatus);
     EXPECT_EQ(-1, screens->ScreenDisplayTimer);

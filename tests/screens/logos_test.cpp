@@ -8,6 +8,7 @@
 #include "game/game.h"
 #include "input/input.h"
 #include "screens/screens.h"
+#include "support/key_events.h"
 #include "support/game_screens_fixture.h"
 #include "visuals/visuals.h"
 
@@ -163,8 +164,7 @@ TEST_F(LogosTest, LeavingTheMakerScreenByEscapeLeavesNoTimerForTheTitle)
 
     // Shown for longer than the maker's time, the title must neither time out nor skip.
     screens->ScreenTransitionStatus = FADE_NONE;
-    input->ClearThisFramesInput();
-    input->KeyOnKeyboardPressedByUser = '_';
+    TakeInput(KeyPressed('_'));
     for (int frame = 0; frame < 500; frame++) screens->ApplyScreenFadeTransition();
     EXPECT_EQ(FADE_NONE, screens->ScreenTransitionStatus);
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "game/game.h"
+#include "main_loop.h"
 #include "support/test_environment.h"
 
 // The one owner of the game's objects in a test: the game's own start-up

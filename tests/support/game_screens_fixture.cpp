@@ -6,6 +6,7 @@
 #include "input/input.h"
 #include "logic/logic.h"
 #include "screens/screens.h"
+#include "support/key_events.h"
 
 void GameScreensTest::SetUp()
 {
@@ -31,20 +32,20 @@ void GameScreensTest::RunFrames(int count)
     for (int frame = 0; frame < count; frame++) RunFrame();
 }
 
-void GameScreensTest::RunFrameWithKey(char key)
+void GameScreensTest::RunFrameWith(const FrameInput& frame)
 {
-    input->DelayAllUserInput = -1;
-    input->GetAllUserInput();
-    input->KeyOnKeyboardPressedByUser = key;
-    RunMainLoopFrame(CORE_FRAME);
+    input->DelayAllUserInput = -1;  // the frame takes its input at once
+    RunMainLoopFrameWith(frame, CORE_FRAME);
 }
 
-void GameScreensTest::RunFrameWithDirection(int direction)
+void GameScreensTest::RunFrameWithKey(char key)
 {
-    input->DelayAllUserInput = -1;
-    input->GetAllUserInput();
-    input->JoystickDirection[INPUT_ALL] = direction;
-    RunMainLoopFrame(CORE_FRAME);
+    RunFrameWith(KeyPressed(key));
+}
+
+void GameScreensTest::RunFrameWithDirection(int direction, int source)
+{
+    RunFrameWith(Held(source, direction));
 }
 
 int GameScreensTest::RunUntilScreenChanges(int frameLimit)

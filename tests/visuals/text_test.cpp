@@ -5,6 +5,7 @@
 
 #include "game/game.h"
 #include "input/input.h"
+#include "support/key_events.h"
 #include "support/data_folder.h"
 #include "support/window_fixture.h"
 #include "visuals/visuals.h"
@@ -349,8 +350,11 @@ using DebugOverlay = Text;
 TEST_F(DebugOverlay, ShowsFrameRateAndMouseOnWhitePlatesOnlyWhenDebugIsOne)
 {
     game->AverageFrameRate = 62;
-    input->MouseX = 888;
-    input->MouseY = 7;
+    FrameInput pointer = {};
+    pointer.PointerKnown = 1;
+    pointer.MouseX = 888;
+    pointer.MouseY = 7;
+    TakeInput(pointer);
     game->DebugOn = 2;
     game->DisplayDebuggingInfo();
     EXPECT_EQ(-1, LeftmostDrawnColumn(425, 479));

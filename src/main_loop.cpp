@@ -1,11 +1,13 @@
+#include "main_loop.h"
+
 #include <stdio.h>
 #include <stdlib.h>
-#include <time.h>
 
 #include <SDL_mixer.h>
 
 #include "audio/audio.h"
 #include "data/data.h"
+#include "demos/demos.h"
 #include "game/game.h"
 #include "input/input.h"
 #include "interface/interface.h"
@@ -48,22 +50,35 @@ void StartUpGame(int argc, char** argv, int steps)
     if (steps & OPEN_SOUND) audio->SetupAudio();  // without sound the game runs silent
 
     // A demo's playback starts from its seed and options, a recording keeps them.
-    input->StartDemo();
-    srand(input->Demo.Seed);
+    demos = new Demos();
+    demos->Start(settings->DemoRecordPath, settings->DemoPlaybackPath, settings->DemoTimed);
+    logic->SeedRandomGenerator(demos->Seed);
 
     if (steps & READ_AND_SAVE_OPTIONS) data->LoadHighScoresAndOptions();
-    input->RecordDemoHeader();
+    demos->RecordHeader();
     audio->ApplySoundVolume();
     audio->PlayMusic(MUSIC_TITLE, 0);
 
     printf("Main loop...\n");
 }
 
-// A '~' left by the title screen quits without polling; the frame still runs.
-static void PollInputUnlessQuitting(int steps)
+// Every frame has its input: the devices', or the demo's in a playback. A
+// frame that quits reads nothing.
+static void ReadFrameInput(FrameInput& frame, int steps)
 {
-    const bool poll = (steps & POLL_INPUT) != 0;
-    if (poll && input->KeyOnKeyboardPressedByUser != '~') input->GetAllUserInput();
+    frame = FrameInput{};
+    if (!(steps & POLL_INPUT) || input->KeyOnKeyboardPressedByUser == '~') return;
+    if (demos->Playing)
+        demos->PlayFrame(frame);
+    else
+        input->ReadFrameInput(frame);
+}
+
+// A '~' left by the title screen quits without taking the frame's input;
+// the frame still runs.
+static void TakeFrameInputUnlessQuitting(const FrameInput& frame)
+{
+    if (input->KeyOnKeyboardPressedByUser != '~') screens->TakeFrameInput(frame);
     if (input->KeyOnKeyboardPressedByUser == '~') game->QuitGame = 1;
 }
 
@@ -81,7 +96,7 @@ static void DisplayDebugOverlayIfOn()
 // A timed demo runs as fast as frames can be drawn.
 static void WaitOutTheFramePeriod(int steps)
 {
-    if ((steps & WAIT_FOR_FRAME_PERIOD) && !input->Demo.Timed) game->ProcessFramerate();
+    if ((steps & WAIT_FOR_FRAME_PERIOD) && !demos->Timed) game->ProcessFramerate();
 }
 
 // In debug mode the buffer, overlay and all, is shown every frame once any
@@ -96,8 +111,14 @@ static bool PresentScreenBufferIfAsked(int steps)
 
 bool RunMainLoopFrame(int steps)
 {
-    input->BeginDemoFrame();
-    PollInputUnlessQuitting(steps);
+    FrameInput frame;
+    ReadFrameInput(frame, steps);
+    return RunMainLoopFrameWith(frame, steps);
+}
+
+bool RunMainLoopFrameWith(const FrameInput& frame, int steps)
+{
+    TakeFrameInputUnlessQuitting(frame);
     game->CalculateFramerate();
     visuals->CheckTheDrawingMatrix();
     screens->DisplayCurrentScreen();
@@ -106,17 +127,18 @@ bool RunMainLoopFrame(int steps)
     DisplayDebugOverlayIfOn();
     WaitOutTheFramePeriod(steps);
     const bool presented = PresentScreenBufferIfAsked(steps);
-    input->EndDemoFrame();
+    demos->EndFrame(frame);
     return presented;
 }
 
 int ShutDownGame(int steps)
 {
     printf("...Quit game\n");
-    input->EndDemo();
-    const int status = input->Demo.PlaybackFailed ? 1 : 0;
+    demos->End();
+    const int status = demos->PlaybackFailed ? 1 : 0;
     if (steps & READ_AND_SAVE_OPTIONS) data->SaveHighScoresAndOptions();
 
+    Delete(demos);
     Delete(runtime);
     Delete(logic);
     Delete(data);

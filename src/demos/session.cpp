@@ -1,0 +1,88 @@
+#include "demos/demos.h"
+
+#include <time.h>
+
+#include "game/game.h"
+
+Demos* demos = nullptr;
+
+// Frames between two digests of the state in a recording: a desync shows
+// within this many frames of its cause, at a cost of one short line.
+const uint32_t DEMO_STATE_INTERVAL_FRAMES = 64;
+
+Demos::Demos()
+{
+    Recording = 0;
+    Playing = 0;
+    Timed = 0;
+    PlaybackFailed = 0;
+    StoppedByWindow = 0;
+    RecordPath[0] = '\0';
+    PlaybackPath[0] = '\0';
+    RecordFile = nullptr;
+    Seed = (uint32_t)time(nullptr);
+    Frames = 0;
+    Header = DemoHeader{};
+    HeaderText[0] = '\0';
+    RunInput = FrameInput{};
+    RunFrames = 0;
+    WrittenRun = FrameInput{};
+    PlaybackText = nullptr;
+    Playback = DemoText{};
+    PlayedRun = FrameInput{};
+    PlayedRunFramesLeft = 0;
+    PlayedRunStarted = 0;
+    PlaybackEnded = 0;
+    EndLine = DemoItem{};
+    StartTicks = 0;
+    PaceMilliseconds = 0;
+}
+
+Demos::~Demos()
+{
+    if (RecordFile) fclose(RecordFile);
+    delete[] PlaybackText;
+}
+
+// A playback takes the seed from its demo, a recording from the clock. A
+// playback of no file was refused on the command line, which said so.
+void Demos::Start(const char* recordPath, const char* playbackPath, bool timed)
+{
+    if (playbackPath && playbackPath[0] == '\0')
+    {
+        data->OptionsFileKept = 0;
+        PlaybackFailed = 1;
+        game->QuitGame = 1;
+        return;
+    }
+    if (playbackPath) StartPlayback(playbackPath, timed);
+    if (recordPath && !PlaybackFailed) StartRecording(recordPath);
+}
+
+// After the frame: the recording keeps its input, the playback checks the
+// state where its demo has a digest.
+void Demos::EndFrame(const FrameInput& frame)
+{
+    if (!Recording && !Playing) return;
+    Frames++;
+    if (Recording) RecordFrame(frame);
+    if (Recording && Frames % DEMO_STATE_INTERVAL_FRAMES == 0)
+    {
+        FlushRecordedRun();
+        char line[DEMO_LINE_SIZE];
+        WriteDemoCheck("state", Frames, DigestOfGameState(), line, sizeof(line));
+        if (Recording && !WriteRecordLine(line)) StopRecording();
+    }
+    if (!Playing) return;
+    PaceMilliseconds += game->FrameDelayMilliseconds;
+    if (PlayedRunFramesLeft == 0) ReadDemoUpToTheNextFrame();
+}
+
+// The one line to compare, at the end of a recording and of a playback.
+void Demos::End()
+{
+    if (!Recording && !PlaybackText) return;
+    const uint64_t digest = DigestOfGameState();
+    if (Recording) EndRecording(digest);
+    if (PlaybackText) EndPlayback(digest);
+}
