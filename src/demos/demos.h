@@ -79,36 +79,37 @@ void WriteDemoCheck(const char* word, uint32_t frames, uint64_t digest, char* li
 class Demos
 {
 public:
+    // Every field starts at zero; the constructor seeds from the clock.
     Demos();
     virtual ~Demos();
 
-    uint8_t Recording;
-    uint8_t Playing;
-    uint8_t Timed;            // played as fast as frames are drawn
-    uint8_t PlaybackFailed;   // refused, damaged or out of step: the game exits non-zero
-    uint8_t StoppedByWindow;  // the watcher closed the window
-    char RecordPath[DEMO_PATH_SIZE];
-    char PlaybackPath[DEMO_PATH_SIZE];
-    FILE* RecordFile;
-    uint32_t Seed;            // of the game's generator, the session's start
-    uint32_t Frames;          // frames the session has run
-    DemoHeader Header;
-    char HeaderText[DEMO_HEADER_SIZE];
+    uint8_t Recording{};
+    uint8_t Playing{};
+    uint8_t Timed{};            // played as fast as frames are drawn
+    uint8_t PlaybackFailed{};   // refused, damaged or out of step: the game exits non-zero
+    uint8_t StoppedByWindow{};  // the watcher closed the window
+    char RecordPath[DEMO_PATH_SIZE]{};
+    char PlaybackPath[DEMO_PATH_SIZE]{};
+    FILE* RecordFile{};
+    uint32_t Seed{};            // of the game's generator, the session's start
+    uint32_t Frames{};          // frames the session has run
+    DemoHeader Header{};
+    char HeaderText[DEMO_HEADER_SIZE]{};
     // Recording: the run of frames with the same input not written yet, and
     // the last run written, whose held controls go on.
-    FrameInput RunInput;
-    uint32_t RunFrames;
-    FrameInput WrittenRun;
+    FrameInput RunInput{};
+    uint32_t RunFrames{};
+    FrameInput WrittenRun{};
     // Playback: the demo's text, the run being played and the end line.
-    char* PlaybackText;
-    DemoText Playback;
-    FrameInput PlayedRun;
-    uint32_t PlayedRunFramesLeft;
-    uint8_t PlayedRunStarted;  // its first frame, with the events, has been played
-    uint8_t PlaybackEnded;     // the end line was read
-    DemoItem EndLine;
-    uint32_t StartTicks;        // the first frame's, for the timed playback
-    uint64_t PaceMilliseconds;  // the frame periods of the frames played: the session's own pace
+    char* PlaybackText{};
+    DemoText Playback{};
+    FrameInput PlayedRun{};
+    uint32_t PlayedRunFramesLeft{};
+    uint8_t PlayedRunStarted{};  // its first frame, with the events, has been played
+    uint8_t PlaybackEnded{};     // the end line was read
+    DemoItem EndLine{};
+    uint32_t StartTicks{};        // the first frame's, for the timed playback
+    uint64_t PaceMilliseconds{};  // the frame periods of the frames played: the session's own pace
 
     // session.cpp
     void Start(const char* recordPath, const char* playbackPath, bool timed);
@@ -120,19 +121,16 @@ public:
     void StartRecording(const char* path);
     void RecordFrame(const FrameInput& frame);
     void FlushRecordedRun();
-    bool WriteRecordLine(const char* line);
+    void WriteRecordLine(const char* line);
     void StopRecording();
     void EndRecording(uint64_t digest);
 
     // player.cpp
     void StartPlayback(const char* path, bool timed);
     bool ReadPlaybackText(const char* path, char* problem, int size);
-    void UseHeader();
     void PlayFrame(FrameInput& frame);
-    void WatchTheWindowDuringPlayback();
-    void ReadDemoUpToTheNextFrame();
+    void ReadDemoOn(bool toTheEnd);
     void CheckState(const DemoItem& item);
-    void ReadDemoToItsEnd();
     void FailPlayback(const char* problem);
     void FailPlaybackOutOfStep(uint64_t digest, uint64_t recorded);
     void EndPlayback(uint64_t digest);

@@ -8,28 +8,19 @@
 #include "logic/logic.h"
 
 // The file being played is never the one written over.
-static bool SameFile(const char* one, const char* other)
-{
-    struct stat first, second;
-    if (strcmp(one, other) == 0) return true;
-    return stat(one, &first) == 0 && stat(other, &second) == 0 && first.st_dev == second.st_dev &&
-           first.st_ino == second.st_ino;
-}
-
 void Demos::StartRecording(const char* path)
 {
     snprintf(RecordPath, sizeof(RecordPath), "%s", path);
-    if (Playing && SameFile(path, PlaybackPath))
+    struct stat recorded, played;
+    const bool sameFile = strcmp(path, PlaybackPath) == 0 || (stat(path, &recorded) == 0 && stat(PlaybackPath, &played) == 0 &&
+                                                              recorded.st_dev == played.st_dev && recorded.st_ino == played.st_ino);
+    if (Playing && sameFile)
     {
         printf("ERROR: Demo %s is the one being played: the session is not recorded\n", path);
         return;
     }
     RecordFile = fopen(path, "w");
-    if (!RecordFile)
-    {
-        StopRecording();
-        return;
-    }
+    if (!RecordFile) return StopRecording();
     // Line by line: a session that crashes leaves its demo up to the run before.
     setvbuf(RecordFile, nullptr, _IOLBF, 0);
     Recording = 1;
@@ -44,26 +35,25 @@ void Demos::RecordHeader()
     for (int joystick = 0; joystick < NUMBER_OF_JOYSTICKS; joystick++)
     {
         Header.Plugged[joystick] = input->JoystickPlugged[joystick];
-        Header.Joysticks[joystick] = JoystickShape{input->JoystickNumberOfAxes[joystick],
-                                                   input->JoystickNumberOfButtons[joystick],
+        Header.Joysticks[joystick] = JoystickShape{input->JoystickNumberOfAxes[joystick], input->JoystickNumberOfButtons[joystick],
                                                    input->JoystickNumberOfHats[joystick]};
     }
     Header.OptionsFound = data->OptionsFileFound;
     Header.OptionsCount = data->OptionsFileLineCount;
     memcpy(Header.Options, data->OptionsFileLines, sizeof(Header.Options));
-    const bool whole = WriteDemoHeader(Header, HeaderText, sizeof(HeaderText));
-    if (!whole || fputs(HeaderText, RecordFile) < 0 || ferror(RecordFile)) StopRecording();
+    if (!WriteDemoHeader(Header, HeaderText, sizeof(HeaderText)) || fputs(HeaderText, RecordFile) < 0) StopRecording();
 }
 
-bool Demos::WriteRecordLine(const char* line)
+// A line that cannot be written stops the recording, and the game plays on.
+void Demos::WriteRecordLine(const char* line)
 {
-    return fputs(line, RecordFile) >= 0 && fputc('\n', RecordFile) != EOF && !ferror(RecordFile);
+    if (!Recording) return;
+    if (fputs(line, RecordFile) < 0 || fputc('\n', RecordFile) == EOF || ferror(RecordFile)) StopRecording();
 }
 
 void Demos::StopRecording()
 {
-    printf("ERROR: Could not write the demo %s: %s; the game plays on without recording\n", RecordPath,
-           strerror(errno));
+    printf("ERROR: Could not write the demo %s: %s; the game plays on without recording\n", RecordPath, strerror(errno));
     if (RecordFile) fclose(RecordFile);
     RecordFile = nullptr;
     Recording = 0;
@@ -72,9 +62,7 @@ void Demos::StopRecording()
 // A frame with the held controls of the run and no event lengthens it.
 void Demos::RecordFrame(const FrameInput& frame)
 {
-    const bool lengthensRun = RunFrames > 0 && !HasEvents(frame) && SameHeldInput(frame, RunInput);
-    if (!lengthensRun) FlushRecordedRun();
-    if (!Recording) return;
+    if (RunFrames > 0 && (HasEvents(frame) || !SameHeldInput(frame, RunInput))) FlushRecordedRun();
     if (RunFrames == 0) RunInput = frame;
     RunFrames++;
 }
@@ -84,9 +72,9 @@ void Demos::FlushRecordedRun()
     if (RunFrames == 0) return;
     char line[DEMO_LINE_SIZE];
     WriteDemoRun(RunFrames, RunInput, WrittenRun, line, sizeof(line));
+    WriteRecordLine(line);
     WrittenRun = RunInput;
     RunFrames = 0;
-    if (!WriteRecordLine(line)) StopRecording();
 }
 
 void Demos::EndRecording(uint64_t digest)
@@ -94,13 +82,11 @@ void Demos::EndRecording(uint64_t digest)
     FlushRecordedRun();
     char line[DEMO_LINE_SIZE];
     WriteDemoCheck("end", Frames, digest, line, sizeof(line));
-    if (Recording && !WriteRecordLine(line)) StopRecording();
+    WriteRecordLine(line);
     if (!Recording) return;
+    Recording = 0;
     const bool closed = fclose(RecordFile) == 0;
     RecordFile = nullptr;
-    Recording = 0;
-    if (!closed)
-        printf("ERROR: Could not write the demo %s: %s\n", RecordPath, strerror(errno));
-    else
-        printf("Recorded demo %s: %" PRIu32 " frames, state %016" PRIx64 "\n", RecordPath, Frames, digest);
+    if (!closed) printf("ERROR: Could not write the demo %s: %s\n", RecordPath, strerror(errno));
+    if (closed) printf("Recorded demo %s: %" PRIu32 " frames, state %016" PRIx64 "\n", RecordPath, Frames, digest);
 }

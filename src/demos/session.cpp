@@ -12,30 +12,7 @@ const uint32_t DEMO_STATE_INTERVAL_FRAMES = 64;
 
 Demos::Demos()
 {
-    Recording = 0;
-    Playing = 0;
-    Timed = 0;
-    PlaybackFailed = 0;
-    StoppedByWindow = 0;
-    RecordPath[0] = '\0';
-    PlaybackPath[0] = '\0';
-    RecordFile = nullptr;
     Seed = (uint32_t)time(nullptr);
-    Frames = 0;
-    Header = DemoHeader{};
-    HeaderText[0] = '\0';
-    RunInput = FrameInput{};
-    RunFrames = 0;
-    WrittenRun = FrameInput{};
-    PlaybackText = nullptr;
-    Playback = DemoText{};
-    PlayedRun = FrameInput{};
-    PlayedRunFramesLeft = 0;
-    PlayedRunStarted = 0;
-    PlaybackEnded = 0;
-    EndLine = DemoItem{};
-    StartTicks = 0;
-    PaceMilliseconds = 0;
 }
 
 Demos::~Demos()
@@ -71,11 +48,11 @@ void Demos::EndFrame(const FrameInput& frame)
         FlushRecordedRun();
         char line[DEMO_LINE_SIZE];
         WriteDemoCheck("state", Frames, DigestOfGameState(), line, sizeof(line));
-        if (Recording && !WriteRecordLine(line)) StopRecording();
+        WriteRecordLine(line);
     }
     if (!Playing) return;
     PaceMilliseconds += game->FrameDelayMilliseconds;
-    if (PlayedRunFramesLeft == 0) ReadDemoUpToTheNextFrame();
+    if (PlayedRunFramesLeft == 0) ReadDemoOn(false);
 }
 
 // The one line to compare, at the end of a recording and of a playback.

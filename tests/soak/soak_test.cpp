@@ -74,7 +74,7 @@ std::string RandomSession(std::mt19937& random, int route, int frames)
     const auto chance = [&](int one_in) { return random() % one_in == 0; };
     char boards[20];
     snprintf(boards, sizeof(boards), "%016" PRIx64, DigestOfBoardImages());
-    std::string demo = std::string("wobblersaga demo 1\nversion ") + GAME_VERSION + "\nseed " +
+    std::string demo = std::string("wobblersaga demo 2\nversion ") + GAME_VERSION + "\nseed " +
                        std::to_string(random()) + "\nboards " + boards +
                        "\njoystick 1 axes=2 buttons=2 hats=1\noptions 138\n";
     for (const char* line : {"32", "32", "1", "1", "2", "2", "1", "1", "9", "10", "2", "2", "1", "1", "9", "10", "^", "^"})
@@ -91,9 +91,9 @@ std::string RandomSession(std::mt19937& random, int route, int frames)
         if (chance(3)) line += std::string(" arrows=") + RANDOM_HELD[random() % 7];
         if (chance(8)) line += std::string(" stick1=") + RANDOM_HELD[random() % 10];
         if (chance(25)) line += " click=" + std::to_string(random() % 640) + "," + std::to_string(random() % 480);
-        if (chance(40)) line += " query=" + std::to_string(1 + random() % 10);
+        if (chance(40)) line += " moved1=" + std::to_string(random() % 11);
         if (chance(300)) line += std::string(" resize=") + WINDOW_SIZES[random() % 5];
-        if (chance(300)) line += " focus=lost";
+        if (chance(300)) line += chance(2) ? " focus=changed+lost" : " focus=back";
         demo += line + "\n";
         frame += length;
     }
