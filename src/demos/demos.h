@@ -8,6 +8,9 @@
 #include "data/data.h"
 #include "input/input.h"
 
+// Demos: a session's frames of input kept in a file, and given back to the
+// game in place of the player, checked against digests of its state.
+
 // What decides the game's course from here on: the logic with the maze's
 // contents, the actors, timers and the random generator, the screens and
 // their state, the menus, the input's state and queue, the options and

@@ -1,6 +1,7 @@
 #include "demos/demos.h"
 
 #include <inttypes.h>
+#include <stddef.h>
 #include <string.h>
 
 #include "audio/audio.h"
@@ -40,21 +41,18 @@ struct StateReader
         }
     }
 
+    // The events of a frame, as they wait out an input pause.
     void Field(const char* name, const FrameInput& events)
     {
-        char field[96];
-        snprintf(field, sizeof(field), "%s.Key", name);
-        Field(field, (int64_t)events.Key);
-        snprintf(field, sizeof(field), "%s.Escape", name);
-        Field(field, (int64_t)events.Escape);
-        snprintf(field, sizeof(field), "%s.KeyBeforeEscape", name);
-        Field(field, (int64_t)events.KeyBeforeEscape);
-        snprintf(field, sizeof(field), "%s.Focus", name);
-        Field(field, (int64_t)events.Focus);
-        snprintf(field, sizeof(field), "%s.ResizeWidth", name);
-        Field(field, (int64_t)events.ResizeWidth);
-        snprintf(field, sizeof(field), "%s.ResizeHeight", name);
-        Field(field, (int64_t)events.ResizeHeight);
+        static const char* const NAMES[] = {"Key", "Escape", "KeyBeforeEscape", "Focus", "ResizeWidth", "ResizeHeight"};
+        const int64_t values[] = {events.Key,   events.Escape,      events.KeyBeforeEscape,
+                                  events.Focus, events.ResizeWidth, events.ResizeHeight};
+        for (size_t index = 0; index < sizeof(values) / sizeof(values[0]); index++)
+        {
+            char field[96];
+            snprintf(field, sizeof(field), "%s.%s", name, NAMES[index]);
+            Field(field, values[index]);
+        }
     }
 
     // Integers of every width go in as numbers, whatever their type.
@@ -170,6 +168,10 @@ static void ReadInterface(StateReader& reader)
         reader.Field("widget.PressedAnimationTimer", widget.PressedAnimationTimer);
     }
 }
+
+// The events of FrameInput come before its clicks and held controls, which
+// no pause keeps.
+static_assert(offsetof(FrameInput, Click) == 8, "an event added to FrameInput: read it in the queued events' Field above");
 
 // Left out: what reads the devices (the event buffer, the devices, the
 // mouse buttons' last state, the focus count and the pointer's window),

@@ -7,133 +7,76 @@ namespace {
 
 using Keyboard = InputTest;
 
-TEST_F(Keyboard, KeysTranslateWithAndWithoutShift)
-{
-    struct Case
-    {
-        SDLKey key;
-        SDLKey shift;
-        char expected;
-    };
-    const Case cases[] = {
-        {SDLK_a, SDLK_UNKNOWN, 'a'},     {SDLK_a, SDLK_LSHIFT, 'A'},     {SDLK_z, SDLK_RSHIFT, 'Z'},
-        {SDLK_5, SDLK_UNKNOWN, '5'},     {SDLK_5, SDLK_LSHIFT, '5'},     {SDLK_EQUALS, SDLK_UNKNOWN, '='},
-        {SDLK_EQUALS, SDLK_RSHIFT, '+'}, {SDLK_PLUS, SDLK_UNKNOWN, '+'}, {SDLK_KP_PLUS, SDLK_UNKNOWN, '+'},
-        {SDLK_RETURN, SDLK_UNKNOWN, '/'}, {SDLK_SPACE, SDLK_LSHIFT, '_'}, {SDLK_BACKSPACE, SDLK_UNKNOWN, '<'},
-        {SDLK_F1, SDLK_UNKNOWN, '!'},    {SDLK_F2, SDLK_UNKNOWN, '@'},   {SDLK_F12, SDLK_UNKNOWN, '|'},
-        {SDLK_TAB, SDLK_UNKNOWN, 0},     {SDLK_F3, SDLK_LSHIFT, 0},
-    };
-    for (const Case& typed : cases)
-    {
-        if (typed.shift != SDLK_UNKNOWN) HoldInKeyState(typed.shift, true);
-        PushKey(typed.key);
-        PollInput();
-        HoldInKeyState(SDLK_LSHIFT, false);
-        HoldInKeyState(SDLK_RSHIFT, false);
-        EXPECT_EQ(typed.expected, input->KeyOnKeyboardPressedByUser) << SDL_GetKeyName(typed.key);
-    }
-}
+const SDLKey QUIT = SDLK_LAST;  // a window that asks to close, in a row's keys
 
-TEST_F(Keyboard, TheLastKeyOfAFrameWinsAndTheNextFrameStartsEmpty)
-{
-    PushKey(SDLK_a);
-    PushKey(SDLK_b);
-    PollInput();
-    EXPECT_EQ('b', input->KeyOnKeyboardPressedByUser);
-
-    PushKey(SDLK_c);
-    PushKey(SDLK_TAB);
-    PollInput();
-    EXPECT_EQ('c', input->KeyOnKeyboardPressedByUser) << "an untranslated key changes nothing";
-
-    PushEventOfType(SDL_QUIT);
-    PushKey(SDLK_d);
-    PollInput();
-    EXPECT_EQ('d', input->KeyOnKeyboardPressedByUser);
-
-    PushKey(SDLK_d);
-    PushEventOfType(SDL_QUIT);
-    PollInput();
-    EXPECT_EQ('~', input->KeyOnKeyboardPressedByUser);
-
-    PollInput();
-    EXPECT_EQ(0, input->KeyOnKeyboardPressedByUser);
-}
-
-TEST_F(Keyboard, EscapeQuitsTheTitleScreenAndLeavesAnyOther)
-{
-    screens->ScreenToDisplay = TITLE_SCREEN;
-    PushKey(SDLK_ESCAPE);
-    PollInput();
-    EXPECT_EQ('~', input->KeyOnKeyboardPressedByUser);
-    EXPECT_EQ(17, game->FrameDelayMilliseconds);
-    EXPECT_EQ(0, screens->ScreenExitedWithEscapeKey);
-
-    game->FrameDelayMilliseconds = 27;
-    screens->ScreenToDisplay = OPTIONS_SCREEN;
-    screens->ScreenTransitionStatus = FADE_NONE;
-    PushKey(SDLK_ESCAPE);
-    PollInput();
-    EXPECT_EQ(0, input->KeyOnKeyboardPressedByUser);
-    EXPECT_EQ(FADE_OUT, screens->ScreenTransitionStatus);
-    EXPECT_EQ(1, screens->ScreenExitedWithEscapeKey);
-    EXPECT_EQ(17, game->FrameDelayMilliseconds);
-}
-
-TEST_F(Keyboard, ActionKeysPressButtonsExceptWhileTypingAName)
-{
-    input->UserDefinedKeyButtonOne = 'q';
-    const struct
-    {
-        SDLKey key;
-        bool shift;
-        uint8_t one;
-        uint8_t two;
-    } cases[] = {{SDLK_z, false, 1, 0}, {SDLK_x, false, 0, 1}, {SDLK_q, false, 1, 0},
-                 {SDLK_z, true, 0, 0},  {SDLK_a, false, 0, 0}};
-    for (const auto& typed : cases)
-    {
-        HoldInKeyState(SDLK_LSHIFT, typed.shift);
-        PushKey(typed.key);
-        PollInput();
-        EXPECT_EQ(typed.one, input->JoystickButtonOne[INPUT_KEYBOARD]) << SDL_GetKeyName(typed.key);
-        EXPECT_EQ(typed.one, input->JoystickButtonOne[INPUT_ALL]);
-        EXPECT_EQ(typed.two, input->JoystickButtonTwo[INPUT_KEYBOARD]);
-        EXPECT_EQ(typed.two, input->JoystickButtonTwo[INPUT_ALL]);
-    }
-    HoldInKeyState(SDLK_LSHIFT, false);
-
-    screens->ScreenToDisplay = NAME_INPUT_KEYBOARD_SCREEN;
-    PushKey(SDLK_z);
-    PollInput();
-    EXPECT_EQ('z', input->KeyOnKeyboardPressedByUser);
-    EXPECT_EQ(0, input->JoystickButtonOne[INPUT_ALL]);
-}
-
-TEST_F(Keyboard, HeldArrowsGiveOneDirectionUpDownLeftRightFirst)
+// One frame's poll: the keys pressed in turn and those held, on a screen;
+// what the game then reads. The last key wins, an untranslated one changes
+// nothing, Escape quits the title unless a key follows it and leaves any
+// other screen, and typing a name presses no buttons.
+TEST_F(Keyboard, AFramesKeysAndArrowsAreReadAsTheScreenMeansThem)
 {
     const struct
     {
+        uint8_t screen;
+        SDLKey pressed[3];
         SDLKey held[3];
-        uint8_t direction;
-    } cases[] = {{{SDLK_UP, SDLK_LEFT, SDLK_UNKNOWN}, UP},
-                 {{SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT}, DOWN},
-                 {{SDLK_RIGHT, SDLK_LEFT, SDLK_UNKNOWN}, LEFT},
-                 {{SDLK_RIGHT, SDLK_UNKNOWN, SDLK_UNKNOWN}, RIGHT},
-                 {{SDLK_UNKNOWN, SDLK_UNKNOWN, SDLK_UNKNOWN}, CENTER}};
-    for (const auto& held : cases)
+        char key;
+        uint8_t one = 0, two = 0, direction = CENTER;
+        bool leaves = false;
+    } polls[] = {
+        {OPTIONS_SCREEN, {SDLK_a}, {}, 'a'},           {OPTIONS_SCREEN, {SDLK_a}, {SDLK_LSHIFT}, 'A'},
+        {OPTIONS_SCREEN, {SDLK_z}, {SDLK_RSHIFT}, 'Z'}, {OPTIONS_SCREEN, {SDLK_5}, {SDLK_LSHIFT}, '5'},
+        {OPTIONS_SCREEN, {SDLK_EQUALS}, {}, '='},      {OPTIONS_SCREEN, {SDLK_EQUALS}, {SDLK_RSHIFT}, '+'},
+        {OPTIONS_SCREEN, {SDLK_PLUS}, {}, '+'},        {OPTIONS_SCREEN, {SDLK_KP_PLUS}, {}, '+'},
+        {OPTIONS_SCREEN, {SDLK_RETURN}, {}, '/'},      {OPTIONS_SCREEN, {SDLK_SPACE}, {SDLK_LSHIFT}, '_'},
+        {OPTIONS_SCREEN, {SDLK_BACKSPACE}, {}, '<'},   {OPTIONS_SCREEN, {SDLK_F1}, {}, '!'},
+        {OPTIONS_SCREEN, {SDLK_F2}, {}, '@'},          {OPTIONS_SCREEN, {SDLK_F12}, {}, '|'},
+        {OPTIONS_SCREEN, {SDLK_TAB}, {}, 0},           {OPTIONS_SCREEN, {SDLK_F3}, {SDLK_LSHIFT}, 0},
+        {OPTIONS_SCREEN, {SDLK_a, SDLK_b}, {}, 'b'},   {OPTIONS_SCREEN, {SDLK_c, SDLK_TAB}, {}, 'c'},
+        {OPTIONS_SCREEN, {QUIT, SDLK_d}, {}, 'd'},     {OPTIONS_SCREEN, {SDLK_d, QUIT}, {}, '~'},
+        {OPTIONS_SCREEN, {}, {}, 0},
+        {TITLE_SCREEN, {SDLK_ESCAPE}, {}, '~'},        {TITLE_SCREEN, {SDLK_a, SDLK_ESCAPE}, {}, '~'},
+        {TITLE_SCREEN, {SDLK_ESCAPE, SDLK_a}, {}, 'a'},
+        {OPTIONS_SCREEN, {SDLK_ESCAPE}, {}, 0, 0, 0, CENTER, true},
+        {OPTIONS_SCREEN, {SDLK_a, SDLK_ESCAPE}, {}, 'a', 0, 0, CENTER, true},
+        {OPTIONS_SCREEN, {SDLK_z}, {}, 'z', 1},        {OPTIONS_SCREEN, {SDLK_x}, {}, 'x', 0, 1},
+        {OPTIONS_SCREEN, {SDLK_q}, {}, 'q', 1},        {OPTIONS_SCREEN, {SDLK_z}, {SDLK_LSHIFT}, 'Z'},
+        {NAME_INPUT_KEYBOARD_SCREEN, {SDLK_z}, {}, 'z'},
+        {OPTIONS_SCREEN, {}, {SDLK_UP, SDLK_LEFT}, 0, 0, 0, UP},
+        {OPTIONS_SCREEN, {}, {SDLK_DOWN, SDLK_LEFT, SDLK_RIGHT}, 0, 0, 0, DOWN},
+        {OPTIONS_SCREEN, {}, {SDLK_RIGHT, SDLK_LEFT}, 0, 0, 0, LEFT},
+        {OPTIONS_SCREEN, {}, {SDLK_RIGHT}, 0, 0, 0, RIGHT},
+    };
+    input->UserDefinedKeyButtonOne = 'q';
+    for (const auto& poll : polls)
     {
-        for (SDLKey key : held.held)
+        SCOPED_TRACE(std::string(SDL_GetKeyName(poll.pressed[0] == QUIT ? SDLK_UNKNOWN : poll.pressed[0])) + " on screen " +
+                     std::to_string(poll.screen));
+        screens->ScreenToDisplay = poll.screen;
+        screens->ScreenTransitionStatus = FADE_NONE;
+        game->FrameDelayMilliseconds = 27;
+        for (SDLKey key : poll.pressed)
+        {
+            if (key == QUIT) PushEventOfType(SDL_QUIT);
+            if (key != QUIT && key != SDLK_UNKNOWN) PushKey(key);
+        }
+        for (SDLKey key : poll.held)
             if (key != SDLK_UNKNOWN) HoldInKeyState(key, true);
         PollInput();
-        for (SDLKey key : held.held) HoldInKeyState(key, false);
-        EXPECT_EQ(held.direction, input->JoystickDirection[INPUT_KEYBOARD]);
-        EXPECT_EQ(held.direction, input->JoystickDirection[INPUT_ALL]);
+        for (SDLKey key : poll.held) HoldInKeyState(key, false);
+        EXPECT_EQ(poll.key, input->KeyOnKeyboardPressedByUser);
+        EXPECT_EQ(poll.one, input->JoystickButtonOne[INPUT_ALL]);
+        EXPECT_EQ(poll.two, input->JoystickButtonTwo[INPUT_ALL]);
+        EXPECT_EQ(poll.direction, input->JoystickDirection[INPUT_ALL]);
+        EXPECT_EQ(poll.leaves, screens->ScreenTransitionStatus == FADE_OUT && screens->ScreenExitedWithEscapeKey);
+        const bool escaped = poll.pressed[0] == SDLK_ESCAPE || poll.pressed[1] == SDLK_ESCAPE;
+        EXPECT_EQ(escaped ? 17 : 27, game->FrameDelayMilliseconds) << "Escape runs every frame at 17 ms";
+        screens->ScreenExitedWithEscapeKey = 0;
     }
 }
 
-// A delay of N blanks N + 1 polls; keys typed meanwhile wait in the queue,
-// held arrows count only while still held.
+// A delay of N blanks N + 1 polls; keys typed meanwhile wait for its end in
+// the game's own queue, held arrows count only while still held.
 TEST_F(Keyboard, ADelayBlanksTheNextPollsAndKeepsQueuedKeys)
 {
     input->DelayAllUserInput = 20;
@@ -144,10 +87,12 @@ TEST_F(Keyboard, ADelayBlanksTheNextPollsAndKeepsQueuedKeys)
         PollInput();
         ASSERT_EQ(0, input->KeyOnKeyboardPressedByUser) << poll;
         ASSERT_EQ(CENTER, input->JoystickDirection[INPUT_ALL]) << poll;
+        if (poll == 10) PushKey(SDLK_ESCAPE);
     }
     EXPECT_EQ(-1, input->DelayAllUserInput);
+    screens->ScreenToDisplay = TITLE_SCREEN;
     PollInput();
-    EXPECT_EQ('g', input->KeyOnKeyboardPressedByUser);
+    EXPECT_EQ('~', input->KeyOnKeyboardPressedByUser) << "the Escape after the 'g' quits";
     EXPECT_EQ(UP, input->JoystickDirection[INPUT_ALL]);
 
     input->DelayAllUserInput = 0;
@@ -170,9 +115,7 @@ TEST_F(Keyboard, OnlyAWindowEventAsksTheScreenToRedraw)
     for (const auto& news : cases)
     {
         screens->ScreenIsDirty = 0;
-        FrameInput frame = {};
-        frame.Focus = news.focus;
-        TakeInput(frame);
+        TakeInput(FocusNews(news.focus));
         EXPECT_EQ(news.dirty, screens->ScreenIsDirty) << (int)news.focus;
     }
     screens->ScreenIsDirty = 0;

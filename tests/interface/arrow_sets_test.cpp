@@ -20,21 +20,16 @@ protected:
         interface->CurrentlySelectedArrowSet = 0;
     }
 
-    static int Press(int direction)
+    // The arrow the frame's input pressed, or -1.
+    static int ArrowPressedBy(const FrameInput& frame)
     {
-        TakeInput(Held(INPUT_KEYBOARD, direction));
+        TakeInput(frame);
         interface->ArrowSetArrowPressed = -1;
         interface->ProcessAllArrowSetsOnScreen();
         return interface->ArrowSetArrowPressed;
     }
-
-    static int ClickAt(int x, int y)
-    {
-        TakeInput(Clicked(x, y));
-        interface->ArrowSetArrowPressed = -1;
-        interface->ProcessAllArrowSetsOnScreen();
-        return interface->ArrowSetArrowPressed;
-    }
+    static int Press(int direction) { return ArrowPressedBy(Held(INPUT_KEYBOARD, direction)); }
+    static int ClickAt(int x, int y) { return ArrowPressedBy(Clicked(x, y)); }
 
     static float HighlightBarY()
     {

@@ -166,8 +166,8 @@ TEST_F(PlayingTest, ALastingFocusLossPausesTheGameSilently)
         logic->PauseLocked = loss.locked;
         loss.pausedBefore ? Mix_PauseMusic() : Mix_ResumeMusic();
         Mix_HaltChannel(-1);
-        FrameInput frame = KeyPressed(loss.key);
-        frame.Focus = FOCUS_LOST;
+        FrameInput frame = FocusNews(FOCUS_LOST);
+        frame.Key = loss.key;
         RunFrameWith(frame);
         EXPECT_EQ(loss.pausedAfter, logic->GamePaused);
         EXPECT_EQ(loss.pausedAfter, Mix_PausedMusic());
@@ -178,9 +178,7 @@ TEST_F(PlayingTest, ALastingFocusLossPausesTheGameSilently)
     const int level = logic->Level;
     logic->PauseLocked = 0;
     logic->PelletsLeftOnBoard = 0;
-    FrameInput loss = {};
-    loss.Focus = FOCUS_LOST;
-    RunFrameWith(loss);
+    RunFrameWith(FocusNews(FOCUS_LOST));
     EXPECT_EQ(level + 1, logic->Level);
     EXPECT_EQ(0, logic->GamePaused);
     RunFrame();
@@ -196,12 +194,7 @@ TEST_F(PlayingTest, ALastingFocusLossPausesTheGameSilently)
     for (const auto& loss : beforeTheGame)
     {
         SCOPED_TRACE(loss.name);
-        for (const uint8_t focus : loss.focusBefore)
-        {
-            FrameInput frame = {};
-            frame.Focus = focus;
-            TakeInput(frame);
-        }
+        for (const uint8_t focus : loss.focusBefore) TakeInput(FocusNews(focus));
         EnterScreen(PLAYING_GAME_SCREEN);
         RunFrame();
         EXPECT_EQ(loss.paused, logic->GamePaused);
@@ -212,7 +205,7 @@ TEST_F(PlayingTest, ALastingFocusLossPausesTheGameSilently)
     RunFrame();
     logic->Lives = 0;
     logic->PlayerDeathTimer = 2;
-    RunFrameWith(loss);
+    RunFrameWith(FocusNews(FOCUS_LOST));
     ASSERT_EQ(FADE_OUT, screens->ScreenTransitionStatus);
     EXPECT_GT(RunUntilScreenChanges(40), 0);
     EXPECT_EQ(0, logic->GamePaused);

@@ -168,23 +168,31 @@ TEST(DemoProgram, ARecordedSessionPlaysBackToTheSameFramesAndState)
     EXPECT_NE(std::string::npos, game.Log().find(", stopped by closing the window\n")) << game.Log();
 }
 
+// A file that cannot be written, or an option where the file's name was to
+// come (which is then read as the option it is).
 TEST(DemoProgram, ARecordingThatCannotBeWrittenLetsTheGamePlayOn)
 {
-    GameProcess game;
-    ASSERT_TRUE(game.Start({"--record", "no/such/folder/session.demo"}));
-    ASSERT_TRUE(game.WaitForLog("Main loop...\n") && game.WaitForWindow());
-    game.Terminate();
-    ASSERT_TRUE(game.WaitForExit());
-    EXPECT_EQ(0, game.exitStatus);
-    EXPECT_EQ(1, CountOccurrences(game.Log(), "ERROR: ")) << game.Log();
-    EXPECT_NE(std::string::npos, game.Log().find("ERROR: Could not write the demo no/such/folder/session.demo: "));
+    for (const char* file : {"no/such/folder/session.demo", "--verbose"})
+    {
+        GameProcess game;
+        ASSERT_TRUE(game.Start({"--record", file}));
+        ASSERT_TRUE(game.WaitForLog("Main loop...\n") && game.WaitForWindow());
+        game.Terminate();
+        ASSERT_TRUE(game.WaitForExit());
+        EXPECT_EQ(0, game.exitStatus);
+        EXPECT_EQ(1, CountOccurrences(game.Log(), "ERROR: ")) << game.Log();
+        EXPECT_NE(std::string::npos, game.Log().find(file[0] == '-' ? "ERROR: --record needs the name of a demo file\n"
+                                                                    : "ERROR: Could not write the demo no/such/folder/session.demo: "));
+        EXPECT_EQ(file[0] == '-', game.Log().find("settings: verbose is set") != std::string::npos);
+    }
 }
 
 struct Refusal
 {
     const char* what;
     std::function<std::string(std::string)> damage;  // the intro's demo made into the one refused
-    const char* says;                                // after "ERROR: Demo <file>"
+    const char* says;                                // after "ERROR: Demo <file>", or the whole line's start
+    std::vector<std::string> arguments = {"--timedemo", "refused.demo"};
 };
 
 std::string Replaced(std::string text, const std::string& from, const std::string& to)
@@ -212,6 +220,8 @@ TEST(DemoProgram, ADemoTheGameCannotFollowIsRefused)
         // As a killed recording leaves it: its last line half written, and no end line.
         {"cut short", [](std::string text) { return text.substr(0, text.find("1 escape\nend") + 5); },
          " is cut short: it has no end line after its 73 whole frames"},
+        {"named by no file", nullptr, "ERROR: --playdemo needs the name of a demo file", {"--playdemo", ""}},
+        {"named by an option", nullptr, "ERROR: --timedemo needs the name of a demo file", {"--timedemo", "--help"}},
     };
     const std::string intro = ReadWholeFile(DemoPath("intro"));
     for (const Refusal& refusal : refusals)
@@ -220,12 +230,13 @@ TEST(DemoProgram, ADemoTheGameCannotFollowIsRefused)
         GameProcess game;
         if (refusal.damage) WriteWholeFile(game.directory.path + "/refused.demo", refusal.damage(intro));
         WriteWholeFile(game.OptionsFilePath(), "the player's own\n");
-        ASSERT_TRUE(game.Start({"--timedemo", "refused.demo"}));
+        ASSERT_TRUE(game.Start(refusal.arguments));
         ASSERT_TRUE(game.WaitForExit(20000));
         EXPECT_NE(0, game.exitStatus);
         const std::string log = game.Log();
         EXPECT_EQ(1, CountOccurrences(log, "ERROR: ")) << log;
-        EXPECT_NE(std::string::npos, log.find(std::string("ERROR: Demo refused.demo") + refusal.says)) << log;
+        const bool whole = refusal.says[0] == 'E';
+        EXPECT_NE(std::string::npos, log.find(std::string(whole ? "" : "ERROR: Demo refused.demo") + refusal.says)) << log;
         EXPECT_EQ("the player's own\n", game.OptionsFile());
     }
 }

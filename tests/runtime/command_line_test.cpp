@@ -191,36 +191,6 @@ TEST_F(EnvironmentTest, VerboseReportListsConfigurationAndPaths)
     delete made;
 }
 
-// A demo option without its file, or with another option in its place (read
-// as the option it is), is said once; a playback of nothing is then refused.
-TEST_F(EnvironmentTest, ADemoOptionTakesTheNextWordOnlyAsItsFile)
-{
-    const struct
-    {
-        std::vector<std::string> arguments;
-        const char* record;
-        const char* playback;
-        bool verbose;
-    } cases[] = {{{"--record", "a.demo", "--timedemo", "b.demo"}, "a.demo", "b.demo", false},
-                 {{"--record", "--verbose"}, nullptr, nullptr, true},
-                 {{"--playdemo", ""}, nullptr, "", false},
-                 {{"--timedemo", "--record", "a.demo"}, "a.demo", "", false},
-                 {{"--playdemo"}, nullptr, "", false}};
-    for (const auto& line : cases)
-    {
-        Settings* made = nullptr;
-        const std::string log = RunSettings(line.arguments, &made);
-        SCOPED_TRACE(line.arguments[0] + " " + (line.arguments.size() > 1 ? line.arguments[1] : ""));
-        const bool refused = line.arguments.size() < 4;
-        EXPECT_EQ(refused ? 1 : 0, CountOccurrences(log, "needs the name of a demo file\n")) << log;
-        EXPECT_EQ(refused ? 1 : 0, CountOccurrences(log, "ERROR: "));
-        EXPECT_EQ(std::string(line.record ? line.record : "-"), made->DemoRecordPath ? made->DemoRecordPath : "-");
-        EXPECT_EQ(std::string(line.playback ? line.playback : "-"), made->DemoPlaybackPath ? made->DemoPlaybackPath : "-");
-        EXPECT_EQ(line.verbose, made->GetOptionVerbose());
-        delete made;
-    }
-}
-
 TEST_F(EnvironmentTest, HelpAndVersionPrintEachTimeTheyAreGiven)
 {
     Settings* made = nullptr;

@@ -119,21 +119,13 @@ TEST_F(NameEntry, JoystickGridWrapsAtEveryEdge)
     logic->PlayerJoystick = 1;
     StartEntry(NAME_INPUT_JOYSTICK_SCREEN);
     EXPECT_EQ('A', data->NameInputJoyChar);
-
-    RunJoystickFrame(LEFT, false, false);
-    EXPECT_EQ('M', data->NameInputJoyChar);
-    RunJoystickFrame(RIGHT, false, false);
-    EXPECT_EQ('A', data->NameInputJoyChar);
-
-    RunJoystickFrame(UP, false, false);
-    EXPECT_EQ(5, data->NameInputJoyCharY);
-    EXPECT_EQ('/', data->NameInputJoyChar);  // "END"
-    RunJoystickFrame(DOWN, false, false);
-    EXPECT_EQ('A', data->NameInputJoyChar);
-
-    RunJoystickFrame(UP, false, false);
-    RunJoystickFrame(UP, false, false);
-    EXPECT_EQ('0', data->NameInputJoyChar);
+    // Each step, and the character it reaches ('/' is "END", on the last row).
+    const std::pair<int, char> steps[] = {{LEFT, 'M'}, {RIGHT, 'A'}, {UP, '/'}, {DOWN, 'A'}, {UP, '/'}, {UP, '0'}};
+    for (const auto& step : steps)
+    {
+        RunJoystickFrame(step.first, false, false);
+        EXPECT_EQ(step.second, data->NameInputJoyChar);
+    }
     for (int step = 0; step < 11; step++) RunJoystickFrame(RIGHT, false, false);
     EXPECT_EQ('_', data->NameInputJoyChar);
     EXPECT_EQ(6, input->DelayAllUserInput);  // a held stick moves again every seventh frame
@@ -143,17 +135,19 @@ TEST_F(NameEntry, HeldButtonEntersOneCharacterUntilReleased)
 {
     logic->PlayerJoystick = 2;
     StartEntry(NAME_INPUT_JOYSTICK_SCREEN);
-    for (int frame = 0; frame < 10; frame++) RunJoystickFrame(CENTER, true, false);
-    EXPECT_EQ("A", Name());
-
-    RunJoystickFrame(CENTER, false, false);
-    RunJoystickFrame(CENTER, true, false);
-    EXPECT_EQ("AA", Name());
-
-    // Button two erases, once per press.
-    RunJoystickFrame(CENTER, false, false);
-    for (int frame = 0; frame < 5; frame++) RunJoystickFrame(CENTER, false, true);
-    EXPECT_EQ("A", Name());
+    // Held for some frames, then let go for one; button two erases.
+    const struct
+    {
+        int frames;
+        bool one, two;
+        const char* name;
+    } presses[] = {{10, true, false, "A"}, {1, false, false, "A"}, {1, true, false, "AA"}, {1, false, false, "AA"},
+                   {5, false, true, "A"}};
+    for (const auto& press : presses)
+    {
+        for (int frame = 0; frame < press.frames; frame++) RunJoystickFrame(CENTER, press.one, press.two);
+        EXPECT_EQ(press.name, Name());
+    }
 }
 
 TEST_F(NameEntry, EndFinishesTheEntryAndButtonOneNeverPressesBack)

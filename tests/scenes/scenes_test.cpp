@@ -56,22 +56,15 @@ TEST_F(OpeningScene, GhostScreamsInFrame186AndTheChaseEndsInFrame321)
 
 TEST_F(OpeningScene, AnySkipStartsTheGameAfterTheFade)
 {
-    const char skipKeys[] = {'_', '/'};
-    for (char key : skipKeys)
+    for (const FrameInput& skip : {KeyPressed('_'), KeyPressed('/'), Clicked(0, 0), Held(INPUT_JOYSTICK_TWO, CENTER, true)})
     {
         EnterScreen(OPENING_SCENE_SCREEN);
         RunUntilFadedIn();
-        RunFrameWithKey(key);
+        RunFrameWith(skip);
         EXPECT_EQ(FADE_OUT, screens->ScreenTransitionStatus);
         EXPECT_GT(RunUntilScreenChanges(10), 0);
         EXPECT_EQ(PLAYING_GAME_SCREEN, screens->ScreenToDisplay);
     }
-
-    EnterScreen(OPENING_SCENE_SCREEN);
-    RunUntilFadedIn();
-    TakeInput(Held(INPUT_JOYSTICK_ONE, CENTER, true));
-    screens->DisplayCurrentScreen();
-    EXPECT_EQ(FADE_OUT, screens->ScreenTransitionStatus);
 }
 
 // Escape cuts the scene short like any skip, and the game that follows is not

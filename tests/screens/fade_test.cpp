@@ -129,14 +129,12 @@ TEST_F(FadeTest, DisplayTimerRunsOnlyWhileFullyShownAndThenFadesOut)
 
 TEST_F(HeardFade, EachSkipPressClicksOnceAndStartsTheFadeOutInTheSameFrame)
 {
-    const char* const presses[] = {"space", "left mouse button", "action button one"};
-    for (int press = 0; press < 3; press++)
+    // Space, the left mouse button, action button one.
+    for (const FrameInput& press : {KeyPressed('_'), Clicked(0, 0), Held(INPUT_JOYSTICK_ONE, CENTER, true)})
     {
-        SCOPED_TRACE(presses[press]);
         StartFade(FADE_NONE, 0.0f);
         screens->ScreenDisplayTimer = 300;
-        const FrameInput pressed[] = {KeyPressed('_'), Clicked(0, 0), Held(INPUT_JOYSTICK_ONE, CENTER, true)};
-        TakeInput(pressed[press]);
+        TakeInput(press);
 
         EXPECT_EQ(1, EffectsStartedByOneFade());
         EXPECT_EQ(FADE_OUT, screens->ScreenTransitionStatus);

@@ -31,6 +31,13 @@ FrameInput KeyPressed(char key)
     return frame;
 }
 
+FrameInput FocusNews(uint8_t focus)
+{
+    FrameInput frame = {};
+    frame.Focus = focus;
+    return frame;
+}
+
 FrameInput Clicked(int x, int y)
 {
     FrameInput frame = {};

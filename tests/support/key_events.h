@@ -17,8 +17,10 @@ void PollInput();
 void TakeInput(const FrameInput& frame);
 
 // A frame's input as the poll would read it: a key pressed, a click at a
-// place of the virtual screen, a direction and buttons held on one source.
+// place of the virtual screen, a direction and buttons held on one source,
+// news of the window's focus.
 FrameInput KeyPressed(char key);
+FrameInput FocusNews(uint8_t focus);
 FrameInput Clicked(int x, int y);
 FrameInput Held(int source, uint8_t direction, bool buttonOne = false, bool buttonTwo = false);
 
