@@ -1,20 +1,8 @@
-// The demo's text: a header with what the session started from, then one
-// line per run of frames whose input stayed the same, and a digest of the
-// game's state now and then ("state F DIGEST", and "end F DIGEST" last):
-//
-//   wobblersaga demo 2 / version 5.0.08 / seed 1765432100 / boards DIGEST /
-//   joystick 1 axes=2 buttons=4 hats=1 / options 138 / option 32 / ... / frames
-//   40
-//   12 key=_ arrows=R moved1=2
-//
-// A run line is the number of frames, then what changed at its first frame:
-// the held controls (arrows, stick1, stick2: a direction C, U, R, D or L and
-// the buttons 1 and 2 held; moved1, moved2: the control a stick moves) until
-// they change again, and the events of that frame alone (escape, or
-// escape=K after a key K; key=K, focus=changed+lost+back, resize=WxH,
-// click=X,Y, middle=X,Y). Blank lines and lines from '#' are left out, so
-// that a demo can be written by hand; one without state lines is played
-// unchecked. Each token and each header key has one entry in a table.
+// The demo's text, told in docs/maintaining.md: a header with what the
+// session started from ("frames" ends it), then one line per run of frames
+// whose input stayed the same, and now and then a digest of the game's state.
+// Each token of a run line and each key of the header is read and written by
+// one entry of a table.
 #include "demos/demos.h"
 
 #include <errno.h>
@@ -33,7 +21,6 @@ const int32_t FARTHEST_CLICK = 1000000;  // virtual units off the screen, in a w
 const int32_t MOST_JOYSTICK_CONTROLS = 1000;
 
 static const char DIRECTION_LETTERS[NUMBER_OF_DIRECTION_VALUES + 1] = "CU?R?D?L";  // indexed by the value
-static const char* const FOCUS_NAMES[] = {"changed", "lost", "back"};            // the bits, lowest first
 
 static void Append(char* line, size_t size, const char* format, ...) __attribute__((format(printf, 3, 4)));
 static void Append(char* line, size_t size, const char* format, ...)
@@ -77,7 +64,7 @@ enum
 {
     TOKEN_ESCAPE,
     TOKEN_KEY,
-    TOKEN_FOCUS,
+    TOKEN_FOCUS,  // the index is the bit
     TOKEN_RESIZE,
     TOKEN_HELD,   // the index is the source
     TOKEN_MOVED,  // the index is the stick
@@ -92,9 +79,11 @@ struct RunToken
 };
 
 static const RunToken RUN_TOKENS[] = {
-    {"escape", TOKEN_ESCAPE, 0}, {"key", TOKEN_KEY, 0},      {"focus", TOKEN_FOCUS, 0}, {"resize", TOKEN_RESIZE, 0},
-    {"arrows", TOKEN_HELD, 0},   {"stick1", TOKEN_HELD, 1},  {"stick2", TOKEN_HELD, 2}, {"moved1", TOKEN_MOVED, 0},
-    {"moved2", TOKEN_MOVED, 1},  {"click", TOKEN_CLICK, 0},  {"middle", TOKEN_CLICK, 1},
+    {"escape", TOKEN_ESCAPE, 0},         {"key", TOKEN_KEY, 0},         {"focus", TOKEN_FOCUS, FOCUS_CHANGED},
+    {"away", TOKEN_FOCUS, FOCUS_LOST},   {"back", TOKEN_FOCUS, FOCUS_BACK}, {"resize", TOKEN_RESIZE, 0},
+    {"arrows", TOKEN_HELD, 0},           {"stick1", TOKEN_HELD, 1},     {"stick2", TOKEN_HELD, 2},
+    {"moved1", TOKEN_MOVED, 0},          {"moved2", TOKEN_MOVED, 1},    {"click", TOKEN_CLICK, 0},
+    {"middle", TOKEN_CLICK, 1},
 };
 
 // The token's value in the frame, as written after its '='; empty for a bare word.
@@ -108,10 +97,6 @@ static void WriteValue(const RunToken& token, const FrameInput& run, char* value
             if (IsKey(run.KeyBeforeEscape)) snprintf(value, size, "%c", run.KeyBeforeEscape);
             break;
         case TOKEN_KEY: snprintf(value, size, "%c", run.Key); break;
-        case TOKEN_FOCUS:
-            for (int bit = 0; bit < 3; bit++)
-                if (run.Focus & (1 << bit)) Append(value, size, value[0] ? "+%s" : "%s", FOCUS_NAMES[bit]);
-            break;
         case TOKEN_RESIZE: snprintf(value, size, "%ux%u", run.ResizeWidth, run.ResizeHeight); break;
         case TOKEN_HELD:
             snprintf(value, size, "%c%s%s", run.Direction[index] < NUMBER_OF_DIRECTION_VALUES ? DIRECTION_LETTERS[run.Direction[index]] : 'C',
@@ -130,7 +115,7 @@ static bool Written(const RunToken& token, const FrameInput& run, const FrameInp
     {
         case TOKEN_ESCAPE: return run.Escape != 0;
         case TOKEN_KEY: return IsKey(run.Key);
-        case TOKEN_FOCUS: return (run.Focus & FOCUS_ALL_BITS) != 0;
+        case TOKEN_FOCUS: return (run.Focus & token.Index) != 0;
         case TOKEN_RESIZE: return run.ResizeWidth != 0;
         case TOKEN_CLICK: return run.Click[token.Index] != 0;
     }
@@ -155,16 +140,8 @@ static bool ReadValue(const RunToken& token, const char* value, FrameInput& run)
             run.Key = value[0];
             return single && IsKey(value[0]);
         case TOKEN_FOCUS:
-            for (const char* name = value; *name;)
-            {
-                const size_t length = strcspn(name, "+");
-                int bit = 0;
-                while (bit < 3 && (strlen(FOCUS_NAMES[bit]) != length || strncmp(name, FOCUS_NAMES[bit], length) != 0)) bit++;
-                if (bit == 3 || (name[length] == '+' && name[length + 1] == '\0')) return false;
-                run.Focus |= 1 << bit;
-                name += length + (name[length] == '+');
-            }
-            return run.Focus != 0;
+            run.Focus |= index;
+            return value[0] == '\0';
         case TOKEN_RESIZE:
             if (!ReadNumbers(value, 'x', 1, LARGEST_RESIZE, &first, &second)) return false;
             run.ResizeWidth = (uint16_t)first;
@@ -223,7 +200,7 @@ static bool ReadRunLine(char* line, FrameInput& run, uint32_t& frames)
         if (equals) *equals = '\0';
         const RunToken* known = nullptr;
         for (const RunToken& entry : RUN_TOKENS) known = strcmp(token, entry.Name) == 0 ? &entry : known;
-        const bool bare = !equals && known && known->Kind == TOKEN_ESCAPE;
+        const bool bare = !equals && known && (known->Kind == TOKEN_ESCAPE || known->Kind == TOKEN_FOCUS);
         if (!known || (!equals && !bare) || !ReadValue(*known, equals ? equals + 1 : "", next)) return false;
     }
     run = next;

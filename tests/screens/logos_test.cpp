@@ -97,15 +97,6 @@ TEST_F(LogosTest, SpaceSkipsTheSponsorLogoOnlyOnceItIsFullyShown)
     EXPECT_EQ(FADE_OUT, screens->ScreenTransitionStatus);
 }
 
-TEST_F(LogosTest, EscapeOnTheSponsorScreenLeadsToTheMakerScreen)
-{
-    RunFramesUntilShown();
-    screens->ScreenTransitionStatus = FADE_OUT;  // what input polling does on Escape
-    screens->ScreenExitedWithEscapeKey = 1;
-    FramesUntilScreenChanges();
-    EXPECT_EQ(BRICKWELL_SCREEN, screens->ScreenToDisplay);
-    EXPECT_EQ(0, game->QuitGame);
-}
 
 TEST_F(LogosTest, MakerLogoOnBlackShowsForItsTimeAndHandsOverToTheTitle)
 {
@@ -152,12 +143,19 @@ TEST_F(LogosTest, DebugKeyOnTheMakerScreenTogglesTheDebugMode)
     }
 }
 
-TEST_F(LogosTest, LeavingTheMakerScreenByEscapeLeavesNoTimerForTheTitle)
+// Escape leads from the sponsor's logo to the maker's, and from there to the
+// title, leaving it no timer.
+TEST_F(LogosTest, EscapeLeadsOnFromEachLogoLeavingNoTimerForTheTitle)
 {
-    HandOverToMakerScreen();
+    FrameInput escape = {};
+    escape.Escape = 1;
     RunFramesUntilShown();
-    screens->ScreenTransitionStatus = FADE_OUT;
-    screens->ScreenExitedWithEscapeKey = 1;
+    RunFrameWith(escape);
+    FramesUntilScreenChanges();
+    EXPECT_EQ(BRICKWELL_SCREEN, screens->ScreenToDisplay);
+    EXPECT_EQ(0, game->QuitGame);
+    RunFramesUntilShown();
+    RunFrameWith(escape);
     FramesUntilScreenChanges();
     ASSERT_EQ(TITLE_SCREEN, screens->ScreenToDisplay);
     EXPECT_EQ(-1, screens->ScreenDisplayTimer);

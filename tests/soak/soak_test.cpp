@@ -93,7 +93,7 @@ std::string RandomSession(std::mt19937& random, int route, int frames)
         if (chance(25)) line += " click=" + std::to_string(random() % 640) + "," + std::to_string(random() % 480);
         if (chance(40)) line += " moved1=" + std::to_string(random() % 11);
         if (chance(300)) line += std::string(" resize=") + WINDOW_SIZES[random() % 5];
-        if (chance(300)) line += chance(2) ? " focus=changed+lost" : " focus=back";
+        if (chance(300)) line += chance(2) ? " focus away" : " back";
         demo += line + "\n";
         frame += length;
     }
