@@ -32,8 +32,6 @@ protected:
         while (SDL_PollEvent(&event)) {}
     }
 
-    void PushKey(SDLKey key) { PushKeyDown(key); }
-
     void PushEventOfType(Uint8 type)
     {
         SDL_Event event = {};

@@ -58,7 +58,7 @@ TEST_F(Keyboard, AFramesKeysAndArrowsAreReadAsTheScreenMeansThem)
         for (SDLKey key : poll.pressed)
         {
             if (key == QUIT) PushEventOfType(SDL_QUIT);
-            if (key != QUIT && key != SDLK_UNKNOWN) PushKey(key);
+            if (key != QUIT && key != SDLK_UNKNOWN) PushKeyDown(key);
         }
         for (SDLKey key : poll.held)
             if (key != SDLK_UNKNOWN) HoldInKeyState(key, true);
@@ -80,14 +80,14 @@ TEST_F(Keyboard, AFramesKeysAndArrowsAreReadAsTheScreenMeansThem)
 TEST_F(Keyboard, ADelayBlanksTheNextPollsAndKeepsQueuedKeys)
 {
     input->DelayAllUserInput = 20;
-    PushKey(SDLK_g);
+    PushKeyDown(SDLK_g);
     HoldInKeyState(SDLK_UP, true);
     for (int poll = 0; poll < 21; poll++)
     {
         PollInput();
         ASSERT_EQ(0, input->KeyOnKeyboardPressedByUser) << poll;
         ASSERT_EQ(CENTER, input->JoystickDirection[INPUT_ALL]) << poll;
-        if (poll == 10) PushKey(SDLK_ESCAPE);
+        if (poll == 10) PushKeyDown(SDLK_ESCAPE);
     }
     EXPECT_EQ(-1, input->DelayAllUserInput);
     screens->ScreenToDisplay = TITLE_SCREEN;
@@ -107,16 +107,13 @@ TEST_F(Keyboard, ADelayBlanksTheNextPollsAndKeepsQueuedKeys)
 // is no window event.
 TEST_F(Keyboard, OnlyAWindowEventAsksTheScreenToRedraw)
 {
-    const struct
-    {
-        uint8_t focus;
-        uint8_t dirty;
-    } cases[] = {{FOCUS_CHANGED, 1}, {FOCUS_LOST, 0}, {FOCUS_BACK, 0}, {FOCUS_CHANGED | FOCUS_LOST, 1}};
+    // The news, and whether the screen redraws.
+    const uint8_t cases[][2] = {{FOCUS_CHANGED, 1}, {FOCUS_LOST, 0}, {FOCUS_BACK, 0}, {FOCUS_CHANGED | FOCUS_LOST, 1}};
     for (const auto& news : cases)
     {
         screens->ScreenIsDirty = 0;
-        TakeInput(FocusNews(news.focus));
-        EXPECT_EQ(news.dirty, screens->ScreenIsDirty) << (int)news.focus;
+        TakeInput(FocusNews(news[0]));
+        EXPECT_EQ(news[1], screens->ScreenIsDirty) << (int)news[0];
     }
     screens->ScreenIsDirty = 0;
     PushEventOfType(SDL_ACTIVEEVENT);
@@ -128,7 +125,7 @@ TEST_F(Keyboard, OnlyAWindowEventAsksTheScreenToRedraw)
 // and turning them off keeps what the queue held.
 TEST_F(Keyboard, JoystickEventsAreIgnoredAndTheQueueKept)
 {
-    PushKey(SDLK_k);
+    PushKeyDown(SDLK_k);
     GameObjects::Replace(input);
     EXPECT_EQ(SDL_IGNORE, SDL_JoystickEventState(SDL_QUERY));
     PollInput();

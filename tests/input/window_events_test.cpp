@@ -80,7 +80,7 @@ TEST_F(WindowEvents, AFailedReloadAfterAResizeIsFatalAndEndsThePoll)
 {
     ASSERT_EQ(0, unlink("data/graphics/Pellet.png"));
     PushResize(700, 500);
-    PushKey(SDLK_a);
+    PushKeyDown(SDLK_a);
     PollInput();
     EXPECT_EQ(1, game->FatalError);
     EXPECT_EQ(0, input->KeyOnKeyboardPressedByUser);

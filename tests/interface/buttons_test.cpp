@@ -27,14 +27,14 @@ protected:
 TEST_F(Buttons, ClickMustLieStrictlyInsideTheTrimmedHitBox)
 {
     // 256 wide with 3 trimmed: x 195 is on the border; 64 high with 12 trimmed: y 20 either side.
-    ClickButtonsAt(195, 322);
+    ProcessButtonsWith(Clicked(195, 322));
     EXPECT_EQ(-1, interface->InterfaceSprites[BUTTON_HIGH_SCORES].PressedAnimationTimer);
     EXPECT_EQ(0, interface->CurrentlySelectedButton);
-    ClickButtonsAt(445, 322);
-    ClickButtonsAt(320, 342);
+    ProcessButtonsWith(Clicked(445, 322));
+    ProcessButtonsWith(Clicked(320, 342));
     EXPECT_EQ(-1, interface->InterfaceSprites[BUTTON_HIGH_SCORES].PressedAnimationTimer);
 
-    ClickButtonsAt(196, 322);
+    ProcessButtonsWith(Clicked(196, 322));
     EXPECT_EQ(10, interface->InterfaceSprites[BUTTON_HIGH_SCORES].PressedAnimationTimer);
     EXPECT_EQ(3, interface->CurrentlySelectedButton);
     EXPECT_EQ(22, input->DelayAllUserInput);
@@ -46,16 +46,16 @@ TEST_F(Buttons, DownWalksThroughAllSixAndWrapsUpJumpsToTheLast)
     for (int step = 0; step < 6; step++)
     {
         screens->ScreenIsDirty = 0;
-        ProcessButtonsWithDirection(DOWN);
+        ProcessButtonsWith(Held(INPUT_KEYBOARD, DOWN));
         EXPECT_EQ(expected[step], interface->CurrentlySelectedButton);
         EXPECT_EQ(10, input->DelayAllUserInput);
         EXPECT_EQ(1, screens->ScreenIsDirty);
     }
-    ProcessButtonsWithDirection(UP);
+    ProcessButtonsWith(Held(INPUT_KEYBOARD, UP));
     EXPECT_EQ(5, interface->CurrentlySelectedButton);
-    ProcessButtonsWithDirection(UP);
+    ProcessButtonsWith(Held(INPUT_KEYBOARD, UP));
     EXPECT_EQ(4, interface->CurrentlySelectedButton);
-    ProcessButtonsWithDirection(LEFT);
+    ProcessButtonsWith(Held(INPUT_KEYBOARD, LEFT));
     EXPECT_EQ(4, interface->CurrentlySelectedButton);
     EXPECT_EQ(-1, input->DelayAllUserInput);
 }
@@ -64,8 +64,8 @@ TEST_F(Buttons, SingleButtonNeitherMovesNorClicks)
 {
     interface->DestroyAllButtons();
     interface->CreateButton(BUTTON_BACK, 0, 320, 458);
-    ProcessButtonsWithDirection(DOWN);
-    ProcessButtonsWithDirection(UP);
+    ProcessButtonsWith(Held(INPUT_KEYBOARD, DOWN));
+    ProcessButtonsWith(Held(INPUT_KEYBOARD, UP));
     EXPECT_EQ(0, interface->CurrentlySelectedButton);
     EXPECT_EQ(-1, input->DelayAllUserInput);
 }
@@ -73,7 +73,7 @@ TEST_F(Buttons, SingleButtonNeitherMovesNorClicks)
 TEST_F(Buttons, ChosenButtonShrinksForTenFramesThenStartsTheFade)
 {
     interface->CurrentlySelectedButton = 3;
-    ProcessButtonsWithKey('/');
+    ProcessButtonsWith(KeyPressed('/'));
     InterfaceSprite& button = interface->InterfaceSprites[BUTTON_HIGH_SCORES];
     for (int frame = 0; frame < 10; frame++)
     {
@@ -83,14 +83,14 @@ TEST_F(Buttons, ChosenButtonShrinksForTenFramesThenStartsTheFade)
         EXPECT_FLOAT_EQ(0.85f, button.ScaleX);
         EXPECT_FLOAT_EQ(1.0f, interface->InterfaceSprites[SELECTOR_LEFT].ScaleX);
         EXPECT_TRUE(PixelIs(200, 322, 0, 0, 0)) << "outside the shrunk button";
-        ProcessButtonsWithKey(0);
+        ProcessButtonsWith(KeyPressed(0));
     }
     EXPECT_EQ(FADE_OUT, screens->ScreenTransitionStatus);
     visuals->ClearScreenBufferWithColor(0, 0, 0, 1);
     interface->DisplayAllButtonsOntoScreenBuffer();
     EXPECT_FLOAT_EQ(1.0f, button.ScaleX);
     EXPECT_FALSE(PixelIs(200, 322, 0, 0, 0));
-    ProcessButtonsWithKey(0);
+    ProcessButtonsWith(KeyPressed(0));
     EXPECT_EQ(-1, button.PressedAnimationTimer);
 }
 
@@ -111,23 +111,23 @@ TEST_F(Buttons, NameEntryScreensKeepTheirTypingKeys)
     InterfaceSprite& back = interface->InterfaceSprites[BUTTON_BACK];
 
     screens->ScreenToDisplay = NAME_INPUT_KEYBOARD_SCREEN;
-    ProcessButtonsWithKey('_');
+    ProcessButtonsWith(KeyPressed('_'));
     EXPECT_EQ(-1, back.PressedAnimationTimer);
-    ProcessButtonsWithKey('/');
+    ProcessButtonsWith(KeyPressed('/'));
     EXPECT_EQ(10, back.PressedAnimationTimer);
 
     back.PressedAnimationTimer = -1;
     screens->ScreenToDisplay = NAME_INPUT_JOYSTICK_SCREEN;
     ProcessButtonsWith(Held(INPUT_JOYSTICK_ONE, CENTER, true));
     EXPECT_EQ(-1, back.PressedAnimationTimer);
-    ProcessButtonsWithKey('_');
+    ProcessButtonsWith(KeyPressed('_'));
     EXPECT_EQ(10, back.PressedAnimationTimer);
 }
 
 TEST_F(Buttons, ChoiceStopsTheCountdownOfLaterButtons)
 {
     interface->InterfaceSprites[BUTTON_EXIT].PressedAnimationTimer = 5;
-    ProcessButtonsWithKey('_');
+    ProcessButtonsWith(KeyPressed('_'));
     EXPECT_EQ(10, interface->InterfaceSprites[BUTTON_START].PressedAnimationTimer);
     EXPECT_EQ(5, interface->InterfaceSprites[BUTTON_EXIT].PressedAnimationTimer);
 }

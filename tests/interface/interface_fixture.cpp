@@ -43,17 +43,3 @@ void InterfaceTest::ProcessButtonsWith(const FrameInput& frame)
     interface->ProcessAllButtonsOnScreen();
 }
 
-void InterfaceTest::ProcessButtonsWithKey(char key)
-{
-    ProcessButtonsWith(KeyPressed(key));
-}
-
-void InterfaceTest::ProcessButtonsWithDirection(int direction)
-{
-    ProcessButtonsWith(Held(INPUT_KEYBOARD, direction));
-}
-
-void InterfaceTest::ClickButtonsAt(int x, int y)
-{
-    ProcessButtonsWith(Clicked(x, y));
-}

@@ -21,9 +21,6 @@ protected:
 
     // One frame of menu handling with the input given: a key, a direction or a click.
     static void ProcessButtonsWith(const FrameInput& frame);
-    static void ProcessButtonsWithKey(char key);
-    static void ProcessButtonsWithDirection(int direction);
-    static void ClickButtonsAt(int x, int y);
 };
 
 #endif

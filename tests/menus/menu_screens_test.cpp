@@ -65,7 +65,7 @@ TEST_F(TitleScreen, EachButtonLeadsToItsScreenAfterPressAndFade)
         EnterScreen(TITLE_SCREEN);
         RunUntilFadedIn();
         interface->CurrentlySelectedButton = button;
-        RunFrameWithKey('/');
+        RunFrameWith(KeyPressed('/'));
         const int frames = RunUntilScreenChanges(40);
         EXPECT_EQ(expected[button], screens->ScreenToDisplay);
         EXPECT_GE(frames, 15) << "ten frames of press animation, then the fade";
@@ -78,9 +78,9 @@ TEST_F(TitleScreen, ExitAsksTheMainLoopToQuit)
 {
     EnterScreen(TITLE_SCREEN);
     RunUntilFadedIn();
-    RunFrameWithDirection(UP);
+    RunFrameWith(Held(INPUT_KEYBOARD, UP));
     EXPECT_EQ(5, interface->CurrentlySelectedButton);
-    RunFrameWithKey('_');
+    RunFrameWith(KeyPressed('_'));
     EXPECT_TRUE(RunFramesUntil([] { return input->KeyOnKeyboardPressedByUser == '~'; }, 40));
     EXPECT_EQ(0, game->QuitGame);
     RunFrame();
@@ -214,7 +214,7 @@ TEST_F(Credits, AfterAWonGameTheyLeadToNameEntryOrTheTable)
         data->PlayerRankOnGameOver = game.rank;
         EnterScreen(ABOUT_SCREEN);
         RunUntilFadedIn();
-        RunFrameWithKey('/');
+        RunFrameWith(KeyPressed('/'));
         RunUntilScreenChanges(10);
         EXPECT_EQ(game.next, screens->ScreenToDisplay) << game.score;
         EXPECT_FLOAT_EQ(1.0f, visuals->Sprites[SPRITE_POWER_PELLET].ScaleX);
@@ -291,7 +291,7 @@ TEST_F(HighScoresScreen, LastGamesRowIsRedAndCClearsEveryTable)
     snprintf(data->HighScoresName[3][0], HIGH_SCORE_NAME_SIZE, "ZED");
     data->HighScoresScore[3][0] = 99999;
     data->HighScoresScore[0][9] = 1;
-    RunFrameWithKey('c');
+    RunFrameWith(KeyPressed('c'));
     Data defaults;
     defaults.ClearHighScores();
     for (int mode = 0; mode < NUMBER_OF_GAME_MODES; mode++)
@@ -309,9 +309,7 @@ TEST_F(HighScoresScreen, LastGamesRowIsRedAndCClearsEveryTable)
 // Escape at once, "Back" after its press has shrunk for ten frames.
 TEST_F(HighScoresScreen, EscapeOrBackLeadsToTheTitle)
 {
-    FrameInput escape = {};
-    escape.Escape = 1;
-    for (const auto& leave : {std::make_pair(HIGH_SCORES_SCREEN, escape), std::make_pair(HOW_TO_PLAY_SCREEN, KeyPressed('/'))})
+    for (const auto& leave : {std::make_pair(HIGH_SCORES_SCREEN, EscapePressed()), std::make_pair(HOW_TO_PLAY_SCREEN, KeyPressed('/'))})
     {
         EnterScreen(leave.first);
         RunUntilFadedIn();
@@ -337,34 +335,34 @@ protected:
 TEST_F(OptionsScreen, VolumesWrapInSteps)
 {
     audio->MusicVolume = 128;
-    RunFrameWithDirection(RIGHT);
+    RunFrameWith(Held(INPUT_KEYBOARD, RIGHT));
     EXPECT_EQ(0, audio->MusicVolume);
-    RunFrameWithDirection(LEFT);
+    RunFrameWith(Held(INPUT_KEYBOARD, LEFT));
     EXPECT_EQ(128, audio->MusicVolume);
-    RunFrameWithDirection(LEFT);
+    RunFrameWith(Held(INPUT_KEYBOARD, LEFT));
     EXPECT_EQ(96, audio->MusicVolume);
 
-    RunFrameWithDirection(DOWN);
+    RunFrameWith(Held(INPUT_KEYBOARD, DOWN));
     EXPECT_EQ(2, interface->CurrentlySelectedArrowSet);
     audio->SoundVolume = 0;
-    RunFrameWithDirection(LEFT);
+    RunFrameWith(Held(INPUT_KEYBOARD, LEFT));
     EXPECT_EQ(128, audio->SoundVolume);
     audio->SoundVolume = 130;  // from an edited options file
-    RunFrameWithDirection(RIGHT);
+    RunFrameWith(Held(INPUT_KEYBOARD, RIGHT));
     EXPECT_EQ(0, audio->SoundVolume);
     EXPECT_EQ(96, audio->MusicVolume);
 }
 
 TEST_F(OptionsScreen, KeyboardSetupTakesOneLetterPerButton)
 {
-    RunFrameWithKey('@');
+    RunFrameWith(KeyPressed('@'));
     EXPECT_EQ(1, input->KeyboardSetupProcess);
     const char refused[5] = {'z', 'x', 'Q', '5', '_'};
-    for (const char key : refused) RunFrameWithKey(key);
+    for (const char key : refused) RunFrameWith(KeyPressed(key));
     EXPECT_EQ(1, input->KeyboardSetupProcess);
     EXPECT_EQ(NO_USER_DEFINED_KEY, input->UserDefinedKeyButtonOne);
 
-    RunFrameWithKey('q');
+    RunFrameWith(KeyPressed('q'));
     EXPECT_EQ(2, input->KeyboardSetupProcess);
     EXPECT_EQ('q', input->UserDefinedKeyButtonOne);
     EXPECT_EQ(20, input->DelayAllUserInput);
@@ -382,9 +380,9 @@ TEST_F(OptionsScreen, F2DuringTheSetupQuitsWithNoExtraKeys)
 {
     input->UserDefinedKeyButtonOne = 'a';
     input->UserDefinedKeyButtonTwo = 'b';
-    RunFrameWithKey('@');
-    RunFrameWithKey('k');
-    RunFrameWithKey('@');
+    RunFrameWith(KeyPressed('@'));
+    RunFrameWith(KeyPressed('k'));
+    RunFrameWith(KeyPressed('@'));
     EXPECT_EQ(0, input->KeyboardSetupProcess);
     EXPECT_EQ(NO_USER_DEFINED_KEY, input->UserDefinedKeyButtonOne);
     EXPECT_EQ(NO_USER_DEFINED_KEY, input->UserDefinedKeyButtonTwo);
@@ -392,10 +390,10 @@ TEST_F(OptionsScreen, F2DuringTheSetupQuitsWithNoExtraKeys)
 
 TEST_F(OptionsScreen, MenuRestsWhileASetupRuns)
 {
-    RunFrameWithKey('@');
+    RunFrameWith(KeyPressed('@'));
     audio->MusicVolume = 64;
-    RunFrameWithDirection(RIGHT);
-    RunFrameWithKey('/');
+    RunFrameWith(Held(INPUT_KEYBOARD, RIGHT));
+    RunFrameWith(KeyPressed('/'));
     EXPECT_EQ(64, audio->MusicVolume);
     EXPECT_EQ(-1, interface->InterfaceSprites[BUTTON_BACK].PressedAnimationTimer);
 }
@@ -403,7 +401,7 @@ TEST_F(OptionsScreen, MenuRestsWhileASetupRuns)
 TEST_F(OptionsScreen, F1WithoutAJoystickDoesNothing)
 {
     ASSERT_EQ(nullptr, input->JoystickDevice[0]);
-    RunFrameWithKey('!');
+    RunFrameWith(KeyPressed('!'));
     EXPECT_EQ(0, input->JoystickSetupProcess);
 }
 
@@ -458,7 +456,7 @@ TEST_F(JoystickSetup, OneJoystickIsDoneAfterSixAnswersAndTwoAfterTwelve)
     {
         SCOPED_TRACE(joysticks);
         Plug(joysticks);
-        RunFrameWithKey('!');
+        RunFrameWith(KeyPressed('!'));
         ASSERT_EQ(1, input->JoystickSetupProcess);
         for (int answer = 1; answer <= 6 * joysticks; answer++)
         {
@@ -477,21 +475,21 @@ TEST_F(JoystickSetup, OneJoystickIsDoneAfterSixAnswersAndTwoAfterTwelve)
 TEST_F(JoystickSetup, F1QuitsWithTheDefaultsAndF2DoesNothingMeanwhile)
 {
     Plug(2);
-    RunFrameWithKey('@');
-    RunFrameWithKey('!');
+    RunFrameWith(KeyPressed('@'));
+    RunFrameWith(KeyPressed('!'));
     EXPECT_EQ(0, input->JoystickSetupProcess);
-    RunFrameWithKey('@');
-    RunFrameWithKey('!');
+    RunFrameWith(KeyPressed('@'));
+    RunFrameWith(KeyPressed('!'));
     AnswerWithButton(0, 4);
     AnswerWithButton(0, 5);
     ASSERT_EQ(3, input->JoystickSetupProcess);
     ASSERT_EQ(13, input->JoyMapUP[0]);
 
-    RunFrameWithKey('@');
+    RunFrameWith(KeyPressed('@'));
     EXPECT_EQ(0, input->KeyboardSetupProcess);
     EXPECT_EQ(3, input->JoystickSetupProcess);
 
-    RunFrameWithKey('!');
+    RunFrameWith(KeyPressed('!'));
     EXPECT_EQ(0, input->JoystickSetupProcess);
     ExpectMappings(0, DEFAULT_MAPPINGS);
     ExpectMappings(1, DEFAULT_MAPPINGS);

@@ -29,12 +29,6 @@ void PlayingTest::SetUp()
     EnterScreen(PLAYING_GAME_SCREEN);  // as the opening scene leaves it
 }
 
-void PlayingTest::PressKey(SDLKey key)
-{
-    PushKeyDown(key);
-    PushKeyUp(key);
-}
-
 void PlayingTest::EnterGame()
 {
     RunFrame();

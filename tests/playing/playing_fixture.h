@@ -21,7 +21,6 @@ class PlayingTest : public GameScreensTest
 protected:
     void SetUp() override;
 
-    void PressKey(SDLKey key);
     // Starts the game and waits for the fade-in to finish.
     void EnterGame();
     // Puts a normal ghost on the hero's tile.

@@ -105,8 +105,7 @@ TEST_F(PlayingTest, PauseStopsEverythingAndShowsOnlyTheTwoLines)
     logic->GhostTileX[0] = 14;  // beside him, close enough to catch him at once if it moved
     logic->PowerPelletTimer = 300;
     logic->PlayerDirection = RIGHT;
-    PressKey(SDLK_SPACE);
-    RunFrame();
+    RunFrameWith(KeyPressed('_'));
     ASSERT_EQ(1, logic->GamePaused);
     EXPECT_EQ(1, Mix_PausedMusic());
 
@@ -135,8 +134,7 @@ TEST_F(PlayingTest, PauseStopsEverythingAndShowsOnlyTheTwoLines)
     EXPECT_EQ(40, logic->PlayerDeathTimer);
 
     logic->PlayerDeathTimer = 0;
-    PressKey(SDLK_SPACE);
-    RunFrame();
+    RunFrameWith(KeyPressed('_'));
     EXPECT_EQ(0, logic->GamePaused);
     EXPECT_EQ(0, Mix_PausedMusic());
     EXPECT_EQ(20, input->DelayAllUserInput);
@@ -208,11 +206,9 @@ TEST_F(PlayingTest, ALastingFocusLossPausesTheGameSilently)
 TEST_F(PlayingTest, EscapeLeavesAPausedGameForTheTitle)
 {
     EnterGame();
-    PressKey(SDLK_SPACE);
-    RunFrame();
+    RunFrameWith(KeyPressed('_'));
     ASSERT_EQ(1, logic->GamePaused);
-    RunFrames(25);  // past the input delay of the pause key
-    PressKey(SDLK_ESCAPE);
+    RunFrameWith(EscapePressed());
     EXPECT_TRUE(RunFramesUntil([] { return screens->ScreenToDisplay != PLAYING_GAME_SCREEN; }, 20));
     EXPECT_EQ(TITLE_SCREEN, screens->ScreenToDisplay);
 }
@@ -319,7 +315,7 @@ TEST_F(PlayingTest, EscapeKeepsAQualifyingScoreWithoutAName)
     EnterGame();
     logic->Score = 9500;
     logic->Level = 3;
-    PressKey(SDLK_ESCAPE);
+    RunFrameWith(EscapePressed());
     ASSERT_TRUE(RunFramesUntil([] { return screens->ScreenToDisplay != PLAYING_GAME_SCREEN; }, 20));
     EXPECT_EQ(TITLE_SCREEN, screens->ScreenToDisplay);
     EXPECT_EQ(1, data->PlayerRankOnGameOver);

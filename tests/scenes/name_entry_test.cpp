@@ -39,7 +39,7 @@ protected:
 
     void Type(const std::string& keys)
     {
-        for (char key : keys) RunFrameWithKey(key);
+        for (char key : keys) RunFrameWith(KeyPressed(key));
     }
 
     // One frame with this joystick's stick and buttons held.
@@ -109,8 +109,7 @@ TEST_F(NameEntry, EnterFinishesThroughTheBackButtonOnTheTable)
 TEST_F(NameEntry, EscapeLeavesASingleSpaceAndGoesToTheTitle)
 {
     StartEntry(NAME_INPUT_KEYBOARD_SCREEN);
-    screens->ScreenTransitionStatus = FADE_OUT;  // what Escape does on any screen but the title
-    screens->ScreenExitedWithEscapeKey = 1;
+    RunFrameWith(EscapePressed());
     ExpectEntryLeftFor(TITLE_SCREEN, " ");
 }
 

@@ -19,7 +19,7 @@ protected:
     {
         for (int frame = 1; frame <= frameLimit; frame++)
         {
-            RunFrameWithKey(0);
+            RunFrameWith(KeyPressed(0));
             if (condition()) return frame;
         }
         return -1;
@@ -73,8 +73,7 @@ TEST_F(OpeningScene, EscapeSkipsToAGameThatStillEndsInTheNameEntry)
 {
     EnterScreen(OPENING_SCENE_SCREEN);
     RunUntilFadedIn();
-    PushKeyDown(SDLK_ESCAPE);
-    input->DelayAllUserInput = -1;
+    RunFrameWith(EscapePressed());
     EXPECT_GT(RunUntilScreenChanges(10), 0);
     ASSERT_EQ(PLAYING_GAME_SCREEN, screens->ScreenToDisplay);
 
@@ -122,7 +121,7 @@ TEST_F(EndingScene, SkippingStillLeadsToTheCreditsAtFullSize)
 {
     EnterScreen(ENDING_SCENE_SCREEN);
     RunUntilFadedIn();
-    RunFrameWithKey('_');
+    RunFrameWith(KeyPressed('_'));
     EXPECT_LT(screens->SceneActors[Screens::SCENE_PERSON].Scale, 1.0f);
     EXPECT_GT(RunUntilScreenChanges(10), 0);
     EXPECT_EQ(ABOUT_SCREEN, screens->ScreenToDisplay);

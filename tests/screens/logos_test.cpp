@@ -52,7 +52,7 @@ protected:
     {
         HeldMixer held;
         Mix_HaltChannel(-1);
-        RunFrameWithKey(key);
+        RunFrameWith(KeyPressed(key));
         return Mix_Playing(-1);
     }
 };
@@ -147,15 +147,13 @@ TEST_F(LogosTest, DebugKeyOnTheMakerScreenTogglesTheDebugMode)
 // title, leaving it no timer.
 TEST_F(LogosTest, EscapeLeadsOnFromEachLogoLeavingNoTimerForTheTitle)
 {
-    FrameInput escape = {};
-    escape.Escape = 1;
     RunFramesUntilShown();
-    RunFrameWith(escape);
+    RunFrameWith(EscapePressed());
     FramesUntilScreenChanges();
     EXPECT_EQ(BRICKWELL_SCREEN, screens->ScreenToDisplay);
     EXPECT_EQ(0, game->QuitGame);
     RunFramesUntilShown();
-    RunFrameWith(escape);
+    RunFrameWith(EscapePressed());
     FramesUntilScreenChanges();
     ASSERT_EQ(TITLE_SCREEN, screens->ScreenToDisplay);
     EXPECT_EQ(-1, screens->ScreenDisplayTimer);

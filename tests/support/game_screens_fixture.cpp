@@ -38,16 +38,6 @@ void GameScreensTest::RunFrameWith(const FrameInput& frame)
     RunMainLoopFrameWith(frame, CORE_FRAME);
 }
 
-void GameScreensTest::RunFrameWithKey(char key)
-{
-    RunFrameWith(KeyPressed(key));
-}
-
-void GameScreensTest::RunFrameWithDirection(int direction, int source)
-{
-    RunFrameWith(Held(source, direction));
-}
-
 int GameScreensTest::RunUntilScreenChanges(int frameLimit)
 {
     const int screen = screens->ScreenToDisplay;

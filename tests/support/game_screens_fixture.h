@@ -3,7 +3,7 @@
 
 #include <functional>
 
-#include "input/input.h"
+#include "support/key_events.h"
 #include "support/window_fixture.h"
 
 // The whole game started as its main starts it, with the real assets, in a
@@ -24,8 +24,6 @@ protected:
     // One frame with the input given for what the poll read, taken at once:
     // an input pause is cut short.
     static void RunFrameWith(const FrameInput& frame);
-    static void RunFrameWithKey(char key);
-    static void RunFrameWithDirection(int direction, int source = INPUT_KEYBOARD);
     // Frames until the screen changes; -1 when it has not within the limit.
     static int RunUntilScreenChanges(int frameLimit);
     // A precondition: a screen that has not faded in within 20 frames fails the test.

@@ -4,30 +4,27 @@
 
 #include "screens/screens.h"
 
-static void PushKeyEvent(SDLKey key, Uint8 type, Uint8 state)
+void PushKeyDown(SDLKey key)
 {
     SDL_Event event;
     memset(&event, 0, sizeof(event));
-    event.type = type;
-    event.key.state = state;
+    event.type = SDL_KEYDOWN;
+    event.key.state = SDL_PRESSED;
     event.key.keysym.sym = key;
     SDL_PushEvent(&event);
-}
-
-void PushKeyDown(SDLKey key)
-{
-    PushKeyEvent(key, SDL_KEYDOWN, SDL_PRESSED);
-}
-
-void PushKeyUp(SDLKey key)
-{
-    PushKeyEvent(key, SDL_KEYUP, SDL_RELEASED);
 }
 
 FrameInput KeyPressed(char key)
 {
     FrameInput frame = {};
     frame.Key = key;
+    return frame;
+}
+
+FrameInput EscapePressed()
+{
+    FrameInput frame = {};
+    frame.Escape = 1;
     return frame;
 }
 

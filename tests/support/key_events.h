@@ -5,10 +5,9 @@
 
 #include "input/input.h"
 
-// A key going down or up, queued as the window would queue it, for the
-// game's own poll to read.
+// A key going down, queued as the window would queue it, for the game's own
+// poll to read.
 void PushKeyDown(SDLKey key);
-void PushKeyUp(SDLKey key);
 
 // Reads the devices into a frame's input and takes it, as a frame of the
 // game does before it runs its screen.
@@ -20,6 +19,7 @@ void TakeInput(const FrameInput& frame);
 // place of the virtual screen, a direction and buttons held on one source,
 // news of the window's focus.
 FrameInput KeyPressed(char key);
+FrameInput EscapePressed();
 FrameInput FocusNews(uint8_t focus);
 FrameInput Clicked(int x, int y);
 FrameInput Held(int source, uint8_t direction, bool buttonOne = false, bool buttonTwo = false);

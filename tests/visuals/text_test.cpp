@@ -350,11 +350,7 @@ using DebugOverlay = Text;
 TEST_F(DebugOverlay, ShowsFrameRateAndMouseOnWhitePlatesOnlyWhenDebugIsOne)
 {
     game->AverageFrameRate = 62;
-    FrameInput pointer = {};
-    pointer.PointerKnown = 1;
-    pointer.MouseX = 888;
-    pointer.MouseY = 7;
-    TakeInput(pointer);
+    TakeInput(Clicked(888, 7));  // the pointer comes with a click
     game->DebugOn = 2;
     game->DisplayDebuggingInfo();
     EXPECT_EQ(-1, LeftmostDrawnColumn(425, 479));
