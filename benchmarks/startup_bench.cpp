@@ -6,6 +6,7 @@
 
 #include "bench_setup.h"
 #include "frame_bench.h"
+#include "main_loop.h"
 #include "screens/screens.h"
 #include "support/test_environment.h"
 #include "visuals/visuals.h"
