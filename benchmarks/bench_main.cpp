@@ -22,17 +22,32 @@
 
 void RegisterStartUpBenchmark(int repetitions);
 
-// Budgets, as ratios measured in one run.
+// Speed budgets are ratios to a floor measured in the same run: the machine's
+// pace, and its neighbours', move every time; how the code compares does not.
+// Times and the pace are shown beside them for information.
 const double FRAME_PERIOD_AT_LEVEL_1_SECONDS = 0.027;
 const double FRAME_PERIOD_AT_LEVEL_5_SECONDS = 0.017;
 const double PLAYING_FRAME_SHARE_OF_PERIOD = 0.35;
 const double PLAYING_FRAME_OVER_FLOOR = 1.15;
 // In the largest window the frame takes about half the prescribed drawing's
-// time, as the former piece cutter did on a quiet machine (0.51; within 0.03),
-// and stays within level 5's period.
+// time, as the former piece cutter did on a quiet machine (0.51; within 0.03).
 const double LARGEST_WINDOW_FRAME_OVER_FLOOR = 0.51 + 0.03;
 const double RESTING_MENU_CORE_SHARE = 0.02;
-const double START_UP_SECONDS = 0.3;
+// Start-up against a bare window with OpenGL and one presented frame: about
+// 4.7 times it on two cores under Mesa, 0.27 s against 0.056 s.
+const double START_UP_OVER_BARE_WINDOW = 6.0;
+// A timed demo's mean frame against the prescribed drawing's frame in a
+// window of the same size, in the order of TIMED_DEMO_WINDOWS: about 0.75 and
+// 0.5 on two cores. The floor is measured minutes before the demo, not frame
+// for frame, so the margin is wider than the playing frame's.
+const double TIMED_DEMO_FRAME_OVER_FLOOR[NUMBER_OF_TIMED_DEMO_WINDOWS] = {1.0, 0.65};
+// What a timed demo's pace means to a player: the first row it reaches.
+struct PaceMeaning
+{
+    double leastPace;
+    const char* meaning;
+};
+const PaceMeaning PACE_MEANINGS[] = {{1.0, "full speed"}, {0.0, "slower than the game"}};
 // Growth over four games. In use: below one 32 x 32 picture (4 kB) left
 // behind by every game, and above the 8 kB the driver's 1 MB vertex buffer
 // weighs more when it has a mapping of its own than when it is in the heap.
@@ -230,13 +245,11 @@ static void PrintPlayingFrameInWindows(std::map<std::string, Figure>& figures)
         Figure& paired = FigureOf(figures, ("playing_frame_over_floor/" + WindowName(window)).c_str());
         char what[96];
         snprintf(what, sizeof(what), "   %d x %d: playing frame", window.width, window.height);
-        const double frame = paired.counters["frame_seconds"];
-        const std::string periods = Text("periods: level 1 %.0f ms, ", periodAtLevel1) + Text("level 5 %.0f ms", periodAtLevel5);
+        const std::string periods = Text("level 1 %.0f ms, ", periodAtLevel1) + Text("level 5 %.0f ms", periodAtLevel5);
         FigureLine(what, paired, CounterSpread(paired, "frame_seconds", 1e3, "%.2f ms (%.2f..%.2f)"),
-                   largest ? Text("< %.0f ms, the period of level 5", periodAtLevel5) : periods,
-                   largest ? Verdict(frame > 0 && frame < FRAME_PERIOD_AT_LEVEL_5_SECONDS) : "");
+                   "information; " + periods, "");
         FigureLine("      prescribed drawing (the floor)", paired,
-                   CounterSpread(paired, "floor_seconds", 1e3, "%.2f ms (%.2f..%.2f)"), "", "");
+                   CounterSpread(paired, "floor_seconds", 1e3, "%.2f ms (%.2f..%.2f)"), "information", "");
         const double screens = window.width * window.height;
         FigureLine("      pixels filled, in screens: frame, floor", paired,
                    Text("%.2f", paired.counters["frame_pixels"] / screens) +
@@ -256,17 +269,16 @@ static void PrintFrameFigures(std::map<std::string, Figure>& figures)
     Figure& floor = FigureOf(figures, "floor_of_playing_frame");
     const double period = FRAME_PERIOD_AT_LEVEL_5_SECONDS;
     FigureLine("1. playing frame, level 5 (screen+fade+present)", playing, Milliseconds(playing),
-               Text("< %.2f ms (35 %% of 17 ms)", PLAYING_FRAME_SHARE_OF_PERIOD * period * 1e3),
-               Verdict(playing.median > 0 && playing.median < PLAYING_FRAME_SHARE_OF_PERIOD * period));
+               Text("information; 35 %% of 17 ms: %.2f ms", PLAYING_FRAME_SHARE_OF_PERIOD * period * 1e3), "");
     FigureLine("   floor: its quads drawn the prescribed way", floor, Milliseconds(floor),
-               Text("%.0f quads", floor.counters["quads"]), "");
+               Text("information; %.0f quads", floor.counters["quads"]), "");
     FigureLine("   ghosts in view, hero alive", playing, Text("%.0f", playing.counters["ghosts_in_view"]),
                Text("hero alive: %.0f", playing.counters["hero_alive"]), "");
     Line("   in one run, frame for frame, by window:", "", "", "");
     PrintPlayingFrameInWindows(figures);
     const Figure& dirty = FigureOf(figures, "title_frame_dirty");
     Figure& clean = FigureOf(figures, "title_frame_clean");
-    FigureLine("2. title frame, dirty", dirty, Milliseconds(dirty), "(drawn only when dirty)", "");
+    FigureLine("2. title frame, dirty", dirty, Milliseconds(dirty), "information; drawn only when dirty", "");
     const double pixels = clean.counters["pixels"];
     const double presents = clean.counters["presented"];
     FigureLine("   title frame, not dirty", clean, Nanoseconds(clean),
@@ -274,33 +286,72 @@ static void PrintFrameFigures(std::map<std::string, Figure>& figures)
                Verdict(clean.median > 0 && pixels == 0 && presents == 0));
     const Figure& text = FigureOf(figures, "draw_score_text");
     FigureLine("3. DrawTextOntoScreenBuffer(\"128450\")", text, Microseconds(text),
-               "(inside the playing frame's margin)", "");
+               "information; in the playing frame's margin", "");
     const Figure& logicFrame = FigureOf(figures, "logic_frame");
     FigureLine("5. logic frame (ProcessGhosts+ProcessPlayer)", logicFrame, Nanoseconds(logicFrame),
-               Text("%.0f frames/s for the tests", 1.0 / logicFrame.median), "");
+               Text("information; %.0f frames/s for the tests", 1.0 / logicFrame.median), "");
 }
 
-static void PrintStartUpFigure(std::map<std::string, Figure>& figures)
+// Start-up and the bare window, in turn, each repetition.
+static void PrintStartUpFigures(std::map<std::string, Figure>& figures)
 {
-    const Figure& startUp = FigureOf(figures, "start_up_to_first_frame");
-    FigureLine("4. start-up to first presented frame", startUp, Milliseconds(startUp),
-               Text("<= %.0f ms", START_UP_SECONDS * 1e3),
-               Verdict(startUp.median > 0 && startUp.median <= START_UP_SECONDS));
+    Figure& paired = FigureOf(figures, "start_up_over_bare_window");
+    FigureLine("4. start-up to first presented frame", paired,
+               CounterSpread(paired, "start_up_seconds", 1e3, "%.1f ms (%.1f..%.1f)"), "information", "");
+    FigureLine("   floor: a bare SDL window, one GL frame", paired,
+               CounterSpread(paired, "bare_seconds", 1e3, "%.1f ms (%.1f..%.1f)"), "information", "");
+    const double ratio = paired.counters["start_up_over_bare"];
+    FigureLine("   start-up / bare window", paired, CounterSpread(paired, "start_up_over_bare", 1, "%.2f (%.2f..%.2f)"),
+               Text("<= %.1f", START_UP_OVER_BARE_WINDOW), Verdict(ratio > 0 && ratio <= START_UP_OVER_BARE_WINDOW));
 }
 
-// A timed demo must run at least as fast as the frame periods of the levels
-// and screens it plays: then every frame of the session keeps up on average.
+static const char* PaceMeaningOf(double pace)
+{
+    for (const PaceMeaning& row : PACE_MEANINGS)
+    {
+        if (pace >= row.leastPace) return row.meaning;
+    }
+    return PACE_MEANINGS[sizeof(PACE_MEANINGS) / sizeof(PACE_MEANINGS[0]) - 1].meaning;
+}
+
+// The demo's mean frame against the prescribed drawing's frame at the same
+// size; without that floor in the run (a filter left it out) no verdict.
+static void PrintTimedDemoOverFloor(Figure& timed, Figure& floor, double budget)
+{
+    const char* what = "   demo frame / prescribed drawing's frame";
+    const double floorSeconds = floor.counters["floor_seconds"];
+    if (floorSeconds <= 0)
+    {
+        Line(what, "no prescribed drawing in this run", "", filtered ? "" : "FAIL");
+        return;
+    }
+    const double ratio = timed.counters["frame_seconds"] / floorSeconds;
+    char spread[96];
+    snprintf(spread, sizeof(spread), "%.2f (%.2f..%.2f)", ratio, timed.leastCounters["frame_seconds"] / floorSeconds,
+             timed.greatestCounters["frame_seconds"] / floorSeconds);
+    Line(what, spread, Text("<= %.2f", budget), Verdict(ratio > 0 && ratio <= budget));
+}
+
+// The pace says what this machine gives a player; the verdict is the demo's
+// frame against the floor measured in the same run.
 static void PrintTimedDemoFigures(std::map<std::string, Figure>& figures)
 {
-    for (const WindowSize& window : TIMED_DEMO_WINDOWS)
+    for (int index = 0; index < NUMBER_OF_TIMED_DEMO_WINDOWS; index++)
     {
+        const WindowSize& window = TIMED_DEMO_WINDOWS[index];
         Figure& timed = FigureOf(figures, ("timed_demo/" + WindowName(window)).c_str());
         char what[96];
         snprintf(what, sizeof(what), "6. timed demo of a whole game, %d x %d", window.width, window.height);
-        FigureLine(what, timed,
-                   CounterSpread(timed, "frames_per_second", 1, "%.1f frames/s (%.1f..%.1f), ") +
-                       CounterSpread(timed, "times_its_pace", 1, "%.2f times its pace (%.2f..%.2f)"),
-                   ">= 1 times the pace of its frame periods", Verdict(timed.counters["times_its_pace"] >= 1.0));
+        FigureLine(what, timed, CounterSpread(timed, "frame_seconds", 1e3, "%.2f ms a frame (%.2f..%.2f)"),
+                   CounterSpread(timed, "frames_per_second", 1, "information; %.1f frames/s (%.1f..%.1f)"), "");
+        if (!timed.error.empty() || timed.median < 0) continue;
+        const double pace = timed.counters["times_its_pace"];
+        char spread[64];
+        snprintf(spread, sizeof(spread), "information; %.2f..%.2f", timed.leastCounters["times_its_pace"],
+                 timed.greatestCounters["times_its_pace"]);
+        Line("   on this machine", Text("%.2f times its pace: ", pace) + PaceMeaningOf(pace), spread, "");
+        PrintTimedDemoOverFloor(timed, FigureOf(figures, ("playing_frame_over_floor/" + WindowName(window)).c_str()),
+                                TIMED_DEMO_FRAME_OVER_FLOOR[index]);
     }
 }
 
@@ -467,8 +518,9 @@ int main(int argc, char** argv)
 
     fprintf(report, "\nFigures: medians of %d repetitions (least..greatest), renderer %s\n", repetitions,
             rendererName.c_str());
+    fprintf(report, "Times and paces are information; a speed verdict is a ratio to a floor measured in this run.\n");
     PrintFrameFigures(reporter.figures);
-    PrintStartUpFigure(reporter.figures);
+    PrintStartUpFigures(reporter.figures);
     PrintTimedDemoFigures(reporter.figures);
     PrintFiguresWithoutALine(reporter.figures);
     PrintWholeProgramFigures(whole, programSeconds);

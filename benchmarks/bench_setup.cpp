@@ -9,6 +9,7 @@
 #include <ext/stdio_sync_filebuf.h>
 
 #include "logic/logic.h"
+#include "main_loop.h"
 
 FILE* report = stdout;
 

@@ -15,6 +15,7 @@
 #include "game/game.h"
 #include "input/input.h"
 #include "logic/logic.h"
+#include "main_loop.h"
 #include "screens/screens.h"
 #include "support/key_events.h"
 #include "support/test_environment.h"
