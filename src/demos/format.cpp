@@ -53,6 +53,15 @@ static bool ReadNumbers(const char* text, char separator, int64_t least, int64_t
     return *text == '\0';
 }
 
+// A digest as written: one to sixteen lower-case hex digits.
+static bool ReadDigest(const char* text, uint64_t& digest)
+{
+    const size_t length = strlen(text);
+    if (length == 0 || length > 16 || strspn(text, "0123456789abcdef") != length) return false;
+    digest = strtoull(text, nullptr, 16);
+    return true;
+}
+
 static bool IsKey(char key)
 {
     return key > ' ' && key < 127;
@@ -221,9 +230,7 @@ static bool ReadCheckLine(char* line, DemoItem& item)
     int64_t number = 0;
     item.HasDigest = frames != nullptr;
     if (!frames) return true;
-    const bool hex = digest && strlen(digest) <= 16 && strspn(digest, "0123456789abcdef") == strlen(digest) && *digest;
-    item.Digest = hex ? strtoull(digest, nullptr, 16) : 0;
-    if (!hex || strtok(nullptr, " ") || !ReadNumbers(frames, 0, 0, UINT32_MAX, &number)) return false;
+    if (!digest || !ReadDigest(digest, item.Digest) || strtok(nullptr, " ") || !ReadNumbers(frames, 0, 0, UINT32_MAX, &number)) return false;
     item.Frames = (uint32_t)number;
     return true;
 }
@@ -386,8 +393,7 @@ static bool ReadHeaderKey(int key, const char* value, DemoHeader& header, int& o
             header.Seed = (uint32_t)number;
             return true;
         case KEY_BOARDS:
-            if (strlen(value) != 16 || strspn(value, "0123456789abcdef") != 16) return false;
-            header.Boards = strtoull(value, nullptr, 16);
+            if (!ReadDigest(value, header.Boards)) return false;
             if (header.Boards == DigestOfBoardImages()) return true;
             snprintf(problem, size, "was made over other boards than those in data/boards (%s, here %016" PRIx64 ")",
                      value, DigestOfBoardImages());

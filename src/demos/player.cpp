@@ -17,7 +17,6 @@ const long LARGEST_DEMO_BYTES = 64L * 1024 * 1024;
 // the player's options file alone.
 void Demos::StartPlayback(const char* path, bool timed)
 {
-    data->OptionsFileKept = 0;
     snprintf(PlaybackPath, sizeof(PlaybackPath), "%s", path);
     char problem[DEMO_PROBLEM_SIZE];
     if (!ReadPlaybackText(path, problem, sizeof(problem)) || !ReadDemoHeader(Playback, Header, problem, sizeof(problem)))

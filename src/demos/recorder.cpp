@@ -7,6 +7,10 @@
 
 #include "logic/logic.h"
 
+// Frames between two digests of the state in a recording: a desync shows
+// within this many frames of its cause, at a cost of one short line.
+const uint32_t DEMO_STATE_INTERVAL_FRAMES = 64;
+
 // The file being played is never the one written over.
 void Demos::StartRecording(const char* path)
 {
@@ -59,12 +63,18 @@ void Demos::StopRecording()
     Recording = 0;
 }
 
-// A frame with the held controls of the run and no event lengthens it.
+// A frame with the held controls of the run and no event lengthens it; the
+// run is cut where the state is written, so that a playback checks it there.
 void Demos::RecordFrame(const FrameInput& frame)
 {
     if (RunFrames > 0 && (HasEvents(frame) || !SameHeldInput(frame, RunInput))) FlushRecordedRun();
     if (RunFrames == 0) RunInput = frame;
     RunFrames++;
+    if (Frames % DEMO_STATE_INTERVAL_FRAMES != 0) return;
+    FlushRecordedRun();
+    char line[DEMO_LINE_SIZE];
+    WriteDemoCheck("state", Frames, DigestOfGameState(), line, sizeof(line));
+    WriteRecordLine(line);
 }
 
 void Demos::FlushRecordedRun()

@@ -6,10 +6,6 @@
 
 Demos* demos = nullptr;
 
-// Frames between two digests of the state in a recording: a desync shows
-// within this many frames of its cause, at a cost of one short line.
-const uint32_t DEMO_STATE_INTERVAL_FRAMES = 64;
-
 Demos::Demos()
 {
     Seed = (uint32_t)time(nullptr);
@@ -25,9 +21,9 @@ Demos::~Demos()
 // playback of no file was refused on the command line, which said so.
 void Demos::Start(const char* recordPath, const char* playbackPath, bool timed)
 {
+    if (playbackPath) data->OptionsFileKept = 0;  // a playback never writes the player's file
     if (playbackPath && playbackPath[0] == '\0')
     {
-        data->OptionsFileKept = 0;
         PlaybackFailed = 1;
         game->QuitGame = 1;
         return;
@@ -43,13 +39,6 @@ void Demos::EndFrame(const FrameInput& frame)
     if (!Recording && !Playing) return;
     Frames++;
     if (Recording) RecordFrame(frame);
-    if (Recording && Frames % DEMO_STATE_INTERVAL_FRAMES == 0)
-    {
-        FlushRecordedRun();
-        char line[DEMO_LINE_SIZE];
-        WriteDemoCheck("state", Frames, DigestOfGameState(), line, sizeof(line));
-        WriteRecordLine(line);
-    }
     if (!Playing) return;
     PaceMilliseconds += game->FrameDelayMilliseconds;
     if (PlayedRunFramesLeft == 0) ReadDemoOn(false);

@@ -35,9 +35,9 @@ struct StateReader
     {
         for (size_t index = 0; index < COUNT; index++)
         {
-            char element[96] = "";
-            if (Text) snprintf(element, sizeof(element), "%s[%zu]", name, index);
-            Field(element, values[index]);
+            char element[96];  // the digest needs no names
+            const bool named = Text && snprintf(element, sizeof(element), "%s[%zu]", name, index) > 0;
+            Field(named ? element : name, values[index]);
         }
     }
 

@@ -23,18 +23,16 @@ void Screens::TakeFrameInput(const FrameInput& frame)
     input->TakeControls(events, ScreenToDisplay != NAME_INPUT_KEYBOARD_SCREEN);
 }
 
-// Escape quits from the title screen, where a key pressed after it gives
-// way to nothing and a key after it wins; it leaves every other screen.
+// Escape quits from the title screen, where a key after it wins over it and
+// one before it gives way; it leaves every other screen, keeping the key.
 void Screens::TakeEscapeAndKey(const FrameInput& events)
 {
-    input->KeyOnKeyboardPressedByUser = events.Key ? events.Key : events.KeyBeforeEscape;
+    const bool quits = events.Escape && ScreenToDisplay == TITLE_SCREEN;
+    const char before = quits ? '~' : events.KeyBeforeEscape;
+    input->KeyOnKeyboardPressedByUser = events.Key ? events.Key : before;
     if (!events.Escape) return;
     game->FrameDelayMilliseconds = ESCAPE_FRAME_DELAY_MILLISECONDS;
-    if (ScreenToDisplay == TITLE_SCREEN)
-    {
-        input->KeyOnKeyboardPressedByUser = events.Key ? events.Key : '~';
-        return;
-    }
+    if (quits) return;
     ScreenTransitionStatus = FADE_OUT;
     ScreenExitedWithEscapeKey = 1;
 }
