@@ -270,7 +270,9 @@ void Data::SaveHighScoresAndOptions()
     {
         printf("ERROR: Could not replace the options file %s: %s\n", path, strerror(errno));
         remove(temporaryPath);
+        return;
     }
+    KeepSavedFiles();
 }
 
 // The first run has no file yet: nothing is found, and the defaults stay.

@@ -47,7 +47,8 @@ SDL_Surface* Visuals::ConvertToRGBA(SDL_Surface* image) const
     if (!converted) return nullptr;
 
     const Uint32 alphaFlags = image->flags & (SDL_SRCALPHA | SDL_RLEACCELOK);
-    const Uint8 surfaceAlpha = image->format->alpha;
+    // SDL_image gives every picture with an alpha channel the opaque surface alpha.
+    const Uint8 surfaceAlpha = SDL_ALPHA_OPAQUE;
     if (alphaFlags & SDL_SRCALPHA) SDL_SetAlpha(image, 0, 0);
     SDL_BlitSurface(image, nullptr, converted, nullptr);
     if (alphaFlags & SDL_SRCALPHA) SDL_SetAlpha(converted, alphaFlags, surfaceAlpha);
@@ -106,6 +107,7 @@ void Visuals::BlendOntoSurfaceAt(const SDL_Surface* source, SDL_Surface* destina
     }
 }
 
+// The internal format is named as the pixels' own, which WebGL requires.
 GLuint Visuals::UploadNearestTexture(const SDL_Surface* picture, GLenum format) const
 {
     GLuint texture = 0;
@@ -113,7 +115,7 @@ GLuint Visuals::UploadNearestTexture(const SDL_Surface* picture, GLenum format) 
     glBindTexture(GL_TEXTURE_2D, texture);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glTexImage2D(GL_TEXTURE_2D, 0, picture->format->BytesPerPixel, picture->w, picture->h, 0, format,
+    glTexImage2D(GL_TEXTURE_2D, 0, format, picture->w, picture->h, 0, format,
                  GL_UNSIGNED_BYTE, picture->pixels);
     return texture;
 }

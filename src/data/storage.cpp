@@ -1,0 +1,6 @@
+#include "data/data.h"
+
+// On the desktop a file is kept once it is written and closed.
+void KeepSavedFiles()
+{
+}

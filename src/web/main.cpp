@@ -1,0 +1,90 @@
+// The browser's program frame. A page cannot block, so the browser calls a
+// frame step at each of its display refreshes, and the step runs the game's
+// frames that are due by the game's own clock: the desktop's pace, whatever
+// the display's rate. A timed demo runs as many frames as a refresh leaves
+// room for.
+#include <emscripten.h>
+
+#include <SDL.h>
+
+#include "demos/demos.h"
+#include "game/game.h"
+#include "main_loop.h"
+#include "screens/screens.h"
+
+// The desktop's frame period.
+const Uint32 FRAME_PERIOD_MILLISECONDS = 16;
+// A tab that was hidden, or a machine that fell behind, does not make the
+// game race to catch up: it runs at most this many frames at once.
+const int MOST_FRAMES_AT_ONCE = 4;
+// A timed demo leaves the browser this much of each 16.7 ms refresh.
+const Uint32 TIMED_DEMO_MILLISECONDS_A_REFRESH = 12;
+// Steps of a frame here: the page shows the picture at the end of the step.
+const int BROWSER_FRAME = POLL_INPUT | PRESENT_SCREEN_BUFFER;
+
+static Uint32 NextFrameDue = 0;
+static int FramesRun = 0;
+
+// What the page's tests read of the game, rather than its pixels: the
+// screen shown and the frames run.
+extern "C" EMSCRIPTEN_KEEPALIVE int WebScreenShown()
+{
+    return screens ? screens->ScreenToDisplay : -1;
+}
+
+extern "C" EMSCRIPTEN_KEEPALIVE int WebFramesRun()
+{
+    return FramesRun;
+}
+
+static void RunFrame()
+{
+    RunMainLoopFrame(BROWSER_FRAME);
+    FramesRun++;
+}
+
+static bool GameRuns()
+{
+    return !game->QuitGame && !game->FatalError;
+}
+
+static void EndTheGame()
+{
+    emscripten_cancel_main_loop();
+    const int status = ShutDownGame();
+    EM_ASM({ if (Module.gameEnded) Module.gameEnded($0); }, status);
+}
+
+static void RunTimedDemoFrames()
+{
+    const Uint32 start = SDL_GetTicks();
+    while (GameRuns() && SDL_GetTicks() - start < TIMED_DEMO_MILLISECONDS_A_REFRESH) RunFrame();
+}
+
+static void RunFramesDue()
+{
+    const Uint32 now = SDL_GetTicks();
+    if ((Sint32)(now - NextFrameDue) > (Sint32)(MOST_FRAMES_AT_ONCE * FRAME_PERIOD_MILLISECONDS)) NextFrameDue = now;
+    for (int frames = 0; GameRuns() && frames < MOST_FRAMES_AT_ONCE && (Sint32)(now - NextFrameDue) >= 0; frames++)
+    {
+        RunFrame();
+        NextFrameDue += FRAME_PERIOD_MILLISECONDS;
+    }
+}
+
+static void BrowserFrameStep()
+{
+    if (demos->Timed)
+        RunTimedDemoFrames();
+    else
+        RunFramesDue();
+    if (!GameRuns()) EndTheGame();
+}
+
+int main(int argc, char** argv)
+{
+    StartUpGame(argc, argv);
+    NextFrameDue = SDL_GetTicks();
+    emscripten_set_main_loop(BrowserFrameStep, 0, 1);
+    return 0;
+}

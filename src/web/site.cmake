@@ -1,0 +1,73 @@
+# The browser's build: the game's own sources with Emscripten, into a site of
+# static files in site/ (the page, the script, the WebAssembly and the data),
+# which any web server can serve. Set up with emcmake; ./play --web does.
+
+# Each desktop file below answers a concern the browser answers differently;
+# its namesake in src/web takes its place. The files of src/web that stand
+# beside the game (its surfaces, pictures, fonts, sounds, gamepad and icon)
+# replace parts of Emscripten's SDL under SDL's own names.
+set(WEB_REPLACED_SOURCES src/main.cpp src/game/allocator.cpp src/data/storage.cpp src/input/joystick_events.cpp)
+
+file(GLOB_RECURSE GAME_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*/*.cpp)
+list(FILTER GAME_SOURCES EXCLUDE REGEX "/src/web/")
+foreach(replaced ${WEB_REPLACED_SOURCES})
+  list(REMOVE_ITEM GAME_SOURCES ${CMAKE_SOURCE_DIR}/${replaced})
+endforeach()
+file(GLOB WEB_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/web/*.cpp)
+
+# The pictures and letters are decoded by Debian's stb headers; only those
+# two are put on the include path, not the rest of /usr/include.
+set(STB_DIR ${CMAKE_BINARY_DIR}/stb)
+foreach(header stb_image.h stb_truetype.h)
+  configure_file(/usr/include/stb/${header} ${STB_DIR}/${header} COPYONLY)
+endforeach()
+
+# Browsers decode no tracker music: each tune is rendered, as the desktop's
+# mixer plays it (mono, 22050 Hz), and encoded as MP3, which every browser
+# plays.
+set(MUSIC_DIR ${CMAKE_BINARY_DIR}/music)
+set(RENDER_DIR ${CMAKE_BINARY_DIR}/music-rendering)
+file(GLOB TUNES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/data/music/*.mod)
+set(RENDERED_TUNES)
+foreach(tune ${TUNES})
+  get_filename_component(name ${tune} NAME_WE)
+  set(rendered ${MUSIC_DIR}/${name}.mp3)
+  # openmpt123 renders beside the tune it reads: a copy, out of the site.
+  add_custom_command(OUTPUT ${rendered}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${MUSIC_DIR} ${RENDER_DIR}
+    COMMAND ${CMAKE_COMMAND} -E copy ${tune} ${RENDER_DIR}/${name}.mod
+    COMMAND openmpt123 --quiet --render --force --output-type wav --channels 1 --samplerate 22050 --no-float
+            ${RENDER_DIR}/${name}.mod
+    COMMAND lame --quiet -b 48 ${RENDER_DIR}/${name}.mod.wav ${rendered}
+    DEPENDS ${tune}
+    VERBATIM)
+  list(APPEND RENDERED_TUNES ${rendered})
+endforeach()
+add_custom_target(web_music DEPENDS ${RENDERED_TUNES})
+
+set(SITE_DIR ${CMAKE_BINARY_DIR}/site)
+add_executable(wobblersaga ${GAME_SOURCES} src/main_loop.cpp src/rules.cpp ${WEB_SOURCES})
+add_dependencies(wobblersaga web_music)
+set_target_properties(wobblersaga PROPERTIES OUTPUT_NAME index SUFFIX ".html" RUNTIME_OUTPUT_DIRECTORY ${SITE_DIR})
+target_include_directories(wobblersaga PRIVATE ${CMAKE_SOURCE_DIR}/src ${STB_DIR})
+# Every file sees the SDL 1.2 names that Emscripten's headers lack.
+target_compile_options(wobblersaga PRIVATE -include ${CMAKE_SOURCE_DIR}/src/web/sdl_names.h)
+target_link_options(wobblersaga PRIVATE
+  # The game draws with OpenGL 1.1's immediate mode, which WebGL lacks.
+  -sLEGACY_GL_EMULATION=1
+  -sALLOW_MEMORY_GROWTH=1
+  -sENVIRONMENT=web
+  -lidbfs.js
+  "SHELL:--shell-file ${CMAKE_SOURCE_DIR}/src/web/index.html"
+  "SHELL:--pre-js ${CMAKE_SOURCE_DIR}/src/web/page.js"
+  # Debian 12's Emscripten crashes in its HTML minifier.
+  -sMINIFY_HTML=0
+  # An option given twice is kept whole only as SHELL: (CMake drops repeats).
+  "SHELL:--preload-file ${CMAKE_SOURCE_DIR}/data@/data"
+  "SHELL:--exclude-file '*.mod'"
+  "SHELL:--preload-file ${MUSIC_DIR}@/data/music")
+# Emscripten's optimiser needs Debian's acorn, which a Node.js from outside
+# Debian does not look for.
+set_target_properties(wobblersaga PROPERTIES CXX_LINKER_LAUNCHER "${CMAKE_COMMAND};-E;env;NODE_PATH=/usr/share/nodejs")
+set_property(TARGET wobblersaga APPEND PROPERTY LINK_DEPENDS
+  ${CMAKE_SOURCE_DIR}/src/web/index.html ${CMAKE_SOURCE_DIR}/src/web/page.js ${RENDERED_TUNES})
