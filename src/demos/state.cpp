@@ -82,8 +82,8 @@ static void ReadGame(StateReader& reader)
     READ(game, FrameDelayMilliseconds);
 }
 
-// Left out: BoardSurface, the board's picture while it is read.
-CHECK_SIZE(Logic, 2480);
+// Left out: BoardImage, the board's picture, only read while a board loads.
+CHECK_SIZE(Logic, 3200);
 static void ReadLogic(StateReader& reader)
 {
     READ(logic, GameMode);

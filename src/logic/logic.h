@@ -3,8 +3,6 @@
 
 #include <stdint.h>
 
-#include <SDL.h>
-
 // The maze is 27 x 27 tiles of 64 x 64 pixels; maps are indexed [x][y].
 const int BOARD_SIZE = 27;
 const int TILE_SIZE = 64;
@@ -61,7 +59,9 @@ public:
     uint8_t GamePaused{};
     int32_t PlayerJoystick{};
 
-    SDL_Surface* BoardSurface{};
+    // The palette indices of the top-left 27 x 27 pixels of the image being
+    // read, [x][y] as the maps: all of an image the maps read.
+    uint8_t BoardImage[BOARD_SIZE][BOARD_SIZE]{};
     uint8_t BoundaryLegoMap[BOARD_SIZE][BOARD_SIZE]{};
     uint8_t PelletMap[BOARD_SIZE][BOARD_SIZE]{};
     uint8_t ReturnMap[BOARD_SIZE][BOARD_SIZE]{};
@@ -103,9 +103,6 @@ public:
 
     // playfield.cpp
     void LoadTilePlayfield();
-    uint32_t GetPixel(SDL_Surface* surface, int x, int y) const;
-    bool LoadBoardImage(const char* path);
-    void UnloadBoardImage();
     void ReadBoardImage();
     void ReadReturnImage();
     void FillPlayfieldWithWalls();
@@ -113,6 +110,9 @@ public:
     bool IsOpenTile(int x, int y) const;
     bool IsOpenNeighbour(int x, int y, uint8_t direction) const;
     static void StepTowardNextCentre(int8_t& offset, uint8_t& tile, int sign, int speed);
+
+    // board_image.cpp
+    bool LoadBoardImage(const char* path);
 
     // setup.cpp
     void SetupForNewGame();

@@ -3,6 +3,8 @@
 #include <SDL.h>
 #include <unistd.h>
 
+#include <functional>
+
 #include "support/boards.h"
 #include "support/data_folder.h"
 #include "support/pictures.h"
@@ -12,6 +14,39 @@
 #include "support/test_environment.h"
 
 namespace {
+
+// Where a BMP's fields are: the file header's, then the info header's.
+const size_t PIXEL_OFFSET_AT = 10;
+const size_t WIDTH_AT = 18;
+const size_t HEIGHT_AT = 22;
+const size_t BIT_COUNT_AT = 28;
+const size_t COMPRESSION_AT = 30;
+
+void PutLittleEndian(std::string& bitmap, size_t at, uint32_t value, int bytes = 4)
+{
+    for (int i = 0; i < bytes; i++) bitmap[at + i] = (char)(value >> 8 * i);
+}
+
+size_t LittleEndianAt(const std::string& bitmap, size_t at)
+{
+    size_t value = 0;
+    for (int i = 3; i >= 0; i--) value = value << 8 | (uint8_t)bitmap[at + i];
+    return value;
+}
+
+// Level 1's board as a 27 x 27 image of pellets, changed.
+void EditedBoard(const std::function<void(std::string&)>& edit)
+{
+    ASSERT_TRUE(WriteIndexedPicture("data/boards/Level1.bmp", 27, 27, std::vector<uint8_t>(27 * 27, 11)));
+    std::string bitmap = ReadWholeFile("data/boards/Level1.bmp");
+    edit(bitmap);
+    WriteWholeFile("data/boards/Level1.bmp", bitmap);
+}
+
+void EditedBoard(size_t at, uint32_t value, int bytes = 4)
+{
+    EditedBoard([=](std::string& bitmap) { PutLittleEndian(bitmap, at, value, bytes); });
+}
 
 class Playfield : public GameTest
 {
@@ -48,7 +83,6 @@ TEST_F(Playfield, BoardImageGivesWallsPelletsAndCount)
     EXPECT_EQ(0, logic->BoundaryLegoMap[2][1]);
     EXPECT_EQ(1, logic->BoundaryLegoMap[0][13]);
     EXPECT_EQ(1, logic->BoundaryLegoMap[26][26]);
-    EXPECT_EQ(nullptr, logic->BoardSurface);
     EXPECT_EQ(0, game->FatalError);
     EXPECT_TRUE(AppearInOrder(output->Text(), {"Tile map BMPtoARRAY loaded", "Return tile map BMPtoARRAY loaded"}));
 }
@@ -125,24 +159,41 @@ TEST_F(Playfield, ReloadingRestoresEatenPelletsAndABoardWithoutPelletsCountsNone
     EXPECT_EQ(0, game->FatalError);
 }
 
-TEST_F(Playfield, GetPixelAssemblesEveryPixelSizeLowByteFirst)
+// Rows stored from the top, and the old OS/2 header with its 3-byte colours,
+// read as the usual image.
+TEST_F(Playfield, RowsFromTheTopAndTheOldCoreHeaderReadAsTheUsualImage)
 {
-    const int depths[] = {8, 16, 24, 32};
-    const uint32_t expected[] = {0x11u, 0x2211u, 0x332211u, 0x44332211u};
-    for (int i = 0; i < 4; i++)
-    {
-        SDL_Surface* const surface = SDL_CreateRGBSurface(SDL_SWSURFACE, 4, 3, depths[i], 0, 0, 0, 0);
-        ASSERT_NE(nullptr, surface);
-        SDL_LockSurface(surface);
-        const int bytes = surface->format->BytesPerPixel;
-        uint8_t* const pixel = (uint8_t*)surface->pixels + 2 * surface->pitch + 3 * bytes;
-        const uint8_t values[] = {0x11, 0x22, 0x33, 0x44};
-        for (int b = 0; b < bytes; b++) pixel[b] = values[b];
+    Picture board = WalledBoard();
+    board[1][2] = '.';
+    board[24][3] = 'o';
+    ASSERT_TRUE(SaveBoardPair("Level1", board));
+    const std::string usual = ReadWholeFile("data/boards/Level1.bmp");
+    const size_t pixels = LittleEndianAt(usual, PIXEL_OFFSET_AT);
+    const size_t rowBytes = 28;
 
-        EXPECT_EQ(expected[i], logic->GetPixel(surface, 3, 2)) << depths[i] << " bits";
-        EXPECT_EQ(0u, logic->GetPixel(surface, 2, 2)) << depths[i] << " bits";
-        SDL_UnlockSurface(surface);
-        SDL_FreeSurface(surface);
+    std::string topDown = usual;
+    PutLittleEndian(topDown, HEIGHT_AT, (uint32_t)-BOARD_SIZE);
+    for (int row = 0; row < BOARD_SIZE; row++)
+        topDown.replace(pixels + row * rowBytes, rowBytes, usual, pixels + (BOARD_SIZE - 1 - row) * rowBytes, rowBytes);
+
+    // The old header: its size, 16-bit sides, one plane, 8 bits; then 3-byte colours.
+    std::string core = usual.substr(0, 26);
+    const uint32_t coreHeader[][2] = {{14, 12}, {18, BOARD_SIZE}, {20, BOARD_SIZE}, {22, 1}, {24, 8}};
+    for (const auto& field : coreHeader) PutLittleEndian(core, field[0], field[1], field[0] == 14 ? 4 : 2);
+    for (size_t colour = 54; colour < pixels; colour += 4) core += usual.substr(colour, 3);
+    PutLittleEndian(core, PIXEL_OFFSET_AT, core.size());
+    core += usual.substr(pixels);
+
+    const std::pair<const char*, std::string> images[] = {{"from the top", topDown}, {"core header", core}};
+    for (const auto& image : images)
+    {
+        WriteWholeFile("data/boards/Level1.bmp", image.second);
+        game->FatalError = 0;
+        logic->LoadTilePlayfield();
+        EXPECT_EQ(0, game->FatalError) << image.first;
+        EXPECT_EQ(2, logic->PelletsLeftOnBoard) << image.first;
+        EXPECT_EQ(1, logic->PelletMap[2][1]) << image.first;
+        EXPECT_EQ(2, logic->PelletMap[3][24]) << image.first;
     }
 }
 
@@ -152,39 +203,30 @@ TEST_F(Playfield, UnusableBoardImagesStopTheGameWithOneErrorAndSafeMaps)
     struct Damage
     {
         const char* what;
-        const char* refusal;  // the check that must catch it, as its line says; nullptr: any
+        const char* refusal;  // the check that must catch it, as its line says
         void (*make)();
     };
     const Damage damages[] = {
         {"missing", "Could not open", [] { ASSERT_EQ(0, remove("data/boards/Level1.bmp")); }},
-        {"not a bitmap", "SDL could not load", [] { WriteWholeFile("data/boards/Level1.bmp", "BM this is no picture"); }},
+        {"not a bitmap", "header is cut short", [] { WriteWholeFile("data/boards/Level1.bmp", "BM this is no picture"); }},
         {"too narrow", "is not an 8-bit image",
          [] { ASSERT_TRUE(WriteIndexedPicture("data/boards/Level1.bmp", 26, 27, std::vector<uint8_t>(26 * 27, 11))); }},
         {"too short", "is not an 8-bit image",
          [] { ASSERT_TRUE(WriteIndexedPicture("data/boards/Level1.bmp", 27, 26, std::vector<uint8_t>(27 * 26, 11))); }},
         {"not 8-bit", "is not an 8-bit image", [] { ASSERT_TRUE(WritePicture("data/boards/Level1.bmp", 27, 27, 0x0B0B0B)); }},
-        // Classic SDL takes a bit count of 8193 as one bit per pixel yet one
-        // byte per pixel: rows of 4 bytes for 27 pixels (found by fuzzing).
-        // SDL2 refuses it itself.
-        {"bit count 8193", nullptr,
-         [] {
-             ASSERT_TRUE(WriteIndexedPicture("data/boards/Level1.bmp", 27, 27, std::vector<uint8_t>(27 * 27, 11)));
-             std::string bitmap = ReadWholeFile("data/boards/Level1.bmp");
-             const size_t bitCountOffset = 28;
-             bitmap[bitCountOffset] = 0x01;
-             bitmap[bitCountOffset + 1] = 0x20;
-             WriteWholeFile("data/boards/Level1.bmp", bitmap);
-         }},
-        // SDL2's decoder would ask for the declared pixels before reading any
-        // (found by fuzzing on sdl12-compat): refused from the header alone.
-        {"declares 1 million x 27", "declares 1000000 x 27 pixels",
-         [] {
-             ASSERT_TRUE(WriteIndexedPicture("data/boards/Level1.bmp", 27, 27, std::vector<uint8_t>(27 * 27, 11)));
-             std::string bitmap = ReadWholeFile("data/boards/Level1.bmp");
-             const size_t widthOffset = 18;
-             bitmap.replace(widthOffset, 4, std::string("\x40\x42\x0f\x00", 4));
-             WriteWholeFile("data/boards/Level1.bmp", bitmap);
-         }},
+        // SDL once took a bit count of 8193 as one bit per pixel yet one byte
+        // per pixel (found by fuzzing).
+        {"bit count 8193", "is not an 8-bit image", [] { EditedBoard(BIT_COUNT_AT, 8193, 2); }},
+        // Refused from the header alone, before anything is sized by it.
+        {"declares 1 million x 27", "declares 1000000 x 27 pixels", [] { EditedBoard(WIDTH_AT, 1000000); }},
+        {"declares 2^31 rows from the top", "declares 27 x -2147483648 pixels",
+         [] { EditedBoard(HEIGHT_AT, 1u << 31); }},
+        {"compressed", "it is compressed", [] { EditedBoard(COMPRESSION_AT, 1); }},
+        {"pixels within the headers", "its pixels start at byte 20", [] { EditedBoard(PIXEL_OFFSET_AT, 20); }},
+        {"pixels past the end", "end at byte 2756, past its 1834 bytes", [] { EditedBoard(PIXEL_OFFSET_AT, 2000); }},
+        // Even the last row's padding, which no pixel is read from.
+        {"last row cut short", "past its 1833 bytes",
+         [] { EditedBoard([](std::string& bitmap) { bitmap.pop_back(); }); }},
     };
     Picture board = WalledBoard();
     board[5][5] = '.';
@@ -202,14 +244,10 @@ TEST_F(Playfield, UnusableBoardImagesStopTheGameWithOneErrorAndSafeMaps)
         EXPECT_EQ(1, CountOccurrences(text, "ERROR: ")) << damage.what << ": " << text;
         EXPECT_EQ(0u, text.find("ERROR: ")) << damage.what;
         EXPECT_NE(std::string::npos, text.find("data/boards/Level1.bmp")) << damage.what;
-        if (damage.refusal)
-        {
-            EXPECT_NE(std::string::npos, text.find(damage.refusal)) << damage.what << ": " << text;
-        }
+        EXPECT_NE(std::string::npos, text.find(damage.refusal)) << damage.what << ": " << text;
         EXPECT_EQ(std::string::npos, text.find("loaded")) << damage.what;
         EXPECT_EQ(1, game->FatalError) << damage.what;
         EXPECT_TRUE(MapsAreAllWall()) << damage.what;
-        EXPECT_EQ(nullptr, logic->BoardSurface) << damage.what;
     }
 }
 
