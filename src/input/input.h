@@ -163,6 +163,7 @@ public:
     void UseJoysticksOfShapes(const JoystickShape shapes[NUMBER_OF_JOYSTICKS], const uint8_t plugged[NUMBER_OF_JOYSTICKS]);
     void ReadJoystick(int joystick, FrameInput& read);
     uint8_t ControlMovedNow(int joystick) const;
+    void OpenJoysticks();
     void CloseJoysticks();
     bool ControlIsAxis(uint8_t code) const;
     Sint16 AxisOfControl(int joystick, uint8_t code) const;

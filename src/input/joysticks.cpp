@@ -13,6 +13,33 @@ Input::Input()
     PointerWindowWidth = 0;
     PointerWindowHeight = 0;
     IgnoreJoystickEvents();
+    OpenJoysticks();
+
+    SetDefaultJoystickMappings();
+    JoystickSetupProcess = 0;
+    KeyboardSetupProcess = 0;
+    UserDefinedKeyButtonOne = NO_USER_DEFINED_KEY;
+    UserDefinedKeyButtonTwo = NO_USER_DEFINED_KEY;
+    DelayAllUserInput = -1;
+
+    for (int source = 0; source < NUMBER_OF_INPUT_SOURCES; source++)
+    {
+        JoystickButtonOneHeld[source] = 0;
+        JoystickButtonTwoHeld[source] = 0;
+    }
+    for (uint8_t& held : MouseButtonHeld) held = 0;
+    MouseX = 0;
+    MouseY = 0;
+}
+
+Input::~Input()
+{
+    CloseJoysticks();
+}
+
+// Opens the sticks plugged in now; any opened before are closed first.
+void Input::OpenJoysticks()
+{
     for (int joystick = 0; joystick < NUMBER_OF_JOYSTICKS; joystick++)
     {
         JoystickPlugged[joystick] = 0;
@@ -38,27 +65,6 @@ Input::Input()
         JoystickPlugged[joystick] = 1;
         printf("SDL Joystick %i initialized\n", joystick);
     }
-
-    SetDefaultJoystickMappings();
-    JoystickSetupProcess = 0;
-    KeyboardSetupProcess = 0;
-    UserDefinedKeyButtonOne = NO_USER_DEFINED_KEY;
-    UserDefinedKeyButtonTwo = NO_USER_DEFINED_KEY;
-    DelayAllUserInput = -1;
-
-    for (int source = 0; source < NUMBER_OF_INPUT_SOURCES; source++)
-    {
-        JoystickButtonOneHeld[source] = 0;
-        JoystickButtonTwoHeld[source] = 0;
-    }
-    for (uint8_t& held : MouseButtonHeld) held = 0;
-    MouseX = 0;
-    MouseY = 0;
-}
-
-Input::~Input()
-{
-    CloseJoysticks();
 }
 
 void Input::CloseJoysticks()

@@ -7,8 +7,11 @@
 
 #include <SDL.h>
 
+#include "audio/audio.h"
 #include "demos/demos.h"
 #include "game/game.h"
+#include "input/input.h"
+#include "logic/logic.h"
 #include "main_loop.h"
 #include "screens/screens.h"
 
@@ -26,10 +29,20 @@ static Uint32 NextFrameDue = 0;
 static int FramesRun = 0;
 
 // What the page's tests read of the game, rather than its pixels: the
-// screen shown and the frames run.
+// screen shown, the board played, the music's volume and the frames run.
 extern "C" EMSCRIPTEN_KEEPALIVE int WebScreenShown()
 {
     return screens ? screens->ScreenToDisplay : -1;
+}
+
+extern "C" EMSCRIPTEN_KEEPALIVE int WebBoardPlayed()
+{
+    return logic ? logic->Level : -1;
+}
+
+extern "C" EMSCRIPTEN_KEEPALIVE int WebMusicVolume()
+{
+    return audio ? audio->MusicVolume : -1;
 }
 
 extern "C" EMSCRIPTEN_KEEPALIVE int WebFramesRun()
@@ -72,8 +85,22 @@ static void RunFramesDue()
     }
 }
 
+// Browsers list a gamepad only once a button of it is pressed: a pad that
+// turns up is opened then. A demo keeps the sticks of its start.
+static int GamepadsListed = 0;
+
+static void OpenGamepadsThatTurnUp()
+{
+    const int listed = SDL_NumJoysticks();
+    if (listed == GamepadsListed || demos->Playing || demos->Recording) return;
+    GamepadsListed = listed;
+    input->CloseJoysticks();
+    input->OpenJoysticks();
+}
+
 static void BrowserFrameStep()
 {
+    OpenGamepadsThatTurnUp();
     if (demos->Timed)
         RunTimedDemoFrames();
     else
@@ -84,6 +111,7 @@ static void BrowserFrameStep()
 int main(int argc, char** argv)
 {
     StartUpGame(argc, argv);
+    GamepadsListed = SDL_NumJoysticks();
     NextFrameDue = SDL_GetTicks();
     emscripten_set_main_loop(BrowserFrameStep, 0, 1);
     return 0;

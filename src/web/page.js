@@ -90,6 +90,11 @@ function followPageSize() {
 }
 followPageSize();
 
+// A hidden tab runs no frames; the game hears of it when it runs again.
+document.addEventListener('visibilitychange', function() {
+  if (document.hidden) Module['pageWasHidden'] = true;
+});
+
 // When the game ends, the page says so, and offers a recorded session.
 Module['gameEnded'] = function(status) {
   var ending = document.getElementById('ending');

@@ -1,0 +1,127 @@
+"""The browser's build in a real Chromium: the committed demos, a real key
+session, the options kept across a reload, and the console."""
+import os
+import re
+import sys
+import time
+import unittest
+
+from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.keys import Keys
+
+sys.path.insert(0, os.path.dirname(__file__))
+import browser  # noqa: E402
+
+# The screens the tests wait for, by the game's own numbers.
+TITLE_SCREEN = 1
+OPTIONS_SCREEN = 5
+PLAYING_GAME_SCREEN = 7
+SPONSOR_SCREEN = 13
+FIRST_BOARD = 1
+# Start-up lines every start prints, in this order.
+START_UP_LINES = ["SDL (Everything) initialized", "SDL+OpenGL resizable window created",
+                  "Loaded all TTF fonts into memory", "Loaded and initialized all sprite images into memory",
+                  "Loaded all texts into memory", "Loaded and initialized all button/GUI images into memory",
+                  "SDL_mixer initialized", "Loaded all music into memory", "Loaded all sounds into memory",
+                  "Main loop..."]
+# A press that changed nothing by then was lost in a fade, and is pressed again.
+PRESS_AGAIN_SECONDS = 2.5
+
+
+def recorded_end(demo):
+    """The frames and the state digest a demo's end line gives."""
+    with open(os.path.join(browser.DEMOS, demo)) as file:
+        ends = [line.split() for line in file if line.startswith("end ")]
+    return int(ends[-1][1]), ends[-1][2]
+
+
+class BrowserCase(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.site = browser.Site()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.site.close()
+
+    def setUp(self):
+        self.browser = browser.Browser()
+
+    def tearDown(self):
+        self.browser.close()
+
+    def press(self, key, held_seconds=0.15):
+        """A key held long enough for a frame to read it held."""
+        ActionChains(self.browser.driver).key_down(key).pause(held_seconds).key_up(key).perform()
+
+    def press_until(self, key, what, condition):
+        """Presses the key, and again each few seconds while nothing came of
+        it: a press in a fade or an input pause is lost by design."""
+        presses = []
+
+        def pressed_and_done():
+            if condition():
+                return True
+            if len(presses) == 0 or time.monotonic() - presses[-1] > PRESS_AGAIN_SECONDS:
+                self.press(key)
+                presses.append(time.monotonic())
+            return False
+
+        self.browser.wait_for(what, pressed_and_done)
+
+    def screen(self):
+        return self.browser.game()[0]
+
+    def open_game(self, query=""):
+        self.browser.open(self.site.address + "index.html" + query)
+        self.browser.wait_for("the game to run", self.browser.game)
+
+    def reach_title(self):
+        self.browser.wait_for_screen(SPONSOR_SCREEN)
+        self.press_until(Keys.SPACE, "the title screen", lambda: self.screen() == TITLE_SCREEN)
+
+
+class DemosTest(BrowserCase):
+    def test_committed_demos_reach_their_recorded_frames_and_digests(self):
+        for demo in sorted(os.listdir(browser.DEMOS)):
+            if not demo.endswith(".demo"):
+                continue
+            with self.subTest(demo=demo):
+                frames, digest = recorded_end(demo)
+                self.browser.open(self.site.address + "index.html?width=640&height=480&timedemo=demos/" + demo)
+                line = self.browser.wait_for_line("Timed demo /demos/%s:" % demo)
+                self.assertRegex(line, r": %d frames, state %s," % (frames, digest))
+                self.assertEqual([], [line for line in self.browser.console() if "ERROR" in line])
+                self.browser.lines = []
+
+
+class SessionTest(BrowserCase):
+    def test_keys_reach_a_game_on_the_first_board_after_a_clean_start(self):
+        self.open_game()
+        self.reach_title()
+        self.press_until(Keys.RETURN, "a game", lambda: self.screen() == PLAYING_GAME_SCREEN)
+        self.assertEqual(FIRST_BOARD, self.browser.run("return Module._WebBoardPlayed()"))
+        lines = self.browser.console()
+        started = [line for line in lines if line in START_UP_LINES]
+        self.assertEqual(START_UP_LINES, started)
+        self.assertEqual([], [line for line in lines if "ERROR" in line])
+
+    def test_a_music_volume_set_on_the_options_screen_survives_a_reload(self):
+        self.open_game()
+        self.reach_title()
+        volume = self.browser.run("return Module._WebMusicVolume()")
+        self.press(Keys.DOWN)
+        self.press_until(Keys.RETURN, "the options screen", lambda: self.screen() == OPTIONS_SCREEN)
+        self.press_until(Keys.RIGHT, "the music's volume to change",
+                         lambda: self.browser.run("return Module._WebMusicVolume()") != volume)
+        changed = self.browser.run("return Module._WebMusicVolume()")
+        # Leaving the options saves them, and the page keeps them.
+        self.press_until(Keys.ESCAPE, "the title screen", lambda: self.screen() == TITLE_SCREEN)
+        self.browser.driver.refresh()
+        self.browser.wait_for("the game to run again", self.browser.game)
+        self.assertEqual(changed, self.browser.run("return Module._WebMusicVolume()"))
+        self.assertNotEqual(volume, changed)
+
+
+if __name__ == "__main__":
+    unittest.main()
