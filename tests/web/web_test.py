@@ -1,8 +1,9 @@
 """The browser's build in a real Chromium: the committed demos, a real key
 session, the options kept across a reload, and the console."""
 import os
-import re
+import subprocess
 import sys
+import tempfile
 import time
 import unittest
 
@@ -121,6 +122,29 @@ class SessionTest(BrowserCase):
         self.browser.wait_for("the game to run again", self.browser.game)
         self.assertEqual(changed, self.browser.run("return Module._WebMusicVolume()"))
         self.assertNotEqual(volume, changed)
+
+
+class RecordingTest(BrowserCase):
+    def test_a_session_recorded_in_the_browser_plays_on_the_desktop_to_its_end(self):
+        self.open_game("?record")
+        self.reach_title()
+        # Escape on the title quits; the page then offers the session.
+        self.press(Keys.ESCAPE)
+        self.browser.wait_for("the session's link", lambda: self.browser.run(
+            "return !document.getElementById('session').hidden"))
+        demo = self.browser.driver.execute_async_script(
+            "fetch(document.getElementById('session').href).then(r => r.text()).then(arguments[0])")
+        frames, digest = demo.split("\nend ")[-1].split()[:2]
+        with tempfile.TemporaryDirectory() as folder:
+            os.symlink(os.path.join(browser.ROOT, "data"), os.path.join(folder, "data"))
+            with open(os.path.join(folder, "session.demo"), "w") as file:
+                file.write(demo)
+            played = subprocess.run([os.environ["WOBBLER_PROGRAM"], "--timedemo", "session.demo"], cwd=folder,
+                                    env=dict(os.environ, HOME=folder, SDL_AUDIODRIVER="dummy"), timeout=300)
+            with open(os.path.join(folder, "stdout.log")) as log:
+                said = log.read()
+        self.assertEqual(0, played.returncode, said)
+        self.assertIn("Timed demo session.demo: %s frames, state %s," % (frames, digest), said)
 
 
 if __name__ == "__main__":
