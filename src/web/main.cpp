@@ -29,7 +29,8 @@ static Uint32 NextFrameDue = 0;
 static int FramesRun = 0;
 
 // What the page's tests read of the game, rather than its pixels: the
-// screen shown, the board played, the music's volume and the frames run.
+// screen shown, the board played and whether it is paused, the music's
+// volume and the frames run.
 extern "C" EMSCRIPTEN_KEEPALIVE int WebScreenShown()
 {
     return screens ? screens->ScreenToDisplay : -1;
@@ -38,6 +39,11 @@ extern "C" EMSCRIPTEN_KEEPALIVE int WebScreenShown()
 extern "C" EMSCRIPTEN_KEEPALIVE int WebBoardPlayed()
 {
     return logic ? logic->Level : -1;
+}
+
+extern "C" EMSCRIPTEN_KEEPALIVE int WebGamePaused()
+{
+    return logic ? logic->GamePaused : -1;
 }
 
 extern "C" EMSCRIPTEN_KEEPALIVE int WebMusicVolume()

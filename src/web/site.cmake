@@ -58,6 +58,8 @@ target_link_options(wobblersaga PRIVATE
   -sALLOW_MEMORY_GROWTH=1
   -sENVIRONMENT=web
   -lidbfs.js
+  # The browser suite reads and damages the stored files through it.
+  "SHELL:-sEXPORTED_RUNTIME_METHODS=['FS']"
   "SHELL:--shell-file ${CMAKE_SOURCE_DIR}/src/web/index.html"
   "SHELL:--pre-js ${CMAKE_SOURCE_DIR}/src/web/page.js"
   # Debian 12's Emscripten crashes in its HTML minifier.
@@ -71,3 +73,12 @@ target_link_options(wobblersaga PRIVATE
 set_target_properties(wobblersaga PROPERTIES CXX_LINKER_LAUNCHER "${CMAKE_COMMAND};-E;env;NODE_PATH=/usr/share/nodejs")
 set_property(TARGET wobblersaga APPEND PROPERTY LINK_DEPENDS
   ${CMAKE_SOURCE_DIR}/src/web/index.html ${CMAKE_SOURCE_DIR}/src/web/page.js ${RENDERED_TUNES})
+
+# The page's icon is the desktop's, drawn from the same art by the same script.
+set(PAGE_ICON ${SITE_DIR}/icon.png)
+add_custom_command(OUTPUT ${PAGE_ICON}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${SITE_DIR}
+  COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/packaging/make_icon.py ${CMAKE_SOURCE_DIR}/data/graphics/Wobbler_Right.png 48
+          ${PAGE_ICON}
+  DEPENDS ${CMAKE_SOURCE_DIR}/data/graphics/Wobbler_Right.png ${CMAKE_SOURCE_DIR}/packaging/make_icon.py)
+add_custom_target(web_icon ALL DEPENDS ${PAGE_ICON})

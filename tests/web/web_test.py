@@ -25,6 +25,7 @@ START_UP_LINES = ["SDL (Everything) initialized", "SDL+OpenGL resizable window c
                   "Loaded all texts into memory", "Loaded and initialized all button/GUI images into memory",
                   "SDL_mixer initialized", "Loaded all music into memory", "Loaded all sounds into memory",
                   "Main loop..."]
+OPTIONS_FILE = "/home/web_user/WobblerSaga-data-2.1"
 # A press that changed nothing by then was lost in a fade, and is pressed again.
 PRESS_AGAIN_SECONDS = 2.5
 
@@ -107,6 +108,18 @@ class SessionTest(BrowserCase):
         self.assertEqual(START_UP_LINES, started)
         self.assertEqual([], [line for line in lines if "ERROR" in line])
 
+    def test_a_hidden_tab_pauses_a_game(self):
+        self.open_game()
+        self.reach_title()
+        self.press_until(Keys.RETURN, "a game", lambda: self.screen() == PLAYING_GAME_SCREEN)
+        self.assertEqual(0, self.browser.run("return Module._WebGamePaused()"))
+        driver = self.browser.driver
+        game_tab = driver.current_window_handle
+        driver.switch_to.new_window("tab")  # the game's tab goes behind it
+        driver.close()
+        driver.switch_to.window(game_tab)
+        self.browser.wait_for("the game to pause", lambda: self.browser.run("return Module._WebGamePaused()") == 1)
+
     def test_a_music_volume_set_on_the_options_screen_survives_a_reload(self):
         self.open_game()
         self.reach_title()
@@ -122,6 +135,24 @@ class SessionTest(BrowserCase):
         self.browser.wait_for("the game to run again", self.browser.game)
         self.assertEqual(changed, self.browser.run("return Module._WebMusicVolume()"))
         self.assertNotEqual(volume, changed)
+
+
+class StorageTest(BrowserCase):
+    def test_a_damaged_stored_options_file_gets_one_error_line_and_the_defaults(self):
+        self.open_game()
+        fresh = self.browser.run("return Module._WebMusicVolume()")
+        failure = self.browser.driver.execute_async_script(
+            "var done = arguments[0];"
+            "Module.FS.writeFile('%s', 'not\\nan options\\nfile\\n');"
+            "Module.FS.syncfs(false, function(failure) { done(failure ? String(failure) : ''); });" % OPTIONS_FILE)
+        self.assertEqual("", failure)
+        self.browser.lines = []
+        self.browser.driver.refresh()
+        self.browser.wait_for("the game to run again", self.browser.game)
+        errors = [line for line in self.browser.console() if "ERROR" in line]
+        self.assertEqual(1, len(errors), errors)
+        self.assertTrue(errors[0].startswith("ERROR: Options file %s is damaged" % OPTIONS_FILE), errors)
+        self.assertEqual(fresh, self.browser.run("return Module._WebMusicVolume()"))
 
 
 class RecordingTest(BrowserCase):
