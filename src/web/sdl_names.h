@@ -22,6 +22,13 @@
 #define SDLK_RSHIFT WEB_SCAN_CODE_KEY(SDL_SCANCODE_RSHIFT)
 #define SDLK_LAST WEB_SCAN_CODE_KEY(SDL_NUM_SCANCODES)
 
+// Emscripten's mixer keeps one volume a channel and none an effect, where
+// SDL_mixer plays an effect at the product of the two: the game's calls go
+// to src/web/sound.cpp, which keeps both.
+#define Mix_Volume WebChannelVolume
+#define Mix_VolumeChunk WebEffectVolume
+#define Mix_PlayChannelTimed WebPlayEffect
+
 #ifdef __cplusplus
 extern "C" {
 #endif

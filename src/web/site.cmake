@@ -50,11 +50,13 @@ add_executable(wobblersaga ${GAME_SOURCES} src/main_loop.cpp src/rules.cpp ${WEB
 add_dependencies(wobblersaga web_music)
 set_target_properties(wobblersaga PROPERTIES OUTPUT_NAME index SUFFIX ".html" RUNTIME_OUTPUT_DIRECTORY ${SITE_DIR})
 target_include_directories(wobblersaga PRIVATE ${CMAKE_SOURCE_DIR}/src ${STB_DIR})
-# Every file sees the SDL 1.2 names that Emscripten's headers lack.
-target_compile_options(wobblersaga PRIVATE -include ${CMAKE_SOURCE_DIR}/src/web/sdl_names.h)
+# Emscripten's own SDL 1.2, which Emscripten before 3.1.50 took by default;
+# every file sees the SDL 1.2 names that its headers lack.
+target_compile_options(wobblersaga PRIVATE "SHELL:-sUSE_SDL=1" -include ${CMAKE_SOURCE_DIR}/src/web/sdl_names.h)
 target_link_options(wobblersaga PRIVATE
   # The game draws with OpenGL 1.1's immediate mode, which WebGL lacks.
   -sLEGACY_GL_EMULATION=1
+  "SHELL:-sUSE_SDL=1"
   -sALLOW_MEMORY_GROWTH=1
   -sENVIRONMENT=web
   -lidbfs.js

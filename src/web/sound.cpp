@@ -1,5 +1,5 @@
-// Where Emscripten's mixer differs: it has no volume per sound effect, and
-// browsers do not decode tracker music.
+// Where Emscripten's mixer differs: it has a volume for each channel but
+// none for each effect, and browsers do not decode tracker music.
 #include <stdio.h>
 #include <string.h>
 
@@ -7,12 +7,15 @@
 
 #include "web/web.h"
 
-// Emscripten's own play function, which the header hides behind a macro.
-#undef Mix_PlayChannel
-extern "C" int Mix_PlayChannel(int channel, Mix_Chunk* chunk, int loops);
+// Emscripten's own functions, which the game's names lead here instead of.
+#undef Mix_Volume
+#undef Mix_PlayChannelTimed
+extern "C" int Mix_Volume(int channel, int volume);
+extern "C" int Mix_PlayChannelTimed(int channel, Mix_Chunk* chunk, int loops, int ticks);
 
-// The effects the game loads, each with the volume it was given.
-const int EFFECTS_WITH_VOLUMES = 32;
+// More than the game's channels and effects.
+const int KEPT_CHANNELS = 32;
+const int KEPT_EFFECTS = 32;
 
 struct EffectVolume
 {
@@ -20,44 +23,73 @@ struct EffectVolume
     int Volume;
 };
 
-static EffectVolume Volumes[EFFECTS_WITH_VOLUMES];
+static int ChannelVolumes[KEPT_CHANNELS];
+static bool ChannelVolumesSet = false;
+static EffectVolume EffectVolumes[KEPT_EFFECTS];
 
-// A chunk's volume is kept here and given to the channel it plays on.
-extern "C" int Mix_VolumeChunk(Mix_Chunk* chunk, int volume)
+static int Clamped(int volume)
 {
-    EffectVolume* free = nullptr;
-    for (EffectVolume& entry : Volumes)
-    {
-        if (entry.Effect == chunk)
-        {
-            const int previous = entry.Volume;
-            if (volume >= 0) entry.Volume = volume > MIX_MAX_VOLUME ? MIX_MAX_VOLUME : volume;
-            return previous;
-        }
-        if (!entry.Effect && !free) free = &entry;
-    }
-    if (!free)
-    {
-        printf("ERROR: More than %d sound effects were given volumes\n", EFFECTS_WITH_VOLUMES);
-        return MIX_MAX_VOLUME;
-    }
-    *free = EffectVolume{chunk, volume < 0 ? MIX_MAX_VOLUME : (volume > MIX_MAX_VOLUME ? MIX_MAX_VOLUME : volume)};
-    return MIX_MAX_VOLUME;
+    return volume > MIX_MAX_VOLUME ? MIX_MAX_VOLUME : volume;
 }
 
-// The game plays its effects without a time limit, which is all Emscripten
-// has.
-extern "C" int Mix_PlayChannelTimed(int channel, Mix_Chunk* chunk, int loops, int)
+// Every channel starts at the full volume, as in SDL_mixer.
+static int* ChannelVolume(int channel)
 {
-    const int playing = Mix_PlayChannel(channel, chunk, loops);
-    if (playing < 0) return playing;
-    for (const EffectVolume& entry : Volumes)
-        if (entry.Effect == chunk) Mix_Volume(playing, entry.Volume);
+    if (!ChannelVolumesSet)
+    {
+        for (int& volume : ChannelVolumes) volume = MIX_MAX_VOLUME;
+        ChannelVolumesSet = true;
+    }
+    return channel >= 0 && channel < KEPT_CHANNELS ? &ChannelVolumes[channel] : nullptr;
+}
+
+// A channel's volume is kept here; Emscripten gets it as the game's effects
+// get it, with the effect's own volume applied when one plays. A negative
+// volume only asks; channel -1 is every channel.
+extern "C" int WebChannelVolume(int channel, int volume)
+{
+    if (channel == -1)
+    {
+        for (int each = 0; each < KEPT_CHANNELS; each++) WebChannelVolume(each, volume);
+        return volume;
+    }
+    int* kept = ChannelVolume(channel);
+    if (!kept) return Mix_Volume(channel, volume);
+    const int previous = *kept;
+    if (volume >= 0) *kept = Clamped(volume);
+    return previous;
+}
+
+// An effect's volume; an effect starts at the full volume.
+extern "C" int WebEffectVolume(Mix_Chunk* chunk, int volume)
+{
+    EffectVolume* entry = nullptr;
+    for (EffectVolume& kept : EffectVolumes)
+        if (kept.Effect == chunk || (!entry && !kept.Effect)) entry = &kept;
+    if (!entry)
+    {
+        printf("ERROR: More than %d sound effects were given volumes\n", KEPT_EFFECTS);
+        return MIX_MAX_VOLUME;
+    }
+    if (!entry->Effect) *entry = EffectVolume{chunk, MIX_MAX_VOLUME};
+    const int previous = entry->Volume;
+    if (volume >= 0) entry->Volume = Clamped(volume);
+    return previous;
+}
+
+// The effect plays at the product of its channel's volume and its own, as
+// SDL_mixer mixes it.
+extern "C" int WebPlayEffect(int channel, Mix_Chunk* chunk, int loops, int ticks)
+{
+    const int playing = Mix_PlayChannelTimed(channel, chunk, loops, ticks);
+    const int* channelVolume = ChannelVolume(playing);
+    if (!channelVolume) return playing;
+    Mix_Volume(playing, *channelVolume * WebEffectVolume(chunk, -1) / MIX_MAX_VOLUME);
     return playing;
 }
 
-// The site carries every tune rendered at build time into MP3, beside
-// the name the game asks for.
+// The site carries every tune rendered at build time into MP3, beside the
+// name the game asks for.
 extern "C" Mix_Music* Mix_LoadMUS(const char* path)
 {
     char rendered[256];
