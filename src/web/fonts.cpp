@@ -8,7 +8,6 @@
 #include <stb_truetype.h>
 
 #include <math.h>
-#include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 
@@ -61,24 +60,6 @@ extern "C" void TTF_Quit(void)
     TextRuns = false;
 }
 
-static unsigned char* ReadFontFile(const char* path)
-{
-    FILE* file = fopen(path, "rb");
-    if (!file) return nullptr;
-    unsigned char* bytes = nullptr;
-    long length = -1;
-    if (fseek(file, 0, SEEK_END) == 0) length = ftell(file);
-    if (length > 0 && length <= LARGEST_FONT_FILE && fseek(file, 0, SEEK_SET) == 0)
-        bytes = static_cast<unsigned char*>(malloc(length));
-    if (bytes && fread(bytes, 1, length, file) != (size_t)length)
-    {
-        free(bytes);
-        bytes = nullptr;
-    }
-    fclose(file);
-    return bytes;
-}
-
 // FreeType's rounding of 26.6 values, which SDL_ttf's metrics go through.
 static int Ceiling(float pixels)
 {
@@ -87,7 +68,8 @@ static int Ceiling(float pixels)
 
 extern "C" TTF_Font* TTF_OpenFont(const char* path, int pointSize)
 {
-    unsigned char* file = ReadFontFile(path);
+    long size = 0;
+    unsigned char* file = ReadWholeFile(path, LARGEST_FONT_FILE, size);
     if (!file)
     {
         SDL_SetError("Couldn't open %s", path);

@@ -5,7 +5,6 @@
 #define STBI_NO_STDIO
 #include <stb_image.h>
 
-#include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 
@@ -14,30 +13,15 @@
 
 #include "web/web.h"
 
-static unsigned char* ReadWholeFile(const char* path, int& size)
-{
-    FILE* file = fopen(path, "rb");
-    if (!file) return nullptr;
-    unsigned char* bytes = nullptr;
-    long length = -1;
-    if (fseek(file, 0, SEEK_END) == 0) length = ftell(file);
-    if (length > 0 && fseek(file, 0, SEEK_SET) == 0) bytes = static_cast<unsigned char*>(malloc(length));
-    if (bytes && fread(bytes, 1, length, file) != (size_t)length)
-    {
-        free(bytes);
-        bytes = nullptr;
-    }
-    fclose(file);
-    size = (int)length;
-    return bytes;
-}
+// No picture of the game comes near this size; a larger file is damaged.
+const long LARGEST_PICTURE_FILE = 64 * 1024 * 1024;
 
 // Every picture comes as 32-bit RGBA with its alpha in use, as SDL_image
 // gives the game's pictures on the desktop.
 extern "C" SDL_Surface* IMG_Load(const char* path)
 {
-    int size = 0;
-    unsigned char* bytes = ReadWholeFile(path, size);
+    long size = 0;
+    unsigned char* bytes = ReadWholeFile(path, LARGEST_PICTURE_FILE, size);
     if (!bytes)
     {
         SDL_SetError("Couldn't open %s", path);
@@ -45,9 +29,9 @@ extern "C" SDL_Surface* IMG_Load(const char* path)
     }
     int width = 0, height = 0, channels = 0;
     unsigned char* decoded = nullptr;
-    if (stbi_info_from_memory(bytes, size, &width, &height, &channels) && width <= LARGEST_MEMORY_SURFACE_SIDE &&
+    if (stbi_info_from_memory(bytes, (int)size, &width, &height, &channels) && width <= LARGEST_MEMORY_SURFACE_SIDE &&
         height <= LARGEST_MEMORY_SURFACE_SIDE)
-        decoded = stbi_load_from_memory(bytes, size, &width, &height, &channels, 4);
+        decoded = stbi_load_from_memory(bytes, (int)size, &width, &height, &channels, 4);
     free(bytes);
     if (!decoded)
     {

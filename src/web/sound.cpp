@@ -5,7 +5,6 @@
 
 #include <SDL_mixer.h>
 
-#include "web/web.h"
 
 // Emscripten's own functions, which the game's names lead here instead of.
 #undef Mix_Volume

@@ -16,8 +16,8 @@ const unsigned int MEMORY_GREEN_MASK = 0x0000FF00;
 const unsigned int MEMORY_BLUE_MASK = 0x00FF0000;
 const unsigned int MEMORY_ALPHA_MASK = 0xFF000000;
 
-// The page's storage keeps what the game wrote there: the options and high
-// scores.
-void KeepStoredFiles();
+// A file's bytes in a block of their own, to be freed; null when it cannot be
+// read, is empty or is larger than the largest of its kind.
+unsigned char* ReadWholeFile(const char* path, long largest, long& size);
 
 #endif
