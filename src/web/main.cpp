@@ -1,8 +1,8 @@
 // The browser's program frame. A page cannot block, so the browser calls a
 // frame step at each of its display refreshes, and the step runs the game's
-// frames that are due by the game's own clock: the desktop's pace, whatever
-// the display's rate. A timed demo runs as many frames as a refresh leaves
-// room for.
+// frames that are due by the game's own clock, each frame's period as the
+// game sets it for the board: the desktop's pace, whatever the display's
+// rate. A timed demo runs as many frames as a refresh leaves room for.
 #include <emscripten.h>
 
 #include <SDL.h>
@@ -15,8 +15,6 @@
 #include "main_loop.h"
 #include "screens/screens.h"
 
-// The desktop's frame period.
-const Uint32 FRAME_PERIOD_MILLISECONDS = 16;
 // A tab that was hidden, or a machine that fell behind, does not make the
 // game race to catch up: it runs at most this many frames at once.
 const int MOST_FRAMES_AT_ONCE = 4;
@@ -83,11 +81,13 @@ static void RunTimedDemoFrames()
 static void RunFramesDue()
 {
     const Uint32 now = SDL_GetTicks();
-    if ((Sint32)(now - NextFrameDue) > (Sint32)(MOST_FRAMES_AT_ONCE * FRAME_PERIOD_MILLISECONDS)) NextFrameDue = now;
+    if ((Sint32)(now - NextFrameDue) > MOST_FRAMES_AT_ONCE * game->FrameDelayMilliseconds) NextFrameDue = now;
     for (int frames = 0; GameRuns() && frames < MOST_FRAMES_AT_ONCE && (Sint32)(now - NextFrameDue) >= 0; frames++)
     {
+        // The period of the frame as it starts, as the desktop's clock takes it.
+        const int32_t period = game->FrameDelayMilliseconds;
         RunFrame();
-        NextFrameDue += FRAME_PERIOD_MILLISECONDS;
+        NextFrameDue += period;
     }
 }
 
