@@ -79,8 +79,8 @@ class Browser:
 
     def game(self):
         """The screen shown and the frames run, or None before the game runs."""
-        return self.run("return (typeof Module !== 'undefined' && Module.calledRun) ?"
-                        " [Module._WebScreenShown(), Module._WebFramesRun()] : null")
+        return self.run("return (typeof Module !== 'undefined' && Module.runtimeReady &&"
+                        " Module._WebScreenShown() >= 0) ? [Module._WebScreenShown(), Module._WebFramesRun()] : null")
 
     def wait_for(self, what, condition, seconds=PATIENCE_SECONDS):
         deadline = time.monotonic() + seconds
