@@ -37,7 +37,7 @@ Input::~Input()
     CloseJoysticks();
 }
 
-// Opens the sticks plugged in now; any opened before are closed first.
+// Opens the sticks plugged in now; whoever opened them before closes them first.
 void Input::OpenJoysticks()
 {
     for (int joystick = 0; joystick < NUMBER_OF_JOYSTICKS; joystick++)
