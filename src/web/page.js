@@ -40,6 +40,10 @@ function demoName(link) {
 }
 
 Module['arguments'] = commandLine();
+// The sounds and tunes are decoded from the game's files by Web Audio when
+// the game loads them, not by the preloader: said so, Emscripten does not
+// warn of each one on the console.
+Module['noAudioDecoding'] = true;
 
 Module['preRun'] = Module['preRun'] || [];
 Module['preRun'].push(function keepHomeInStorage() {
