@@ -42,16 +42,11 @@ static int* ChannelVolume(int channel)
     return channel >= 0 && channel < KEPT_CHANNELS ? &ChannelVolumes[channel] : nullptr;
 }
 
-// A channel's volume is kept here; Emscripten gets it as the game's effects
-// get it, with the effect's own volume applied when one plays. A negative
-// volume only asks; channel -1 is every channel.
+// A channel's volume is kept here, and Emscripten gets it with the effect's
+// own volume applied when one plays; a negative volume only asks. The game
+// sets its channels one by one.
 extern "C" int WebChannelVolume(int channel, int volume)
 {
-    if (channel == -1)
-    {
-        for (int each = 0; each < KEPT_CHANNELS; each++) WebChannelVolume(each, volume);
-        return volume;
-    }
     int* kept = ChannelVolume(channel);
     if (!kept) return Mix_Volume(channel, volume);
     const int previous = *kept;

@@ -103,15 +103,6 @@ extern "C" void SDL_FreeSurface(SDL_Surface* surface)
     free(Owner(surface));
 }
 
-extern "C" int SDL_LockSurface(SDL_Surface*)
-{
-    return 0;
-}
-
-extern "C" void SDL_UnlockSurface(SDL_Surface*)
-{
-}
-
 extern "C" int SDL_SetAlpha(SDL_Surface* surface, Uint32 flags, Uint8)
 {
     surface->flags = (surface->flags & ~SDL_SRCALPHA) | (flags & SDL_SRCALPHA);

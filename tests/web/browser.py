@@ -1,17 +1,22 @@
 """A real Chromium, headless with SwiftShader's WebGL, on the browser's build
-of the game served from 127.0.0.1, with the committed demos beside it under
-/demos/. The game's state is read through the page's two exports (the screen
-shown and the frames run), its log lines from the console."""
+of the game served from 127.0.0.1 by tools/serve-site's handler, with the
+committed demos beside it under /demos/. The game's state is read through
+the page's exports (the screen shown and the frames run), its log lines from
+the console."""
 import functools
 import http.server
+import importlib.machinery
+import importlib.util
 import os
 import shutil
+import subprocess
 import tempfile
 import threading
 import time
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.action_chains import ActionChains
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 SITE = os.path.join(ROOT, "build-web", "site")
@@ -19,18 +24,37 @@ DEMOS = os.path.join(ROOT, "tests", "program", "demos")
 
 # A slow or busy machine still starts the page, and plays a demo, in this.
 PATIENCE_SECONDS = 240
+# A press that changed nothing by then was lost in a fade, and is pressed again.
+PRESS_AGAIN_SECONDS = 2.5
 
 
-class SiteHandler(http.server.SimpleHTTPRequestHandler):
-    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map, ".wasm": "application/wasm"}
+def load_serve_site():
+    loader = importlib.machinery.SourceFileLoader("serve_site", os.path.join(ROOT, "tools", "serve-site"))
+    module = importlib.util.module_from_spec(importlib.util.spec_from_loader("serve_site", loader))
+    loader.exec_module(module)
+    return module
 
+
+class SiteHandler(load_serve_site().QuietHandler):
     def translate_path(self, path):
         if path.startswith("/demos/"):
             return os.path.join(DEMOS, os.path.basename(path.split("?")[0]))
         return super().translate_path(path)
 
-    def log_message(self, *arguments):
-        pass
+
+def play_on_desktop(program, demo_text, option):
+    """The desktop program's stdout.log after it plays the demo with the
+    option (--playdemo or --timedemo), and its exit status; it runs in a
+    folder of its own, with data/ linked there."""
+    with tempfile.TemporaryDirectory() as folder:
+        os.symlink(os.path.join(ROOT, "data"), os.path.join(folder, "data"))
+        with open(os.path.join(folder, "session.demo"), "w") as file:
+            file.write(demo_text)
+        played = subprocess.run([program, option, "session.demo"], cwd=folder, timeout=600,
+                                env=dict(os.environ, HOME=folder, SDL_AUDIODRIVER="dummy"),
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        with open(os.path.join(folder, "stdout.log")) as log:
+            return log.read(), played.returncode
 
 
 class Site:
@@ -90,6 +114,25 @@ class Browser:
                 return value
             time.sleep(0.1)
         raise AssertionError("Waited %d s for %s; the console said:\n%s" % (seconds, what, "\n".join(self.console())))
+
+    def press(self, key, held_seconds=0.15):
+        """A key held long enough for a frame to read it held."""
+        ActionChains(self.driver).key_down(key).pause(held_seconds).key_up(key).perform()
+
+    def press_until(self, key, what, condition, again_seconds=PRESS_AGAIN_SECONDS):
+        """Presses the key, and again each few seconds while nothing came of
+        it: a press in a fade or an input pause is lost by design."""
+        presses = []
+
+        def pressed_and_done():
+            if condition():
+                return True
+            if not presses or time.monotonic() - presses[-1] > again_seconds:
+                self.press(key)
+                presses.append(time.monotonic())
+            return False
+
+        self.wait_for(what, pressed_and_done)
 
     def wait_for_line(self, start, seconds=PATIENCE_SECONDS):
         return self.wait_for('a line "%s..."' % start,

@@ -1,13 +1,9 @@
 """The browser's build in a real Chromium: the committed demos, a real key
 session, the options kept across a reload, and the console."""
 import os
-import subprocess
 import sys
-import tempfile
-import time
 import unittest
 
-from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.keys import Keys
 
 sys.path.insert(0, os.path.dirname(__file__))
@@ -26,8 +22,6 @@ START_UP_LINES = ["SDL (Everything) initialized", "SDL+OpenGL resizable window c
                   "SDL_mixer initialized", "Loaded all music into memory", "Loaded all sounds into memory",
                   "Main loop..."]
 OPTIONS_FILE = "/home/web_user/WobblerSaga-data-2.1"
-# A press that changed nothing by then was lost in a fade, and is pressed again.
-PRESS_AGAIN_SECONDS = 2.5
 
 
 def recorded_end(demo):
@@ -52,25 +46,6 @@ class BrowserCase(unittest.TestCase):
     def tearDown(self):
         self.browser.close()
 
-    def press(self, key, held_seconds=0.15):
-        """A key held long enough for a frame to read it held."""
-        ActionChains(self.browser.driver).key_down(key).pause(held_seconds).key_up(key).perform()
-
-    def press_until(self, key, what, condition):
-        """Presses the key, and again each few seconds while nothing came of
-        it: a press in a fade or an input pause is lost by design."""
-        presses = []
-
-        def pressed_and_done():
-            if condition():
-                return True
-            if len(presses) == 0 or time.monotonic() - presses[-1] > PRESS_AGAIN_SECONDS:
-                self.press(key)
-                presses.append(time.monotonic())
-            return False
-
-        self.browser.wait_for(what, pressed_and_done)
-
     def screen(self):
         return self.browser.game()[0]
 
@@ -80,7 +55,7 @@ class BrowserCase(unittest.TestCase):
 
     def reach_title(self):
         self.browser.wait_for_screen(SPONSOR_SCREEN)
-        self.press_until(Keys.SPACE, "the title screen", lambda: self.screen() == TITLE_SCREEN)
+        self.browser.press_until(Keys.SPACE, "the title screen", lambda: self.screen() == TITLE_SCREEN)
 
 
 class DemosTest(BrowserCase):
@@ -101,7 +76,7 @@ class SessionTest(BrowserCase):
     def test_keys_reach_a_game_on_the_first_board_after_a_clean_start(self):
         self.open_game()
         self.reach_title()
-        self.press_until(Keys.RETURN, "a game", lambda: self.screen() == PLAYING_GAME_SCREEN)
+        self.browser.press_until(Keys.RETURN, "a game", lambda: self.screen() == PLAYING_GAME_SCREEN)
         self.assertEqual(FIRST_BOARD, self.browser.run("return Module._WebBoardPlayed()"))
         lines = self.browser.console()
         started = [line for line in lines if line in START_UP_LINES]
@@ -111,7 +86,7 @@ class SessionTest(BrowserCase):
     def test_a_hidden_tab_pauses_a_game(self):
         self.open_game()
         self.reach_title()
-        self.press_until(Keys.RETURN, "a game", lambda: self.screen() == PLAYING_GAME_SCREEN)
+        self.browser.press_until(Keys.RETURN, "a game", lambda: self.screen() == PLAYING_GAME_SCREEN)
         self.assertEqual(0, self.browser.run("return Module._WebGamePaused()"))
         driver = self.browser.driver
         game_tab = driver.current_window_handle
@@ -124,13 +99,13 @@ class SessionTest(BrowserCase):
         self.open_game()
         self.reach_title()
         volume = self.browser.run("return Module._WebMusicVolume()")
-        self.press(Keys.DOWN)
-        self.press_until(Keys.RETURN, "the options screen", lambda: self.screen() == OPTIONS_SCREEN)
-        self.press_until(Keys.RIGHT, "the music's volume to change",
+        self.browser.press(Keys.DOWN)
+        self.browser.press_until(Keys.RETURN, "the options screen", lambda: self.screen() == OPTIONS_SCREEN)
+        self.browser.press_until(Keys.RIGHT, "the music's volume to change",
                          lambda: self.browser.run("return Module._WebMusicVolume()") != volume)
         changed = self.browser.run("return Module._WebMusicVolume()")
         # Leaving the options saves them, and the page keeps them.
-        self.press_until(Keys.ESCAPE, "the title screen", lambda: self.screen() == TITLE_SCREEN)
+        self.browser.press_until(Keys.ESCAPE, "the title screen", lambda: self.screen() == TITLE_SCREEN)
         self.browser.driver.refresh()
         self.browser.wait_for("the game to run again", self.browser.game)
         self.assertEqual(changed, self.browser.run("return Module._WebMusicVolume()"))
@@ -160,23 +135,15 @@ class RecordingTest(BrowserCase):
         self.open_game("?record")
         self.reach_title()
         # Escape on the title quits; the page then offers the session.
-        self.press(Keys.ESCAPE)
+        self.browser.press(Keys.ESCAPE)
         self.browser.wait_for("the session's link", lambda: self.browser.run(
             "return !document.getElementById('session').hidden"))
         demo = self.browser.driver.execute_async_script(
             "fetch(document.getElementById('session').href).then(r => r.text()).then(arguments[0])")
         frames, digest = demo.split("\nend ")[-1].split()[:2]
-        with tempfile.TemporaryDirectory() as folder:
-            os.symlink(os.path.join(browser.ROOT, "data"), os.path.join(folder, "data"))
-            with open(os.path.join(folder, "session.demo"), "w") as file:
-                file.write(demo)
-            played = subprocess.run([os.environ["WOBBLER_PROGRAM"], "--timedemo", "session.demo"], cwd=folder,
-                                    env=dict(os.environ, HOME=folder, SDL_AUDIODRIVER="dummy"), timeout=300)
-            with open(os.path.join(folder, "stdout.log")) as log:
-                said = log.read()
-        self.assertEqual(0, played.returncode, said)
+        said, status = browser.play_on_desktop(os.environ["WOBBLER_PROGRAM"], demo, "--timedemo")
+        self.assertEqual(0, status, said)
         self.assertIn("Timed demo session.demo: %s frames, state %s," % (frames, digest), said)
-
 
 if __name__ == "__main__":
     unittest.main()
