@@ -9,6 +9,6 @@ int main(int argc, char** argv)
     KeepLargeBuffersOutOfTheHeap();
 
     StartUpGame(argc, argv);
-    while (!game->QuitGame && !game->FatalError) RunMainLoopFrame();
+    while (GameGoesOn()) RunMainLoopFrame();
     return ShutDownGame();
 }

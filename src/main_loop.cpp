@@ -109,6 +109,11 @@ static bool PresentScreenBufferIfAsked(int steps)
     return true;
 }
 
+bool GameGoesOn()
+{
+    return !game->QuitGame && !game->FatalError;
+}
+
 bool RunMainLoopFrame(int steps)
 {
     FrameInput frame;

@@ -29,6 +29,8 @@ enum FrameSteps
     PRESENT_SCREEN_BUFFER = 4,
     WHOLE_FRAME = POLL_INPUT | WAIT_FOR_FRAME_PERIOD | PRESENT_SCREEN_BUFFER,
 };
+// True until the game is asked to quit or cannot go on.
+bool GameGoesOn();
 // One pass of the main loop; true when it presented the screen buffer.
 bool RunMainLoopFrame(int steps = WHOLE_FRAME);
 // One pass with the input given, as a demo gives it.

@@ -60,11 +60,6 @@ static void RunFrame()
     FramesRun++;
 }
 
-static bool GameRuns()
-{
-    return !game->QuitGame && !game->FatalError;
-}
-
 static void EndTheGame()
 {
     emscripten_cancel_main_loop();
@@ -75,14 +70,14 @@ static void EndTheGame()
 static void RunTimedDemoFrames()
 {
     const Uint32 start = SDL_GetTicks();
-    while (GameRuns() && SDL_GetTicks() - start < TIMED_DEMO_MILLISECONDS_A_REFRESH) RunFrame();
+    while (GameGoesOn() && SDL_GetTicks() - start < TIMED_DEMO_MILLISECONDS_A_REFRESH) RunFrame();
 }
 
 static void RunFramesDue()
 {
     const Uint32 now = SDL_GetTicks();
     if ((Sint32)(now - NextFrameDue) > MOST_FRAMES_AT_ONCE * game->FrameDelayMilliseconds) NextFrameDue = now;
-    for (int frames = 0; GameRuns() && frames < MOST_FRAMES_AT_ONCE && (Sint32)(now - NextFrameDue) >= 0; frames++)
+    for (int frames = 0; GameGoesOn() && frames < MOST_FRAMES_AT_ONCE && (Sint32)(now - NextFrameDue) >= 0; frames++)
     {
         // The period of the frame as it starts, as the desktop's clock takes it.
         const int32_t period = game->FrameDelayMilliseconds;
@@ -111,7 +106,7 @@ static void BrowserFrameStep()
         RunTimedDemoFrames();
     else
         RunFramesDue();
-    if (!GameRuns()) EndTheGame();
+    if (!GameGoesOn()) EndTheGame();
 }
 
 int main(int argc, char** argv)

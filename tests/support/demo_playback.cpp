@@ -27,7 +27,7 @@ void DemoTest::Play(const std::string& demo, const std::function<void()>& eachFr
     objects.reset(new GameObjects(startUpSteps, commandLine));
     // Every frame is drawn as the game draws it, and the drawing carried out;
     // showing it on the window, which changes nothing of the game, is left out.
-    while (!game->QuitGame && !game->FatalError)
+    while (GameGoesOn())
     {
         RunMainLoopFrame(POLL_INPUT);
         glFlush();
