@@ -17,6 +17,7 @@
 #include "frame_bench.h"
 #include "game/game.h"
 #include "games_in_process.h"
+#include "platform/platform.h"
 #include "timed_demo.h"
 #include "whole_program.h"
 

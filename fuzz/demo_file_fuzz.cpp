@@ -6,10 +6,10 @@
 
 #include <string>
 
+#include "checks.h"
 #include "demos/demos.h"
 #include "fuzz_support.h"
 #include "logic/logic.h"
-#include "rules.h"
 
 namespace {
 

@@ -2,6 +2,7 @@
 
 #include "game/game.h"
 #include "main_loop.h"
+#include "platform/platform.h"
 
 int main(int argc, char** argv)
 {

@@ -2,7 +2,7 @@
 
 #include <stdio.h>
 
-#include "rules.h"
+#include "checks.h"
 
 Audio* audio = nullptr;
 

@@ -64,7 +64,4 @@ public:
 
 extern Data* data;
 
-// Makes the files just saved last where the platform keeps its files.
-void KeepSavedFiles();
-
 #endif

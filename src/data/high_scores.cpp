@@ -2,8 +2,8 @@
 
 #include <string.h>
 
+#include "checks.h"
 #include "logic/logic.h"
-#include "rules.h"
 
 Data* data = nullptr;
 

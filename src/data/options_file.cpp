@@ -7,10 +7,11 @@
 #include <unistd.h>
 
 #include "audio/audio.h"
+#include "checks.h"
 #include "game/game.h"
 #include "input/input.h"
 #include "logic/logic.h"
-#include "rules.h"
+#include "platform/platform.h"
 #include "settings/settings.h"
 
 // The save goes to this file beside the real one and is renamed over it only

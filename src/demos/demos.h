@@ -11,6 +11,21 @@
 // Demos: a session's frames of input kept in a file, and given back to the
 // game in place of the player, checked against digests of its state.
 
+// FNV-1a over 64 bits: the same values give the same digest on every
+// machine and in every build, whatever their layout in memory (digest.cpp).
+struct Digest
+{
+    uint64_t Value = 14695981039346656037ull;
+
+    void AddBytes(const void* bytes, size_t count);
+    void AddNumber(int64_t number);  // as eight bytes, lowest first
+    void AddFloat(float number);     // its bits
+};
+
+// A digest of the board and return images of every level: what a session's
+// course depends on in data/.
+uint64_t DigestOfBoardImages();
+
 // What decides the game's course from here on: the logic with the maze's
 // contents, the actors, timers and the random generator, the screens and
 // their state, the menus, the input's state and queue, the options and

@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "rules.h"
+#include "checks.h"
 #include "screens/screens.h"
 #include "visuals/visuals.h"
 

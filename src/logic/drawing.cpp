@@ -3,8 +3,8 @@
 #include <SDL_mixer.h>
 
 #include "audio/audio.h"
+#include "checks.h"
 #include "logic/logic.h"
-#include "rules.h"
 #include "visuals/visuals.h"
 
 // First picture of the hero facing each direction; 0 draws no hero.

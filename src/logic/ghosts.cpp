@@ -1,7 +1,7 @@
 #include "audio/audio.h"
+#include "checks.h"
 #include "input/input.h"
 #include "logic/logic.h"
-#include "rules.h"
 
 // Sightings a ghost may chase on before it ignores the hero for as many decisions.
 const uint8_t GHOST_CHASE_BUDGET = 75;

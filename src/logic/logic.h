@@ -170,8 +170,8 @@ public:
 
 extern Logic* logic;
 
-// A digest of the board and return images of every level: what a session's
-// course depends on in data/.
-uint64_t DigestOfBoardImages();
+// The board and return images of each level; 0 and 6 read the last board.
+extern const char* const BOARD_IMAGE_FOR_LEVEL[NUMBER_OF_LEVELS];
+extern const char* const RETURN_IMAGE_FOR_LEVEL[NUMBER_OF_LEVELS];
 
 #endif

@@ -1,7 +1,7 @@
 #include "audio/audio.h"
+#include "checks.h"
 #include "input/input.h"
 #include "logic/logic.h"
-#include "rules.h"
 #include "visuals/visuals.h"
 
 // The pellet ahead is eaten half-way to its tile, in pixels from the centre.

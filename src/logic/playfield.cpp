@@ -1,15 +1,15 @@
 #include <stdio.h>
 
+#include "checks.h"
 #include "game/game.h"
 #include "logic/logic.h"
-#include "rules.h"
 
 // The board and return images of each level; 0 and 6 read the last board.
-static const char* const BOARD_IMAGE_FOR_LEVEL[NUMBER_OF_LEVELS] = {
+const char* const BOARD_IMAGE_FOR_LEVEL[NUMBER_OF_LEVELS] = {
     "data/boards/Original.bmp", "data/boards/Level1.bmp", "data/boards/Level2.bmp", "data/boards/Level3.bmp",
     "data/boards/Level4.bmp",   "data/boards/Original.bmp", "data/boards/Original.bmp",
 };
-static const char* const RETURN_IMAGE_FOR_LEVEL[NUMBER_OF_LEVELS] = {
+const char* const RETURN_IMAGE_FOR_LEVEL[NUMBER_OF_LEVELS] = {
     "data/boards/Original_Return.bmp", "data/boards/Level1_Return.bmp",   "data/boards/Level2_Return.bmp",
     "data/boards/Level3_Return.bmp",   "data/boards/Level4_Return.bmp",   "data/boards/Original_Return.bmp",
     "data/boards/Original_Return.bmp",
@@ -21,28 +21,6 @@ const uint8_t BOARD_WALL_PIXEL = 0;
 static const uint8_t PELLET_BY_PIXEL[CODED_PIXEL_VALUES] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 1, 0, 0, 0, 0};
 // 9 up, 11 down, 6 left, 14 right; 10 is marked without a direction.
 static const uint8_t RETURN_CODE_BY_PIXEL[CODED_PIXEL_VALUES] = {0, 0, 0, 0, 0, 0, 3, 0, 0, 1, 5, 2, 0, 0, 4, 0};
-
-// The bytes of every board and return image the levels read, in level order;
-// a missing image counts as such.
-uint64_t DigestOfBoardImages()
-{
-    static const char* const* const TABLES[2] = {BOARD_IMAGE_FOR_LEVEL, RETURN_IMAGE_FOR_LEVEL};
-    Digest digest;
-    for (const char* const* table : TABLES)
-    {
-        for (int level = 0; level < NUMBER_OF_LEVELS; level++)
-        {
-            FILE* file = fopen(table[level], "rb");
-            digest.AddNumber(file != nullptr);
-            if (!file) continue;
-            uint8_t buffer[4096];
-            size_t count;
-            while ((count = fread(buffer, 1, sizeof(buffer), file)) > 0) digest.AddBytes(buffer, count);
-            fclose(file);
-        }
-    }
-    return digest.Value;
-}
 
 static const char* ImageForLevel(const char* const table[NUMBER_OF_LEVELS], uint8_t level)
 {

@@ -1,10 +1,10 @@
 #include <SDL_mixer.h>
 
 #include "audio/audio.h"
+#include "checks.h"
 #include "game/game.h"
 #include "input/input.h"
 #include "logic/logic.h"
-#include "rules.h"
 #include "visuals/visuals.h"
 
 const int LAST_PLAYED_LEVEL = 5;

@@ -3,11 +3,11 @@
 #include <stdio.h>
 
 #include "audio/audio.h"
+#include "checks.h"
 #include "data/data.h"
 #include "input/input.h"
 #include "interface/interface.h"
 #include "logic/logic.h"
-#include "rules.h"
 #include "visuals/visuals.h"
 
 static const float MENU_BACKGROUND_TRANSPARENCY = 0.75f;

@@ -4,11 +4,11 @@
 #include <string.h>
 
 #include "audio/audio.h"
+#include "checks.h"
 #include "data/data.h"
 #include "input/input.h"
 #include "interface/interface.h"
 #include "logic/logic.h"
-#include "rules.h"
 #include "visuals/visuals.h"
 
 // Cursor positions past the last stored character: 18 means the name is

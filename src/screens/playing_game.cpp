@@ -7,11 +7,11 @@
 #include <SDL_mixer.h>
 
 #include "audio/audio.h"
+#include "checks.h"
 #include "data/data.h"
 #include "game/game.h"
 #include "input/input.h"
 #include "logic/logic.h"
-#include "rules.h"
 #include "visuals/visuals.h"
 
 // Pellet map values.

@@ -92,7 +92,7 @@ public:
     // Runs the display method of ScreenToDisplay (screens.cpp).
     void DisplayCurrentScreen();
 
-    // frame_input.cpp
+    // frame_events.cpp
     void TakeFrameInput(const FrameInput& frame);
     void TakeEscapeAndKey(const FrameInput& events);
     bool ResizeWindow(int width, int height);

@@ -7,6 +7,7 @@
 #include "input/input.h"
 #include "interface/interface.h"
 #include "logic/logic.h"
+#include "platform/platform.h"
 #include "visuals/visuals.h"
 
 // Where each menu button sits and where it leads; "Exit" leads out of the game.

@@ -2,7 +2,7 @@
 
 #include <stdio.h>
 
-#include "rules.h"
+#include "checks.h"
 
 const int32_t LAST_CREDIT_LINE = 53;
 

@@ -2,7 +2,7 @@
 
 #include <stdio.h>
 
-#include "rules.h"
+#include "checks.h"
 
 // Slot to picture, in ascending slot order; every other slot stays empty.
 // The asset generator keeps a list of the same pictures, which the asset

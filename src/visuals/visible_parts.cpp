@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <new>
 
-#include "rules.h"
+#include "checks.h"
 
 // A sprite is drawn as its whole quad, cut by the scissor to the box around
 // what its picture shows, less the largest hole inside it. Quad and texture

@@ -1,4 +1,4 @@
-#include "game/game.h"
+#include "platform/platform.h"
 
 // The browser's memory is one growing array that is never given back, and
 // its allocator has no thresholds to set.

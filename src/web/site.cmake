@@ -6,7 +6,7 @@
 # its namesake in src/web takes its place. The files of src/web that stand
 # beside the game (its surfaces, pictures, fonts, sounds, gamepad and icon)
 # replace parts of Emscripten's SDL under SDL's own names.
-set(WEB_REPLACED_SOURCES src/main.cpp src/game/allocator.cpp src/data/storage.cpp src/input/joystick_events.cpp)
+set(WEB_REPLACED_SOURCES src/main.cpp src/platform/allocator.cpp src/platform/storage.cpp src/input/joystick_events.cpp)
 
 file(GLOB_RECURSE GAME_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*/*.cpp)
 list(FILTER GAME_SOURCES EXCLUDE REGEX "/src/web/")
@@ -46,7 +46,7 @@ endforeach()
 add_custom_target(web_music DEPENDS ${RENDERED_TUNES})
 
 set(SITE_DIR ${CMAKE_BINARY_DIR}/site)
-add_executable(wobblersaga ${GAME_SOURCES} src/main_loop.cpp src/rules.cpp ${WEB_SOURCES})
+add_executable(wobblersaga ${GAME_SOURCES} src/main_loop.cpp src/checks.cpp ${WEB_SOURCES})
 add_dependencies(wobblersaga web_music)
 set_target_properties(wobblersaga PROPERTIES OUTPUT_NAME index SUFFIX ".html" RUNTIME_OUTPUT_DIRECTORY ${SITE_DIR})
 target_include_directories(wobblersaga PRIVATE ${CMAKE_SOURCE_DIR}/src ${STB_DIR})

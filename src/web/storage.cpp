@@ -1,6 +1,6 @@
 #include <emscripten.h>
 
-#include "data/data.h"
+#include "platform/platform.h"
 
 // The page keeps the home folder in the browser's storage (IndexedDB): a
 // file written there lasts once it is copied across, which happens here, at

@@ -2,9 +2,9 @@
 
 #include <SDL_mixer.h>
 
+#include "checks.h"
 #include "game/game.h"
 #include "input/input.h"
-#include "rules.h"
 #include "screens/screens.h"
 #include "support/game_screens_fixture.h"
 #include "support/key_events.h"

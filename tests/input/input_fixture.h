@@ -5,8 +5,8 @@
 
 #include "input/input.h"
 #include "screens/screens.h"
-#include "support/key_events.h"
 #include "support/data_folder.h"
+#include "support/key_events.h"
 #include "support/window_fixture.h"
 #include "visuals/visuals.h"
 

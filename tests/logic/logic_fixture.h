@@ -14,10 +14,10 @@
 #include "input/input.h"
 #include "logic/logic.h"
 #include "screens/screens.h"
-#include "support/key_events.h"
 #include "support/boards.h"
 #include "support/data_folder.h"
 #include "support/game_objects.h"
+#include "support/key_events.h"
 #include "support/test_environment.h"
 #include "visuals/visuals.h"
 

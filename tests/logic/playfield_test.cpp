@@ -5,12 +5,12 @@
 
 #include <functional>
 
-#include "support/boards.h"
-#include "support/data_folder.h"
-#include "support/pictures.h"
 #include "game/game.h"
 #include "logic/logic.h"
+#include "support/boards.h"
+#include "support/data_folder.h"
 #include "support/game_objects.h"
+#include "support/pictures.h"
 #include "support/test_environment.h"
 
 namespace {

@@ -9,10 +9,10 @@
 #include "interface/interface.h"
 #include "logic/logic.h"
 #include "screens/screens.h"
-#include "support/key_events.h"
-#include "support/pictures.h"
 #include "support/game_screens_fixture.h"
 #include "support/joystick_state.h"
+#include "support/key_events.h"
+#include "support/pictures.h"
 #include "visuals/visuals.h"
 
 namespace {

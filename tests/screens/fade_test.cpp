@@ -5,8 +5,8 @@
 #include "audio/audio.h"
 #include "input/input.h"
 #include "screens/screens.h"
-#include "support/key_events.h"
 #include "support/game_screens_fixture.h"
+#include "support/key_events.h"
 #include "support/pictures.h"
 #include "visuals/visuals.h"
 

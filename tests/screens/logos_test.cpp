@@ -8,8 +8,8 @@
 #include "game/game.h"
 #include "input/input.h"
 #include "screens/screens.h"
-#include "support/key_events.h"
 #include "support/game_screens_fixture.h"
+#include "support/key_events.h"
 #include "visuals/visuals.h"
 
 namespace {

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "data/data.h"
+#include "demos/demos.h"
 #include "game/game.h"
 #include "logic/logic.h"
 #include "screens/screens.h"

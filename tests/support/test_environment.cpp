@@ -13,7 +13,7 @@
 #include <sstream>
 #include <thread>
 
-#include "rules.h"
+#include "checks.h"
 
 std::string ProjectRoot()
 {

@@ -5,8 +5,8 @@
 
 #include "game/game.h"
 #include "input/input.h"
-#include "support/key_events.h"
 #include "support/data_folder.h"
+#include "support/key_events.h"
 #include "support/window_fixture.h"
 #include "visuals/visuals.h"
 

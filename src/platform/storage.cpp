@@ -1,4 +1,4 @@
-#include "data/data.h"
+#include "platform/platform.h"
 
 // On the desktop a file is kept once it is written and closed.
 void KeepSavedFiles()

@@ -1,5 +1,5 @@
-#ifndef WOBBLER_RULES_H
-#define WOBBLER_RULES_H
+#ifndef WOBBLER_CHECKS_H
+#define WOBBLER_CHECKS_H
 
 // A rule the code relies on, checked in every build (assert is gone from a
 // release): when it does not hold, an "ERROR: <file>:<line>: <rule>" line and

@@ -1,6 +1,6 @@
 #include <malloc.h>
 
-#include "game/game.h"
+#include "platform/platform.h"
 
 // Blocks from this size up get their own mapping, given back when freed.
 // That is the C library's starting value; fixing it stops the library from

@@ -1,4 +1,4 @@
-#include "rules.h"
+#include "checks.h"
 
 #include <stdio.h>
 #include <string.h>
