@@ -68,6 +68,7 @@ static int GhostsInView(int* nearest)
 static void RunPlayingFrame()
 {
     screens->DisplayPlayingGameScreen();
+    screens->DrawCurrentScreen();
     screens->ApplyScreenFadeTransition();
     if (screens->ScreenBufferNeedsDisplay) visuals->DisplayScreenBufferOntoDisplay();
     screens->ScreenBufferNeedsDisplay = 0;

@@ -3,8 +3,6 @@
 #include <stdio.h>
 #include <stdlib.h>
 
-#include <SDL_mixer.h>
-
 #include "audio/audio.h"
 #include "data/data.h"
 #include "demos/demos.h"
@@ -56,8 +54,8 @@ void StartUpGame(int argc, char** argv, int steps)
 
     if (steps & READ_AND_SAVE_OPTIONS) data->LoadHighScoresAndOptions();
     demos->RecordHeader();
-    audio->ApplySoundVolume();
     audio->PlayMusic(MUSIC_TITLE, 0);
+    audio->PlayFrameSounds();
 
     printf("Main loop...\n");
 }
@@ -80,12 +78,6 @@ static void TakeFrameInputUnlessQuitting(const FrameInput& frame)
 {
     if (input->KeyOnKeyboardPressedByUser != '~') screens->TakeFrameInput(frame);
     if (input->KeyOnKeyboardPressedByUser == '~') game->QuitGame = 1;
-}
-
-// Music repeats for as long as its screen lasts.
-static void RestartMusicWhenItEnds()
-{
-    if (Mix_PlayingMusic() == 0) audio->PlayMusic(audio->CurrentlySelectedMusicTrack, 0);
 }
 
 static void DisplayDebugOverlayIfOn()
@@ -127,8 +119,10 @@ bool RunMainLoopFrameWith(const FrameInput& frame, int steps)
     game->CalculateFramerate();
     visuals->CheckTheDrawingMatrix();
     screens->DisplayCurrentScreen();
-    RestartMusicWhenItEnds();
+    screens->DrawCurrentScreen();
     screens->ApplyScreenFadeTransition();
+    audio->PlayFrameSounds();
+    audio->KeepMusicPlaying();
     DisplayDebugOverlayIfOn();
     WaitOutTheFramePeriod(steps);
     const bool presented = PresentScreenBufferIfAsked(steps);

@@ -33,25 +33,69 @@ const int NUMBER_OF_MUSIC_TRACKS = 5;
 const int NUMBER_OF_SOUND_EFFECTS = 11;
 const int NUMBER_OF_MIXER_CHANNELS = 16;
 
-// Loads the music and sound effects once and plays them by index.
+// What the game asks of the mixer in a frame.
+enum
+{
+    SOUND_EFFECT = 0,        // Index, Loops
+    SOUND_HALT_EFFECTS = 1,  // every channel
+    SOUND_MUSIC = 2,         // Index, Loops: in place of what plays
+    SOUND_PAUSE_MUSIC = 3,
+    SOUND_RESUME_MUSIC = 4
+};
+
+struct SoundEvent
+{
+    uint8_t Kind;
+    uint8_t Index;
+    int8_t Loops;  // -1 for ever
+};
+
+// More than a frame ever asks for: eight ghosts that each sight the hero
+// four ways screech 32 times.
+const int MOST_SOUND_EVENTS_A_FRAME = 128;
+
+// The music and the effects: the game asks for them as it plays, and they
+// are played once its frame is over, in the order asked, so that nothing of
+// the game's course waits on or depends on a sound device.
 class Audio
 {
 public:
     Audio();
     virtual ~Audio();
 
-    uint8_t AudioWorking;
-    Mix_Music* MusicTrack[NUMBER_OF_MUSIC_TRACKS];
     int32_t MusicVolume;
     uint8_t CurrentlySelectedMusicTrack;
-    Mix_Chunk* SoundEffect[NUMBER_OF_SOUND_EFFECTS];
     int32_t SoundVolume;
-    uint8_t MixerOpen;  // the device is open, so the destructor must close it
+    SoundEvent FrameSounds[MOST_SOUND_EVENTS_A_FRAME];
+    int32_t FrameSoundCount;
 
-    bool SetupAudio();
+    // The device's side.
+    uint8_t AudioWorking;
+    uint8_t MixerOpen;  // the device is open, so the destructor must close it
+    Mix_Music* MusicTrack[NUMBER_OF_MUSIC_TRACKS];
+    Mix_Chunk* SoundEffect[NUMBER_OF_SOUND_EFFECTS];
+    int32_t MixerMusicVolume;  // the volumes the mixer was last given
+    int32_t MixerSoundVolume;
+
+    // sounds.cpp: what the game asks for
     void PlayMusic(uint8_t index, int loops);
     void PlayDigitalSoundFX(uint8_t index, int loops);
+    void HaltAllEffects();
+    void PauseMusic();
+    void ResumeMusic();
+    void AskFor(uint8_t kind, uint8_t index, int loops);
+
+    // mixer.cpp: the device
+    bool SetupAudio();
     void ApplySoundVolume();
+    // Plays what the frame asked for at the player's volumes; the frame's
+    // list is then empty.
+    void PlayFrameSounds();
+    // Starts the selected music again once it has ended.
+    void KeepMusicPlaying();
+    void PlaySoundEvent(const SoundEvent& sound);
+    void PlayMusicOnDevice(uint8_t index, int loops);
+    void PlayEffectOnDevice(uint8_t index, int loops);
 };
 
 extern Audio* audio;

@@ -82,8 +82,10 @@ static void ReadGame(StateReader& reader)
     READ(game, FrameDelayMilliseconds);
 }
 
-// Left out: BoardImage, the board's picture, only read while a board loads.
-CHECK_SIZE(Logic, 3200);
+// Left out: BoardImage, the board's picture, only read while a board loads;
+// and what only shows: the power pellet's swell, and the ghosts as they met
+// the hero.
+CHECK_SIZE(Logic, 3240);
 static void ReadLogic(StateReader& reader)
 {
     READ(logic, GameMode);
@@ -127,8 +129,9 @@ static void ReadLogic(StateReader& reader)
     READ(logic, RandomIndex);
 }
 
-// Left out: ScreenBufferNeedsDisplay, which only shows the picture. The
-// redraw flag is in: the sponsor's logo times itself from its redraw.
+// Left out: ScreenBufferNeedsDisplay and ScreenRedrawDue, which only show
+// the picture. The redraw flag is in: the sponsor's logo times itself from
+// its redraw.
 CHECK_SIZE(Screens, 56);
 static void ReadScreens(StateReader& reader)
 {
@@ -222,8 +225,9 @@ static void ReadData(StateReader& reader)
     READ(data, NameInputJoyChar);
 }
 
-// Left out: the mixer's music and effects, and whether the device opened.
-CHECK_SIZE(Audio, 160);
+// Left out: the frame's sounds, played and emptied at each frame's end, and
+// the device's side: the mixer's music and effects, and what it was given.
+CHECK_SIZE(Audio, 552);
 static void ReadAudio(StateReader& reader)
 {
     READ(audio, MusicVolume);

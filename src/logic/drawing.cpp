@@ -1,8 +1,5 @@
 #include <stdlib.h>
 
-#include <SDL_mixer.h>
-
-#include "audio/audio.h"
 #include "checks.h"
 #include "logic/logic.h"
 #include "visuals/visuals.h"
@@ -23,9 +20,9 @@ const int DEATH_FRAMES_PER_PICTURE = 10;
 const int DEATH_PICTURE_STEPS = 7;
 static const int DEATH_PICTURE_BY_TENS[DEATH_PICTURE_STEPS] = {5, 5, 4, 3, 2, 1, 0};
 
-// Each power-pellet draw grows the copy and fades it, 34 draws in all.
-const float POWER_PELLET_GROWTH = 0.2f;
-const float POWER_PELLET_FADE = 0.03f;
+// The swelling copies' pictures, as the hero eats up, right, down and left.
+static const int SWELL_SPRITE[NUMBER_OF_SWELL_COPIES] = {SPRITE_SWELL_UP, SPRITE_SWELL_RIGHT, SPRITE_SWELL_DOWN,
+                                                         SPRITE_SWELL_LEFT};
 
 // The eyes drawn over every ghost, by its direction.
 static const int EYES_SPRITE_FOR_DIRECTION[NUMBER_OF_DIRECTION_VALUES] = {
@@ -37,12 +34,6 @@ const uint16_t SCARED_FLASH_FRAMES = 50;
 // Tiles of the playing screen's window on either side of the hero.
 const int VIEW_HALF_COLUMNS = 6;
 const int VIEW_HALF_ROWS = 5;
-
-// The hero touches a ghost whose centre is closer than this on both axes.
-const int CONTACT_DISTANCE = 30;
-
-const int16_t DEATH_ANIMATION_FRAMES = 80;
-const uint32_t POINTS_PER_GHOST = 200;  // times the ghosts eaten so far, times the level
 
 void Logic::DrawPlayer()
 {
@@ -75,22 +66,25 @@ void Logic::DrawDyingPlayer(int base)
     visuals->DrawSpriteOntoScreenBuffer(base + DEATH_PICTURE_BY_TENS[tens]);
 }
 
+// Each copy over the hero, upright.
 void Logic::DrawPowerPelletAnimation()
 {
-    for (int index = SPRITE_SWELL_UP; index <= SPRITE_SWELL_LEFT; index++)
+    for (int copy = 0; copy < NUMBER_OF_SWELL_COPIES; copy++)
     {
-        Sprite& sprite = visuals->Sprites[index];
-        if (sprite.Transparency <= 0.0f) continue;
-
-        sprite.ScaleX += POWER_PELLET_GROWTH;
-        sprite.ScaleY += POWER_PELLET_GROWTH;
-        sprite.Transparency -= POWER_PELLET_FADE;
-        visuals->DrawSpriteOntoScreenBuffer(index);
+        if (SwellTransparency[copy] <= 0.0f) continue;
+        Sprite& sprite = visuals->Sprites[SWELL_SPRITE[copy]];
+        sprite.ScreenX = PLAYER_SCREEN_X;
+        sprite.ScreenY = PLAYER_SCREEN_Y;
+        sprite.ScaleX = SwellScale[copy];
+        sprite.ScaleY = SwellScale[copy];
+        sprite.RotationDegree = 0.0f;
+        sprite.Transparency = SwellTransparency[copy];
+        visuals->DrawSpriteOntoScreenBuffer(SWELL_SPRITE[copy]);
     }
 }
 
-// The visiting order flips every frame, so overlapping ghosts take turns on
-// top and meet the hero first in turn.
+// The drawing order flips every frame, so overlapping ghosts take turns on
+// top.
 void Logic::DrawGhosts()
 {
     for (int visit = 0; visit < NUMBER_OF_GHOSTS; visit++)
@@ -107,11 +101,9 @@ void Logic::DrawGhost(int ghost)
 
     const int x = PLAYER_SCREEN_X + TILE_SIZE * columns - PlayerOffsetX + GhostOffsetX[ghost];
     const int y = PLAYER_SCREEN_Y + TILE_SIZE * rows - PlayerOffsetY + GhostOffsetY[ghost];
-    const bool touches = abs(x - PLAYER_SCREEN_X) < CONTACT_DISTANCE && abs(y - PLAYER_SCREEN_Y) < CONTACT_DISTANCE;
 
     const int body = GhostBodySprite(ghost);
     if (body != 0) DrawSpriteAt(body, x, y);
-    if (touches) MeetGhost(ghost);
 
     const uint8_t direction = GhostDirection[ghost];
     const int eyes = RULE_HOLDS(direction < NUMBER_OF_DIRECTION_VALUES) ? EYES_SPRITE_FOR_DIRECTION[direction] : 0;
@@ -122,7 +114,8 @@ void Logic::DrawGhost(int ghost)
 int Logic::GhostBodySprite(int ghost) const
 {
     const int ownSprite = SPRITE_GHOST_BODIES + 2 * ghost;
-    switch (GhostState[ghost])
+    const uint8_t shown = GhostEatenThisFrame[ghost] ? (uint8_t)GHOST_SCARED : GhostState[ghost];
+    switch (shown)
     {
         case GHOST_NORMAL:
             return ownSprite + GhostAnimationFrame;
@@ -132,24 +125,6 @@ int Logic::GhostBodySprite(int ghost) const
         default:
             return 0;
     }
-}
-
-// A normal ghost catches the hero, a scared one is eaten; eyes pass by.
-void Logic::MeetGhost(int ghost)
-{
-    if (GhostState[ghost] == GHOST_NORMAL)
-    {
-        Mix_HaltChannel(-1);
-        audio->PlayDigitalSoundFX(SFX_DEATH, 0);
-        PlayerDeathTimer = DEATH_ANIMATION_FRAMES;
-        return;
-    }
-    if (GhostState[ghost] != GHOST_SCARED) return;
-
-    GhostState[ghost] = GHOST_EYES;
-    GhostsEatenSincePowerPellet++;
-    Score += POINTS_PER_GHOST * GhostsEatenSincePowerPellet * Level;
-    audio->PlayDigitalSoundFX(SFX_EAT_GHOST, 0);
 }
 
 void Logic::DrawSpriteAt(int index, int x, int y)

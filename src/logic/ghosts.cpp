@@ -1,3 +1,5 @@
+#include <stdlib.h>
+
 #include "audio/audio.h"
 #include "checks.h"
 #include "input/input.h"
@@ -19,6 +21,12 @@ static const uint8_t SCAN_DIRECTIONS[NUMBER_OF_SCANS] = {UP, DOWN, LEFT, RIGHT};
 // ReturnMap codes: 1 up, 2 down, 3 left, 4 right; 0 and 5 give no way.
 const int NUMBER_OF_RETURN_CODES = 6;
 static const uint8_t RETURN_DIRECTION[NUMBER_OF_RETURN_CODES] = {0, UP, DOWN, LEFT, RIGHT, 0};
+
+// The hero touches a ghost whose centre is closer than this on both axes.
+const int CONTACT_DISTANCE = 30;
+
+const int16_t DEATH_ANIMATION_FRAMES = 80;
+const uint32_t POINTS_PER_GHOST = 200;  // times the ghosts eaten so far, times the level
 
 // A draw % 100 in quarters.
 const int RANDOM_DIRECTION_RANGE = 100;
@@ -189,3 +197,45 @@ void Logic::ReturnGhostEyesHome(int ghost)
     else
         MoveGhostAnyOpenWay(ghost);
 }
+
+// Each ghost meets the hero in the order the ghosts are drawn, which flips
+// every frame, so that of two ghosts on him each comes first in turn.
+void Logic::MeetGhostsOnTheHero()
+{
+    GhostsMetTheHero = 1;
+    for (uint8_t& eaten : GhostEatenThisFrame) eaten = 0;
+    for (int visit = 0; visit < NUMBER_OF_GHOSTS; visit++)
+    {
+        const int ghost = GhostDrawingOrder == 1 ? visit : NUMBER_OF_GHOSTS - 1 - visit;
+        if (GhostTouchesTheHero(ghost)) MeetGhost(ghost);
+    }
+}
+
+// By the distance between their pictures, ghost offset against hero offset.
+bool Logic::GhostTouchesTheHero(int ghost) const
+{
+    if (!GhostActive[ghost]) return false;
+    const int x = TILE_SIZE * (GhostTileX[ghost] - PlayerTileX) - PlayerOffsetX + GhostOffsetX[ghost];
+    const int y = TILE_SIZE * (GhostTileY[ghost] - PlayerTileY) - PlayerOffsetY + GhostOffsetY[ghost];
+    return abs(x) < CONTACT_DISTANCE && abs(y) < CONTACT_DISTANCE;
+}
+
+// A normal ghost catches the hero, a scared one is eaten; eyes pass by.
+void Logic::MeetGhost(int ghost)
+{
+    if (GhostState[ghost] == GHOST_NORMAL)
+    {
+        audio->HaltAllEffects();
+        audio->PlayDigitalSoundFX(SFX_DEATH, 0);
+        PlayerDeathTimer = DEATH_ANIMATION_FRAMES;
+        return;
+    }
+    if (GhostState[ghost] != GHOST_SCARED) return;
+
+    GhostState[ghost] = GHOST_EYES;
+    GhostEatenThisFrame[ghost] = 1;
+    GhostsEatenSincePowerPellet++;
+    Score += POINTS_PER_GHOST * GhostsEatenSincePowerPellet * Level;
+    audio->PlayDigitalSoundFX(SFX_EAT_GHOST, 0);
+}
+

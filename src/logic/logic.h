@@ -8,6 +8,8 @@ const int BOARD_SIZE = 27;
 const int TILE_SIZE = 64;
 const int NUMBER_OF_GHOSTS = 8;
 const int NUMBER_OF_LEVELS = 7;  // levels 1..5 are played, 6 means won
+const uint8_t LAST_PLAYED_LEVEL = 5;
+const uint8_t WON_LEVEL = 6;
 
 // The random generator's ring of words: r[i] = r[i - 31] + r[i - 3].
 const int RANDOM_WORDS = 31;
@@ -33,9 +35,21 @@ static inline bool IsVerticalDirection(uint8_t direction)
     return direction < NUMBER_OF_DIRECTION_VALUES && DIRECTION_DELTA_Y[direction] != 0;
 }
 
+// Copies of the hero that swell and fade over him when he eats a power
+// pellet, one for each way he may eat it: up, right, down, left.
+const int NUMBER_OF_SWELL_COPIES = 4;
+
 // The hero is always drawn in the middle of the 640 x 480 screen.
 const int PLAYER_SCREEN_X = 320;
 const int PLAYER_SCREEN_Y = 240;
+
+// How a frame of play ended: on, or early, before anything else of the frame.
+enum
+{
+    PLAY_GOES_ON = 0,
+    PLAY_LAST_LIFE_LOST = 1,
+    PLAY_BOARD_CLEARED = 2  // the next board is set up, or the game is won
+};
 
 enum
 {
@@ -101,6 +115,15 @@ public:
     uint32_t RandomWords[RANDOM_WORDS]{};
     uint8_t RandomIndex{};  // the word the next draw replaces
 
+    // What only shows. The swelling copies of the hero; a copy of
+    // transparency 0 is not shown.
+    float SwellScale[NUMBER_OF_SWELL_COPIES]{};
+    float SwellTransparency[NUMBER_OF_SWELL_COPIES]{};
+    // The ghosts are shown in a frame in which they met the hero, alive as
+    // it began; one he ate in it still shows its scared body.
+    uint8_t GhostsMetTheHero{};
+    uint8_t GhostEatenThisFrame[NUMBER_OF_GHOSTS]{};
+
     // playfield.cpp
     void LoadTilePlayfield();
     void ReadBoardImage();
@@ -119,7 +142,7 @@ public:
     void SetupForNewBoard();
     void SetupForNewLife();
     void ClearPowerPelletEatenAnimation();
-    void PlacePowerPelletSprite(int index, float transparency);
+    void StartSwell(int copy, float transparency);
     void ResetPlayer();
     void ResetTimers();
     void ClearActiveGhosts();
@@ -136,6 +159,7 @@ public:
     void EatPelletAhead();
     void EatPowerPellet(uint8_t direction);
     void AwardExtraLife();
+    void AdvancePowerPelletSwell();
 
     // ghosts.cpp
     void ProcessGhosts();
@@ -151,6 +175,24 @@ public:
     void WalkGhostRandomly(int ghost);
     void MoveGhostAnyOpenWay(int ghost);
     void ReturnGhostEyesHome(int ghost);
+    void MeetGhostsOnTheHero();
+    bool GhostTouchesTheHero(int ghost) const;
+    void MeetGhost(int ghost);
+
+    // play.cpp
+    int PlayTheBoard();
+    void AdvancePowerPelletBlink();
+    void CountDownScaredTime();
+    void EndScaredTime();
+    bool DeathAnimationEndsThisFrame() const;
+    bool MoveActorsOrRunDeathAnimation();
+    void TakeALife();
+    bool TakeDebugKey(char key);
+    void EndScaredTimeEarlyWhenNoGhostIsScared();
+    void StopGhostsOnWalls();
+    void SetGamePaused(bool paused);
+    bool TakePauseKey(char key);
+    void PauseForLostFocus();
 
     // random.cpp
     void SeedRandomGenerator(uint32_t seed);
@@ -164,7 +206,6 @@ public:
     void DrawPowerPelletAnimation();
     void DrawGhost(int ghost);
     int GhostBodySprite(int ghost) const;
-    void MeetGhost(int ghost);
     void DrawSpriteAt(int index, int x, int y);
 };
 

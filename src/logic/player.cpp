@@ -2,7 +2,6 @@
 #include "checks.h"
 #include "input/input.h"
 #include "logic/logic.h"
-#include "visuals/visuals.h"
 
 // The pellet ahead is eaten half-way to its tile, in pixels from the centre.
 const int EATING_OFFSET = TILE_SIZE / 2;
@@ -11,9 +10,13 @@ const uint8_t POWER_PELLET = 2;
 const uint32_t POINTS_PER_PELLET = 10;              // times the level
 const uint32_t EXTRA_POINTS_PER_POWER_PELLET = 90;  // times the level, on top of a pellet's
 
-// The swelling copy of the hero's picture, by the direction he ate in.
-static const int POWER_PELLET_SPRITE_FOR_DIRECTION[NUMBER_OF_DIRECTION_VALUES] = {
-    0, SPRITE_SWELL_UP, 0, SPRITE_SWELL_RIGHT, 0, SPRITE_SWELL_DOWN, 0, SPRITE_SWELL_LEFT};
+// The swelling copy of the hero, by the direction he ate in; -1 for none.
+static const int SWELL_COPY_FOR_DIRECTION[NUMBER_OF_DIRECTION_VALUES] = {-1, 0, -1, 1, -1, 2, -1, 3};
+
+// Each frame of the hero's life grows every shown copy and fades it, 34
+// frames in all.
+const float SWELL_GROWTH = 0.2f;
+const float SWELL_FADE = 0.03f;
 
 // Scores that earn the first and the second extra life.
 const int NUMBER_OF_EXTRA_LIVES = 2;
@@ -105,8 +108,8 @@ void Logic::EatPelletAhead()
 void Logic::EatPowerPellet(uint8_t direction)
 {
     ClearPowerPelletEatenAnimation();
-    if (RULE_HOLDS(direction < NUMBER_OF_DIRECTION_VALUES))
-        PlacePowerPelletSprite(POWER_PELLET_SPRITE_FOR_DIRECTION[direction], 1.0f);
+    const int copy = RULE_HOLDS(direction < NUMBER_OF_DIRECTION_VALUES) ? SWELL_COPY_FOR_DIRECTION[direction] : -1;
+    if (copy >= 0) StartSwell(copy, 1.0f);
 
     for (int ghost = 0; ghost < NUMBER_OF_GHOSTS; ghost++)
         if (GhostState[ghost] == GHOST_NORMAL) GhostState[ghost] = GHOST_SCARED;
@@ -125,4 +128,14 @@ void Logic::AwardExtraLife()
     ExtraLivesAwarded++;
     Lives++;
     audio->PlayDigitalSoundFX(SFX_ONE_UP, 0);
+}
+
+void Logic::AdvancePowerPelletSwell()
+{
+    for (int copy = 0; copy < NUMBER_OF_SWELL_COPIES; copy++)
+    {
+        if (SwellTransparency[copy] <= 0.0f) continue;
+        SwellScale[copy] += SWELL_GROWTH;
+        SwellTransparency[copy] -= SWELL_FADE;
+    }
 }

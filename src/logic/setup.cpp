@@ -1,14 +1,8 @@
-#include <SDL_mixer.h>
-
 #include "audio/audio.h"
 #include "checks.h"
 #include "game/game.h"
 #include "input/input.h"
 #include "logic/logic.h"
-#include "visuals/visuals.h"
-
-const int LAST_PLAYED_LEVEL = 5;
-const int WON_LEVEL = 6;
 
 // Frame period in milliseconds by level; 0 keeps the period (level 1 is set
 // by a new game, and a restarted level 1 keeps it).
@@ -53,7 +47,7 @@ void Logic::SetupForNewBoard()
     ClearActiveGhosts();
     LineUpGhosts();
     EndGameIfWon();
-    Mix_HaltChannel(-1);
+    audio->HaltAllEffects();
 }
 
 void Logic::SetupForNewLife()
@@ -65,20 +59,14 @@ void Logic::SetupForNewLife()
 
 void Logic::ClearPowerPelletEatenAnimation()
 {
-    for (int index = SPRITE_SWELL_UP; index <= SPRITE_SWELL_LEFT; index++)
-        PlacePowerPelletSprite(index, 0.0f);
+    for (int copy = 0; copy < NUMBER_OF_SWELL_COPIES; copy++) StartSwell(copy, 0.0f);
 }
 
-// Puts one swell copy over the hero at its own size; transparency 0 hides it.
-void Logic::PlacePowerPelletSprite(int index, float transparency)
+// One swell copy at the hero's own size; transparency 0 hides it.
+void Logic::StartSwell(int copy, float transparency)
 {
-    Sprite& sprite = visuals->Sprites[index];
-    sprite.ScreenX = PLAYER_SCREEN_X;
-    sprite.ScreenY = PLAYER_SCREEN_Y;
-    sprite.ScaleX = 1.0f;
-    sprite.ScaleY = 1.0f;
-    sprite.RotationDegree = 0.0f;
-    sprite.Transparency = transparency;
+    SwellScale[copy] = 1.0f;
+    SwellTransparency[copy] = transparency;
 }
 
 void Logic::ResetPlayer()
@@ -128,6 +116,7 @@ void Logic::LineUpGhosts()
         GhostState[ghost] = GHOST_NORMAL;
         GhostChaseCount[ghost] = 0;
         GhostStopped[ghost] = 0;
+        GhostEatenThisFrame[ghost] = 0;
     }
 }
 

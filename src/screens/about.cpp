@@ -8,9 +8,6 @@
 #include "logic/logic.h"
 #include "visuals/visuals.h"
 
-// Level after the fifth board is cleared: the credits close a won game.
-static const uint8_t WON_LEVEL = 6;
-
 // The first three credit lines are placed by hand; the rest follow 30 apart,
 // 60 before a heading that follows names, and the last one far below.
 static const float FIRST_LINES_X[3] = {478.0f, 320.0f, 320.0f};

@@ -21,7 +21,6 @@ static const float COLUMN_HEADS_Y = 81.0f;
 static const float FIRST_ROW_Y = 112.0f;
 static const float ROW_SPACING = 30.0f;
 
-static const uint8_t WON_LEVEL = 6;
 static const int32_t INPUT_DELAY_AFTER_CLEAR = 10;
 
 struct TextColour

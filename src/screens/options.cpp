@@ -209,8 +209,7 @@ static int32_t RaiseVolume(int32_t volume)
 // The new effect level is played at once so the player hears it.
 static void ApplySoundVolumeChange()
 {
-    audio->ApplySoundVolume();
-    Mix_HaltChannel(-1);
+    audio->HaltAllEffects();
     audio->PlayDigitalSoundFX(SFX_CLICK, 0);
 }
 
@@ -220,11 +219,9 @@ static void ChangeVolumeByArrow()
     {
     case MUSIC_DOWN_ARROW:
         audio->MusicVolume = LowerVolume(audio->MusicVolume);
-        Mix_VolumeMusic(audio->MusicVolume);
         break;
     case MUSIC_UP_ARROW:
         audio->MusicVolume = RaiseVolume(audio->MusicVolume);
-        Mix_VolumeMusic(audio->MusicVolume);
         break;
     case SOUND_DOWN_ARROW:
         audio->SoundVolume = LowerVolume(audio->SoundVolume);

@@ -2,10 +2,6 @@
 
 #include <stdio.h>
 
-#include <algorithm>
-
-#include <SDL_mixer.h>
-
 #include "audio/audio.h"
 #include "checks.h"
 #include "data/data.h"
@@ -18,16 +14,9 @@
 const uint8_t PELLET = 1;
 const uint8_t POWER_PELLET = 2;
 
-// Power pellets blink over 31 frames: big from 30 down to 15, small below.
-const uint16_t POWER_PELLET_FLASH_FRAMES = 30;
+// Power pellets blink: big from 30 down to 15, small below.
 const uint16_t POWER_PELLET_BIG_FROM = 15;
 const uint16_t MAP_POWER_PELLET_SHOWN_ABOVE = 15;
-
-// The hero eats at most one pellet a frame.
-const uint16_t PELLETS_EATEN_PER_FRAME = 1;
-
-// Frames of scared time left once no ghost is scared any more.
-const uint16_t SCARED_TIME_WITHOUT_SCARED_GHOSTS = 35;
 
 // Wall tint (green and blue) per level; red stays full. Level 6 keeps the
 // tint of level 5, level 0 only ever passes through a set-up.
@@ -44,9 +33,6 @@ const int PAUSE_FONT = 0;
 // Frames in which input reads nothing after a key has been acted on.
 const int32_t INPUT_DELAY_AFTER_KEY = 20;
 
-// Clearing the fifth board makes this level: the game is won.
-const uint8_t LEVEL_GAME_WON = 6;
-
 // The frame period of the menus the game returns to.
 const int32_t MENU_FRAME_DELAY_MILLISECONDS = 16;
 
@@ -62,7 +48,7 @@ static void StartNewGame()
     logic->PauseLocked = 0;
     logic->SetupForNewGame();
     data->PlayerRankOnGameOver = RANK_NONE;
-    Mix_ResumeMusic();  // the opening scene paused it
+    audio->ResumeMusic();  // the opening scene paused it
     audio->PlayMusic(MUSIC_IN_GAME, 1);
 }
 
@@ -150,14 +136,6 @@ static void DrawStaticBackground(int offsetX, int offsetY)
     visuals->DrawSpriteOntoScreenBufferWithin(SPRITE_TV_STATIC, open, count);
 }
 
-static void AdvancePowerPelletBlink()
-{
-    if (logic->PowerPelletFlashTimer == 0)
-        logic->PowerPelletFlashTimer = POWER_PELLET_FLASH_FRAMES;
-    else
-        logic->PowerPelletFlashTimer--;
-}
-
 static void TintWallsForLevel()
 {
     if (!RULE_HOLDS(logic->Level < NUMBER_OF_LEVELS) || WALL_TINT[logic->Level] == KEEP_TINT) return;
@@ -196,78 +174,6 @@ static void DrawBoardWindow(int offsetX, int offsetY)
     }
 }
 
-static void EndScaredTime()
-{
-    Mix_HaltChannel(-1);  // the scared ghosts' siren
-    logic->PowerPelletTimer = 0;
-    logic->GhostsEatenSincePowerPellet = 0;
-    for (int ghost = 0; ghost < NUMBER_OF_GHOSTS; ghost++)
-    {
-        if (logic->GhostState[ghost] == GHOST_SCARED) logic->GhostState[ghost] = GHOST_NORMAL;
-    }
-}
-
-static void CountDownScaredTime()
-{
-    if (logic->PowerPelletTimer > 1 && !logic->GamePaused) logic->PowerPelletTimer--;
-    if (logic->PowerPelletTimer == 1) EndScaredTime();
-}
-
-// The death animation takes its last step: from 2 to 1, or standing at 1
-// while paused.
-static bool DeathAnimationEndsThisFrame()
-{
-    return logic->PlayerDeathTimer == (logic->GamePaused ? 1 : 2);
-}
-
-// Moves and draws the ghosts and moves the hero while he lives, or runs his
-// death animation; true when a life has just ended.
-static bool MoveActorsOrRunDeathAnimation()
-{
-    const bool paused = logic->GamePaused;
-    if (logic->PlayerDeathTimer == 0)
-    {
-        if (!paused) logic->ProcessGhosts();
-        logic->DrawGhosts();
-        if (!paused) logic->ProcessPlayer();
-        return logic->PlayerDeathTimer == 1;
-    }
-    const bool lifeEnds = DeathAnimationEndsThisFrame();
-    if (!paused) logic->PlayerDeathTimer--;
-    return lifeEnds;
-}
-
-// The frame's two early ends, which FrameMayEndEarly foresees: the last
-// life ends, or the board is cleared.
-static bool LastLifeEnds(bool lifeEnds)
-{
-    return lifeEnds && logic->Lives == 0;
-}
-
-static bool BoardIsCleared(uint16_t pelletsLeft)
-{
-    return pelletsLeft == 0;
-}
-
-static void TakeALife()
-{
-    logic->Lives--;
-    logic->SetupForNewLife();
-}
-
-// Clearing the fifth board wins the game, which then fades out.
-static void SetUpTheNextBoard()
-{
-    logic->SetupForNewBoard();
-    if (logic->Level == LEVEL_GAME_WON) screens->ScreenTransitionStatus = FADE_OUT;
-}
-
-static void AdvanceToTheNextBoard()
-{
-    Mix_HaltChannel(-1);
-    SetUpTheNextBoard();
-}
-
 static void DrawMiniMap()
 {
     DrawSpriteAt(SPRITE_MAP_BACKGROUND, MAP_BACKGROUND_X, MAP_BACKGROUND_Y);
@@ -300,21 +206,6 @@ static void DrawPanel()
     DrawPanelNumber(logic->Lives, PANEL_MARGIN_X, JUSTIFY_RIGHT);
 }
 
-// 'r' plays the current level again, 'l' skips to the next; both with two
-// spare lives.
-static void ProcessDebugKeys()
-{
-    if (game->DebugOn != 1) return;
-    const char key = input->KeyOnKeyboardPressedByUser;
-    if (key != 'r' && key != 'l') return;
-
-    audio->PlayDigitalSoundFX(SFX_CLICK, 0);
-    input->DelayAllUserInput = INPUT_DELAY_AFTER_KEY;
-    logic->Lives = 2;
-    if (key == 'r') logic->Level--;
-    SetUpTheNextBoard();
-}
-
 static void PlaceTelevisionFrame()
 {
     Sprite& frame = visuals->Sprites[SPRITE_TV_FRAME];
@@ -324,24 +215,12 @@ static void PlaceTelevisionFrame()
     frame.ScreenY = TV_FRAME_Y;
 }
 
-// The frame may end before the television frame and the pause picture,
-// foreseen by the tests of its exits: the death animation may take its last
-// step with no life left, the hero may eat the last pellet.
-static bool FrameMayEndEarly()
-{
-    const bool lifeMayEnd = logic->PlayerDeathTimer != 0 && DeathAnimationEndsThisFrame();
-    const uint16_t pellets = logic->PelletsLeftOnBoard;
-    return LastLifeEnds(lifeMayEnd) || BoardIsCleared(pellets - std::min(pellets, PELLETS_EATEN_PER_FRAME));
-}
-
 // Nothing drawn before the television frame can be seen where the frame
 // covers the screen opaquely, nor anywhere while the game is paused: the
-// pause picture then covers the whole screen. A frame that may end before
-// them is drawn whole.
-static void KeepDrawingWhereItCanBeSeen(bool frameMayEndEarly)
+// pause picture then covers the whole screen.
+static void KeepDrawingWhereItCanBeSeen()
 {
     static const ScreenArea NOWHERE = {0.0f, 0.0f, 0.0f, 0.0f};
-    if (frameMayEndEarly) return;
     PlaceTelevisionFrame();
     ScreenArea seenThrough;
     if (logic->GamePaused)
@@ -362,29 +241,6 @@ static void DrawTelevisionFrame()
     visuals->DrawSpriteOntoScreenBuffer(SPRITE_TV_FRAME);
 }
 
-static void EndScaredTimeEarlyWhenNoGhostIsScared()
-{
-    for (int ghost = 0; ghost < NUMBER_OF_GHOSTS; ghost++)
-    {
-        if (logic->GhostActive[ghost] && logic->GhostState[ghost] == GHOST_SCARED) return;
-    }
-    if (logic->PowerPelletTimer > SCARED_TIME_WITHOUT_SCARED_GHOSTS)
-        logic->PowerPelletTimer = SCARED_TIME_WITHOUT_SCARED_GHOSTS;
-}
-
-static void StopGhostsOnWalls()
-{
-    for (int ghost = 0; ghost < NUMBER_OF_GHOSTS; ghost++)
-    {
-        if (!logic->GhostActive[ghost] || logic->GhostStopped[ghost]) continue;
-        const int x = logic->GhostTileX[ghost];
-        const int y = logic->GhostTileY[ghost];
-        if (x >= BOARD_SIZE || y >= BOARD_SIZE || logic->BoundaryLegoMap[x][y] != 1) continue;
-        logic->GhostStopped[ghost] = 1;
-        printf("[WARNING]: Ghost has moved to boundary Lego, ghost stopped!\n");
-    }
-}
-
 static void DrawPausePicture()
 {
     if (!logic->GamePaused) return;
@@ -395,31 +251,20 @@ static void DrawPausePicture()
                                       JUSTIFY_CENTER_SCREEN, 255, 255, 255, 70, 70, 70);
 }
 
-static void SetGamePaused(bool paused)
+// 'r' and 'l' set up a board, in debug mode only; clearing the fifth wins.
+static void TakeDebugKey()
 {
-    logic->GamePaused = paused;
-    if (paused)
-        Mix_PauseMusic();
-    else
-        Mix_ResumeMusic();
-}
-
-static void ProcessPauseKey()
-{
-    if (input->KeyOnKeyboardPressedByUser != '_' || logic->PauseLocked) return;
-    SetGamePaused(!logic->GamePaused);
+    if (game->DebugOn != 1 || !logic->TakeDebugKey(input->KeyOnKeyboardPressedByUser)) return;
     input->DelayAllUserInput = INPUT_DELAY_AFTER_KEY;
-    audio->PlayDigitalSoundFX(SFX_CLICK, 0);
+    if (logic->Level == WON_LEVEL) screens->ScreenTransitionStatus = FADE_OUT;
 }
 
-// A player who switched windows, or was called away, comes back to a game
-// that waits for Space; getting the focus back resumes nothing. A loss in a
-// frame that ends early waits for the next frame that goes on.
+// A loss in a frame that ends early waits for the next frame that goes on.
 static void PauseWhenTheWindowLosesFocus()
 {
     if (!input->WindowLostFocus || screens->ScreenTransitionStatus == FADE_OUT) return;
     input->WindowLostFocus = 0;
-    if (!logic->GamePaused && !logic->PauseLocked) SetGamePaused(true);
+    logic->PauseForLostFocus();
 }
 
 // After a lost or abandoned game the score goes through the high-score
@@ -428,8 +273,8 @@ static void LeavePlayingGame()
 {
     screens->ScreenTransitionStatus = FADE_ALL;
     game->FrameDelayMilliseconds = MENU_FRAME_DELAY_MILLISECONDS;
-    Mix_HaltChannel(-1);
-    if (logic->Level == LEVEL_GAME_WON)
+    audio->HaltAllEffects();
+    if (logic->Level == WON_LEVEL)
     {
         screens->ScreenToDisplay = ENDING_SCENE_SCREEN;
         return;
@@ -449,54 +294,39 @@ static void LeavePlayingGame()
     if (screens->ScreenExitedWithEscapeKey) screens->ScreenToDisplay = TITLE_SCREEN;
 }
 
-// The frame's play and everything drawn under the television frame, from
-// the static to the panel; false when the frame ends early: the game is lost
-// and fades out, or the board is cleared.
-static bool PlayUnderTheTelevision(int offsetX, int offsetY)
-{
-    DrawStaticBackground(offsetX, offsetY);
-    AdvancePowerPelletBlink();
-    DrawBoardWindow(offsetX, offsetY);
-    CountDownScaredTime();
-    logic->DrawPlayer();
-    const bool lifeEnds = MoveActorsOrRunDeathAnimation();
-    if (LastLifeEnds(lifeEnds))
-    {
-        screens->ScreenTransitionStatus = FADE_OUT;
-        return false;
-    }
-    if (lifeEnds) TakeALife();
-    if (BoardIsCleared(logic->PelletsLeftOnBoard))
-    {
-        AdvanceToTheNextBoard();
-        return false;
-    }
-    DrawMiniMap();
-    DrawPanel();
-    ProcessDebugKeys();
-    return true;
-}
-
+// A frame of play: the board's rules, then what the screen makes of the
+// frame's end. A frame that ends the game or the board shows nothing.
 void Screens::DisplayPlayingGameScreen()
 {
     if (ScreenTransitionStatus == FADE_ALL) StartNewGame();
-
-    const bool frameMayEndEarly = FrameMayEndEarly();
-    KeepDrawingWhereItCanBeSeen(frameMayEndEarly);
-    const bool frameGoesOn = PlayUnderTheTelevision(logic->PlayerOffsetX, logic->PlayerOffsetY);
-    DrawEverywhereAgain();
-    if (!frameGoesOn)
+    const int played = logic->PlayTheBoard();
+    ScreenRedrawDue = played == PLAY_GOES_ON;
+    if (played != PLAY_GOES_ON)
     {
-        // Unforeseen, the frame was drawn only where the television would show it: not to be shown.
-        if (!RULE_HOLDS(frameMayEndEarly)) ScreenBufferNeedsDisplay = 0;
+        if (played == PLAY_LAST_LIFE_LOST || logic->Level == WON_LEVEL) ScreenTransitionStatus = FADE_OUT;
         return;
     }
-    DrawTelevisionFrame();
-    EndScaredTimeEarlyWhenNoGhostIsScared();
-    StopGhostsOnWalls();
-    DrawPausePicture();
-    ScreenBufferNeedsDisplay = 1;
-    ProcessPauseKey();
+    TakeDebugKey();
+    logic->EndScaredTimeEarlyWhenNoGhostIsScared();
+    logic->StopGhostsOnWalls();
+    if (logic->TakePauseKey(input->KeyOnKeyboardPressedByUser)) input->DelayAllUserInput = INPUT_DELAY_AFTER_KEY;
     PauseWhenTheWindowLosesFocus();
     if (ScreenTransitionStatus == FADE_OUT && ScreenFadeTransparency > 0.9f) LeavePlayingGame();
+}
+
+// Everything under the television frame, from the static to the panel, then
+// the frame and the pause picture over it.
+void Screens::DrawPlayingGameScreen()
+{
+    KeepDrawingWhereItCanBeSeen();
+    DrawStaticBackground(logic->PlayerOffsetX, logic->PlayerOffsetY);
+    DrawBoardWindow(logic->PlayerOffsetX, logic->PlayerOffsetY);
+    logic->DrawPlayer();
+    if (logic->GhostsMetTheHero) logic->DrawGhosts();
+    DrawMiniMap();
+    DrawPanel();
+    DrawEverywhereAgain();
+    DrawTelevisionFrame();
+    DrawPausePicture();
+    ScreenBufferNeedsDisplay = 1;
 }

@@ -77,7 +77,7 @@ static void StartScene(Screens* flow)
 {
     flow->ScreenTransitionStatus = FADE_IN;
     flow->ScreenFadeTransparency = 1.0f;
-    Mix_PauseMusic();
+    audio->PauseMusic();
 }
 
 static void AskForSceneRedraw(Screens* flow)
@@ -195,7 +195,7 @@ static void LeaveEndingScene(Screens* flow)
     flow->ScreenToDisplay = ABOUT_SCREEN;
     ScaleSprite(SPRITE_HERO_PORTRAIT, 1.0f);
     ScaleSprite(SPRITE_ENDING_GHOST, 1.0f);
-    Mix_ResumeMusic();
+    audio->ResumeMusic();
     audio->PlayMusic(MUSIC_ENDING, 0);
 }
 

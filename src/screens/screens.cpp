@@ -13,6 +13,7 @@ Screens::Screens()
     ScreenExitedWithEscapeKey = 0;
     ScreenIsDirty = 1;
     ScreenBufferNeedsDisplay = 0;
+    ScreenRedrawDue = 0;
     SceneAnimationStage = 0;
     ScreenDisplayTimer = STARTING_SCREEN_DISPLAY_TIMER;
     for (SceneActor& actor : SceneActors) actor = SceneActor{0.0f, 0.0f, 1.0f};
@@ -46,5 +47,19 @@ void Screens::DisplayCurrentScreen()
 {
     if (ScreenToDisplay >= NUMBER_OF_SCREENS) return;
     const ScreenMethod method = SCREEN_METHODS[ScreenToDisplay];
+    if (method) (this->*method)();
+}
+
+// The drawing of each screen whose picture is drawn apart from its run.
+static const ScreenMethod SCREEN_PICTURES[NUMBER_OF_SCREENS] = {
+    nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+    &Screens::DrawPlayingGameScreen,  // PLAYING_GAME_SCREEN
+    nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+};
+
+void Screens::DrawCurrentScreen()
+{
+    if (ScreenToDisplay >= NUMBER_OF_SCREENS || !ScreenRedrawDue) return;
+    const ScreenMethod method = SCREEN_PICTURES[ScreenToDisplay];
     if (method) (this->*method)();
 }

@@ -74,6 +74,7 @@ public:
     uint8_t ScreenExitedWithEscapeKey;
     uint8_t ScreenIsDirty;
     uint8_t ScreenBufferNeedsDisplay;
+    uint8_t ScreenRedrawDue;  // set by the frame's run of the screen, for its drawing
     int32_t SceneAnimationStage;
     int16_t ScreenDisplayTimer;
 
@@ -89,8 +90,10 @@ public:
     SceneActor SceneActors[NUMBER_OF_SCENE_ACTORS];
     float CreditsScrolled;
 
-    // Runs the display method of ScreenToDisplay (screens.cpp).
+    // Runs the display method of ScreenToDisplay, then draws what it asks
+    // to be drawn (screens.cpp).
     void DisplayCurrentScreen();
+    void DrawCurrentScreen();
 
     // frame_events.cpp
     void TakeFrameInput(const FrameInput& frame);
@@ -127,6 +130,7 @@ public:
 
     // playing_game.cpp
     void DisplayPlayingGameScreen();
+    void DrawPlayingGameScreen();
 
     // scenes.cpp
     void DisplayOpeningSceneScreen();

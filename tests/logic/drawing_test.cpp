@@ -120,33 +120,29 @@ TEST_F(Drawing, DeathAnimationRunsThroughSixPictures)
 TEST_F(Drawing, EachPowerPelletCopySwellsAndFadesOverThirtyFourFrames)
 {
     LoadSolidSprite(SPRITE_HERO_RIGHT + 2, COLOURS[0]);
-    for (int copy = SPRITE_SWELL_UP; copy <= SPRITE_SWELL_LEFT; copy++)
+    for (int copy = 0; copy < NUMBER_OF_SWELL_COPIES; copy++)
     {
         SCOPED_TRACE(copy);
-        LoadSolidSprite(copy, COLOURS[1 + copy - SPRITE_SWELL_UP]);
-        logic->PlayerDeathTimer = 0;
+        LoadSolidSprite(SPRITE_SWELL_UP + copy, COLOURS[1 + copy]);
         logic->ClearPowerPelletEatenAnimation();
-        visuals->Sprites[copy].Transparency = 1.0f;
+        logic->StartSwell(copy, 1.0f);
 
         for (int frame = 1; frame <= 34; frame++)
         {
+            logic->AdvancePowerPelletSwell();
+            if (frame != 1) continue;
             Clear();
             logic->DrawPlayer();
-            if (frame != 1) continue;
-            EXPECT_TRUE(ColourAt(320 + 9, 240, COLOURS[1 + copy - SPRITE_SWELL_UP]));  // grown past the hero
+            EXPECT_TRUE(ColourAt(320 + 9, 240, COLOURS[1 + copy]));  // grown past the hero
         }
-        EXPECT_NEAR(7.8f, visuals->Sprites[copy].ScaleX, 0.001f);
-        EXPECT_NEAR(7.8f, visuals->Sprites[copy].ScaleY, 0.001f);
-        EXPECT_LT(visuals->Sprites[copy].Transparency, 0.0f);
+        EXPECT_NEAR(7.8f, logic->SwellScale[copy], 0.001f);
+        EXPECT_LT(logic->SwellTransparency[copy], 0.0f);
 
+        logic->AdvancePowerPelletSwell();
+        EXPECT_NEAR(7.8f, logic->SwellScale[copy], 0.001f);
+        Clear();
         logic->DrawPlayer();
-        EXPECT_NEAR(7.8f, visuals->Sprites[copy].ScaleX, 0.001f);
-
-        // Not advanced while the hero dies.
-        visuals->Sprites[copy].Transparency = 0.5f;
-        logic->PlayerDeathTimer = 40;
-        logic->DrawPlayer();
-        EXPECT_FLOAT_EQ(0.5f, visuals->Sprites[copy].Transparency);
+        EXPECT_FALSE(ColourAt(320 + 9, 240, COLOURS[1 + copy])) << "a copy faded out is not shown";
     }
 }
 
@@ -248,8 +244,10 @@ class HeardDrawing : public Drawing
 protected:
     HeardDrawing() : Drawing(OPEN_WINDOW | OPEN_SOUND) {}
 
+    // The effects playing once the sounds asked for so far are played, as at a frame's end.
     int ChannelsPlaying(int effect) const
     {
+        audio->PlayFrameSounds();
         int playing = 0;
         for (int channel = 0; channel < NUMBER_OF_MIXER_CHANNELS; channel++)
             if (Mix_Playing(channel) && Mix_GetChunk(channel) == audio->SoundEffect[effect]) playing++;
@@ -275,7 +273,7 @@ TEST_F(Drawing, ContactIsCloserThanThirtyPixelsOnBothAxes)
         logic->PlayerOffsetX = c.playerX;
         logic->PlayerOffsetY = c.playerY;
         PlaceGhost(4, 10, 10, c.ghostX, c.ghostY, GHOST_NORMAL);
-        logic->DrawGhosts();
+        logic->MeetGhostsOnTheHero();
         EXPECT_EQ(c.caught ? 80 : 0, logic->PlayerDeathTimer)
             << c.ghostX << "," << c.ghostY << " against " << c.playerX << "," << c.playerY;
     }
@@ -284,7 +282,7 @@ TEST_F(Drawing, ContactIsCloserThanThirtyPixelsOnBothAxes)
     logic->PlayerDeathTimer = 0;
     logic->PlayerOffsetX = logic->PlayerOffsetY = 0;
     PlaceGhost(4, 10, 10, 0, 0, GHOST_EYES);
-    logic->DrawGhosts();
+    logic->MeetGhostsOnTheHero();
     EXPECT_EQ(0, logic->PlayerDeathTimer);
     EXPECT_EQ(0u, logic->Score);
 }
@@ -295,7 +293,7 @@ TEST_F(HeardDrawing, TwoGhostsCatchingTheHeroInOneFrameBothCount)
     PlaceGhost(6, 10, 10, 0, -10, GHOST_NORMAL);
     audio->PlayDigitalSoundFX(SFX_EAT_PELLET, -1);
 
-    logic->DrawGhosts();
+    logic->MeetGhostsOnTheHero();
 
     EXPECT_EQ(80, logic->PlayerDeathTimer);
     EXPECT_EQ(0, ChannelsPlaying(SFX_EAT_PELLET));
@@ -317,7 +315,7 @@ TEST_F(HeardDrawing, ScaredAndNormalGhostMeetTheHeroInVisitingOrder)
         PlaceGhost(2, 10, 10, 5, 0, GHOST_SCARED);
         PlaceGhost(5, 10, 10, -5, 0, GHOST_NORMAL);
 
-        logic->DrawGhosts();
+        logic->MeetGhostsOnTheHero();
 
         EXPECT_EQ(GHOST_EYES, logic->GhostState[2]);
         EXPECT_EQ(600u, logic->Score);
@@ -339,7 +337,7 @@ TEST_F(Drawing, EightGhostsEatenScoreTwoHundredToSixteenHundredTimesTheLevel)
         logic->GhostTileX[ghost] = 10;
         logic->GhostTileY[ghost] = 10;
         const uint32_t before = logic->Score;
-        logic->DrawGhosts();
+        logic->MeetGhostsOnTheHero();
         EXPECT_EQ(200u * eaten * 2, logic->Score - before) << "ghost " << eaten;
         EXPECT_EQ(eaten, logic->GhostsEatenSincePowerPellet);
         EXPECT_EQ(GHOST_EYES, logic->GhostState[ghost]);
@@ -353,10 +351,12 @@ TEST_F(Drawing, AScaredGhostEatenThisFrameStillShowsItsBody)
     LoadSolidSprite(SPRITE_SCARED_GHOST, COLOURS[1], 32);
     PlaceGhost(3, 10, 10, 0, 20, GHOST_SCARED);
     Clear();
+    logic->MeetGhostsOnTheHero();
     logic->DrawGhosts();
     EXPECT_EQ(GHOST_EYES, logic->GhostState[3]);
     EXPECT_TRUE(ColourAt(320, 260, COLOURS[1]));
     Clear();
+    logic->MeetGhostsOnTheHero();
     logic->DrawGhosts();
     EXPECT_TRUE(PixelIs(320, 260, 0, 0, 0));
 }

@@ -101,8 +101,10 @@ protected:
         return started;
     }
 
+    // The effects playing once the sounds asked for so far are played, as at a frame's end.
     int ChannelsPlaying(int effect) const
     {
+        audio->PlayFrameSounds();
         int playing = 0;
         for (int channel = 0; channel < NUMBER_OF_MIXER_CHANNELS; channel++)
             if (Mix_Playing(channel) && Mix_GetChunk(channel) == audio->SoundEffect[effect]) playing++;

@@ -153,7 +153,7 @@ TEST_F(Player, PowerPelletScaresTheGhostsAndStartsTheSwell)
     logic->GhostsEatenSincePowerPellet = 5;
     logic->GhostState[0] = GHOST_EYES;
     logic->GhostState[3] = GHOST_SCARED;
-    visuals->Sprites[SPRITE_SWELL_UP].Transparency = 0.5f;
+    logic->SwellTransparency[0] = 0.5f;
     PlacePlayer(10, 10, RIGHT);
 
     for (int frame = 0; frame < 4; frame++) Steer(CENTER);
@@ -164,8 +164,8 @@ TEST_F(Player, PowerPelletScaresTheGhostsAndStartsTheSwell)
     EXPECT_EQ(GHOST_EYES, logic->GhostState[0]);
     for (int ghost = 1; ghost < NUMBER_OF_GHOSTS; ghost++) EXPECT_EQ(GHOST_SCARED, logic->GhostState[ghost]);
     EXPECT_EQ(0, logic->PelletsLeftOnBoard);
-    EXPECT_FLOAT_EQ(320.0f, visuals->Sprites[SPRITE_SWELL_RIGHT].ScreenX);
-    EXPECT_FLOAT_EQ(240.0f, visuals->Sprites[SPRITE_SWELL_RIGHT].ScreenY);
+    EXPECT_FLOAT_EQ(0.0f, logic->SwellTransparency[0]);
+    EXPECT_FLOAT_EQ(1.0f, logic->SwellTransparency[1]);
     EXPECT_EQ(1, SoundsStarted(SFX_GHOSTS_SCARED));
     EXPECT_EQ(1, ChannelsPlaying(SFX_GHOSTS_SCARED));
     EXPECT_EQ(1, SoundsStarted(SFX_EAT_PELLET));
@@ -176,26 +176,25 @@ TEST_F(Player, PowerPelletScaresTheGhostsAndStartsTheSwell)
 TEST_F(Player, EachWayOfEatingAPowerPelletSwellsItsOwnCopyOfTheHero)
 {
     const uint8_t directions[] = {UP, RIGHT, DOWN, LEFT};
-    const int copies[] = {SPRITE_SWELL_UP, SPRITE_SWELL_RIGHT, SPRITE_SWELL_DOWN, SPRITE_SWELL_LEFT};
     for (int i = 0; i < 4; i++)
     {
         Picture board = WalledBoard();
         board[10 + DIRECTION_DELTA_Y[directions[i]]][10 + DIRECTION_DELTA_X[directions[i]]] = 'o';
         UseBoard(board);
-        for (int copy = SPRITE_SWELL_UP; copy <= SPRITE_SWELL_LEFT; copy++)
+        for (int copy = 0; copy < NUMBER_OF_SWELL_COPIES; copy++)
         {
-            visuals->Sprites[copy].Transparency = 0.5f;
-            visuals->Sprites[copy].ScaleX = 3.0f;
+            logic->SwellTransparency[copy] = 0.5f;
+            logic->SwellScale[copy] = 3.0f;
         }
         PlacePlayer(10, 10, directions[i]);
 
         for (int frame = 0; frame < 4; frame++) Steer(CENTER);
 
-        for (int copy = SPRITE_SWELL_UP; copy <= SPRITE_SWELL_LEFT; copy++)
+        for (int copy = 0; copy < NUMBER_OF_SWELL_COPIES; copy++)
         {
-            EXPECT_FLOAT_EQ(copy == copies[i] ? 1.0f : 0.0f, visuals->Sprites[copy].Transparency)
-                << "direction " << (int)directions[i] << ", sprite " << copy;
-            EXPECT_FLOAT_EQ(1.0f, visuals->Sprites[copy].ScaleX);
+            EXPECT_FLOAT_EQ(copy == i ? 1.0f : 0.0f, logic->SwellTransparency[copy])
+                << "direction " << (int)directions[i] << ", copy " << copy;
+            EXPECT_FLOAT_EQ(1.0f, logic->SwellScale[copy]);
         }
     }
 }

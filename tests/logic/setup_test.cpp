@@ -51,11 +51,10 @@ protected:
             EXPECT_EQ(0, logic->GhostChaseCount[ghost]);
             EXPECT_EQ(0, logic->GhostStopped[ghost]);
         }
-        for (int sprite = SPRITE_SWELL_UP; sprite <= SPRITE_SWELL_LEFT; sprite++)
+        for (int copy = 0; copy < NUMBER_OF_SWELL_COPIES; copy++)
         {
-            EXPECT_FLOAT_EQ(0.0f, visuals->Sprites[sprite].Transparency);
-            EXPECT_FLOAT_EQ(1.0f, visuals->Sprites[sprite].ScaleX);
-            EXPECT_FLOAT_EQ(320.0f, visuals->Sprites[sprite].ScreenX);
+            EXPECT_FLOAT_EQ(0.0f, logic->SwellTransparency[copy]);
+            EXPECT_FLOAT_EQ(1.0f, logic->SwellScale[copy]);
         }
     }
 };
@@ -77,7 +76,7 @@ TEST_F(Setup, NewGameStartsLevelOneWithThreeLivesAndFourGhosts)
     logic->PlayerDeathTimer = 7;
     logic->GhostState[3] = GHOST_EYES;
     logic->GhostActive[0] = 1;
-    visuals->Sprites[SPRITE_SWELL_RIGHT].Transparency = 0.4f;
+    logic->SwellTransparency[1] = 0.4f;
 
     logic->SetupForNewGame();
 
@@ -119,8 +118,8 @@ TEST_F(Setup, EachClearedBoardSpeedsUpTheGameAndAddsAGhost)
     EXPECT_EQ(1, logic->Lives);
     EXPECT_EQ(1, logic->ExtraLivesAwarded);
     EXPECT_EQ(MUSIC_STAGE_FIVE, audio->CurrentlySelectedMusicTrack);
-    EXPECT_EQ(1, Mix_PlayingMusic());
     EXPECT_EQ(0, ChannelsPlaying(SFX_START));
+    EXPECT_EQ(1, Mix_PlayingMusic());
 }
 
 TEST_F(Setup, ClearingTheFifthBoardEndsTheGameAndLevelSixStaysSix)

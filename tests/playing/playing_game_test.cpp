@@ -48,6 +48,7 @@ TEST_F(PlayingTest, EnteringStartsANewGameWithTheInGameMusic)
 TEST_F(PlayingTest, TheViewScrollsWithTheHerosPixelOffset)
 {
     EnterGame();
+    logic->PlayerSpeed = 0;  // he stands where he is put
     // At rest: (14, 19) is open up to x = 416, (13, 18) open from y = 144.
     RunFrame();
     EXPECT_FALSE(IsWallAt(408, 240));
@@ -428,6 +429,7 @@ protected:
     void DrawFrame()
     {
         screens->DisplayPlayingGameScreen();
+        screens->DrawCurrentScreen();
         screens->ApplyScreenFadeTransition();
     }
 
@@ -526,9 +528,8 @@ protected:
         Remember("scared ghosts flashing");
         logic->GhostState[0] = logic->GhostState[3] = GHOST_EYES;
         Remember("eyes going home");
-        for (int index = SPRITE_SWELL_UP; index <= SPRITE_SWELL_LEFT; index++) visuals->Sprites[index].Transparency = 0.0f;
-        visuals->Sprites[SPRITE_SWELL_RIGHT].Transparency = 1.0f;
-        visuals->Sprites[SPRITE_SWELL_RIGHT].ScaleX = visuals->Sprites[SPRITE_SWELL_RIGHT].ScaleY = 1.0f;
+        logic->ClearPowerPelletEatenAnimation();
+        logic->StartSwell(1, 1.0f);
         Play(1);
         Remember("the power-pellet swell beginning");
         Play(14);

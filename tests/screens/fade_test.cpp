@@ -38,6 +38,7 @@ protected:
         HeldMixer held;
         Mix_HaltChannel(-1);
         screens->ApplyScreenFadeTransition();
+        audio->PlayFrameSounds();
         return Mix_Playing(-1);
     }
 };

@@ -2,7 +2,6 @@
 
 #include <stdio.h>
 
-#include "checks.h"
 
 Audio* audio = nullptr;
 
@@ -35,13 +34,16 @@ static const char* const SOUND_FILES[NUMBER_OF_SOUND_EFFECTS] = {
 
 Audio::Audio()
 {
-    AudioWorking = 0;
-    for (Mix_Music*& track : MusicTrack) track = nullptr;
     MusicVolume = STARTING_VOLUME;
     CurrentlySelectedMusicTrack = MUSIC_TITLE;
-    for (Mix_Chunk*& effect : SoundEffect) effect = nullptr;
     SoundVolume = STARTING_VOLUME;
+    FrameSoundCount = 0;
+    AudioWorking = 0;
     MixerOpen = 0;
+    for (Mix_Music*& track : MusicTrack) track = nullptr;
+    for (Mix_Chunk*& effect : SoundEffect) effect = nullptr;
+    MixerMusicVolume = STARTING_VOLUME;
+    MixerSoundVolume = STARTING_VOLUME;
 }
 
 // Whatever was loaded is released, also when a missing effect left the game
@@ -92,6 +94,7 @@ bool Audio::SetupAudio()
         if (!MusicTrack[index]) printf("ERROR: Couldn't load music %s\n", SDL_GetError());
         Mix_VolumeMusic(MusicVolume);
     }
+    MixerMusicVolume = MusicVolume;
     printf("Loaded all music into memory\n");
 
     // A missing effect silences the whole game.
@@ -111,28 +114,51 @@ bool Audio::SetupAudio()
     return true;
 }
 
-void Audio::PlayMusic(uint8_t index, int loops)
+// As asked, in order; the music volume of the frame's end counts.
+void Audio::PlayFrameSounds()
+{
+    if (MusicVolume != MixerMusicVolume && MixerOpen) Mix_VolumeMusic(MusicVolume);
+    MixerMusicVolume = MusicVolume;
+    if (SoundVolume != MixerSoundVolume) ApplySoundVolume();
+    for (int index = 0; index < FrameSoundCount; index++) PlaySoundEvent(FrameSounds[index]);
+    FrameSoundCount = 0;
+}
+
+// Music repeats for as long as its screen lasts.
+void Audio::KeepMusicPlaying()
+{
+    if (AudioWorking && Mix_PlayingMusic() == 0) PlayMusicOnDevice(CurrentlySelectedMusicTrack, 0);
+}
+
+void Audio::PlaySoundEvent(const SoundEvent& sound)
 {
     if (!AudioWorking) return;
-    if (index >= NUMBER_OF_MUSIC_TRACKS) return;
-    if (!MusicTrack[index]) return;
+    switch (sound.Kind)
+    {
+        case SOUND_EFFECT: PlayEffectOnDevice(sound.Index, sound.Loops); break;
+        case SOUND_HALT_EFFECTS: Mix_HaltChannel(-1); break;
+        case SOUND_MUSIC: PlayMusicOnDevice(sound.Index, sound.Loops); break;
+        case SOUND_PAUSE_MUSIC: Mix_PauseMusic(); break;
+        case SOUND_RESUME_MUSIC: Mix_ResumeMusic(); break;
+        default: break;
+    }
+}
 
+// A track that is missing leaves what plays alone.
+void Audio::PlayMusicOnDevice(uint8_t index, int loops)
+{
+    if (index >= NUMBER_OF_MUSIC_TRACKS || !MusicTrack[index]) return;
     if (Mix_PlayingMusic() == 1) Mix_HaltMusic();
     if (MusicVolume == 0) return;
 
     Mix_VolumeMusic(MusicVolume);
-    CurrentlySelectedMusicTrack = index;
     if (Mix_PlayMusic(MusicTrack[index], loops) == -1) printf("Mix_PlayMusic: %s\n", SDL_GetError());
     Mix_VolumeMusic(MusicVolume);
 }
 
-void Audio::PlayDigitalSoundFX(uint8_t index, int loops)
+void Audio::PlayEffectOnDevice(uint8_t index, int loops)
 {
-    if (!AudioWorking) return;
-    if (!RULE_HOLDS(index < NUMBER_OF_SOUND_EFFECTS)) return;
-    if (!SoundEffect[index]) return;
-    if (SoundVolume == 0) return;
-
+    if (index >= NUMBER_OF_SOUND_EFFECTS || !SoundEffect[index] || SoundVolume == 0) return;
     if (Mix_PlayChannelTimed(-1, SoundEffect[index], loops, -1) == -1)
         printf("Mix_PlayChannel: %s\n", SDL_GetError());
 }
@@ -140,6 +166,7 @@ void Audio::PlayDigitalSoundFX(uint8_t index, int loops)
 // Gives every channel and every loaded effect the player's sound volume.
 void Audio::ApplySoundVolume()
 {
+    MixerSoundVolume = SoundVolume;
     if (!MixerOpen) return;
 
     for (int channel = 0; channel < NUMBER_OF_MIXER_CHANNELS; channel++) Mix_Volume(channel, SoundVolume);
