@@ -67,9 +67,9 @@ static int GhostsInView(int* nearest)
 
 static void RunPlayingFrame()
 {
-    screens->DisplayPlayingGameScreen();
-    screens->DrawCurrentScreen();
+    screens->RunCurrentScreen();
     screens->ApplyScreenFadeTransition();
+    visuals->DrawFrame();
     if (screens->ScreenBufferNeedsDisplay) visuals->DisplayScreenBufferOntoDisplay();
     screens->ScreenBufferNeedsDisplay = 0;
 }
@@ -336,8 +336,10 @@ static void BM_PlayingFrameOverFloor(benchmark::State& state)
 static void RunTitleFrame(uint8_t dirty)
 {
     screens->ScreenIsDirty = dirty;
-    screens->DisplayTitleScreen();
+    screens->ScreenRedrawDue = 0;
+    screens->RunCurrentScreen();
     screens->ApplyScreenFadeTransition();
+    visuals->DrawFrame();
     if (screens->ScreenBufferNeedsDisplay) visuals->DisplayScreenBufferOntoDisplay();
 }
 

@@ -72,17 +72,9 @@ static void ReadFrameInput(FrameInput& frame, int steps)
         input->ReadFrameInput(frame);
 }
 
-// A '~' left by the title screen quits without taking the frame's input;
-// the frame still runs.
-static void TakeFrameInputUnlessQuitting(const FrameInput& frame)
+void SizeWindowAsAsked(const FrameInput& frame)
 {
-    if (input->KeyOnKeyboardPressedByUser != '~') screens->TakeFrameInput(frame);
-    if (input->KeyOnKeyboardPressedByUser == '~') game->QuitGame = 1;
-}
-
-static void DisplayDebugOverlayIfOn()
-{
-    if (game->DebugOn != 0) game->DisplayDebuggingInfo();
+    if (frame.ResizeWidth != 0 && !visuals->ResizeWindow(frame.ResizeWidth, frame.ResizeHeight)) game->FatalError = 1;
 }
 
 // A timed demo runs as fast as frames can be drawn.
@@ -115,15 +107,13 @@ bool RunMainLoopFrame(int steps)
 
 bool RunMainLoopFrameWith(const FrameInput& frame, int steps)
 {
-    TakeFrameInputUnlessQuitting(frame);
     game->CalculateFramerate();
+    SizeWindowAsAsked(frame);
+    screens->RunFrame(frame);
     visuals->CheckTheDrawingMatrix();
-    screens->DisplayCurrentScreen();
-    screens->DrawCurrentScreen();
-    screens->ApplyScreenFadeTransition();
+    visuals->DrawFrame();
     audio->PlayFrameSounds();
     audio->KeepMusicPlaying();
-    DisplayDebugOverlayIfOn();
     WaitOutTheFramePeriod(steps);
     const bool presented = PresentScreenBufferIfAsked(steps);
     demos->EndFrame(frame);

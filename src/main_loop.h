@@ -35,6 +35,9 @@ bool GameGoesOn();
 bool RunMainLoopFrame(int steps = WHOLE_FRAME);
 // One pass with the input given, as a demo gives it.
 bool RunMainLoopFrameWith(const FrameInput& frame, int steps = WHOLE_FRAME & ~POLL_INPUT);
+// A window of the size the frame's input asks for, before the frame runs:
+// the game stops when it cannot have it.
+void SizeWindowAsAsked(const FrameInput& frame);
 // Saves the options and high scores and deletes every object in order; the
 // steps are those the start-up took. Returns the exit status: 0 unless a
 // demo was refused or played out of step.

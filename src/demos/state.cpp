@@ -129,9 +129,9 @@ static void ReadLogic(StateReader& reader)
     READ(logic, RandomIndex);
 }
 
-// Left out: ScreenBufferNeedsDisplay and ScreenRedrawDue, which only show
-// the picture. The redraw flag is in: the sponsor's logo times itself from
-// its redraw.
+// Left out: what a frame leaves for its picture (whether it was drawn, which
+// screen ran and whether its picture is due). The redraw flag is in: the
+// sponsor's logo times itself from its redraw.
 CHECK_SIZE(Screens, 56);
 static void ReadScreens(StateReader& reader)
 {

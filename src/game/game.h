@@ -27,7 +27,6 @@ public:
 
     void CalculateFramerate();
     void ProcessFramerate();
-    void DisplayDebuggingInfo();
 };
 
 extern Game* game;

@@ -11,10 +11,8 @@ static const float ARROW_BELOW_ROW = 22.0f;
 static const float ARROW_HIT_BOX_TRIM_X = 10.0f;
 static const float ARROW_HIT_BOX_TRIM_Y = 13.0f;
 
-// The highlight bar: light grey at half opacity, centred across the screen.
+// The highlight bar is centred across the screen.
 static const float HIGHLIGHT_BAR_X = 320.0f;
-static const float HIGHLIGHT_BAR_HUE = 0.75f;
-static const float HIGHLIGHT_BAR_TRANSPARENCY = 0.5f;
 
 // Polls that read nothing after an arrow is chosen.
 static const int32_t INPUT_DELAY_AFTER_ARROW = 15;
@@ -32,29 +30,12 @@ void Interface::CreateArrowSet(int leftId, int rightId, float y)
     }
 }
 
-void Interface::DrawHighlightBar()
+// The highlight bar lies across the screen on the selected set's row.
+void Interface::PlaceHighlightBar()
 {
     InterfaceSprite& bar = InterfaceSprites[SELECTOR_LINE];
     bar.ScreenX = HIGHLIGHT_BAR_X;
     bar.ScreenY = InterfaceSprites[FIRST_ARROW + CurrentlySelectedArrowSet].ScreenY;
-    bar.RedHue = HIGHLIGHT_BAR_HUE;
-    bar.GreenHue = HIGHLIGHT_BAR_HUE;
-    bar.BlueHue = HIGHLIGHT_BAR_HUE;
-    bar.Transparency = HIGHLIGHT_BAR_TRANSPARENCY;
-    ScaleForPress(SELECTOR_LINE);
-    DrawInterfaceSprite(SELECTOR_LINE);
-}
-
-void Interface::DisplayAllArrowSetsOntoScreenBuffer()
-{
-    DrawHighlightBar();
-    for (int id = 0; id < NUMBER_OF_ARROWS; id++)
-    {
-        if (InterfaceSprites[FIRST_ARROW + id].ScreenIndex < 0) continue;
-        ScaleForPress(FIRST_ARROW + id);
-        DrawInterfaceSprite(FIRST_ARROW + id);
-    }
-    screens->ScreenBufferNeedsDisplay = 1;
 }
 
 // Left picks the selected set's left arrow, right its right arrow.

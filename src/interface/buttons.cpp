@@ -21,16 +21,9 @@ void Interface::CreateButton(int imageIndex, int screenIndex, float x, float y)
     button.Transparency = BUTTON_TRANSPARENCY;
 }
 
-void Interface::DisplayAllButtonsOntoScreenBuffer()
+// The selectors stand beside the selected button.
+void Interface::PlaceSelectors()
 {
-    for (int index = SELECTOR_LEFT; index <= BUTTON_BLANK; index++)
-    {
-        InterfaceSprite& record = InterfaceSprites[index];
-        if (record.ScreenIndex < 0) continue;
-        ScaleForPress(index);
-        DrawInterfaceSprite(index);
-    }
-
     for (int index = BUTTON_START; index <= BUTTON_BLANK; index++)
     {
         const InterfaceSprite& button = InterfaceSprites[index];
@@ -39,13 +32,6 @@ void Interface::DisplayAllButtonsOntoScreenBuffer()
         InterfaceSprites[SELECTOR_LEFT].ScreenY = button.ScreenY;
         InterfaceSprites[SELECTOR_RIGHT].ScreenX = button.ScreenX + SELECTOR_DISTANCE;
         InterfaceSprites[SELECTOR_RIGHT].ScreenY = button.ScreenY;
-    }
-
-    for (int index = SELECTOR_LEFT; index <= SELECTOR_RIGHT; index++)
-    {
-        ScaleForPress(index);
-        DrawInterfaceSprite(index);
-        screens->ScreenBufferNeedsDisplay = 1;
     }
 }
 

@@ -2,8 +2,6 @@
 
 #include <stdio.h>
 
-#include <utility>
-
 #include "checks.h"
 #include "screens/screens.h"
 #include "visuals/visuals.h"
@@ -175,14 +173,6 @@ void Interface::UnloadGUIFromMemory()
     printf("Unloaded all button/GUI images from memory\n");
 }
 
-void Interface::ScaleForPress(int index)
-{
-    InterfaceSprite& record = InterfaceSprites[index];
-    const float scale = record.PressedAnimationTimer > 0 ? PRESSED_SCALE : 1.0f;
-    record.ScaleX = scale;
-    record.ScaleY = scale;
-}
-
 // Redraws on the first and last step; true in the frame the timer reaches 0.
 bool Interface::CountDownPress(int index)
 {
@@ -192,22 +182,4 @@ bool Interface::CountDownPress(int index)
     if (record.PressedAnimationTimer < 0) return false;
     record.PressedAnimationTimer--;
     return record.PressedAnimationTimer == 0;
-}
-
-// A record's quad hangs from its top-left corner, about which it turns;
-// mirroring keeps it within its own box.
-static PlacedQuad QuadOfRecord(const InterfaceSprite& record)
-{
-    PlacedQuad quad = {record, {0.0f, 0.0f, record.ImageWidth, record.ImageHeight}};
-    quad.ScreenX -= 0.5f * record.ImageWidth * record.ScaleX;
-    quad.ScreenY -= 0.5f * record.ImageHeight * record.ScaleY;
-    if (record.FlipX) std::swap(quad.Corners.StartX, quad.Corners.EndX);
-    if (record.FlipY) std::swap(quad.Corners.StartY, quad.Corners.EndY);
-    return quad;
-}
-
-void Interface::DrawInterfaceSprite(int index)
-{
-    if (!RULE_HOLDS(index >= 0 && index < NUMBER_OF_INTERFACE_SPRITES)) return;
-    visuals->DrawQuad(QuadOfRecord(InterfaceSprites[index]));
 }

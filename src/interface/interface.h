@@ -67,8 +67,6 @@ public:
     // gui_images.cpp
     bool CreateAllGUIAndInitialize(bool initialize);
     void UnloadGUIFromMemory();
-    void DrawInterfaceSprite(int index);
-    void ScaleForPress(int index);
     bool CountDownPress(int index);
     bool LoadInterfaceImage(int index, bool initialize);
     void InitializeRecord(int index, const SDL_Surface* image);
@@ -78,7 +76,7 @@ public:
 
     // buttons.cpp
     void CreateButton(int imageIndex, int screenIndex, float x, float y);
-    void DisplayAllButtonsOntoScreenBuffer();
+    void PlaceSelectors();
     void ProcessAllButtonsOnScreen();
     void DestroyAllButtons();
     bool MouseClickedInside(const InterfaceSprite& record) const;
@@ -88,10 +86,9 @@ public:
 
     // arrow_sets.cpp
     void CreateArrowSet(int leftId, int rightId, float y);
-    void DisplayAllArrowSetsOntoScreenBuffer();
+    void PlaceHighlightBar();
     void ProcessAllArrowSetsOnScreen();
     void DestroyAllArrowSets();
-    void DrawHighlightBar();
     bool ArrowChosen(int id) const;
     void NavigateArrowSets();
 };

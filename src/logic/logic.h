@@ -39,10 +39,6 @@ static inline bool IsVerticalDirection(uint8_t direction)
 // pellet, one for each way he may eat it: up, right, down, left.
 const int NUMBER_OF_SWELL_COPIES = 4;
 
-// The hero is always drawn in the middle of the 640 x 480 screen.
-const int PLAYER_SCREEN_X = 320;
-const int PLAYER_SCREEN_Y = 240;
-
 // How a frame of play ended: on, or early, before anything else of the frame.
 enum
 {
@@ -197,16 +193,6 @@ public:
     // random.cpp
     void SeedRandomGenerator(uint32_t seed);
     int32_t RandomNumber();
-
-    // drawing.cpp
-    void DrawPlayer();
-    void DrawGhosts();
-    void DrawLivePlayer(int base);
-    void DrawDyingPlayer(int base);
-    void DrawPowerPelletAnimation();
-    void DrawGhost(int ghost);
-    int GhostBodySprite(int ghost) const;
-    void DrawSpriteAt(int index, int x, int y);
 };
 
 extern Logic* logic;

@@ -2,55 +2,91 @@
 
 #include "audio/audio.h"
 #include "data/data.h"
-#include "game/game.h"
 #include "input/input.h"
 #include "interface/interface.h"
 #include "logic/logic.h"
-#include "visuals/visuals.h"
+
+const CreditLine CREDIT_LINES[NUMBER_OF_CREDIT_LINES] = {
+    {"TM", true},
+    {"Nibbleton Saga 100%", true},
+    {"(C) 2026 Brickwell Games", false},
+    {"Game Engine Programmed By:", true},
+    {"Odette Brickwell", false},
+    {"Lead Game Designer:", true},
+    {"Jasper Fennimore", false},
+    {"Lead Game Programmer:", true},
+    {"Wilhelmina Pike", false},
+    {"Lead Game Beta Tester:", true},
+    {"Barnaby Quillfeather", false},
+    {"Lead Graphic Artist:", true},
+    {"Rosalind Thistlewood", false},
+    {"Lead Music Composer / Sound Editor:", true},
+    {"Cornelius Dapplegate", false},
+    {"Microsoft\xAE Windows\xAE Technical Advisor:", true},
+    {"Hollis Greavesby", false},
+    {"Linux Technical Advisor:", true},
+    {"Ivy Marchbank & Felix Ormsworth", false},
+    {"Apple\xAE Mac\xAE OS X\xAE Technical Advisor:", true},
+    {"Someone", false},
+    {"Support Designers/Programmers/Testers:", true},
+    {"Tamsin Lowbridge", false},
+    {"Perrin Oakhallow", false},
+    {"Developed On A:", true},
+    {"Home-Built Desktop PC", false},
+    {"(Debian GNU/Linux)", false},
+    {"Tested On A:", true},
+    {"Well-Loved Family Laptop", false},
+    {"Living-Room Media PC", false},
+    {"Office Workstation After Hours", false},
+    {"Technology Credits:", true},
+    {"''SDL''1.2-Simple DirectMedia Layer", false},
+    {"(SDL_Image / SDL_Mixer / SDL_TTF)", false},
+    {"''OpenGL\xAE''", false},
+    {"Software Credits:", true},
+    {"Debian GNU/Linux", false},
+    {"GNU Compiler Collection", false},
+    {"CMake", false},
+    {"Git", false},
+    {"Vim", false},
+    {"Python & Pillow", false},
+    {"ImageMagick", false},
+    {"Mesa 3D", false},
+    {"MikMod", false},
+    {"DejaVu Fonts", false},
+    {"GoogleTest", false},
+    {"Top Beta Testers:", true},
+    {"You!", false},
+    {"You!", false},
+    {"You!", false},
+    {"You!", false},
+    {"You!", false},
+    {"Thanks For Playing! - Odette Brickwell", true},
+};
 
 // The first three credit lines are placed by hand; the rest follow 30 apart,
 // 60 before a heading that follows names, and the last one far below.
-static const float FIRST_LINES_X[3] = {478.0f, 320.0f, 320.0f};
-static const float FIRST_LINES_Y[3] = {491.0f, 510.0f, 540.0f};
-static const float CREDIT_LINE_X = 320.0f;
+const float FIRST_CREDIT_LINES_X[3] = {478.0f, 320.0f, 320.0f};
+static const float FIRST_CREDIT_LINES_Y[3] = {491.0f, 510.0f, 540.0f};
 static const float LINE_SPACING = 30.0f;
 static const float SPACING_BEFORE_HEADING = 60.0f;
 static const float SPACING_BEFORE_LAST_LINE = 240.0f;
-static const float HEADING_BLUE_HUE = 0.0f;
 
 // The credits have run out once the last line is this far above the screen.
-// Each frame lays the lines out afresh and moves them up by the distance
-// rolled: the roll keeps nothing in the texts, which a resize loads again.
 static const float CREDITS_END_Y = -20.0f;
 static const float CREDITS_SCROLL_PER_FRAME = 1.0f;
 
-static const float MENU_BACKGROUND_TRANSPARENCY = 0.75f;
-
-// The victory picture: the sunrise, the hero, his sweetheart and a big pellet.
-struct VictorySprite
+float CreditLineY(int line)
 {
-    unsigned short sprite;
-    float x;
-    float y;
-    float scale;
-};
-static const int NUMBER_OF_VICTORY_SPRITES = 4;
-static const VictorySprite VICTORY_SPRITES[NUMBER_OF_VICTORY_SPRITES] = {
-    {SPRITE_SUNRISE, 320.0f, 240.0f, 1.0f},
-    {SPRITE_HERO_PORTRAIT, 460.0f, 240.0f, 1.0f},
-    {SPRITE_HEROINE, 210.0f, 260.0f, 1.0f},
-    {SPRITE_POWER_PELLET, 62.0f, 95.0f, 1.6f}};
-
-// The line's place before the roll, from the place of the line before it.
-static float LaidOutCreditLineY(int index, float lineBeforeY)
-{
-    if (index < 3) return FIRST_LINES_Y[index];
-    const LoadedText* const lines = visuals->Texts;
-    const bool headingAfterNames =
-        lines[index - 1].BlueHue != HEADING_BLUE_HUE && lines[index].BlueHue == HEADING_BLUE_HUE;
-    float spacing = headingAfterNames ? SPACING_BEFORE_HEADING : LINE_SPACING;
-    if (index == visuals->LastLoadedTextIndex) spacing = SPACING_BEFORE_LAST_LINE;
-    return lineBeforeY + spacing;
+    if (line < 0 || line >= NUMBER_OF_CREDIT_LINES) return 0.0f;
+    float y = FIRST_CREDIT_LINES_Y[line < 3 ? line : 2];
+    for (int index = 3; index <= line; index++)
+    {
+        const bool headingAfterNames = !CREDIT_LINES[index - 1].Heading && CREDIT_LINES[index].Heading;
+        float spacing = headingAfterNames ? SPACING_BEFORE_HEADING : LINE_SPACING;
+        if (index == NUMBER_OF_CREDIT_LINES - 1) spacing = SPACING_BEFORE_LAST_LINE;
+        y += spacing;
+    }
+    return y;
 }
 
 static void EnterAboutScreen()
@@ -61,44 +97,12 @@ static void EnterAboutScreen()
     screens->CreditsScrolled = 0.0f;
 }
 
-static void DrawCreditsBackground()
+// The credits roll up a line's worth a frame until the last has gone.
+static void RollCredits()
 {
-    if (logic->Level >= WON_LEVEL)
-    {
-        for (const VictorySprite& picture : VICTORY_SPRITES)
-        {
-            Sprite& sprite = visuals->Sprites[picture.sprite];
-            sprite.ScreenX = picture.x;
-            sprite.ScreenY = picture.y;
-            sprite.ScaleX = picture.scale;
-            sprite.ScaleY = picture.scale;
-            visuals->DrawSpriteOntoScreenBuffer(picture.sprite);
-        }
-        return;
-    }
-    visuals->ClearScreenBufferWithColor(0.0f, 0.0f, 0.0f, 1.0f);
-    Sprite& background = visuals->Sprites[SPRITE_MENU_BACKGROUND];
-    background.ScreenX = 320.0f;
-    background.ScreenY = 240.0f;
-    background.Transparency = MENU_BACKGROUND_TRANSPARENCY;
-    if (game->AboutBackgroundHidden == 0) visuals->DrawSpriteOntoScreenBuffer(SPRITE_MENU_BACKGROUND);
-}
-
-static void DrawAndScrollCreditLines()
-{
-    const int last = visuals->LastLoadedTextIndex;
-    if (last < 0 || last >= NUMBER_OF_LOADED_TEXTS) return;
-    float laidOutY = 0.0f;
-    for (int index = 0; index <= last; index++)
-    {
-        laidOutY = LaidOutCreditLineY(index, laidOutY);
-        LoadedText& line = visuals->Texts[index];
-        line.ScreenX = index < 3 ? FIRST_LINES_X[index] : CREDIT_LINE_X;
-        line.ScreenY = laidOutY - screens->CreditsScrolled;
-        visuals->DrawLoadedTextOntoScreenBuffer(index, line.ScreenX, line.ScreenY);
-    }
     screens->CreditsScrolled += CREDITS_SCROLL_PER_FRAME;
-    if (laidOutY - screens->CreditsScrolled < CREDITS_END_Y) screens->ScreenTransitionStatus = FADE_OUT;
+    if (CreditLineY(NUMBER_OF_CREDIT_LINES - 1) - screens->CreditsScrolled < CREDITS_END_Y)
+        screens->ScreenTransitionStatus = FADE_OUT;
 }
 
 static void SkipCreditsWhenAsked()
@@ -120,21 +124,18 @@ static uint8_t ScreenAfterVictoryCredits()
 
 static void LeaveAboutScreen()
 {
-    visuals->Sprites[SPRITE_POWER_PELLET].ScaleX = 1.0f;
-    visuals->Sprites[SPRITE_POWER_PELLET].ScaleY = 1.0f;
     if (logic->Level >= WON_LEVEL)
         screens->ScreenToDisplay = ScreenAfterVictoryCredits();
     else
         screens->ScreenToDisplay = TITLE_SCREEN;
 }
 
-void Screens::DisplayAboutScreen()
+void Screens::RunAboutScreen()
 {
     if (ScreenTransitionStatus == FADE_ALL) EnterAboutScreen();
-    DrawCreditsBackground();
-    DrawAndScrollCreditLines();
+    RollCredits();
     ScreenIsDirty = 1;
-    ScreenBufferNeedsDisplay = 1;
+    ScreenRedrawDue = 1;
     SkipCreditsWhenAsked();
     if (ScreenHasFadedOut()) LeaveAboutScreen();
 }

@@ -26,3 +26,9 @@ void Screens::LeaveScreenBackToTitle()
     interface->DestroyAllArrowSets();
     ScreenTransitionStatus = FADE_ALL;
 }
+
+void Screens::RedrawWithButtons()
+{
+    interface->PlaceSelectors();
+    RedrawThisFrame();
+}

@@ -4,21 +4,10 @@
 #include "data/data.h"
 #include "input/input.h"
 #include "interface/interface.h"
-#include "visuals/visuals.h"
-
-static const float MENU_BACKGROUND_TRANSPARENCY = 0.75f;
-
-// The two volume rows; their value stands 70 units in from the right edge.
-static const float MUSIC_ROW_Y = 50.0f;
-static const float SOUND_ROW_Y = 120.0f;
-static const float ROW_LABEL_X = 70.0f;
-static const float ROW_VALUE_FROM_RIGHT = 70.0f;
 
 // Volumes move in steps of 32 and wrap between 0 and the mixer's 128.
 static const int32_t VOLUME_STEP = 32;
 static const int32_t VOLUME_MAXIMUM = 128;
-static const int NUMBER_OF_VOLUME_STEPS = 5;
-static const char* const VOLUME_PERCENTAGES[NUMBER_OF_VOLUME_STEPS] = {"0%", "25%", "50%", "75%", "100%"};
 
 // Arrow ids of the two rows.
 enum
@@ -29,91 +18,14 @@ enum
     SOUND_UP_ARROW = 3
 };
 
-static const float SETUP_PROMPT_Y = 214.0f;
-static const float SETUP_QUIT_Y = 380.0f;
-static const float SETUP_DEFAULTS_Y = 410.0f;
 static const int32_t INPUT_DELAY_AFTER_SETUP_ANSWER = 20;
 
-// Keyboard set-up steps: 1 asks for button one's key, 2 for button two's.
-static const char* const KEYBOARD_SETUP_PROMPTS[3] = {"", "Press key on keyboard for button one now!",
-                                                      "Press key on keyboard for button two now!"};
-
-// Joystick set-up steps 1 to 12: the question and the mapping it fills.
-static const int LAST_JOYSTICK_SETUP_STEP = 12;
+// Joystick set-up steps 1 to 12: the mapping each fills.
 static const int STEPS_PER_JOYSTICK = 6;
 typedef uint8_t (Input::*JoystickMapping)[NUMBER_OF_JOYSTICKS];
 static const JoystickMapping JOYSTICK_SETUP_MAPPINGS[STEPS_PER_JOYSTICK] = {
     &Input::JoyMapUP,    &Input::JoyMapDOWN,      &Input::JoyMapLEFT,
     &Input::JoyMapRIGHT, &Input::JoyMapButtonOne, &Input::JoyMapButtonTwo};
-static const char* const JOYSTICK_SETUP_PROMPTS[LAST_JOYSTICK_SETUP_STEP + 1] = {
-    "",
-    "Press [UP] on joystick #1 now!",
-    "Press [DOWN] on joystick #1 now!",
-    "Press [LEFT] on joystick #1 now!",
-    "Press [RIGHT] on joystick #1 now!",
-    "Press [BUTTON1] on joystick #1 now!",
-    "Press [BUTTON2] on joystick #1 now!",
-    "Press [UP] on joystick #2 now!",
-    "Press [DOWN] on joystick #2 now!",
-    "Press [LEFT] on joystick #2 now!",
-    "Press [RIGHT] on joystick #2 now!",
-    "Press [BUTTON1] on joystick #2 now!",
-    "Press [BUTTON2] on joystick #2 now!",
-};
-
-static void DrawOptionsText(const char* text, float x, float y, unsigned char justification)
-{
-    visuals->DrawTextOntoScreenBuffer(text, visuals->Font[MENU_FONT], x, y, justification, 255, 255, 255, 0, 0, 0);
-}
-
-// A value that is not one of the five steps (from an edited options file) shows nothing.
-static void DrawVolumeRow(const char* label, int32_t volume, float y)
-{
-    DrawOptionsText(label, ROW_LABEL_X, y, JUSTIFY_LEFT);
-    if (volume < 0 || volume > VOLUME_MAXIMUM || volume % VOLUME_STEP != 0) return;
-    DrawOptionsText(VOLUME_PERCENTAGES[volume / VOLUME_STEP], ROW_VALUE_FROM_RIGHT, y, JUSTIFY_RIGHT);
-}
-
-static void DrawOptionsMenu()
-{
-    screens->DrawMenuBackground(MENU_BACKGROUND_TRANSPARENCY);
-    screens->DrawMenuHeading("OPTIONS:");
-    interface->DisplayAllButtonsOntoScreenBuffer();
-    interface->DisplayAllArrowSetsOntoScreenBuffer();
-    DrawVolumeRow("Music Volume:", audio->MusicVolume, MUSIC_ROW_Y);
-    DrawVolumeRow("Sound Effects Volume:", audio->SoundVolume, SOUND_ROW_Y);
-    if (input->JoystickPlugged[0]) DrawOptionsText("Press [F1] On Keyboard To Setup Joystick(s)", 0.0f, 350.0f,
-                                                  JUSTIFY_CENTER_SCREEN);
-    DrawOptionsText("Press [F2] On Keyboard To Setup Keyboard", 0.0f, 385.0f, JUSTIFY_CENTER_SCREEN);
-}
-
-static void DrawSetupPrompt(const char* prompt, const char* quitLine, const char* defaultsLine)
-{
-    visuals->ClearScreenBufferWithColor(0.0f, 0.0f, 0.0f, 1.0f);
-    TTF_Font* const font = visuals->Font[MENU_FONT];
-    visuals->DrawTextOntoScreenBuffer(prompt, font, 0.0f, SETUP_PROMPT_Y, JUSTIFY_CENTER_SCREEN, 0, 255, 0, 1, 1, 1);
-    visuals->DrawTextOntoScreenBuffer(quitLine, font, 0.0f, SETUP_QUIT_Y, JUSTIFY_CENTER_SCREEN, 200, 200, 200, 1, 1,
-                                      1);
-    visuals->DrawTextOntoScreenBuffer(defaultsLine, font, 0.0f, SETUP_DEFAULTS_Y, JUSTIFY_CENTER_SCREEN, 200, 200,
-                                      200, 1, 1, 1);
-}
-
-static void RedrawOptionsScreen()
-{
-    const int joystickStep = input->JoystickSetupProcess;
-    const int keyboardStep = input->KeyboardSetupProcess;
-    if (joystickStep > 0 && joystickStep <= LAST_JOYSTICK_SETUP_STEP)
-        DrawSetupPrompt(JOYSTICK_SETUP_PROMPTS[joystickStep], "Press [F1] key on keyboard to quit setup.",
-                        "(Will setup joystick(s) with default mappings.)");
-    else if (keyboardStep == 1 || keyboardStep == 2)
-        DrawSetupPrompt(KEYBOARD_SETUP_PROMPTS[keyboardStep], "Press [F2] key on keyboard to quit setup.",
-                        "(Will setup keyboard with default mappings.)");
-    else
-        DrawOptionsMenu();
-    screens->ScreenIsDirty = 0;
-    screens->ScreenBufferNeedsDisplay = 1;
-}
-
 static void EnterOptionsScreen()
 {
     screens->EnterScreenWithBackButton();
@@ -258,7 +170,26 @@ static void LeaveOptionsScreen(Screens* flow)
     flow->LeaveScreenBackToTitle();
 }
 
-void Screens::DisplayOptionsScreen()
+// The menu's buttons and arrows are placed only when the menu is shown,
+// not a set-up's question.
+bool SetupQuestionAsked()
+{
+    const int joystickStep = input->JoystickSetupProcess;
+    const int keyboardStep = input->KeyboardSetupProcess;
+    return (joystickStep > 0 && joystickStep <= LAST_JOYSTICK_SETUP_STEP) || keyboardStep == 1 || keyboardStep == 2;
+}
+
+static void RedrawOptionsScreen()
+{
+    if (!SetupQuestionAsked())
+    {
+        interface->PlaceSelectors();
+        interface->PlaceHighlightBar();
+    }
+    screens->RedrawThisFrame();
+}
+
+void Screens::RunOptionsScreen()
 {
     if (ScreenTransitionStatus == FADE_ALL) EnterOptionsScreen();
     if (ScreenIsDirty) RedrawOptionsScreen();

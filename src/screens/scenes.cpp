@@ -2,7 +2,6 @@
 
 #include "audio/audio.h"
 #include "input/input.h"
-#include "visuals/visuals.h"
 
 // Opening scene: the ghost glides in by 2 a frame, screams once beside the
 // heroine, then both run off to the left by 5 a frame.
@@ -17,12 +16,6 @@ const float CHASE_SPEED = 5.0f;        // units per frame
 
 // Ending scene: the ghost grows to full size, screams and turns to its own
 // colours; then the hero grows to twice his size while the ghost sinks.
-enum
-{
-    ENDING_GHOST_GROWING = 0,
-    ENDING_HERO_GROWING = 1,
-    ENDING_FINISHED = 2
-};
 const float ENDING_ACTORS_X = 320.0f;
 const float ENDING_ACTORS_Y = 300.0f;
 const float ENDING_START_SCALE = 0.2f;
@@ -32,39 +25,9 @@ const float HERO_GROWTH_PER_FRAME = 0.0095f;
 const float HERO_FULL_SCALE = 2.0f;
 const float GHOST_SINK_PER_FRAME = 5.0f;
 
-// Green and blue of a tinted sprite: off for the red ghosts.
-const float RED_TINT = 0.0f;
-const float OWN_COLOURS = 1.0f;
-
 // Each scene has two actors: its ghost, and the heroine (opening) or the hero (ending).
 const int GHOST = Screens::SCENE_GHOST;
 const int PERSON = Screens::SCENE_PERSON;
-
-static void PlaceSprite(unsigned short index, float x, float y)
-{
-    visuals->Sprites[index].ScreenX = x;
-    visuals->Sprites[index].ScreenY = y;
-}
-
-static void ScaleSprite(unsigned short index, float scale)
-{
-    visuals->Sprites[index].ScaleX = scale;
-    visuals->Sprites[index].ScaleY = scale;
-}
-
-// The actor is copied into its sprite just before drawing: the sprite may
-// have been loaded afresh by a resize since the last frame.
-static void DrawActor(unsigned short index, const Screens::SceneActor& actor, float greenAndBlue)
-{
-    Sprite& sprite = visuals->Sprites[index];
-    sprite.ScreenX = actor.X;
-    sprite.ScreenY = actor.Y;
-    sprite.ScaleX = actor.Scale;
-    sprite.ScaleY = actor.Scale;
-    sprite.GreenHue = greenAndBlue;
-    sprite.BlueHue = greenAndBlue;
-    visuals->DrawSpriteOntoScreenBuffer(index);
-}
 
 // Space, Enter, a left click or button one of any source cuts a scene short.
 static bool ScenePlayerWantsToSkip()
@@ -80,10 +43,11 @@ static void StartScene(Screens* flow)
     audio->PauseMusic();
 }
 
+// A scene is drawn afresh every frame.
 static void AskForSceneRedraw(Screens* flow)
 {
     flow->ScreenIsDirty = 1;
-    flow->ScreenBufferNeedsDisplay = 1;
+    flow->ScreenRedrawDue = 1;
 }
 
 static void SkipSceneWhenAsked(Screens* flow)
@@ -96,14 +60,6 @@ static void StartOpeningScene(Screens* flow)
     StartScene(flow);
     flow->SceneActors[PERSON] = Screens::SceneActor{OPENING_HEROINE_X, OPENING_ACTORS_Y, 1.0f};
     flow->SceneActors[GHOST] = Screens::SceneActor{OPENING_GHOST_START_X, OPENING_ACTORS_Y, 1.0f};
-}
-
-static void DrawOpeningScene(const Screens* flow)
-{
-    PlaceSprite(SPRITE_SUPERMARKET, 320.0f, 240.0f);
-    visuals->DrawSpriteOntoScreenBuffer(SPRITE_SUPERMARKET);
-    DrawActor(SPRITE_OPENING_GHOST, flow->SceneActors[GHOST], RED_TINT);
-    DrawActor(SPRITE_HEROINE, flow->SceneActors[PERSON], OWN_COLOURS);
 }
 
 static void MoveOpeningActors(Screens* flow)
@@ -129,11 +85,10 @@ static void MoveOpeningActors(Screens* flow)
     }
 }
 
-void Screens::DisplayOpeningSceneScreen()
+void Screens::RunOpeningSceneScreen()
 {
     if (ScreenTransitionStatus == FADE_ALL) StartOpeningScene(this);
 
-    DrawOpeningScene(this);
     MoveOpeningActors(this);
     AskForSceneRedraw(this);
     SkipSceneWhenAsked(this);
@@ -147,16 +102,6 @@ static void StartEndingScene(Screens* flow)
     flow->SceneActors[PERSON] = Screens::SceneActor{ENDING_ACTORS_X, ENDING_ACTORS_Y, ENDING_START_SCALE};
     flow->SceneActors[GHOST] = Screens::SceneActor{ENDING_ACTORS_X, ENDING_ACTORS_Y, ENDING_START_SCALE};
     flow->SceneAnimationStage = ENDING_GHOST_GROWING;
-}
-
-// The ghost stays red until its scream.
-static void DrawEndingScene(const Screens* flow)
-{
-    PlaceSprite(SPRITE_WAREHOUSE, 320.0f, 240.0f);
-    visuals->DrawSpriteOntoScreenBuffer(SPRITE_WAREHOUSE);
-    DrawActor(SPRITE_HERO_PORTRAIT, flow->SceneActors[PERSON], OWN_COLOURS);
-    const float ghostTint = flow->SceneAnimationStage == ENDING_GHOST_GROWING ? RED_TINT : OWN_COLOURS;
-    DrawActor(SPRITE_ENDING_GHOST, flow->SceneActors[GHOST], ghostTint);
 }
 
 static void GrowEndingGhost(Screens* flow)
@@ -193,17 +138,14 @@ static void AnimateEndingScene(Screens* flow)
 static void LeaveEndingScene(Screens* flow)
 {
     flow->ScreenToDisplay = ABOUT_SCREEN;
-    ScaleSprite(SPRITE_HERO_PORTRAIT, 1.0f);
-    ScaleSprite(SPRITE_ENDING_GHOST, 1.0f);
     audio->ResumeMusic();
     audio->PlayMusic(MUSIC_ENDING, 0);
 }
 
-void Screens::DisplayEndingSceneScreen()
+void Screens::RunEndingSceneScreen()
 {
     if (ScreenTransitionStatus == FADE_ALL) StartEndingScene(this);
 
-    DrawEndingScene(this);
     AnimateEndingScene(this);
     AskForSceneRedraw(this);
     SkipSceneWhenAsked(this);

@@ -1,5 +1,8 @@
 #include "screens/screens.h"
 
+#include "game/game.h"
+#include "input/input.h"
+
 Screens* screens = nullptr;
 
 // How long the sponsor logo waits before its first redraw sets the real time.
@@ -13,6 +16,7 @@ Screens::Screens()
     ScreenExitedWithEscapeKey = 0;
     ScreenIsDirty = 1;
     ScreenBufferNeedsDisplay = 0;
+    ScreenRun = SPONSOR_SCREEN;
     ScreenRedrawDue = 0;
     SceneAnimationStage = 0;
     ScreenDisplayTimer = STARTING_SCREEN_DISPLAY_TIMER;
@@ -24,42 +28,46 @@ Screens::~Screens()
 {
 }
 
-// The display method of each screen identifier; reserved identifiers run nothing.
+// The frame's run of each screen identifier; reserved identifiers run nothing.
 typedef void (Screens::*ScreenMethod)();
 static const ScreenMethod SCREEN_METHODS[NUMBER_OF_SCREENS] = {
-    &Screens::DisplayBrickwellScreen,          // BRICKWELL_SCREEN
-    &Screens::DisplayTitleScreen,              // TITLE_SCREEN
-    &Screens::DisplayAboutScreen,              // ABOUT_SCREEN
-    &Screens::DisplayHowToPlayScreen,          // HOW_TO_PLAY_SCREEN
-    &Screens::DisplayHighScoresScreen,         // HIGH_SCORES_SCREEN
-    &Screens::DisplayOptionsScreen,            // OPTIONS_SCREEN
+    &Screens::RunBrickwellScreen,          // BRICKWELL_SCREEN
+    &Screens::RunTitleScreen,              // TITLE_SCREEN
+    &Screens::RunAboutScreen,              // ABOUT_SCREEN
+    &Screens::RunHowToPlayScreen,          // HOW_TO_PLAY_SCREEN
+    &Screens::RunHighScoresScreen,         // HIGH_SCORES_SCREEN
+    &Screens::RunOptionsScreen,            // OPTIONS_SCREEN
     nullptr,                                   // NEW_GAME_SCREEN
-    &Screens::DisplayPlayingGameScreen,        // PLAYING_GAME_SCREEN
-    &Screens::DisplayOpeningSceneScreen,       // OPENING_SCENE_SCREEN
-    &Screens::DisplayEndingSceneScreen,        // ENDING_SCENE_SCREEN
-    &Screens::DisplayNameInputKeyboardScreen,  // NAME_INPUT_KEYBOARD_SCREEN
-    &Screens::DisplayNameInputJoystickScreen,  // NAME_INPUT_JOYSTICK_SCREEN
+    &Screens::RunPlayingGameScreen,        // PLAYING_GAME_SCREEN
+    &Screens::RunOpeningSceneScreen,       // OPENING_SCENE_SCREEN
+    &Screens::RunEndingSceneScreen,        // ENDING_SCENE_SCREEN
+    &Screens::RunNameInputKeyboardScreen,  // NAME_INPUT_KEYBOARD_SCREEN
+    &Screens::RunNameInputJoystickScreen,  // NAME_INPUT_JOYSTICK_SCREEN
     nullptr,                                   // NEW_HIGH_SCORE_NAME_INPUT_SCREEN
-    &Screens::DisplaySponsorScreen,            // SPONSOR_SCREEN
+    &Screens::RunSponsorScreen,            // SPONSOR_SCREEN
 };
 
-void Screens::DisplayCurrentScreen()
+// A '~' left by the title screen quits without taking the frame's input;
+// the frame still runs.
+void Screens::RunFrame(const FrameInput& frame)
 {
+    ScreenRedrawDue = 0;
+    if (input->KeyOnKeyboardPressedByUser != '~') TakeFrameInput(frame);
+    if (input->KeyOnKeyboardPressedByUser == '~') game->QuitGame = 1;
+    RunCurrentScreen();
+    ApplyScreenFadeTransition();
+}
+
+void Screens::RunCurrentScreen()
+{
+    ScreenRun = ScreenToDisplay;
     if (ScreenToDisplay >= NUMBER_OF_SCREENS) return;
     const ScreenMethod method = SCREEN_METHODS[ScreenToDisplay];
     if (method) (this->*method)();
 }
 
-// The drawing of each screen whose picture is drawn apart from its run.
-static const ScreenMethod SCREEN_PICTURES[NUMBER_OF_SCREENS] = {
-    nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-    &Screens::DrawPlayingGameScreen,  // PLAYING_GAME_SCREEN
-    nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-};
-
-void Screens::DrawCurrentScreen()
+void Screens::RedrawThisFrame()
 {
-    if (ScreenToDisplay >= NUMBER_OF_SCREENS || !ScreenRedrawDue) return;
-    const ScreenMethod method = SCREEN_PICTURES[ScreenToDisplay];
-    if (method) (this->*method)();
+    ScreenIsDirty = 0;
+    ScreenRedrawDue = 1;
 }

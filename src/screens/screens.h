@@ -26,31 +26,8 @@ enum
 
 const int NUMBER_OF_SCREENS = 14;
 
-// Fonts of the menu texts: 27, 14 and 45 points.
-const int MENU_FONT = 0;
-const int SMALL_FONT = 2;
-const int LARGE_FONT = 3;
-
 // Polls that read nothing after a menu screen has handed over to the next.
 const int32_t INPUT_DELAY_AFTER_SCREEN_CHANGE = 20;
-
-// The playing screen's layout, in virtual pixels. The board window: 13 x 11
-// tiles around the hero, whose tile is drawn at the screen centre; its
-// first column and row lie here.
-const int BOARD_WINDOW_HALF_COLUMNS = 6;
-const int BOARD_WINDOW_HALF_ROWS = 5;
-const int BOARD_WINDOW_LEFT = -64;
-const int BOARD_WINDOW_TOP = -80;
-// The mini-map: one 4-pixel dot per tile from its top-left corner.
-const float MAP_BACKGROUND_X = 556;
-const float MAP_BACKGROUND_Y = 391;
-const int MAP_LEFT = 503;
-const int MAP_TOP = 340;
-const int MAP_DOT_SPACING = 4;
-// The television frame over all of it.
-const float TV_FRAME_X = 420;
-const float TV_FRAME_Y = 290;
-const float TV_FRAME_SCALE = 1.6f;
 
 // Fade states.
 enum
@@ -59,6 +36,15 @@ enum
     FADE_NONE = 1,
     FADE_OUT = 2,
     FADE_ALL = 3
+};
+
+// The ending scene's stages: the ghost grows to full size, screams and
+// turns to its own colours; then the hero grows while the ghost sinks.
+enum
+{
+    ENDING_GHOST_GROWING = 0,
+    ENDING_HERO_GROWING = 1,
+    ENDING_FINISHED = 2
 };
 
 // The screen state machine: which screen runs, and the fade between screens.
@@ -73,8 +59,11 @@ public:
     uint8_t ScreenToDisplay;
     uint8_t ScreenExitedWithEscapeKey;
     uint8_t ScreenIsDirty;
-    uint8_t ScreenBufferNeedsDisplay;
-    uint8_t ScreenRedrawDue;  // set by the frame's run of the screen, for its drawing
+    uint8_t ScreenBufferNeedsDisplay;  // the picture was drawn: the frame shows it
+    // The frame's run of a screen leaves these for its picture: which screen
+    // ran, and whether its picture is due (a menu redraws when it changed).
+    uint8_t ScreenRun;
+    uint8_t ScreenRedrawDue;
     int32_t SceneAnimationStage;
     int16_t ScreenDisplayTimer;
 
@@ -90,57 +79,86 @@ public:
     SceneActor SceneActors[NUMBER_OF_SCENE_ACTORS];
     float CreditsScrolled;
 
-    // Runs the display method of ScreenToDisplay, then draws what it asks
-    // to be drawn (screens.cpp).
-    void DisplayCurrentScreen();
-    void DrawCurrentScreen();
+    // screens.cpp: one frame of the game from its input, menus, scenes and
+    // play alike; the picture is drawn from what it leaves.
+    void RunFrame(const FrameInput& frame);
+    void RunCurrentScreen();
+    // The screen changed since its picture was last drawn: draw it afresh.
+    void RedrawThisFrame();
 
     // frame_events.cpp
     void TakeFrameInput(const FrameInput& frame);
     void TakeEscapeAndKey(const FrameInput& events);
-    bool ResizeWindow(int width, int height);
 
     // fade.cpp
     void ApplyScreenFadeTransition();
     bool ScreenHasFadedOut() const;
-    void DrawScreenFadeOverlay();
-
-    // Shared look of the menu screens (menu_style.cpp).
-    void DrawMenuHeading(const char* heading);
-    void DrawMenuBackground(float transparency);
 
     // logos.cpp
-    void DisplaySponsorScreen();
-    void DisplayBrickwellScreen();
+    void RunSponsorScreen();
+    void RunBrickwellScreen();
 
     // title.cpp
-    void DisplayTitleScreen();
+    void RunTitleScreen();
 
     // about.cpp, how_to_play.cpp, high_scores.cpp
-    void DisplayAboutScreen();
-    void DisplayHowToPlayScreen();
-    void DisplayHighScoresScreen();
+    void RunAboutScreen();
+    void RunHowToPlayScreen();
+    void RunHighScoresScreen();
 
     // options.cpp
-    void DisplayOptionsScreen();
+    void RunOptionsScreen();
 
     // The menu screens with a single "Back" button (back_button.cpp).
     void EnterScreenWithBackButton();
+    // Places the selectors and draws the menu afresh.
+    void RedrawWithButtons();
     void LeaveScreenBackToTitle();
 
     // playing_game.cpp
-    void DisplayPlayingGameScreen();
-    void DrawPlayingGameScreen();
+    void RunPlayingGameScreen();
 
     // scenes.cpp
-    void DisplayOpeningSceneScreen();
-    void DisplayEndingSceneScreen();
+    void RunOpeningSceneScreen();
+    void RunEndingSceneScreen();
 
     // name_entry.cpp
-    void DisplayNameInputKeyboardScreen();
-    void DisplayNameInputJoystickScreen();
+    void RunNameInputKeyboardScreen();
+    void RunNameInputJoystickScreen();
 };
 
 extern Screens* screens;
+
+// The options screen's two volume rows, and its set-ups' steps: the
+// joystick set-up asks 1 to 12, the keyboard's 1 and 2 (options.cpp).
+const float MUSIC_ROW_Y = 50.0f;
+const float SOUND_ROW_Y = 120.0f;
+const int LAST_JOYSTICK_SETUP_STEP = 12;
+// A set-up asks its question in place of the menu.
+bool SetupQuestionAsked();
+
+// The name entry (name_entry.cpp): the name being edited, or null when the
+// last game took no place in the table; and the joystick's letter grid, 13
+// columns by 6 rows, the last row "END".
+char* NameBeingEntered();
+const int NAME_GRID_COLUMNS = 13;
+const int NAME_GRID_ROWS = 6;
+const int NAME_GRID_END_ROW = 5;
+char NameGridCharacter(int row, int column);
+
+// The credits, line by line: the lines of names follow the heading above
+// them, and the first three lines stand apart (about.cpp).
+struct CreditLine
+{
+    const char* Text;
+    bool Heading;
+};
+const int NUMBER_OF_CREDIT_LINES = 54;
+extern const CreditLine CREDIT_LINES[NUMBER_OF_CREDIT_LINES];
+// Where a line stands before the credits roll: the first three by hand, the
+// rest down from them.
+float CreditLineY(int line);
+const float CREDIT_LINE_X = 320.0f;
+extern const float FIRST_CREDIT_LINES_X[3];
 
 #endif

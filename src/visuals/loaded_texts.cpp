@@ -3,76 +3,12 @@
 #include <stdio.h>
 
 #include "checks.h"
-
-const int32_t LAST_CREDIT_LINE = 53;
+#include "screens/screens.h"
 
 // Headings are yellow, entries white; the line's colour comes only from its
 // blue multiplier at drawing time.
 const float YELLOW = 0.0f;
 const float WHITE = 1.0f;
-
-struct CreditLine
-{
-    const char* Text;
-    float BlueHue;
-};
-
-static const CreditLine CREDIT_LINES[LAST_CREDIT_LINE + 1] = {
-    {"TM", YELLOW},
-    {"Nibbleton Saga 100%", YELLOW},
-    {"(C) 2026 Brickwell Games", WHITE},
-    {"Game Engine Programmed By:", YELLOW},
-    {"Odette Brickwell", WHITE},
-    {"Lead Game Designer:", YELLOW},
-    {"Jasper Fennimore", WHITE},
-    {"Lead Game Programmer:", YELLOW},
-    {"Wilhelmina Pike", WHITE},
-    {"Lead Game Beta Tester:", YELLOW},
-    {"Barnaby Quillfeather", WHITE},
-    {"Lead Graphic Artist:", YELLOW},
-    {"Rosalind Thistlewood", WHITE},
-    {"Lead Music Composer / Sound Editor:", YELLOW},
-    {"Cornelius Dapplegate", WHITE},
-    {"Microsoft\xAE Windows\xAE Technical Advisor:", YELLOW},
-    {"Hollis Greavesby", WHITE},
-    {"Linux Technical Advisor:", YELLOW},
-    {"Ivy Marchbank & Felix Ormsworth", WHITE},
-    {"Apple\xAE Mac\xAE OS X\xAE Technical Advisor:", YELLOW},
-    {"Someone", WHITE},
-    {"Support Designers/Programmers/Testers:", YELLOW},
-    {"Tamsin Lowbridge", WHITE},
-    {"Perrin Oakhallow", WHITE},
-    {"Developed On A:", YELLOW},
-    {"Home-Built Desktop PC", WHITE},
-    {"(Debian GNU/Linux)", WHITE},
-    {"Tested On A:", YELLOW},
-    {"Well-Loved Family Laptop", WHITE},
-    {"Living-Room Media PC", WHITE},
-    {"Office Workstation After Hours", WHITE},
-    {"Technology Credits:", YELLOW},
-    {"''SDL''1.2-Simple DirectMedia Layer", WHITE},
-    {"(SDL_Image / SDL_Mixer / SDL_TTF)", WHITE},
-    {"''OpenGL\xAE''", WHITE},
-    {"Software Credits:", YELLOW},
-    {"Debian GNU/Linux", WHITE},
-    {"GNU Compiler Collection", WHITE},
-    {"CMake", WHITE},
-    {"Git", WHITE},
-    {"Vim", WHITE},
-    {"Python & Pillow", WHITE},
-    {"ImageMagick", WHITE},
-    {"Mesa 3D", WHITE},
-    {"MikMod", WHITE},
-    {"DejaVu Fonts", WHITE},
-    {"GoogleTest", WHITE},
-    {"Top Beta Testers:", YELLOW},
-    {"You!", WHITE},
-    {"You!", WHITE},
-    {"You!", WHITE},
-    {"You!", WHITE},
-    {"You!", WHITE},
-    {"Thanks For Playing! - Odette Brickwell", YELLOW},
-};
 
 // Credit lines get a wider, dark border than ordinary text.
 const int CREDIT_OUTLINE_WIDTH = 3;
@@ -84,12 +20,12 @@ static const SDL_Color CREDIT_OUTLINE_COLOUR = {25, 25, 25, 0};
 bool Visuals::LoadAllTextsIntoMemory()
 {
     for (LoadedText& text : Texts) text.Texture = 0;
-    LastLoadedTextIndex = LAST_CREDIT_LINE;
+    LastLoadedTextIndex = NUMBER_OF_CREDIT_LINES - 1;
 
     for (int32_t index = 0; index <= LastLoadedTextIndex; index++)
     {
         LoadedText& text = Texts[index];
-        text.BlueHue = CREDIT_LINES[index].BlueHue;
+        text.BlueHue = CREDIT_LINES[index].Heading ? YELLOW : WHITE;
 
         int width = 0;
         int height = 0;

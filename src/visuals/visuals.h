@@ -16,6 +16,33 @@ const int NUMBER_OF_FONTS = 5;
 const int NUMBER_OF_LOADED_TEXTS = 100;
 const int VARIABLE_TEXT_SIZE = 64;
 
+// Fonts of the menu texts: 27, 14 and 45 points.
+const int MENU_FONT = 0;
+const int SMALL_FONT = 2;
+const int LARGE_FONT = 3;
+
+// The playing screen's layout, in virtual pixels. The board window: 13 x 11
+// tiles around the hero, whose tile is drawn at the screen centre; its
+// first column and row lie here.
+const int BOARD_WINDOW_HALF_COLUMNS = 6;
+const int BOARD_WINDOW_HALF_ROWS = 5;
+const int BOARD_WINDOW_LEFT = -64;
+const int BOARD_WINDOW_TOP = -80;
+// The mini-map: one 4-pixel dot per tile from its top-left corner.
+const float MAP_BACKGROUND_X = 556;
+const float MAP_BACKGROUND_Y = 391;
+const int MAP_LEFT = 503;
+const int MAP_TOP = 340;
+const int MAP_DOT_SPACING = 4;
+// The television frame over all of it.
+const float TV_FRAME_X = 420;
+const float TV_FRAME_Y = 290;
+const float TV_FRAME_SCALE = 1.6f;
+
+// The hero is always drawn in the middle of the 640 x 480 screen.
+const int PLAYER_SCREEN_X = 320;
+const int PLAYER_SCREEN_Y = 240;
+
 // Text justifications of DrawTextOntoScreenBuffer.
 enum
 {
@@ -185,6 +212,9 @@ public:
     void SetupOpenGLState(float clearAlpha);
     void ClearScreenBufferWithColor(float red, float green, float blue, float alpha);
     void DisplayScreenBufferOntoDisplay();
+    // A new window means a new OpenGL context: every texture is rebuilt. False
+    // when the window or its pictures cannot be had, and the game stops.
+    bool ResizeWindow(int width, int height);
 
     // sprites.cpp
     bool LoadSpritesIntoMemoryAndInitialize();
@@ -253,6 +283,48 @@ public:
     bool LoadAllTextsIntoMemory();
     void DrawLoadedTextOntoScreenBuffer(unsigned short index, float x, float y);
     void UnloadAllTextsFromMemory();
+
+    // The pictures of the game, drawn from the state the frame's run left;
+    // drawing changes nothing of the game.
+    // frame.cpp: the screen that ran, the fade's overlay, the debug overlay.
+    void DrawFrame();
+    void DrawScreenFadeOverlay();
+    void DisplayDebuggingInfo();
+
+    // menu_pictures.cpp
+    void DrawMenuHeading(const char* heading);
+    void DrawMenuBackground(float transparency);
+    void DrawTitleScreen();
+    void DrawHowToPlayScreen();
+    void DrawHighScoresScreen();
+    void DrawOptionsScreen();
+    void DrawNameInputKeyboardScreen();
+    void DrawNameInputJoystickScreen();
+
+    // scene_pictures.cpp
+    void DrawSponsorScreen();
+    void DrawBrickwellScreen();
+    void DrawAboutScreen();
+    void DrawOpeningSceneScreen();
+    void DrawEndingSceneScreen();
+
+    // play_picture.cpp: the board, the actors, the mini-map, the panel
+    void DrawPlayingGameScreen();
+    void DrawPlayer();
+    void DrawGhosts();
+    void DrawLivePlayer(int base);
+    void DrawDyingPlayer(int base);
+    void DrawPowerPelletAnimation();
+    void DrawGhost(int ghost);
+    int GhostBodySprite(int ghost) const;
+    void DrawSpriteAt(unsigned short index, float x, float y);
+
+    // widgets.cpp: the menus' buttons and arrows
+    void DisplayAllButtonsOntoScreenBuffer();
+    void DisplayAllArrowSetsOntoScreenBuffer();
+    void DrawHighlightBar();
+    void ScaleForPress(int index);
+    void DrawInterfaceSprite(int index);
 };
 
 extern Visuals* visuals;

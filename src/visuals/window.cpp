@@ -3,6 +3,8 @@
 #include <stdio.h>
 #include <stdlib.h>
 
+#include "interface/interface.h"
+
 Visuals* visuals = nullptr;
 
 static const char WINDOW_CAPTION[] = "Nibbleton Saga 100%[TM] Ver. 2.1 - (C) 2026 Brickwell Games";
@@ -121,4 +123,26 @@ void Visuals::DisplayScreenBufferOntoDisplay()
 {
     glFlush();
     SDL_GL_SwapBuffers();
+}
+
+bool Visuals::ResizeWindow(int width, int height)
+{
+    UnloadAllTextsFromMemory();
+    UnloadSpritesFromMemory();
+    interface->UnloadGUIFromMemory();
+
+    WindowWidth = width;
+    WindowHeight = height;
+    Screen = SDL_SetVideoMode(width, height, 0, SDL_OPENGL | SDL_RESIZABLE);
+    if (!Screen)
+    {
+        printf("ERROR: SDL+OpenGL window resize failed\n");
+        return false;
+    }
+    printf("SDL+OpenGL window resized\n");
+
+    SetupOpenGLState(0.0f);
+    glViewport(0, 0, width, height);
+    return interface->CreateAllGUIAndInitialize(false) && LoadSpritesIntoMemoryAndInitialize() &&
+           LoadAllTextsIntoMemory();
 }

@@ -98,6 +98,7 @@ TEST_F(WindowEvents, TheMouseIsScaledIntoTheVirtualScreen)
     input->ReadFrameInput(read);
     EXPECT_EQ(160, read.MouseX);
     EXPECT_EQ(120, read.MouseY);
+    SizeWindowAsAsked(read);
     screens->TakeFrameInput(read);
     PollInput();
     ASSERT_EQ(1280, visuals->WindowWidth);

@@ -33,7 +33,8 @@ protected:
 
     static float HighlightBarY()
     {
-        interface->DisplayAllArrowSetsOntoScreenBuffer();
+        interface->PlaceHighlightBar();
+        visuals->DisplayAllArrowSetsOntoScreenBuffer();
         return interface->InterfaceSprites[SELECTOR_LINE].ScreenY;
     }
 };

@@ -79,7 +79,7 @@ TEST_F(Buttons, ChosenButtonShrinksForTenFramesThenStartsTheFade)
     {
         EXPECT_EQ(FADE_NONE, screens->ScreenTransitionStatus) << frame;
         visuals->ClearScreenBufferWithColor(0, 0, 0, 1);
-        interface->DisplayAllButtonsOntoScreenBuffer();
+        visuals->DisplayAllButtonsOntoScreenBuffer();
         EXPECT_FLOAT_EQ(0.85f, button.ScaleX);
         EXPECT_FLOAT_EQ(1.0f, interface->InterfaceSprites[SELECTOR_LEFT].ScaleX);
         EXPECT_TRUE(PixelIs(200, 322, 0, 0, 0)) << "outside the shrunk button";
@@ -87,7 +87,7 @@ TEST_F(Buttons, ChosenButtonShrinksForTenFramesThenStartsTheFade)
     }
     EXPECT_EQ(FADE_OUT, screens->ScreenTransitionStatus);
     visuals->ClearScreenBufferWithColor(0, 0, 0, 1);
-    interface->DisplayAllButtonsOntoScreenBuffer();
+    visuals->DisplayAllButtonsOntoScreenBuffer();
     EXPECT_FLOAT_EQ(1.0f, button.ScaleX);
     EXPECT_FALSE(PixelIs(200, 322, 0, 0, 0));
     ProcessButtonsWith(KeyPressed(0));
@@ -97,7 +97,8 @@ TEST_F(Buttons, ChosenButtonShrinksForTenFramesThenStartsTheFade)
 TEST_F(Buttons, SelectorsFrameTheSelectedButton)
 {
     interface->CurrentlySelectedButton = 2;
-    interface->DisplayAllButtonsOntoScreenBuffer();
+    interface->PlaceSelectors();
+    visuals->DisplayAllButtonsOntoScreenBuffer();
     EXPECT_FLOAT_EQ(170.0f, interface->InterfaceSprites[SELECTOR_LEFT].ScreenX);
     EXPECT_FLOAT_EQ(470.0f, interface->InterfaceSprites[SELECTOR_RIGHT].ScreenX);
     EXPECT_FLOAT_EQ(280.0f, interface->InterfaceSprites[SELECTOR_RIGHT].ScreenY);

@@ -33,7 +33,7 @@ TEST_F(GUIImages, LabelIsPrintedIntoTheButtonPicture)
     interface->CreateButton(BUTTON_START, 0, 320, 240);
     interface->InterfaceSprites[BUTTON_START].Transparency = 1.0f;
     visuals->ClearScreenBufferWithColor(0, 0, 0, 1);
-    interface->DrawInterfaceSprite(BUTTON_START);
+    visuals->DrawInterfaceSprite(BUTTON_START);
 
     // The picture is plain red; the label leaves dark pixels along its middle row.
     int darkPixels = 0;

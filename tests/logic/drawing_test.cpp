@@ -82,14 +82,14 @@ TEST_F(Drawing, HerosMouthFollowsTheOffsetAlongHisWay)
         logic->PlayerDirection = RIGHT;
         logic->PlayerOffsetY = 0;
         logic->PlayerOffsetX = offsets[i];
-        logic->DrawPlayer();
+        visuals->DrawPlayer();
         EXPECT_TRUE(ColourAt(320, 240, COLOURS[3 + pictures[i]])) << "right, offset " << offsets[i];
 
         Clear();
         logic->PlayerDirection = UP;
         logic->PlayerOffsetX = 0;
         logic->PlayerOffsetY = offsets[i];
-        logic->DrawPlayer();
+        visuals->DrawPlayer();
         EXPECT_TRUE(ColourAt(320, 240, COLOURS[pictures[i]])) << "up, offset " << offsets[i];
     }
 
@@ -97,7 +97,7 @@ TEST_F(Drawing, HerosMouthFollowsTheOffsetAlongHisWay)
     for (int slot = 0; slot < 3; slot++) LoadSolidSprite(slot, COLOURS[0]);
     Clear();
     logic->PlayerDirection = CENTER;
-    logic->DrawPlayer();
+    visuals->DrawPlayer();
     EXPECT_TRUE(PixelIs(320, 240, 0, 0, 0));
 }
 
@@ -112,7 +112,7 @@ TEST_F(Drawing, DeathAnimationRunsThroughSixPictures)
     {
         Clear();
         logic->PlayerDeathTimer = timers[i];
-        logic->DrawPlayer();
+        visuals->DrawPlayer();
         EXPECT_TRUE(ColourAt(320, 240, COLOURS[pictures[i]])) << "timer " << timers[i];
     }
 }
@@ -132,7 +132,7 @@ TEST_F(Drawing, EachPowerPelletCopySwellsAndFadesOverThirtyFourFrames)
             logic->AdvancePowerPelletSwell();
             if (frame != 1) continue;
             Clear();
-            logic->DrawPlayer();
+            visuals->DrawPlayer();
             EXPECT_TRUE(ColourAt(320 + 9, 240, COLOURS[1 + copy]));  // grown past the hero
         }
         EXPECT_NEAR(7.8f, logic->SwellScale[copy], 0.001f);
@@ -141,7 +141,7 @@ TEST_F(Drawing, EachPowerPelletCopySwellsAndFadesOverThirtyFourFrames)
         logic->AdvancePowerPelletSwell();
         EXPECT_NEAR(7.8f, logic->SwellScale[copy], 0.001f);
         Clear();
-        logic->DrawPlayer();
+        visuals->DrawPlayer();
         EXPECT_FALSE(ColourAt(320 + 9, 240, COLOURS[1 + copy])) << "a copy faded out is not shown";
     }
 }
@@ -157,7 +157,7 @@ TEST_F(Drawing, GhostsAreDrawnWhereTheyStandRelativeToTheHero)
     const int y = 240 - 64 - 8;
 
     Clear();
-    logic->DrawGhosts();
+    visuals->DrawGhosts();
     EXPECT_TRUE(ColourAt(x, y, COLOURS[2]));
     EXPECT_TRUE(ColourAt(x + 12, y - 12, COLOURS[0]));
     EXPECT_TRUE(PixelIs(x + 20, y, 0, 0, 0));
@@ -165,12 +165,12 @@ TEST_F(Drawing, GhostsAreDrawnWhereTheyStandRelativeToTheHero)
 
     Clear();
     logic->GhostAnimationFrame = 1;
-    logic->DrawGhosts();
+    visuals->DrawGhosts();
     EXPECT_TRUE(ColourAt(x + 12, y - 12, COLOURS[1]));
 
     Clear();
     logic->GhostState[1] = GHOST_EYES;
-    logic->DrawGhosts();
+    visuals->DrawGhosts();
     EXPECT_TRUE(ColourAt(x, y, COLOURS[2]));
     EXPECT_TRUE(PixelIs(x + 12, y - 12, 0, 0, 0));
 }
@@ -184,13 +184,13 @@ TEST_F(Drawing, EyesLookTheWayTheGhostGoes)
     {
         Clear();
         logic->GhostDirection[1] = directions[i];
-        logic->DrawGhosts();
+        visuals->DrawGhosts();
         EXPECT_TRUE(ColourAt(320 + 64, 240, COLOURS[i])) << "direction " << (int)directions[i];
     }
     LoadSolidSprite(0, COLOURS[0], 8);  // no eyes, not the table's first slot
     Clear();
     logic->GhostDirection[1] = CENTER;
-    logic->DrawGhosts();
+    visuals->DrawGhosts();
     EXPECT_TRUE(PixelIs(320 + 64, 240, 0, 0, 0));
 }
 
@@ -213,7 +213,7 @@ TEST_F(Drawing, GhostsAreDrawnOnlyWithinSixColumnsAndFiveRowsOfTheHero)
     {
         Clear();
         PlaceGhost(1, 10 + c.columns, 10 + c.rows, c.offsetX, c.offsetY, GHOST_NORMAL);
-        logic->DrawGhosts();
+        visuals->DrawGhosts();
         EXPECT_EQ(c.drawn, ColourAt(c.probeX, c.probeY, COLOURS[0])) << c.columns << " columns, " << c.rows << " rows";
     }
 }
@@ -233,7 +233,7 @@ TEST_F(Drawing, ScaredGhostsFlashInTheirOwnColourInTheLastFiftyFrames)
         Clear();
         logic->GhostAnimationFrame = frames[i];
         logic->PowerPelletTimer = timers[i];
-        logic->DrawGhosts();
+        visuals->DrawGhosts();
         EXPECT_TRUE(ColourAt(320 + 64, 240, COLOURS[colours[i]])) << i;
     }
 }
@@ -352,12 +352,12 @@ TEST_F(Drawing, AScaredGhostEatenThisFrameStillShowsItsBody)
     PlaceGhost(3, 10, 10, 0, 20, GHOST_SCARED);
     Clear();
     logic->MeetGhostsOnTheHero();
-    logic->DrawGhosts();
+    visuals->DrawGhosts();
     EXPECT_EQ(GHOST_EYES, logic->GhostState[3]);
     EXPECT_TRUE(ColourAt(320, 260, COLOURS[1]));
     Clear();
     logic->MeetGhostsOnTheHero();
-    logic->DrawGhosts();
+    visuals->DrawGhosts();
     EXPECT_TRUE(PixelIs(320, 260, 0, 0, 0));
 }
 

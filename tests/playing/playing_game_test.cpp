@@ -428,9 +428,9 @@ protected:
 
     void DrawFrame()
     {
-        screens->DisplayPlayingGameScreen();
-        screens->DrawCurrentScreen();
+        screens->RunCurrentScreen();
         screens->ApplyScreenFadeTransition();
+        visuals->DrawFrame();
     }
 
     double DrawFrameCountingPixels()
@@ -576,7 +576,7 @@ protected:
         {
             if (size.first != visuals->WindowWidth || size.second != visuals->WindowHeight)
             {
-                ASSERT_TRUE(screens->ResizeWindow(size.first, size.second)) << output->Text();
+                ASSERT_TRUE(visuals->ResizeWindow(size.first, size.second)) << output->Text();
                 visuals->DisplayScreenBufferOntoDisplay();  // the driver takes the new size at a present
             }
             double filled[2] = {0.0, 0.0};

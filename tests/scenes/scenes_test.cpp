@@ -36,7 +36,7 @@ TEST_F(OpeningScene, GhostScreamsInFrame186AndTheChaseEndsInFrame321)
     const Screens::SceneActor& heroine = screens->SceneActors[Screens::SCENE_PERSON];
 
     EXPECT_EQ(100, FrameWhen([&] { return ghost.X == 640.0f; }, 400));
-    ASSERT_TRUE(screens->ResizeWindow(800, 600)) << output->Text();
+    ASSERT_TRUE(visuals->ResizeWindow(800, 600)) << output->Text();
     EXPECT_EQ(85, FrameWhen([&] { return ghost.X == 470.0f; }, 400));  // frame 185
     EXPECT_EQ(0.0f, visuals->Sprites[SPRITE_OPENING_GHOST].GreenHue);  // drawn red
     EXPECT_EQ(0.0f, visuals->Sprites[SPRITE_OPENING_GHOST].BlueHue);
@@ -95,12 +95,13 @@ TEST_F(EndingScene, GhostGrowsThenHeroGrowsThenTheCreditsFollow)
     const Sprite& hero = visuals->Sprites[SPRITE_HERO_PORTRAIT];
     const Screens::SceneActor& ghostActor = screens->SceneActors[Screens::SCENE_GHOST];
 
-    EXPECT_EQ(161, FrameWhen([] { return screens->SceneAnimationStage == 1; }, 400));
+    EXPECT_EQ(-1, FrameWhen([] { return screens->SceneAnimationStage == 1; }, 160));
     EXPECT_EQ(0.0f, ghost.GreenHue);  // drawn red up to its scream
+    EXPECT_EQ(1, FrameWhen([] { return screens->SceneAnimationStage == 1; }, 1));  // frame 161
     const float ghostYAtScream = ghostActor.Y;
 
     EXPECT_EQ(-1, FrameWhen([] { return screens->SceneAnimationStage == 2; }, 100));
-    ASSERT_TRUE(screens->ResizeWindow(800, 600)) << output->Text();
+    ASSERT_TRUE(visuals->ResizeWindow(800, 600)) << output->Text();
     EXPECT_EQ(90, FrameWhen([] { return screens->SceneAnimationStage == 2; }, 400));
     EXPECT_EQ(1.0f, ghost.GreenHue);  // then in its own colours
     EXPECT_EQ(1.0f, ghost.BlueHue);

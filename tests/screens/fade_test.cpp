@@ -173,18 +173,21 @@ TEST_F(FadeTest, OverlayDarkensTheWholePictureByItsOpacity)
     visuals->ClearScreenBufferWithColor(1.0f, 1.0f, 1.0f, 1.0f);
     StartFade(FADE_IN, 0.8f);
     screens->ApplyScreenFadeTransition();
+    visuals->DrawFrame();
     for (const auto& point : points)
         EXPECT_TRUE(PixelIs(point[0], point[1], 102, 102, 102, 3)) << point[0] << "," << point[1];
 
     visuals->ClearScreenBufferWithColor(1.0f, 1.0f, 1.0f, 1.0f);
     StartFade(FADE_ALL, 1.0f);
     screens->ApplyScreenFadeTransition();
+    visuals->DrawFrame();
     for (const auto& point : points) EXPECT_TRUE(PixelIs(point[0], point[1], 0, 0, 0, 1)) << point[0] << "," << point[1];
 
     visuals->ClearScreenBufferWithColor(1.0f, 1.0f, 1.0f, 1.0f);
     StartFade(FADE_NONE, 1.0f);
     screens->ScreenDisplayTimer = -1;
     screens->ApplyScreenFadeTransition();
+    visuals->DrawFrame();
     EXPECT_TRUE(PixelIs(320, 240, 255, 255, 255, 0)) << "a shown screen gets no overlay";
 }
 

@@ -2,6 +2,7 @@
 
 #include <string.h>
 
+#include "main_loop.h"
 #include "screens/screens.h"
 
 void PushKeyDown(SDLKey key)
@@ -64,5 +65,6 @@ void PollInput()
 {
     FrameInput frame;
     input->ReadFrameInput(frame);
+    SizeWindowAsAsked(frame);
     screens->TakeFrameInput(frame);
 }

@@ -352,11 +352,11 @@ TEST_F(DebugOverlay, ShowsFrameRateAndMouseOnWhitePlatesOnlyWhenDebugIsOne)
     game->AverageFrameRate = 62;
     TakeInput(Clicked(888, 7));  // the pointer comes with a click
     game->DebugOn = 2;
-    game->DisplayDebuggingInfo();
+    visuals->DisplayDebuggingInfo();
     EXPECT_EQ(-1, LeftmostDrawnColumn(425, 479));
 
     game->DebugOn = 1;
-    game->DisplayDebuggingInfo();
+    visuals->DisplayDebuggingInfo();
     for (int row : {429, 445, 461})
     {
         EXPECT_TRUE(BandHasColour(row, row + 15, 255, 255, 255)) << row;
