@@ -159,7 +159,7 @@ public:
     // joysticks.cpp
     uint8_t QueryJoysticksForAction(uint8_t joystick);
     void SetDefaultJoystickMappings();
-    void IgnoreJoystickEvents();
+    static void IgnoreJoystickEvents();  // as SDL starts, before the window opens
     void UseJoysticksOfShapes(const JoystickShape shapes[NUMBER_OF_JOYSTICKS], const uint8_t plugged[NUMBER_OF_JOYSTICKS]);
     void ReadJoystick(int joystick, FrameInput& read);
     uint8_t ControlMovedNow(int joystick) const;

@@ -12,7 +12,6 @@ Input::Input()
     PollsWithoutFocus = 0;
     PointerWindowWidth = 0;
     PointerWindowHeight = 0;
-    IgnoreJoystickEvents();
     OpenJoysticks();
 
     SetDefaultJoystickMappings();

@@ -3,6 +3,8 @@
 #include <stdio.h>
 #include <stdlib.h>
 
+#include "input/input.h"
+
 Visuals* visuals = nullptr;
 
 static const char WINDOW_CAPTION[] = "Nibbleton Saga 100%[TM] Ver. 2.1 - (C) 2026 Brickwell Games";
@@ -62,6 +64,7 @@ bool Visuals::SetupGameWindow(int width, int height)
         return false;
     }
     printf("SDL (Everything) initialized\n");
+    Input::IgnoreJoystickEvents();
 
     SDL_WM_SetCaption(WINDOW_CAPTION, nullptr);
 

@@ -53,6 +53,42 @@ protected:
     }
 };
 
+// What arrives while the game loads, between its window opening and its
+// first poll, reaches that poll, whether SDL had queued it already or the
+// display had only sent it; the sticks, read by their state, send no events.
+TEST_F(WindowEvents, WhatArrivesWhileTheGameLoadsReachesTheFirstPoll)
+{
+    const std::string root = "$(xdotool search --maxdepth 0 --name '' | head -n 1)";
+    const struct
+    {
+        const char* name;
+        std::function<void()> arrive;
+        std::function<bool()> reached;
+    } arrivals[] = {
+        {"a key SDL queued", [] { PushKeyDown(SDLK_k); }, [] { return input->KeyOnKeyboardPressedByUser == 'k'; }},
+        {"a key typed", [&] { Xdotool("key j"); }, [] { return input->KeyOnKeyboardPressedByUser == 'j'; }},
+        {"the focus gone and back",
+         [&] { Xdotool("windowfocus --sync " + root + " windowfocus --sync " + WindowId()); },
+         [] { return screens->ScreenIsDirty == 1; }},
+        // A size of its own: classic SDL drops a resize to the size it told
+        // last, in a later window of the same process too.
+        {"the window resized", [&] { Xdotool("windowsize --sync " + WindowId() + " 720 540"); },
+         [] { return visuals->WindowWidth == 720 && visuals->WindowHeight == 540; }},
+    };
+    Xdotool("windowfocus --sync " + WindowId());
+    for (const auto& arrival : arrivals)
+    {
+        SCOPED_TRACE(arrival.name);
+        DrainEvents();
+        screens->ScreenIsDirty = 0;
+        arrival.arrive();
+        GameObjects::Replace(input);  // the joysticks opened, as the start-up opens them
+        EXPECT_EQ(SDL_IGNORE, SDL_JoystickEventState(SDL_QUERY));
+        PollInput();
+        EXPECT_TRUE(arrival.reached());
+    }
+}
+
 TEST_F(WindowEvents, AResizedWindowShowsTheSamePictureAgain)
 {
     DrawPicture();
