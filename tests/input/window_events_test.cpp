@@ -22,6 +22,20 @@ protected:
             5000);
     }
 
+    // Until SDL itself has the pointer there and the left button so; the
+    // events wait in its queue for the game's poll.
+    bool SdlHasPointer(int windowX, int windowY, bool down)
+    {
+        return WaitUntil(
+            [&] {
+                int x = 0, y = 0;
+                SDL_PumpEvents();
+                const bool held = (SDL_GetMouseState(&x, &y) & SDL_BUTTON(SDL_BUTTON_LEFT)) != 0;
+                return x == windowX && y == windowY && held == down;
+            },
+            5000);
+    }
+
     // Draws a sprite and a credit line at fixed virtual places.
     void DrawPicture()
     {
@@ -158,25 +172,50 @@ TEST_F(WindowEvents, TheMouseIsScaledIntoTheVirtualScreen)
     MovePointerTo(1279, 3);
     EXPECT_TRUE(PollUntil([&] { return input->MouseX == 639 && input->MouseY == 1; }))
         << input->MouseX << ", " << input->MouseY;
+    // A press, by its own place.
+    Xdotool("mousedown 1");
+    MovePointerTo(640, 480);
+    ASSERT_TRUE(SdlHasPointer(640, 480, true));
+    PollInput();
+    EXPECT_EQ(1, input->MouseButtonPressed[0]);
+    EXPECT_EQ(639, input->MouseX);
+    EXPECT_EQ(1, input->MouseY);
+    Xdotool("mouseup 1");
 }
 
-TEST_F(WindowEvents, AHeldButtonClicksOnce)
+// A press clicks once, in the first frame after it that takes input, at the
+// place it was made, though the pointer has moved on by then: a press in an
+// input pause clicks after it if still held.
+TEST_F(WindowEvents, APressClicksOnceWhereItWasMade)
 {
-    Xdotool("mousemove --window " + WindowId() + " 320 240");
-    Xdotool("mousedown 1");
-    ASSERT_TRUE(PollUntil([&] { return input->MouseButtonPressed[0] == 1; }));
-    for (int poll = 0; poll < 10; poll++)
+    const struct
     {
+        const char* name;
+        int32_t pause;  // the input pause as the button goes down; -1 for none
+        bool releasedInPause, clicks;
+    } presses[] = {{"a press", -1, false, true}, {"a press released in a pause", 2, true, false}};
+    for (const auto& press : presses)
+    {
+        SCOPED_TRACE(press.name);
+        MovePointerTo(120, 90);
+        ASSERT_TRUE(SdlHasPointer(120, 90, false));
+        input->DelayAllUserInput = press.pause;
+        Xdotool("mousedown 1");
+        MovePointerTo(500, 400);
+        ASSERT_TRUE(SdlHasPointer(500, 400, true));
+        if (press.pause >= 0) PollInput();
+        if (press.releasedInPause) Xdotool("mouseup 1");
+        ASSERT_TRUE(SdlHasPointer(500, 400, !press.releasedInPause));
+        while (input->DelayAllUserInput >= 0) PollInput();
         PollInput();
-        EXPECT_EQ(0, input->MouseButtonPressed[0]);
-        EXPECT_EQ(1, input->MouseButtonHeld[0]);
+        EXPECT_EQ(press.clicks, input->MouseButtonPressed[0]);
+        EXPECT_EQ(press.clicks ? 120 : 500, input->MouseX);
+        EXPECT_EQ(press.clicks ? 90 : 400, input->MouseY);
+        PollInput();
+        EXPECT_EQ(0, input->MouseButtonPressed[0]) << "a held button clicks once";
+        if (!press.releasedInPause) Xdotool("mouseup 1");
+        EXPECT_TRUE(PollUntil([] { return input->MouseButtonHeld[0] == 0; }));
     }
-    Xdotool("mouseup 1");
-    EXPECT_TRUE(PollUntil([&] { return input->MouseButtonHeld[0] == 0; }));
-    EXPECT_EQ(0, input->MouseButtonPressed[0]);
-    Xdotool("mousedown 1");
-    EXPECT_TRUE(PollUntil([&] { return input->MouseButtonPressed[0] == 1; }));
-    Xdotool("mouseup 1");
 }
 
 // The desktop taking the focus for a moment, as a media key's grab does, is
