@@ -123,7 +123,9 @@ void Input::ReadPress(const SDL_MouseButtonEvent& press)
 
 // A click is reported once, in the frame in which the button is first seen
 // down, at its press; one whose press event never came, where the pointer
-// was when it was last seen up. The left button goes last: its place wins.
+// was when it was last seen up. A press in an input pause, whose frames take
+// no clicks, is first seen in the frame after it, if still held then. The
+// left button goes last: its place wins.
 void Input::ReadMouse(FrameInput& read)
 {
     int x = 0;
@@ -136,11 +138,12 @@ void Input::ReadMouse(FrameInput& read)
     read.MouseX = pointerX;
     read.MouseY = pointerY;
 
+    const bool paused = DelayAllUserInput >= 0;
     for (int button = NUMBER_OF_MOUSE_BUTTONS - 1; button >= 0; button--)
     {
         const bool down = (buttons & SDL_BUTTON(MOUSE_BUTTONS[button])) != 0;
-        read.Click[button] = down && !MouseButtonHeld[button];
-        MouseButtonHeld[button] = down;
+        read.Click[button] = down && !MouseButtonHeld[button] && !paused;
+        if (!down || !paused) MouseButtonHeld[button] = down;
         if (!down)
         {
             PressX[button] = pointerX;

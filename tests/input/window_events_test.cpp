@@ -193,7 +193,9 @@ TEST_F(WindowEvents, APressClicksOnceWhereItWasMade)
         const char* name;
         int32_t pause;  // the input pause as the button goes down; -1 for none
         bool releasedInPause, clicks;
-    } presses[] = {{"a press", -1, false, true}, {"a press released in a pause", 2, true, false}};
+    } presses[] = {{"a press", -1, false, true},
+                   {"a press held through a pause", 2, false, true},
+                   {"a press released in a pause", 2, true, false}};
     for (const auto& press : presses)
     {
         SCOPED_TRACE(press.name);
