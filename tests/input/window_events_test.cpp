@@ -98,8 +98,7 @@ TEST_F(WindowEvents, WhatArrivesWhileTheGameLoadsReachesTheFirstPoll)
         arrival.arrive();
         GameObjects::Replace(input);  // the joysticks opened, as the start-up opens them
         EXPECT_EQ(SDL_IGNORE, SDL_JoystickEventState(SDL_QUERY));
-        PollInput();
-        EXPECT_TRUE(arrival.reached());
+        EXPECT_TRUE(PollUntil(arrival.reached));
     }
 }
 
