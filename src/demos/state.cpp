@@ -177,10 +177,10 @@ static void ReadInterface(StateReader& reader)
 static_assert(offsetof(FrameInput, Click) == 8, "an event added to FrameInput: read it in the queued events' Field above");
 
 // Left out: what reads the devices (the event buffer, the devices, the
-// mouse buttons' last state, the focus count and the pointer's window),
-// which a playback does not read; and the pointer, which counts only where
-// a click is, and a click brings its own place.
-CHECK_SIZE(Input, 192);
+// mouse buttons' last state and presses, the focus count and the pointer's
+// window), which a playback does not read; and the pointer, which counts
+// only where a click is, and a click brings its own place.
+CHECK_SIZE(Input, 208);
 static void ReadInput(StateReader& reader)
 {
     READ(input, KeyOnKeyboardPressedByUser);

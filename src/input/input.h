@@ -139,6 +139,8 @@ public:
     uint8_t JoystickPlugged[NUMBER_OF_JOYSTICKS];  // as the game sees it: a playback's are the demo's
     int32_t PointerWindowWidth;   // the window's size as the events have told it, for the pointer
     int32_t PointerWindowHeight;
+    int32_t PressX[NUMBER_OF_MOUSE_BUTTONS];  // where each button went down, from its own event, in the
+    int32_t PressY[NUMBER_OF_MOUSE_BUTTONS];  // virtual screen; while it is up, where the pointer is
 
     // polling.cpp: the devices read into a frame's input
     void ReadFrameInput(FrameInput& read);
@@ -146,6 +148,8 @@ public:
     void ReadLastingFocusLoss(FrameInput& read);
     void ReadKeyboardArrows(FrameInput& read) const;
     void ReadMouse(FrameInput& read);
+    void ReadPress(const SDL_MouseButtonEvent& press);
+    void ScaleIntoVirtualScreen(int windowX, int windowY, int32_t& x, int32_t& y) const;
 
     // frame_input.cpp: a frame's input into the state the game reads
     void ClearThisFramesInput();
@@ -159,7 +163,7 @@ public:
     // joysticks.cpp
     uint8_t QueryJoysticksForAction(uint8_t joystick);
     void SetDefaultJoystickMappings();
-    void IgnoreJoystickEvents();
+    static void IgnoreJoystickEvents();  // as SDL starts, before the window opens
     void UseJoysticksOfShapes(const JoystickShape shapes[NUMBER_OF_JOYSTICKS], const uint8_t plugged[NUMBER_OF_JOYSTICKS]);
     void ReadJoystick(int joystick, FrameInput& read);
     uint8_t ControlMovedNow(int joystick) const;

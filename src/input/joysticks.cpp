@@ -12,7 +12,6 @@ Input::Input()
     PollsWithoutFocus = 0;
     PointerWindowWidth = 0;
     PointerWindowHeight = 0;
-    IgnoreJoystickEvents();
     OpenJoysticks();
 
     SetDefaultJoystickMappings();
@@ -28,6 +27,8 @@ Input::Input()
         JoystickButtonTwoHeld[source] = 0;
     }
     for (uint8_t& held : MouseButtonHeld) held = 0;
+    for (int32_t& x : PressX) x = 0;
+    for (int32_t& y : PressY) y = 0;
     MouseX = 0;
     MouseY = 0;
 }

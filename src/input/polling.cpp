@@ -11,9 +11,8 @@ struct ArrowKey
 
 static const ArrowKey ARROW_KEYS[] = {{SDLK_UP, UP}, {SDLK_DOWN, DOWN}, {SDLK_LEFT, LEFT}, {SDLK_RIGHT, RIGHT}};
 
-// SDL button masks of the two watched mouse buttons: left, then middle.
-static const Uint8 MOUSE_BUTTON_MASKS[NUMBER_OF_MOUSE_BUTTONS] = {SDL_BUTTON(SDL_BUTTON_LEFT),
-                                                                   SDL_BUTTON(SDL_BUTTON_MIDDLE)};
+// SDL's numbers of the two watched mouse buttons: left, then middle.
+static const Uint8 MOUSE_BUTTONS[NUMBER_OF_MOUSE_BUTTONS] = {SDL_BUTTON_LEFT, SDL_BUTTON_MIDDLE};
 
 // Every frame reads the devices, whatever the game then does with it: SDL's
 // queue is emptied each frame, and a pause keeps its events in the game.
@@ -51,6 +50,9 @@ void Input::ReadQueuedEvents(FrameInput& read)
                 break;
             case SDL_ACTIVEEVENT:
                 read.Focus |= FOCUS_CHANGED;
+                break;
+            case SDL_MOUSEBUTTONDOWN:
+                ReadPress(InputEvent.button);
                 break;
             case SDL_VIDEORESIZE:
                 read.ResizeWidth = (uint16_t)InputEvent.resize.w;
@@ -94,26 +96,61 @@ void Input::ReadKeyboardArrows(FrameInput& read) const
 }
 
 // Window pixels scaled into the 640 x 480 virtual screen, by the window's
-// size as the events have told it: a resize in this very frame counts. A
-// click is reported once, in the frame in which the button went down.
+// size as the events have told it so far: an earlier resize in the same
+// frame counts.
+void Input::ScaleIntoVirtualScreen(int windowX, int windowY, int32_t& x, int32_t& y) const
+{
+    const int width = PointerWindowWidth > 0 ? PointerWindowWidth : visuals->WindowWidth;
+    const int height = PointerWindowHeight > 0 ? PointerWindowHeight : visuals->WindowHeight;
+    x = windowX;
+    y = windowY;
+    if (width != VIRTUAL_SCREEN_WIDTH && width > 0) x = (int32_t)(windowX / ((float)width / VIRTUAL_SCREEN_WIDTH));
+    if (height != VIRTUAL_SCREEN_HEIGHT && height > 0)
+        y = (int32_t)(windowY / ((float)height / VIRTUAL_SCREEN_HEIGHT));
+}
+
+// A press is where its own event says: the pointer may have moved on by the
+// time the frame reads it, and sdl12-compat on SDL3 knows the pointer only
+// from motion, so a click before any would read (0, 0).
+void Input::ReadPress(const SDL_MouseButtonEvent& press)
+{
+    for (int button = 0; button < NUMBER_OF_MOUSE_BUTTONS; button++)
+    {
+        if (press.button != MOUSE_BUTTONS[button]) continue;
+        ScaleIntoVirtualScreen(press.x, press.y, PressX[button], PressY[button]);
+    }
+}
+
+// A click is reported once, in the frame in which the button is first seen
+// down, at its press; one whose press event never came, where the pointer
+// was when it was last seen up. A press in an input pause, whose frames take
+// no clicks, is first seen in the frame after it, if still held then. The
+// left button goes last: its place wins.
 void Input::ReadMouse(FrameInput& read)
 {
     int x = 0;
     int y = 0;
     const Uint8 buttons = SDL_GetMouseState(&x, &y);
-    const int width = PointerWindowWidth > 0 ? PointerWindowWidth : visuals->WindowWidth;
-    const int height = PointerWindowHeight > 0 ? PointerWindowHeight : visuals->WindowHeight;
+    int32_t pointerX = 0;
+    int32_t pointerY = 0;
+    ScaleIntoVirtualScreen(x, y, pointerX, pointerY);
     read.PointerKnown = 1;
-    read.MouseX = x;
-    read.MouseY = y;
-    if (width != VIRTUAL_SCREEN_WIDTH && width > 0) read.MouseX = (int32_t)(x / ((float)width / VIRTUAL_SCREEN_WIDTH));
-    if (height != VIRTUAL_SCREEN_HEIGHT && height > 0)
-        read.MouseY = (int32_t)(y / ((float)height / VIRTUAL_SCREEN_HEIGHT));
+    read.MouseX = pointerX;
+    read.MouseY = pointerY;
 
-    for (int button = 0; button < NUMBER_OF_MOUSE_BUTTONS; button++)
+    const bool paused = DelayAllUserInput >= 0;
+    for (int button = NUMBER_OF_MOUSE_BUTTONS - 1; button >= 0; button--)
     {
-        const bool down = (buttons & MOUSE_BUTTON_MASKS[button]) != 0;
-        read.Click[button] = down && !MouseButtonHeld[button];
-        MouseButtonHeld[button] = down;
+        const bool down = (buttons & SDL_BUTTON(MOUSE_BUTTONS[button])) != 0;
+        read.Click[button] = down && !MouseButtonHeld[button] && !paused;
+        if (!down || !paused) MouseButtonHeld[button] = down;
+        if (!down)
+        {
+            PressX[button] = pointerX;
+            PressY[button] = pointerY;
+        }
+        if (!read.Click[button]) continue;
+        read.MouseX = PressX[button];
+        read.MouseY = PressY[button];
     }
 }

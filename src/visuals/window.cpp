@@ -3,6 +3,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 
+#include "input/input.h"
 #include "interface/interface.h"
 
 Visuals* visuals = nullptr;
@@ -64,6 +65,7 @@ bool Visuals::SetupGameWindow(int width, int height)
         return false;
     }
     printf("SDL (Everything) initialized\n");
+    Input::IgnoreJoystickEvents();
 
     SDL_WM_SetCaption(WINDOW_CAPTION, nullptr);
 

@@ -1,8 +1,8 @@
 #include "input/input.h"
 
-// The sticks are read by their state each frame. Emscripten's SDL turns
-// their events off without touching its queue, and its queue cannot be
-// read out whole, so there is nothing to keep.
+// The sticks are read by their state each frame, and their events are
+// switched off as SDL starts, as on the desktop. Emscripten's SDL turns them
+// off without touching its queue.
 void Input::IgnoreJoystickEvents()
 {
     SDL_JoystickEventState(SDL_IGNORE);

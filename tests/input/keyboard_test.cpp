@@ -121,15 +121,4 @@ TEST_F(Keyboard, OnlyAWindowEventAsksTheScreenToRedraw)
     EXPECT_EQ(1, screens->ScreenIsDirty);
 }
 
-// The sticks are read by their state: their events never fill SDL's queue,
-// and turning them off keeps what the queue held.
-TEST_F(Keyboard, JoystickEventsAreIgnoredAndTheQueueKept)
-{
-    PushKeyDown(SDLK_k);
-    GameObjects::Replace(input);
-    EXPECT_EQ(SDL_IGNORE, SDL_JoystickEventState(SDL_QUERY));
-    PollInput();
-    EXPECT_EQ('k', input->KeyOnKeyboardPressedByUser);
-}
-
 }  // namespace
