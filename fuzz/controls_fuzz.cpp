@@ -9,6 +9,7 @@
 #include "fuzz_support.h"
 #include "game/game.h"
 #include "input/input.h"
+#include "platform/desktop/desktop.h"
 #include "screens/screens.h"
 #include "visuals/visuals.h"
 
@@ -77,6 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
     Reader reader{bytes, size, 0};
     WriteSticks(reader);
     input = new Input();
+    input->OpenJoysticks();
     input->DelayAllUserInput = -1;
     screens->ScreenToDisplay = reader.Byte() % NUMBER_OF_SCREEN_IDENTIFIERS;
 
@@ -108,7 +110,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
     for (int joystick = 0; joystick < NUMBER_OF_JOYSTICKS + 1; joystick++)
     {
         const uint8_t code = input->QueryJoysticksForAction(joystick);
-        if (joystick < NUMBER_OF_JOYSTICKS && input->JoystickDevice[joystick])
+        if (joystick < NUMBER_OF_JOYSTICKS && JoystickDeviceOpen(joystick))
             FUZZ_REQUIRE(code == CONTROL_CODE_NONE || code <= input->JoystickNumberOfAxes[joystick] ||
                          code - CONTROL_CODE_FIRST_BUTTON < input->JoystickNumberOfButtons[joystick]);
         else

@@ -65,6 +65,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
     game = new Game();
     logic = new Logic();
     input = new Input();
+    input->OpenJoysticks();
     screens = new Screens();
     settings = new Settings(*argc, *argv);
     data = new Data();

@@ -37,9 +37,10 @@ void StartUpGame(int argc, char** argv, int steps)
     if (pictures) Essential(visuals->LoadAllTextsIntoMemory());
 
     input = new Input();
+    input->OpenJoysticks();
     screens = new Screens();
     interface = new Interface();
-    if (pictures) Essential(interface->CreateAllGUIAndInitialize(true));
+    if (pictures) Essential(visuals->CreateAllGUIAndInitialize(true));
     settings = new Settings(argc, argv);
     data = new Data();
     data->ClearHighScores();
@@ -67,7 +68,7 @@ static void ReadFrameInput(FrameInput& frame, int steps)
     frame = FrameInput{};
     if (!(steps & POLL_INPUT) || input->KeyOnKeyboardPressedByUser == '~') return;
     if (demos->Playing)
-        demos->PlayFrame(frame);
+        demos->PlayFrame(frame, input->WindowAskedToClose());
     else
         input->ReadFrameInput(frame);
 }
@@ -133,6 +134,7 @@ int ShutDownGame(int steps)
     Delete(data);
     Delete(settings);
     Delete(audio);
+    visuals->UnloadGUIFromMemory();  // the widgets' pictures go with their records
     Delete(interface);
     Delete(screens);
     Delete(input);

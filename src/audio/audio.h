@@ -3,8 +3,6 @@
 
 #include <stdint.h>
 
-#include <SDL_mixer.h>
-
 enum
 {
     MUSIC_TITLE = 0,
@@ -69,13 +67,7 @@ public:
     SoundEvent FrameSounds[MOST_SOUND_EVENTS_A_FRAME];
     int32_t FrameSoundCount;
 
-    // The device's side.
-    uint8_t AudioWorking;
-    uint8_t MixerOpen;  // the device is open, so the destructor must close it
-    Mix_Music* MusicTrack[NUMBER_OF_MUSIC_TRACKS];
-    Mix_Chunk* SoundEffect[NUMBER_OF_SOUND_EFFECTS];
-    int32_t MixerMusicVolume;  // the volumes the mixer was last given
-    int32_t MixerSoundVolume;
+    uint8_t AudioWorking;  // the device opened with every effect: the game is heard
 
     // sounds.cpp: what the game asks for
     void PlayMusic(uint8_t index, int loops);
@@ -85,7 +77,8 @@ public:
     void ResumeMusic();
     void AskFor(uint8_t kind, uint8_t index, int loops);
 
-    // mixer.cpp: the device
+    // The device, which each platform plays in its own way (src/platform:
+    // mixer.cpp); a replay with no window has none.
     bool SetupAudio();
     void ApplySoundVolume();
     // Plays what the frame asked for at the player's volumes; the frame's
@@ -96,6 +89,7 @@ public:
     void PlaySoundEvent(const SoundEvent& sound);
     void PlayMusicOnDevice(uint8_t index, int loops);
     void PlayEffectOnDevice(uint8_t index, int loops);
+    void CloseSoundDevice();
 };
 
 extern Audio* audio;

@@ -106,6 +106,7 @@ public:
     uint8_t Timed{};            // played as fast as frames are drawn
     uint8_t PlaybackFailed{};   // refused, damaged or out of step: the game exits non-zero
     uint8_t StoppedByWindow{};  // the watcher closed the window
+    uint8_t Verifying{};        // a replay with no window, which writes no file
     char RecordPath[DEMO_PATH_SIZE]{};
     char PlaybackPath[DEMO_PATH_SIZE]{};
     FILE* RecordFile{};
@@ -146,13 +147,27 @@ public:
     // player.cpp
     void StartPlayback(const char* path, bool timed);
     bool ReadPlaybackText(const char* path, char* problem, int size);
-    void PlayFrame(FrameInput& frame);
+    void PlayFrame(FrameInput& frame, bool windowClosed);
     void ReadDemoOn(bool toTheEnd);
     void CheckState(const DemoItem& item);
     void FailPlayback(const char* problem);
     void FailPlaybackOutOfStep(uint64_t digest, uint64_t recorded);
     void EndPlayback(uint64_t digest);
+
+    // verify.cpp
+    void SayVerified(uint64_t digest) const;
 };
+
+// Replays a demo with no window, sound, picture or font, from its own start
+// to its end, and says in one line where it ended; 0 when it ended where the
+// demo says, else 1 after one ERROR line. Writes no file.
+int VerifyDemo(const char* path);
+// The same in steps, for a caller that looks at every frame: the rules
+// started from the demo, its next frame (false once the demo has ended), and
+// the end, which says how it went and gives the status.
+void StartVerifying(const char* path);
+bool VerifyNextFrame();
+int StopVerifying();
 
 extern Demos* demos;
 

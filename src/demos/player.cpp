@@ -4,9 +4,8 @@
 #include <inttypes.h>
 #include <string.h>
 
-#include <SDL.h>
-
 #include "game/game.h"
+#include "platform/platform.h"
 
 // A demo larger than this is not one of ours: an hour of play is some 300 KB.
 const long LARGEST_DEMO_BYTES = 64L * 1024 * 1024;
@@ -50,12 +49,11 @@ bool Demos::ReadPlaybackText(const char* path, char* problem, int size)
 // The frame's input from the run being played: its first frame has the
 // events, the others only the held controls. The watcher's keys and clicks
 // are not the session's; closing the window ends it.
-void Demos::PlayFrame(FrameInput& frame)
+void Demos::PlayFrame(FrameInput& frame, bool windowClosed)
 {
     frame = FrameInput{};
-    if (Frames == 0) StartTicks = SDL_GetTicks();
-    SDL_Event event;
-    while (SDL_PollEvent(&event)) StoppedByWindow |= event.type == SDL_QUIT;
+    if (Frames == 0) StartTicks = MillisecondsSinceStart();
+    StoppedByWindow |= windowClosed;
     if (StoppedByWindow) game->QuitGame = 1;
     if (PlayedRunFramesLeft == 0) return;
     if (PlayedRunStarted)
@@ -108,7 +106,7 @@ void Demos::FailPlaybackOutOfStep(uint64_t digest, uint64_t recorded)
 {
     char path[DEMO_PATH_SIZE + 32];
     snprintf(path, sizeof(path), "%s-frame-%" PRIu32 ".state", PlaybackPath, Frames);
-    FILE* const file = fopen(path, "w");
+    FILE* const file = Verifying ? nullptr : fopen(path, "w");
     const bool stateWritten = file && WriteGameState(file);
     const bool written = file && fclose(file) == 0 && stateWritten;
     char problem[DEMO_PROBLEM_SIZE + DEMO_PATH_SIZE];
@@ -148,11 +146,14 @@ void Demos::EndPlayback(uint64_t digest)
         snprintf(problem, sizeof(problem), "desync at frame %" PRIu32 ": the recording ended at frame %" PRIu32, Frames, EndLine.Frames);
     else if (checked && EndLine.Digest != digest)
         return FailPlaybackOutOfStep(digest, EndLine.Digest);
+    if (!problem[0] && Verifying && !EndLine.HasDigest)
+        snprintf(problem, sizeof(problem), "ends without a state to verify it by");
     if (problem[0] != '\0') return FailPlayback(problem);
+    if (Verifying) return SayVerified(digest);
 
     // How much faster than the frame periods of its levels and screens it ran.
     const char* const how = StoppedByWindow ? ", stopped by closing the window" : "";
-    const double seconds = (SDL_GetTicks() - StartTicks) / 1000.0;
+    const double seconds = (MillisecondsSinceStart() - StartTicks) / 1000.0;
     if (!Timed) printf("Played demo %s: %" PRIu32 " frames, state %016" PRIx64 "%s\n", PlaybackPath, Frames, digest, how);
     if (Timed)
         printf("Timed demo %s: %" PRIu32 " frames, state %016" PRIx64 ", %.2f seconds, %.1f frames per second, %.2f times its own pace%s\n",

@@ -151,9 +151,9 @@ static void ReadScreens(StateReader& reader)
     READ(screens, CreditsScrolled);
 }
 
-// Left out: ButtonFont, and each widget's texture and looks. Where a widget
-// stands and how big it is decide what a click hits.
-CHECK_SIZE(Interface, 2264);
+// Left out: each widget's mirroring, which only shows. Where a widget stands
+// and how big it is decide what a click hits.
+CHECK_SIZE(Interface, 1136);
 static void ReadInterface(StateReader& reader)
 {
     READ(interface, CurrentlySelectedButton);
@@ -176,11 +176,11 @@ static void ReadInterface(StateReader& reader)
 // no pause keeps.
 static_assert(offsetof(FrameInput, Click) == 8, "an event added to FrameInput: read it in the queued events' Field above");
 
-// Left out: what reads the devices (the event buffer, the devices, the
-// mouse buttons' last state and presses, the focus count and the pointer's
-// window), which a playback does not read; and the pointer, which counts
-// only where a click is, and a click brings its own place.
-CHECK_SIZE(Input, 208);
+// Left out: what reads the devices (the mouse buttons' last state and
+// presses, the focus count and the pointer's window), which a playback does
+// not read; and the pointer, which counts only where a click is, and a click
+// brings its own place.
+CHECK_SIZE(Input, 168);
 static void ReadInput(StateReader& reader)
 {
     READ(input, KeyOnKeyboardPressedByUser);
@@ -226,8 +226,8 @@ static void ReadData(StateReader& reader)
 }
 
 // Left out: the frame's sounds, played and emptied at each frame's end, and
-// the device's side: the mixer's music and effects, and what it was given.
-CHECK_SIZE(Audio, 552);
+// whether the device plays them.
+CHECK_SIZE(Audio, 416);
 static void ReadAudio(StateReader& reader)
 {
     READ(audio, MusicVolume);

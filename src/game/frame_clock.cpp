@@ -1,6 +1,6 @@
 #include "game/game.h"
 
-#include <SDL.h>
+#include "platform/platform.h"
 
 Game* game = nullptr;
 
@@ -16,7 +16,7 @@ Game::Game()
     AboutBackgroundHidden = 1;
 
     FrameDelayMilliseconds = STARTING_FRAME_DELAY_MILLISECONDS;
-    CurrentTicks = SDL_GetTicks();
+    CurrentTicks = MillisecondsSinceStart();
     NextFrameTicks = CurrentTicks + STARTING_FRAME_DELAY_MILLISECONDS;
     FramesThisSecond = 0;
     FrameRateSampleIndex = 0;
@@ -33,7 +33,7 @@ Game::~Game()
 // average of the last ten one-second samples.
 void Game::CalculateFramerate()
 {
-    CurrentTicks = SDL_GetTicks();
+    CurrentTicks = MillisecondsSinceStart();
     NextFrameTicks = CurrentTicks + FrameDelayMilliseconds;
     FramesThisSecond++;
 
@@ -52,6 +52,6 @@ void Game::CalculateFramerate()
 // Sleeps out the rest of the frame period; a late frame is not made up.
 void Game::ProcessFramerate()
 {
-    CurrentTicks = SDL_GetTicks();
-    if (CurrentTicks < NextFrameTicks) SDL_Delay(NextFrameTicks - CurrentTicks);
+    CurrentTicks = MillisecondsSinceStart();
+    if (CurrentTicks < NextFrameTicks) SleepMilliseconds(NextFrameTicks - CurrentTicks);
 }

@@ -4,8 +4,6 @@
 #include <stdint.h>
 #include <stdio.h>
 
-#include <SDL.h>
-
 // Directions shared by input, gameplay and screens.
 enum
 {
@@ -106,14 +104,12 @@ public:
     Input();
     virtual ~Input();
 
-    SDL_Event InputEvent;
     char KeyOnKeyboardPressedByUser;
     uint8_t JoystickDirection[NUMBER_OF_INPUT_SOURCES];
     uint8_t JoystickButtonOne[NUMBER_OF_INPUT_SOURCES];
     uint8_t JoystickButtonTwo[NUMBER_OF_INPUT_SOURCES];
     uint8_t JoystickButtonOneHeld[NUMBER_OF_INPUT_SOURCES];
     uint8_t JoystickButtonTwoHeld[NUMBER_OF_INPUT_SOURCES];
-    SDL_Joystick* JoystickDevice[NUMBER_OF_JOYSTICKS];
     int32_t JoystickNumberOfButtons[NUMBER_OF_JOYSTICKS];
     int32_t JoystickNumberOfAxes[NUMBER_OF_JOYSTICKS];
     int32_t JoystickNumberOfHats[NUMBER_OF_JOYSTICKS];
@@ -142,35 +138,38 @@ public:
     int32_t PressX[NUMBER_OF_MOUSE_BUTTONS];  // where each button went down, from its own event, in the
     int32_t PressY[NUMBER_OF_MOUSE_BUTTONS];  // virtual screen; while it is up, where the pointer is
 
-    // polling.cpp: the devices read into a frame's input
-    void ReadFrameInput(FrameInput& read);
-    void ReadQueuedEvents(FrameInput& read);
-    void ReadLastingFocusLoss(FrameInput& read);
-    void ReadKeyboardArrows(FrameInput& read) const;
-    void ReadMouse(FrameInput& read);
-    void ReadPress(const SDL_MouseButtonEvent& press);
-    void ScaleIntoVirtualScreen(int windowX, int windowY, int32_t& x, int32_t& y) const;
-
     // frame_input.cpp: a frame's input into the state the game reads
     void ClearThisFramesInput();
     bool TakeFrameInput(const FrameInput& frame, FrameInput& events);
     void TakeControls(const FrameInput& frame, bool keysPressButtons);
     void MergeAllSources();
 
-    // keys.cpp
-    void TranslateKeyPress(SDLKey key, bool shiftHeld, FrameInput& read) const;
-
-    // joysticks.cpp
+    // joysticks.cpp: the joysticks' mappings and set-up
     uint8_t QueryJoysticksForAction(uint8_t joystick);
     void SetDefaultJoystickMappings();
-    static void IgnoreJoystickEvents();  // as SDL starts, before the window opens
     void UseJoysticksOfShapes(const JoystickShape shapes[NUMBER_OF_JOYSTICKS], const uint8_t plugged[NUMBER_OF_JOYSTICKS]);
-    void ReadJoystick(int joystick, FrameInput& read);
-    uint8_t ControlMovedNow(int joystick) const;
+
+    // The devices, which each platform reads in its own way (src/platform):
+    // a frame's events, keys and mouse (polling.cpp, keys.cpp), and the
+    // joysticks (joysticks.cpp). A replay with no window opens none.
+    void ReadFrameInput(FrameInput& read);
+    void ReadQueuedEvents(FrameInput& read);
+    void ReadLastingFocusLoss(FrameInput& read);
+    void ReadKeyboardArrows(FrameInput& read) const;
+    void ReadMouse(FrameInput& read);
+    void ReadPress(int button, int x, int y);
+    void ScaleIntoVirtualScreen(int windowX, int windowY, int32_t& x, int32_t& y) const;
+    // Empties the queue, true when the window was asked to close: all a
+    // playback's watcher may say.
+    bool WindowAskedToClose();
+    void TranslateKeyPress(int key, bool shiftHeld, FrameInput& read) const;
+    static void IgnoreJoystickEvents();  // as SDL starts, before the window opens
     void OpenJoysticks();
     void CloseJoysticks();
+    void ReadJoystick(int joystick, FrameInput& read);
+    uint8_t ControlMovedNow(int joystick) const;
     bool ControlIsAxis(uint8_t code) const;
-    Sint16 AxisOfControl(int joystick, uint8_t code) const;
+    int16_t AxisOfControl(int joystick, uint8_t code) const;
     bool ButtonOfControlDown(int joystick, uint8_t code) const;
     uint8_t DirectionOfDPad(int joystick) const;
 };

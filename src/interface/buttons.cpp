@@ -4,9 +4,6 @@
 #include "input/input.h"
 #include "screens/screens.h"
 
-// Frames a chosen button stays shrunk before the screen fades out.
-static const float BUTTON_TRANSPARENCY = 0.75f;
-
 // Polls that read nothing after a choice and after a move of the selection.
 static const int32_t INPUT_DELAY_AFTER_CHOICE = 22;
 static const int32_t INPUT_DELAY_AFTER_MOVE = 10;
@@ -18,7 +15,6 @@ void Interface::CreateButton(int imageIndex, int screenIndex, float x, float y)
 {
     InterfaceSprite& button = InterfaceSprites[imageIndex];
     PlaceRecord(button, screenIndex, x, y);
-    button.Transparency = BUTTON_TRANSPARENCY;
 }
 
 // The selectors stand beside the selected button.

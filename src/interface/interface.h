@@ -3,12 +3,6 @@
 
 #include <stdint.h>
 
-#include <SDL.h>
-#include <SDL_ttf.h>
-#include <GL/gl.h>
-
-#include "visuals/visuals.h"
-
 const int NUMBER_OF_INTERFACE_SPRITES = 31;
 const int NUMBER_OF_ARROWS = 20;
 
@@ -33,10 +27,13 @@ enum
     FIRST_ARROW = 11
 };
 
-// One menu widget: a button, a selector, an arrow or the highlight bar.
-struct InterfaceSprite : Placement
+// One menu widget: a button, a selector, an arrow or the highlight bar,
+// where it stands and how large its picture is.
+struct InterfaceSprite
 {
     int32_t ScreenIndex;
+    float ScreenX;
+    float ScreenY;
     bool FlipX;
     bool FlipY;
     float ImageWidth;
@@ -45,6 +42,18 @@ struct InterfaceSprite : Placement
     float HitBoxTrimY;
     int32_t PressedAnimationTimer;
 };
+
+// One record's picture: its file, and the label printed into it (buttons only).
+struct InterfaceImage
+{
+    const char* file;
+    const char* label;
+};
+extern const InterfaceImage INTERFACE_IMAGES[NUMBER_OF_INTERFACE_SPRITES];
+
+// A PNG or BMP picture's size from its header; false, with one ERROR line,
+// when the file is neither.
+bool ReadPictureSize(const char* file, int& width, int& height);
 
 // The selection one row up or down a menu whose rows are numbered from
 // first to last, `step` apart: up from the first goes to the last, down from
@@ -58,21 +67,16 @@ public:
     Interface();
     virtual ~Interface();
 
-    TTF_Font* ButtonFont;
     int32_t CurrentlySelectedButton;
     int32_t CurrentlySelectedArrowSet;
     int32_t ArrowSetArrowPressed;
     InterfaceSprite InterfaceSprites[NUMBER_OF_INTERFACE_SPRITES];
 
-    // gui_images.cpp
-    bool CreateAllGUIAndInitialize(bool initialize);
-    void UnloadGUIFromMemory();
-    bool CountDownPress(int index);
-    bool LoadInterfaceImage(int index, bool initialize);
-    void InitializeRecord(int index, const SDL_Surface* image);
-    // Puts a record on screen at (x, y), upright, untinted, opaque and not pressed.
+    // records.cpp
     void PlaceRecord(InterfaceSprite& record, int screenIndex, float x, float y);
-    void PrintLabelIntoImage(SDL_Surface* image, const char* label);
+    void InitializeRecord(int index, int width, int height);
+    bool InitializeRecordsFromPictureSizes();
+    bool CountDownPress(int index);
 
     // buttons.cpp
     void CreateButton(int imageIndex, int screenIndex, float x, float y);

@@ -1,8 +1,15 @@
 #ifndef WOBBLER_PLATFORM_H
 #define WOBBLER_PLATFORM_H
 
-// What the game asks of the machine it runs on beyond its devices: the
-// desktop's answers are here, the browser's in src/web.
+#include <stdint.h>
+
+// What the game asks of the machine it runs on: the desktop's answers are in
+// src/platform/desktop, the browser's in src/web, and those of a replay with
+// no window in src/platform/headless.
+
+// The clock the frames are paced by, and a sleep.
+uint32_t MillisecondsSinceStart();
+void SleepMilliseconds(uint32_t milliseconds);
 
 // Sets the C library's allocator up for hours of play; called first thing.
 void KeepLargeBuffersOutOfTheHeap();

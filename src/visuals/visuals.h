@@ -7,6 +7,8 @@
 #include <SDL_ttf.h>
 #include <GL/gl.h>
 
+#include "interface/interface.h"
+
 // The virtual screen every position is given in, stretched over the window.
 const int VIRTUAL_SCREEN_WIDTH = 640;
 const int VIRTUAL_SCREEN_HEIGHT = 480;
@@ -206,6 +208,11 @@ public:
     // sprites are cut to it (a turned one is drawn whole).
     bool DrawingKeptWithin;
     PixelBox KeptWithin;
+    // The menu widgets' pictures and the font of the buttons' labels, and
+    // how each widget was last drawn.
+    TTF_Font* ButtonFont;
+    GLuint WidgetTexture[NUMBER_OF_INTERFACE_SPRITES];
+    Placement WidgetLooks[NUMBER_OF_INTERFACE_SPRITES];
 
     // window.cpp
     bool SetupGameWindow(int width, int height);
@@ -319,11 +326,16 @@ public:
     int GhostBodySprite(int ghost) const;
     void DrawSpriteAt(unsigned short index, float x, float y);
 
+    // widget_pictures.cpp: the menus' widgets' pictures, loaded at start-up
+    // with their records' sizes (initialize), and again after a resize
+    bool CreateAllGUIAndInitialize(bool initialize);
+    void UnloadGUIFromMemory();
+    bool LoadInterfaceImage(int index, bool initialize);
+    void PrintLabelIntoImage(SDL_Surface* image, const char* label);
+
     // widgets.cpp: the menus' buttons and arrows
     void DisplayAllButtonsOntoScreenBuffer();
     void DisplayAllArrowSetsOntoScreenBuffer();
-    void DrawHighlightBar();
-    void ScaleForPress(int index);
     void DrawInterfaceSprite(int index);
 };
 

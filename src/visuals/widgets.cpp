@@ -8,7 +8,8 @@
 #include "interface/interface.h"
 #include "screens/screens.h"
 
-// The highlight bar: light grey at half opacity.
+// Buttons show the menu behind them; the highlight bar is light grey at half opacity.
+static const float BUTTON_TRANSPARENCY = 0.75f;
 static const float HIGHLIGHT_BAR_HUE = 0.75f;
 static const float HIGHLIGHT_BAR_TRANSPARENCY = 0.5f;
 
@@ -16,57 +17,44 @@ void Visuals::DisplayAllButtonsOntoScreenBuffer()
 {
     for (int index = SELECTOR_LEFT; index <= BUTTON_BLANK; index++)
     {
-        if (interface->InterfaceSprites[index].ScreenIndex < 0) continue;
-        ScaleForPress(index);
-        DrawInterfaceSprite(index);
+        if (interface->InterfaceSprites[index].ScreenIndex >= 0) DrawInterfaceSprite(index);
     }
-    for (int index = SELECTOR_LEFT; index <= SELECTOR_RIGHT; index++)
-    {
-        ScaleForPress(index);
-        DrawInterfaceSprite(index);
-    }
+    for (int index = SELECTOR_LEFT; index <= SELECTOR_RIGHT; index++) DrawInterfaceSprite(index);
     screens->ScreenBufferNeedsDisplay = 1;
-}
-
-void Visuals::DrawHighlightBar()
-{
-    InterfaceSprite& bar = interface->InterfaceSprites[SELECTOR_LINE];
-    bar.RedHue = HIGHLIGHT_BAR_HUE;
-    bar.GreenHue = HIGHLIGHT_BAR_HUE;
-    bar.BlueHue = HIGHLIGHT_BAR_HUE;
-    bar.Transparency = HIGHLIGHT_BAR_TRANSPARENCY;
-    ScaleForPress(SELECTOR_LINE);
-    DrawInterfaceSprite(SELECTOR_LINE);
 }
 
 void Visuals::DisplayAllArrowSetsOntoScreenBuffer()
 {
-    DrawHighlightBar();
+    DrawInterfaceSprite(SELECTOR_LINE);
     for (int id = 0; id < NUMBER_OF_ARROWS; id++)
     {
-        if (interface->InterfaceSprites[FIRST_ARROW + id].ScreenIndex < 0) continue;
-        ScaleForPress(FIRST_ARROW + id);
-        DrawInterfaceSprite(FIRST_ARROW + id);
+        if (interface->InterfaceSprites[FIRST_ARROW + id].ScreenIndex >= 0) DrawInterfaceSprite(FIRST_ARROW + id);
     }
     screens->ScreenBufferNeedsDisplay = 1;
 }
 
-// A chosen widget is drawn shrunk while its press lasts.
-void Visuals::ScaleForPress(int index)
+// Upright at its place, shrunk while its press lasts.
+static Placement LooksOf(int index, GLuint texture)
 {
-    InterfaceSprite& record = interface->InterfaceSprites[index];
+    const InterfaceSprite& record = interface->InterfaceSprites[index];
+    Placement looks = UprightAt(texture, record.ScreenX, record.ScreenY);
     const float scale = record.PressedAnimationTimer > 0 ? PRESSED_SCALE : 1.0f;
-    record.ScaleX = scale;
-    record.ScaleY = scale;
+    looks.ScaleX = scale;
+    looks.ScaleY = scale;
+    if (index >= BUTTON_START && index <= BUTTON_BLANK) looks.Transparency = BUTTON_TRANSPARENCY;
+    if (index != SELECTOR_LINE) return looks;
+    looks.RedHue = looks.GreenHue = looks.BlueHue = HIGHLIGHT_BAR_HUE;
+    looks.Transparency = HIGHLIGHT_BAR_TRANSPARENCY;
+    return looks;
 }
 
 // A record's quad hangs from its top-left corner, about which it turns;
 // mirroring keeps it within its own box.
-static PlacedQuad QuadOfRecord(const InterfaceSprite& record)
+static PlacedQuad QuadOfRecord(const InterfaceSprite& record, const Placement& looks)
 {
-    PlacedQuad quad = {record, {0.0f, 0.0f, record.ImageWidth, record.ImageHeight}};
-    quad.ScreenX -= 0.5f * record.ImageWidth * record.ScaleX;
-    quad.ScreenY -= 0.5f * record.ImageHeight * record.ScaleY;
+    PlacedQuad quad = {looks, {0.0f, 0.0f, record.ImageWidth, record.ImageHeight}};
+    quad.ScreenX -= 0.5f * record.ImageWidth * looks.ScaleX;
+    quad.ScreenY -= 0.5f * record.ImageHeight * looks.ScaleY;
     if (record.FlipX) std::swap(quad.Corners.StartX, quad.Corners.EndX);
     if (record.FlipY) std::swap(quad.Corners.StartY, quad.Corners.EndY);
     return quad;
@@ -75,5 +63,6 @@ static PlacedQuad QuadOfRecord(const InterfaceSprite& record)
 void Visuals::DrawInterfaceSprite(int index)
 {
     if (!RULE_HOLDS(index >= 0 && index < NUMBER_OF_INTERFACE_SPRITES)) return;
-    DrawQuad(QuadOfRecord(interface->InterfaceSprites[index]));
+    WidgetLooks[index] = LooksOf(index, WidgetTexture[index]);
+    DrawQuad(QuadOfRecord(interface->InterfaceSprites[index], WidgetLooks[index]));
 }

@@ -18,6 +18,9 @@ Visuals::Visuals()
     for (TTF_Font*& font : Font) font = nullptr;
     for (LoadedText& text : Texts) text = LoadedText{};
     LastLoadedTextIndex = -1;
+    ButtonFont = nullptr;
+    for (GLuint& texture : WidgetTexture) texture = 0;
+    for (Placement& looks : WidgetLooks) looks = Placement{};
     DrawOnlyVisibleParts = true;
     DrawingMatrixIsIdentity = true;
     DrawingKeptWithin = false;
@@ -27,6 +30,8 @@ Visuals::~Visuals()
 {
     UnloadAllTextsFromMemory();
     UnloadFontsFromMemory();
+    if (ButtonFont) TTF_CloseFont(ButtonFont);
+    ButtonFont = nullptr;
     TTF_Quit();
     printf("SDL_ttf closed\n");
     UnloadSpritesFromMemory();
@@ -131,7 +136,7 @@ bool Visuals::ResizeWindow(int width, int height)
 {
     UnloadAllTextsFromMemory();
     UnloadSpritesFromMemory();
-    interface->UnloadGUIFromMemory();
+    UnloadGUIFromMemory();
 
     WindowWidth = width;
     WindowHeight = height;
@@ -145,6 +150,6 @@ bool Visuals::ResizeWindow(int width, int height)
 
     SetupOpenGLState(0.0f);
     glViewport(0, 0, width, height);
-    return interface->CreateAllGUIAndInitialize(false) && LoadSpritesIntoMemoryAndInitialize() &&
+    return CreateAllGUIAndInitialize(false) && LoadSpritesIntoMemoryAndInitialize() &&
            LoadAllTextsIntoMemory();
 }

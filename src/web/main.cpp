@@ -11,6 +11,7 @@
 #include "demos/demos.h"
 #include "game/game.h"
 #include "input/input.h"
+#include "interface/interface.h"
 #include "logic/logic.h"
 #include "main_loop.h"
 #include "screens/screens.h"
@@ -27,8 +28,8 @@ static Uint32 NextFrameDue = 0;
 static int FramesRun = 0;
 
 // What the page's tests read of the game, rather than its pixels: the
-// screen shown, the board played and whether it is paused, the music's
-// volume and the frames run.
+// screen shown, the button selected, the board played and whether it is
+// paused, the music's volume and the frames run.
 extern "C" EMSCRIPTEN_KEEPALIVE int WebScreenShown()
 {
     return screens ? screens->ScreenToDisplay : -1;
@@ -42,6 +43,11 @@ extern "C" EMSCRIPTEN_KEEPALIVE int WebBoardPlayed()
 extern "C" EMSCRIPTEN_KEEPALIVE int WebGamePaused()
 {
     return logic ? logic->GamePaused : -1;
+}
+
+extern "C" EMSCRIPTEN_KEEPALIVE int WebButtonSelected()
+{
+    return interface ? interface->CurrentlySelectedButton : -1;
 }
 
 extern "C" EMSCRIPTEN_KEEPALIVE int WebMusicVolume()

@@ -46,10 +46,14 @@ TEST_F(MissingAsset, EachPictureStopsItsLoaderWithOneError)
     {
         if (picture.find(".png") == std::string::npos) continue;
         ASSERT_TRUE(LinkDataWithout(directory->path, {picture}));
-        Interface widgets;
         const size_t mark = output->Text().size();
-        EXPECT_FALSE(widgets.CreateAllGUIAndInitialize(true)) << picture;
+        EXPECT_FALSE(visuals->CreateAllGUIAndInitialize(true)) << picture;
         EXPECT_EQ(1, CountOccurrences(LogSince(mark), "ERROR: SDL could not load image ")) << picture;
+        visuals->UnloadGUIFromMemory();
+        // A replay with no window, which reads the pictures' sizes alone.
+        const size_t replayMark = output->Text().size();
+        EXPECT_FALSE(interface->InitializeRecordsFromPictureSizes()) << picture;
+        EXPECT_EQ(1, CountOccurrences(LogSince(replayMark), "ERROR: Picture ")) << picture;
     }
 }
 
@@ -64,9 +68,8 @@ TEST_F(MissingAsset, EachFontStopsItsLoaderWithOneError)
         visuals->UnloadFontsFromMemory();
     }
     ASSERT_TRUE(LinkDataWithout(directory->path, {"interface/Default.ttf"}));
-    Interface widgets;
     const size_t mark = output->Text().size();
-    EXPECT_FALSE(widgets.CreateAllGUIAndInitialize(true));
+    EXPECT_FALSE(visuals->CreateAllGUIAndInitialize(true));
     EXPECT_EQ(1, CountOccurrences(LogSince(mark), "ERROR: Loading font: "));
 }
 

@@ -11,6 +11,7 @@
 #include <SDL.h>
 
 #include "audio/audio.h"
+#include "platform/desktop/desktop.h"
 #include "support/data_folder.h"
 #include "support/game_objects.h"
 #include "support/test_environment.h"
@@ -54,10 +55,10 @@ TEST_F(AudioTest, LoadsEverythingAndReleasesItInOrder)
     PrepareData();
     ASSERT_TRUE(audio->SetupAudio());
     EXPECT_EQ(1, audio->AudioWorking);
-    for (Mix_Music* track : audio->MusicTrack) EXPECT_NE(nullptr, track);
-    for (Mix_Chunk* effect : audio->SoundEffect) EXPECT_NE(nullptr, effect);
+    for (int track = 0; track < NUMBER_OF_MUSIC_TRACKS; track++) EXPECT_NE(nullptr, LoadedMusic(track));
+    for (int effect = 0; effect < NUMBER_OF_SOUND_EFFECTS; effect++) EXPECT_NE(nullptr, LoadedSoundEffect(effect));
     for (int channel = 0; channel < NUMBER_OF_MIXER_CHANNELS; channel++) EXPECT_EQ(32, Mix_Volume(channel, -1));
-    EXPECT_EQ(32, Mix_VolumeChunk(audio->SoundEffect[SFX_DEATH], -1));
+    EXPECT_EQ(32, Mix_VolumeChunk(LoadedSoundEffect(SFX_DEATH), -1));
 
     int frequency = 0, channels = 0;
     Uint16 format = 0;
@@ -86,8 +87,8 @@ TEST_F(AudioTest, MissingEffectSilencesTheWholeGameButStillClosesTheMixer)
     EXPECT_EQ(0, audio->AudioWorking);
     EXPECT_EQ(1, CountOccurrences(output->Text(), "ERROR: Couldn't load sound "));
     EXPECT_EQ(std::string::npos, output->Text().find("Loaded all sounds into memory"));
-    EXPECT_NE(nullptr, audio->SoundEffect[SFX_EAT_PELLET]);
-    EXPECT_EQ(nullptr, audio->SoundEffect[SFX_GHOSTS_SCARED]) << "loading goes on after the failure";
+    EXPECT_NE(nullptr, LoadedSoundEffect(SFX_EAT_PELLET));
+    EXPECT_EQ(nullptr, LoadedSoundEffect(SFX_GHOSTS_SCARED)) << "loading goes on after the failure";
 
     audio->PlayMusic(MUSIC_TITLE, 0);
     audio->PlayDigitalSoundFX(SFX_CLICK, -1);
@@ -107,7 +108,7 @@ TEST_F(AudioTest, MissingModuleSilencesOnlyItsTrack)
     PrepareData("music/Stage5.mod");
     ASSERT_TRUE(audio->SetupAudio());
     EXPECT_EQ(1, CountOccurrences(output->Text(), "ERROR: Couldn't load music "));
-    EXPECT_EQ(nullptr, audio->MusicTrack[MUSIC_STAGE_FIVE]);
+    EXPECT_EQ(nullptr, LoadedMusic(MUSIC_STAGE_FIVE));
     EXPECT_TRUE(AppearInOrder(output->Text(), {"Loaded all music into memory", "Loaded all sounds into memory"}));
 
     audio->PlayMusic(MUSIC_TITLE, 0);
@@ -342,7 +343,7 @@ protected:
 
     void RecordEffect(uint8_t effect, bool overInGameMusic, std::vector<Sint16>& sound)
     {
-        const size_t length = audio->SoundEffect[effect]->alen / 2;
+        const size_t length = LoadedSoundEffect(effect)->alen / 2;
         ASSERT_TRUE(Record(sound, length, [effect, overInGameMusic] {
             if (overInGameMusic) audio->PlayMusic(MUSIC_IN_GAME, 0);
             audio->PlayDigitalSoundFX(effect, 0);
@@ -401,8 +402,8 @@ TEST_F(AudioTest, LoopingEffectsStartAndEndAtRest)
     for (int effect : LOOPING_EFFECTS)
     {
         SCOPED_TRACE(EFFECT_NAMES[effect]);
-        const Sint16* samples = reinterpret_cast<const Sint16*>(audio->SoundEffect[effect]->abuf);
-        const int length = audio->SoundEffect[effect]->alen / 2;
+        const Sint16* samples = reinterpret_cast<const Sint16*>(LoadedSoundEffect(effect)->abuf);
+        const int length = LoadedSoundEffect(effect)->alen / 2;
         ASSERT_GT(length, 1);
         int innerStep = 0;
         for (int i = 1; i < length; i++) innerStep = std::max(innerStep, abs(samples[i] - samples[i - 1]));

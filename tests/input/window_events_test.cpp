@@ -96,7 +96,8 @@ TEST_F(WindowEvents, WhatArrivesWhileTheGameLoadsReachesTheFirstPoll)
         DrainEvents();
         screens->ScreenIsDirty = 0;
         arrival.arrive();
-        GameObjects::Replace(input);  // the joysticks opened, as the start-up opens them
+        GameObjects::Replace(input);
+        input->OpenJoysticks();  // as the start-up opens them
         EXPECT_EQ(SDL_IGNORE, SDL_JoystickEventState(SDL_QUERY));
         EXPECT_TRUE(PollUntil(arrival.reached));
     }

@@ -4,6 +4,7 @@
 #include "interface/interface.h"
 #include "interface_fixture.h"
 #include "screens/screens.h"
+#include "visuals/visuals.h"
 
 namespace {
 
@@ -14,7 +15,7 @@ protected:
     void SetUp() override
     {
         InterfaceTest::SetUp();
-        ASSERT_TRUE(interface->CreateAllGUIAndInitialize(true));
+        ASSERT_TRUE(visuals->CreateAllGUIAndInitialize(true));
         interface->CreateArrowSet(0, 1, 50);
         interface->CreateArrowSet(2, 3, 120);
         interface->CurrentlySelectedArrowSet = 0;

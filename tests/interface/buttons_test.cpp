@@ -15,7 +15,7 @@ protected:
     void SetUp() override
     {
         InterfaceTest::SetUp();
-        ASSERT_TRUE(interface->CreateAllGUIAndInitialize(true));
+        ASSERT_TRUE(visuals->CreateAllGUIAndInitialize(true));
         for (int index = 0; index < 6; index++)
             interface->CreateButton(BUTTON_START + index, index, 320, 196 + 42 * index);
         interface->CurrentlySelectedButton = 0;
@@ -80,15 +80,15 @@ TEST_F(Buttons, ChosenButtonShrinksForTenFramesThenStartsTheFade)
         EXPECT_EQ(FADE_NONE, screens->ScreenTransitionStatus) << frame;
         visuals->ClearScreenBufferWithColor(0, 0, 0, 1);
         visuals->DisplayAllButtonsOntoScreenBuffer();
-        EXPECT_FLOAT_EQ(0.85f, button.ScaleX);
-        EXPECT_FLOAT_EQ(1.0f, interface->InterfaceSprites[SELECTOR_LEFT].ScaleX);
+        EXPECT_FLOAT_EQ(0.85f, visuals->WidgetLooks[BUTTON_HIGH_SCORES].ScaleX);
+        EXPECT_FLOAT_EQ(1.0f, visuals->WidgetLooks[SELECTOR_LEFT].ScaleX);
         EXPECT_TRUE(PixelIs(200, 322, 0, 0, 0)) << "outside the shrunk button";
         ProcessButtonsWith(KeyPressed(0));
     }
     EXPECT_EQ(FADE_OUT, screens->ScreenTransitionStatus);
     visuals->ClearScreenBufferWithColor(0, 0, 0, 1);
     visuals->DisplayAllButtonsOntoScreenBuffer();
-    EXPECT_FLOAT_EQ(1.0f, button.ScaleX);
+    EXPECT_FLOAT_EQ(1.0f, visuals->WidgetLooks[BUTTON_HIGH_SCORES].ScaleX);
     EXPECT_FALSE(PixelIs(200, 322, 0, 0, 0));
     ProcessButtonsWith(KeyPressed(0));
     EXPECT_EQ(-1, button.PressedAnimationTimer);

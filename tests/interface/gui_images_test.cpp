@@ -12,11 +12,12 @@ using GUIImages = InterfaceTest;
 
 TEST_F(GUIImages, LoadGivesEveryRecordItsImageAndResetState)
 {
-    ASSERT_TRUE(interface->CreateAllGUIAndInitialize(true));
+    ASSERT_TRUE(visuals->CreateAllGUIAndInitialize(true));
     EXPECT_NE(std::string::npos, output->Text().find("Loaded and initialized all button/GUI images into memory\n"));
-    for (const InterfaceSprite& record : interface->InterfaceSprites)
+    for (int index = 0; index < NUMBER_OF_INTERFACE_SPRITES; index++)
     {
-        EXPECT_TRUE(glIsTexture(record.Texture));
+        const InterfaceSprite& record = interface->InterfaceSprites[index];
+        EXPECT_TRUE(glIsTexture(visuals->WidgetTexture[index]));
         EXPECT_EQ(-1, record.ScreenIndex);
         EXPECT_EQ(-1, record.PressedAnimationTimer);
         EXPECT_FLOAT_EQ(3.0f, record.HitBoxTrimX);
@@ -25,13 +26,22 @@ TEST_F(GUIImages, LoadGivesEveryRecordItsImageAndResetState)
     EXPECT_FLOAT_EQ(256.0f, interface->InterfaceSprites[BUTTON_EXIT].ImageWidth);
     EXPECT_FLOAT_EQ(512.0f, interface->InterfaceSprites[SELECTOR_LINE].ImageWidth);
     EXPECT_FLOAT_EQ(32.0f, interface->InterfaceSprites[FIRST_ARROW + 19].ImageHeight);
+
+    // A replay with no window sizes them by their pictures' headers alone.
+    InterfaceSprite decoded[NUMBER_OF_INTERFACE_SPRITES];
+    std::copy(interface->InterfaceSprites, interface->InterfaceSprites + NUMBER_OF_INTERFACE_SPRITES, decoded);
+    ASSERT_TRUE(interface->InitializeRecordsFromPictureSizes());
+    for (int index = 0; index < NUMBER_OF_INTERFACE_SPRITES; index++)
+    {
+        EXPECT_FLOAT_EQ(decoded[index].ImageWidth, interface->InterfaceSprites[index].ImageWidth) << index;
+        EXPECT_FLOAT_EQ(decoded[index].ImageHeight, interface->InterfaceSprites[index].ImageHeight) << index;
+    }
 }
 
 TEST_F(GUIImages, LabelIsPrintedIntoTheButtonPicture)
 {
-    ASSERT_TRUE(interface->CreateAllGUIAndInitialize(true));
+    ASSERT_TRUE(visuals->CreateAllGUIAndInitialize(true));
     interface->CreateButton(BUTTON_START, 0, 320, 240);
-    interface->InterfaceSprites[BUTTON_START].Transparency = 1.0f;
     visuals->ClearScreenBufferWithColor(0, 0, 0, 1);
     visuals->DrawInterfaceSprite(BUTTON_START);
 
@@ -43,12 +53,13 @@ TEST_F(GUIImages, LabelIsPrintedIntoTheButtonPicture)
         if (pixel.red < 120) darkPixels++;
     }
     EXPECT_GT(darkPixels, 5);
-    EXPECT_TRUE(PixelIs(196, 212, 200, 40, 40, 12));  // a corner of the picture stays as drawn
+    // A corner of the picture stays as drawn, at the buttons' three-quarter opacity over black.
+    EXPECT_TRUE(PixelIs(196, 212, 150, 30, 30, 12));
 }
 
 TEST_F(GUIImages, ReloadAfterResizeKeepsStateAndLeaksNothing)
 {
-    ASSERT_TRUE(interface->CreateAllGUIAndInitialize(true));
+    ASSERT_TRUE(visuals->CreateAllGUIAndInitialize(true));
     interface->CreateButton(BUTTON_HIGH_SCORES, 3, 320, 322);
     interface->CreateArrowSet(2, 3, 120);
     interface->CurrentlySelectedButton = 3;
@@ -60,8 +71,8 @@ TEST_F(GUIImages, ReloadAfterResizeKeepsStateAndLeaksNothing)
 
     for (int resize = 0; resize < 3; resize++)
     {
-        interface->UnloadGUIFromMemory();
-        ASSERT_TRUE(interface->CreateAllGUIAndInitialize(false));
+        visuals->UnloadGUIFromMemory();
+        ASSERT_TRUE(visuals->CreateAllGUIAndInitialize(false));
     }
 
     EXPECT_EQ(textures, CountTextures());
@@ -69,7 +80,6 @@ TEST_F(GUIImages, ReloadAfterResizeKeepsStateAndLeaksNothing)
     const InterfaceSprite& after = interface->InterfaceSprites[BUTTON_HIGH_SCORES];
     EXPECT_EQ(3, after.ScreenIndex);
     EXPECT_FLOAT_EQ(before.ScreenY, after.ScreenY);
-    EXPECT_FLOAT_EQ(0.75f, after.Transparency);
     EXPECT_EQ(4, after.PressedAnimationTimer);
     EXPECT_FLOAT_EQ(arrowBefore.ScreenX, interface->InterfaceSprites[FIRST_ARROW + 3].ScreenX);
     EXPECT_FLOAT_EQ(10.0f, interface->InterfaceSprites[FIRST_ARROW + 3].HitBoxTrimX);
@@ -81,30 +91,30 @@ TEST_F(GUIImages, ReloadAfterResizeKeepsStateAndLeaksNothing)
 TEST_F(GUIImages, BadPicturesFailWithTheirOwnMessage)
 {
     ASSERT_TRUE(WriteIndexedPicture("data/interface/Selector-Line.png", 512, 64, std::vector<uint8_t>(512 * 64)));
-    EXPECT_FALSE(interface->CreateAllGUIAndInitialize(true));
+    EXPECT_FALSE(visuals->CreateAllGUIAndInitialize(true));
     EXPECT_NE(std::string::npos, output->Text().find("ERROR: The image is not truecolor\n"));
-    EXPECT_TRUE(glIsTexture(interface->InterfaceSprites[BUTTON_BLANK].Texture));  // earlier records stay
-    EXPECT_EQ(0u, interface->InterfaceSprites[SELECTOR_LINE].Texture);
+    EXPECT_TRUE(glIsTexture(visuals->WidgetTexture[BUTTON_BLANK]));  // earlier records stay
+    EXPECT_EQ(0u, visuals->WidgetTexture[SELECTOR_LINE]);
 
     ASSERT_TRUE(WritePicture("data/interface/Button.png", 100, 100, BUTTON_RED));
-    EXPECT_FALSE(interface->CreateAllGUIAndInitialize(true));
+    EXPECT_FALSE(visuals->CreateAllGUIAndInitialize(true));
     EXPECT_TRUE(AppearInOrder(output->Text(),
                               {"ERROR: Image width is not a power of 2", "ERROR: Image height is not a power of 2"}));
 
     unlink("data/interface/Button-Selector-Right.png");
-    EXPECT_FALSE(interface->CreateAllGUIAndInitialize(true));
+    EXPECT_FALSE(visuals->CreateAllGUIAndInitialize(true));
     EXPECT_NE(std::string::npos, output->Text().find("ERROR: SDL could not load image"));
 
     unlink("data/interface/Default.ttf");
-    EXPECT_FALSE(interface->CreateAllGUIAndInitialize(true));
+    EXPECT_FALSE(visuals->CreateAllGUIAndInitialize(true));
     EXPECT_NE(std::string::npos, output->Text().find("ERROR: Loading font: "));
 }
 
-TEST_F(GUIImages, DestructorReleasesEveryTexture)
+TEST_F(GUIImages, UnloadingReleasesEveryTexture)
 {
-    ASSERT_TRUE(interface->CreateAllGUIAndInitialize(true));
+    ASSERT_TRUE(visuals->CreateAllGUIAndInitialize(true));
     const int textures = CountTextures();
-    GameObjects::Replace(interface);
+    visuals->UnloadGUIFromMemory();
     EXPECT_EQ(textures - NUMBER_OF_INTERFACE_SPRITES, CountTextures());
     EXPECT_NE(std::string::npos, output->Text().find("Unloaded all button/GUI images from memory\n"));
 }

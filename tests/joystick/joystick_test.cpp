@@ -4,6 +4,7 @@
 
 #include "game/game.h"
 #include "input/input.h"
+#include "platform/desktop/desktop.h"
 #include "screens/screens.h"
 #include "support/joystick_state.h"
 #include "support/key_events.h"
@@ -30,6 +31,7 @@ protected:
     {
         sticks->Plug(joysticks, axes, buttons, hats);
         GameObjects::Replace(input);
+        input->OpenJoysticks();
     }
 
     uint8_t DirectionOf(int source)
@@ -53,7 +55,7 @@ TEST_F(Joysticks, NoneTwoOrThreePluggedOpenAtMostTwo)
 {
     PlugAndStart(0);
     EXPECT_TRUE(AppearInOrder(output->Text(), {"No USB joysticks are plugged in"}));
-    EXPECT_EQ(nullptr, input->JoystickDevice[0]);
+    EXPECT_FALSE(JoystickDeviceOpen(0));
     EXPECT_EQ(CENTER, DirectionOf(INPUT_JOYSTICK_ONE));
 
     PlugAndStart(3, 6, 12);

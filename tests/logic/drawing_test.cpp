@@ -5,6 +5,7 @@
 #include "audio/audio.h"
 #include "input/input.h"
 #include "logic/logic.h"
+#include "platform/desktop/desktop.h"
 #include "support/pictures.h"
 #include "support/window_fixture.h"
 #include "visuals/visuals.h"
@@ -250,7 +251,7 @@ protected:
         audio->PlayFrameSounds();
         int playing = 0;
         for (int channel = 0; channel < NUMBER_OF_MIXER_CHANNELS; channel++)
-            if (Mix_Playing(channel) && Mix_GetChunk(channel) == audio->SoundEffect[effect]) playing++;
+            if (Mix_Playing(channel) && Mix_GetChunk(channel) == LoadedSoundEffect(effect)) playing++;
         return playing;
     }
 };

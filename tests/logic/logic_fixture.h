@@ -13,6 +13,7 @@
 #include "game/game.h"
 #include "input/input.h"
 #include "logic/logic.h"
+#include "platform/desktop/desktop.h"
 #include "screens/screens.h"
 #include "support/boards.h"
 #include "support/data_folder.h"
@@ -107,7 +108,7 @@ protected:
         audio->PlayFrameSounds();
         int playing = 0;
         for (int channel = 0; channel < NUMBER_OF_MIXER_CHANNELS; channel++)
-            if (Mix_Playing(channel) && Mix_GetChunk(channel) == audio->SoundEffect[effect]) playing++;
+            if (Mix_Playing(channel) && Mix_GetChunk(channel) == LoadedSoundEffect(effect)) playing++;
         return playing;
     }
 
@@ -120,7 +121,7 @@ protected:
     static void CountFinishedSound(int channel)
     {
         for (int effect = 0; effect < NUMBER_OF_SOUND_EFFECTS; effect++)
-            if (audio && Mix_GetChunk(channel) == audio->SoundEffect[effect]) SoundsFinished()[effect]++;
+            if (audio && Mix_GetChunk(channel) == LoadedSoundEffect(effect)) SoundsFinished()[effect]++;
     }
 };
 

@@ -8,6 +8,7 @@
 #include "input/input.h"
 #include "interface/interface.h"
 #include "logic/logic.h"
+#include "platform/desktop/desktop.h"
 #include "screens/screens.h"
 #include "support/game_screens_fixture.h"
 #include "support/joystick_state.h"
@@ -400,7 +401,7 @@ TEST_F(OptionsScreen, MenuRestsWhileASetupRuns)
 
 TEST_F(OptionsScreen, F1WithoutAJoystickDoesNothing)
 {
-    ASSERT_EQ(nullptr, input->JoystickDevice[0]);
+    ASSERT_FALSE(JoystickDeviceOpen(0));
     RunFrameWith(KeyPressed('!'));
     EXPECT_EQ(0, input->JoystickSetupProcess);
 }
@@ -415,6 +416,7 @@ protected:
         sticks.reset(new JoystickState(directory->path));
         sticks->Plug(joysticks, 2, 12);
         GameObjects::Replace(input);
+        input->OpenJoysticks();
     }
 
     // One frame of the set-up in which the stick's button is the control moved.

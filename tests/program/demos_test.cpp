@@ -1,10 +1,7 @@
-// Whole sessions played again from their demos (tests/program/demos), in
-// this process and as fast as frames are drawn: each demo is the input of a
-// session frame by frame, from its seed and options file, so each test
-// reaches the same state on any machine, and says by its meaning what that
-// is. A playback that goes out of step with the digest its demo ends with
-// fails with "desync"; tools/restamp-demos stamps a demo anew when a change
-// of the game changes its course on purpose.
+// The real program records sessions, and plays them back timed and at their
+// own pace, to the same frames and state; a demo it cannot follow is
+// refused. (The committed demos' sessions are checked by their meaning, on
+// the game's rules alone, in tests/replay.)
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -23,107 +20,6 @@
 
 namespace {
 
-const int DEFAULT_GAME_MODE = 1;
-
-// The screens of a session that skips both logos to the title.
-std::vector<int> FromTheLogos(const std::vector<int>& after)
-{
-    std::vector<int> screens = {SPONSOR_SCREEN, BRICKWELL_SCREEN, TITLE_SCREEN};
-    screens.insert(screens.end(), after.begin(), after.end());
-    return screens;
-}
-
-std::vector<std::string> FirstEntry()
-{
-    const int mode = logic->GameMode;
-    return {data->HighScoresName[mode][0], std::to_string(data->HighScoresLevel[mode][0]),
-            std::to_string(data->HighScoresScore[mode][0])};
-}
-
-struct DemoCase
-{
-    const char* demo;
-    std::vector<int> screens;          // every screen shown, in order
-    std::function<void()> check;       // what the session reached, by its meaning
-    std::vector<int> titleSelections = {};  // the buttons selected on the title in turn, where the demo walks it
-};
-
-const DemoCase DEMO_CASES[] = {
-    {"intro", FromTheLogos({}),
-     [] {
-         EXPECT_EQ(1, game->DebugOn) << "'d' on the maker's screen";
-         EXPECT_EQ('~', input->KeyOnKeyboardPressedByUser) << "Escape quit";
-     }},
-    {"title_menu", FromTheLogos({}), [] { EXPECT_EQ('~', input->KeyOnKeyboardPressedByUser) << "Exit quit"; },
-     {0, 1, 2, 3, 4, 5, 0, 5}},
-    // The click on the hit box's edge misses, and the Down pressed with it moves the selection.
-    {"click", FromTheLogos({HIGH_SCORES_SCREEN, TITLE_SCREEN}), [] {}, {0, 1, 3, 0}},
-    {"high_scores", FromTheLogos({HIGH_SCORES_SCREEN, TITLE_SCREEN}),
-     [] {
-         EXPECT_STREQ(DEFAULT_HIGH_SCORE_NAMES[0], data->HighScoresName[0][0]) << "'c' emptied the tables";
-         EXPECT_EQ(DEFAULT_HIGH_SCORE_SCORES[0], data->HighScoresScore[0][0]);
-     }},
-    {"options", FromTheLogos({OPTIONS_SCREEN, TITLE_SCREEN}),
-     [] {
-         EXPECT_EQ(0, audio->MusicVolume) << "Right wraps 100% to 0%";
-         EXPECT_EQ(128, audio->SoundVolume) << "the left arrow wraps 0% to 100%";
-         EXPECT_EQ('q', input->UserDefinedKeyButtonOne) << "'z' is refused for button one";
-         EXPECT_EQ('z', input->UserDefinedKeyButtonTwo);
-         EXPECT_EQ(0, input->KeyboardSetupProcess);
-     }},
-    {"lost_game",
-     FromTheLogos({OPENING_SCENE_SCREEN, PLAYING_GAME_SCREEN, NAME_INPUT_KEYBOARD_SCREEN, HIGH_SCORES_SCREEN,
-                   TITLE_SCREEN}),
-     [] {
-         EXPECT_EQ(0, logic->Lives);
-         EXPECT_EQ((std::vector<std::string>{"zed", "1", std::to_string(logic->Score)}), FirstEntry());
-         EXPECT_GT(logic->Score, 0u);
-     }},
-    {"won_game",
-     FromTheLogos({OPENING_SCENE_SCREEN, PLAYING_GAME_SCREEN, ENDING_SCENE_SCREEN, ABOUT_SCREEN, HIGH_SCORES_SCREEN,
-                   TITLE_SCREEN}),
-     [] {
-         EXPECT_EQ(6, logic->Level) << "the fifth board cleared";
-         EXPECT_EQ(RANK_NONE, data->PlayerRankOnGameOver) << "a score of " << logic->Score << " has no place";
-         EXPECT_STREQ(DEFAULT_HIGH_SCORE_NAMES[0], data->HighScoresName[DEFAULT_GAME_MODE][0]);
-     }},
-    {"joystick_name",
-     FromTheLogos({OPENING_SCENE_SCREEN, PLAYING_GAME_SCREEN, ENDING_SCENE_SCREEN, ABOUT_SCREEN,
-                   NAME_INPUT_JOYSTICK_SCREEN, HIGH_SCORES_SCREEN, TITLE_SCREEN}),
-     [] { EXPECT_EQ((std::vector<std::string>{"A", "6", std::to_string(logic->Score)}), FirstEntry()); }},
-};
-
-class Demos : public DemoTest, public ::testing::WithParamInterface<DemoCase>
-{
-};
-
-TEST_P(Demos, ReachWhatTheirSessionReached)
-{
-    const DemoCase& demo = GetParam();
-    std::vector<int> titleSelections;
-    Play(demo.demo, [&] {
-        const int selected = interface->CurrentlySelectedButton;
-        if (screens->ScreenToDisplay != TITLE_SCREEN || screens->ScreenTransitionStatus != FADE_NONE) return;
-        if (titleSelections.empty() || titleSelections.back() != selected) titleSelections.push_back(selected);
-    });
-    EXPECT_EQ(demo.screens, screensShown);
-    if (!demo.titleSelections.empty())
-    {
-        EXPECT_EQ(demo.titleSelections, titleSelections);
-    }
-    demo.check();
-    EXPECT_EQ(0, Finish()) << output->Text();
-    EXPECT_NE(std::string::npos, output->Text().find(" frames, state ")) << output->Text();
-    EXPECT_EQ(0, TakeBrokenRules());
-}
-
-INSTANTIATE_TEST_SUITE_P(Sessions, Demos, ::testing::ValuesIn(DEMO_CASES),
-                         [](const ::testing::TestParamInfo<DemoCase>& info) { return std::string(info.param.demo); });
-
-}  // namespace
-
-namespace {
-
 // "N frames, state DIGEST" of the log's demo line that starts so.
 std::string DemoOutcome(const std::string& log, const std::string& lineStart)
 {
@@ -132,6 +28,30 @@ std::string DemoOutcome(const std::string& log, const std::string& lineStart)
     const size_t from = log.find(": ", line) + 2;
     const size_t to = log.find_first_of(",\n", log.find(", state ", from) + 1);
     return log.substr(from, to - from);
+}
+
+// Timed in a window, every committed demo ends where its verification with no
+// window ends: the picture changes nothing of the game.
+TEST(DemoProgram, EveryCommittedDemoTimedEndsWhereItsReplayWithNoWindowEnds)
+{
+    for (const char* name : {"click", "high_scores", "intro", "joystick_name", "lost_game", "options", "title_menu",
+                             "won_game"})
+    {
+        SCOPED_TRACE(name);
+        std::string said;
+        FILE* const verify = popen(("'" + std::string(GAME_BINARY) + "' --verify '" + DemoPath(name) + "'").c_str(), "r");
+        ASSERT_NE(nullptr, verify);
+        char line[512];
+        while (fgets(line, sizeof line, verify)) said += line;
+        ASSERT_EQ(0, pclose(verify)) << said;
+        const std::string verified = DemoOutcome(said, "Verified demo ");
+        ASSERT_NE("", verified) << said;
+        GameProcess game;
+        ASSERT_TRUE(game.Start({"--timedemo", DemoPath(name)}));
+        ASSERT_TRUE(game.WaitForExit(60000));
+        EXPECT_EQ(0, game.exitStatus) << game.Log();
+        EXPECT_EQ(verified, DemoOutcome(game.Log(), "Timed demo ")) << game.Log();
+    }
 }
 
 // The real program records a session under X, and plays it back, timed and at

@@ -12,6 +12,7 @@ import browser  # noqa: E402
 # The screens the tests wait for, by the game's own numbers.
 TITLE_SCREEN = 1
 OPTIONS_SCREEN = 5
+OPTIONS_BUTTON = 1  # the title's second button
 PLAYING_GAME_SCREEN = 7
 SPONSOR_SCREEN = 13
 FIRST_BOARD = 1
@@ -99,7 +100,9 @@ class SessionTest(BrowserCase):
         self.open_game()
         self.reach_title()
         volume = self.browser.run("return Module._WebMusicVolume()")
-        self.browser.press(Keys.DOWN)
+        # A press in the title's fade-in or its input pause is lost by design.
+        self.browser.press_until(Keys.DOWN, "Options selected",
+                                 lambda: self.browser.run("return Module._WebButtonSelected()") == OPTIONS_BUTTON)
         self.browser.press_until(Keys.RETURN, "the options screen", lambda: self.screen() == OPTIONS_SCREEN)
         self.browser.press_until(Keys.RIGHT, "the music's volume to change",
                          lambda: self.browser.run("return Module._WebMusicVolume()") != volume)

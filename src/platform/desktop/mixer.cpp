@@ -1,14 +1,14 @@
-#include "audio/audio.h"
-
+// The music and the effects as SDL_mixer plays them.
 #include <stdio.h>
 
+#include <SDL_mixer.h>
 
-Audio* audio = nullptr;
+#include "audio/audio.h"
+#include "platform/desktop/desktop.h"
 
 const int MIXER_FREQUENCY_HZ = 22050;
 const int MIXER_CHANNELS_MONO = 1;
 const int MIXER_CHUNK_SAMPLES = 1024;
-const int32_t STARTING_VOLUME = 32;  // of MIX_MAX_VOLUME
 
 static const char* const MUSIC_FILES[NUMBER_OF_MUSIC_TRACKS] = {
     "data/music/Title.mod",
@@ -32,23 +32,26 @@ static const char* const SOUND_FILES[NUMBER_OF_SOUND_EFFECTS] = {
     "data/sound/Ghost-Scream.wav",
 };
 
-Audio::Audio()
+// What the mixer holds, and the volumes it was last given (-1 for none).
+static uint8_t MixerOpen = 0;
+static Mix_Music* MusicTrack[NUMBER_OF_MUSIC_TRACKS];
+static Mix_Chunk* SoundEffect[NUMBER_OF_SOUND_EFFECTS];
+static int32_t MixerMusicVolume = -1;
+static int32_t MixerSoundVolume = -1;
+
+Mix_Music* LoadedMusic(int track)
 {
-    MusicVolume = STARTING_VOLUME;
-    CurrentlySelectedMusicTrack = MUSIC_TITLE;
-    SoundVolume = STARTING_VOLUME;
-    FrameSoundCount = 0;
-    AudioWorking = 0;
-    MixerOpen = 0;
-    for (Mix_Music*& track : MusicTrack) track = nullptr;
-    for (Mix_Chunk*& effect : SoundEffect) effect = nullptr;
-    MixerMusicVolume = STARTING_VOLUME;
-    MixerSoundVolume = STARTING_VOLUME;
+    return track >= 0 && track < NUMBER_OF_MUSIC_TRACKS ? MusicTrack[track] : nullptr;
+}
+
+Mix_Chunk* LoadedSoundEffect(int effect)
+{
+    return effect >= 0 && effect < NUMBER_OF_SOUND_EFFECTS ? SoundEffect[effect] : nullptr;
 }
 
 // Whatever was loaded is released, also when a missing effect left the game
 // silent: the mixer is open and the music may be loaded even then.
-Audio::~Audio()
+void Audio::CloseSoundDevice()
 {
     if (!MixerOpen) return;
 
@@ -71,6 +74,8 @@ Audio::~Audio()
 
     Mix_CloseAudio();
     MixerOpen = 0;
+    MixerMusicVolume = -1;
+    MixerSoundVolume = -1;
     printf("SDL_mixer closed\n");
 }
 

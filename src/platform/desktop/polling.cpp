@@ -1,5 +1,8 @@
-#include "input/input.h"
+// The keyboard, the mouse and the window's events as SDL 1.2 has them.
+#include <SDL.h>
 
+#include "input/input.h"
+#include "platform/desktop/desktop.h"
 #include "visuals/visuals.h"
 
 // The held arrow keys in priority order, with the direction each gives.
@@ -25,7 +28,7 @@ void Input::ReadFrameInput(FrameInput& read)
     ReadMouse(read);
     for (int joystick = 0; joystick < NUMBER_OF_JOYSTICKS; joystick++)
     {
-        if (!JoystickDevice[joystick]) continue;
+        if (!JoystickDeviceOpen(joystick)) continue;
         SDL_JoystickUpdate();
         ReadJoystick(joystick, read);
         read.ControlMoved[joystick] = ControlMovedNow(joystick);
@@ -38,12 +41,13 @@ void Input::ReadQueuedEvents(FrameInput& read)
 {
     const Uint8* const keys = SDL_GetKeyState(nullptr);
     const bool shiftHeld = keys[SDLK_LSHIFT] || keys[SDLK_RSHIFT];
-    while (SDL_PollEvent(&InputEvent))
+    SDL_Event event;
+    while (SDL_PollEvent(&event))
     {
-        switch (InputEvent.type)
+        switch (event.type)
         {
             case SDL_KEYDOWN:
-                TranslateKeyPress(InputEvent.key.keysym.sym, shiftHeld, read);
+                TranslateKeyPress(event.key.keysym.sym, shiftHeld, read);
                 break;
             case SDL_QUIT:
                 read.Key = '~';
@@ -52,18 +56,26 @@ void Input::ReadQueuedEvents(FrameInput& read)
                 read.Focus |= FOCUS_CHANGED;
                 break;
             case SDL_MOUSEBUTTONDOWN:
-                ReadPress(InputEvent.button);
+                ReadPress(event.button.button, event.button.x, event.button.y);
                 break;
             case SDL_VIDEORESIZE:
-                read.ResizeWidth = (uint16_t)InputEvent.resize.w;
-                read.ResizeHeight = (uint16_t)InputEvent.resize.h;
-                PointerWindowWidth = InputEvent.resize.w;
-                PointerWindowHeight = InputEvent.resize.h;
+                read.ResizeWidth = (uint16_t)event.resize.w;
+                read.ResizeHeight = (uint16_t)event.resize.h;
+                PointerWindowWidth = event.resize.w;
+                PointerWindowHeight = event.resize.h;
                 break;
             default:
                 break;
         }
     }
+}
+
+bool Input::WindowAskedToClose()
+{
+    bool asked = false;
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) asked |= event.type == SDL_QUIT;
+    return asked;
 }
 
 // The player looked away when the window is still without the input focus,
@@ -112,12 +124,12 @@ void Input::ScaleIntoVirtualScreen(int windowX, int windowY, int32_t& x, int32_t
 // A press is where its own event says: the pointer may have moved on by the
 // time the frame reads it, and sdl12-compat on SDL3 knows the pointer only
 // from motion, so a click before any would read (0, 0).
-void Input::ReadPress(const SDL_MouseButtonEvent& press)
+void Input::ReadPress(int sdlButton, int x, int y)
 {
     for (int button = 0; button < NUMBER_OF_MOUSE_BUTTONS; button++)
     {
-        if (press.button != MOUSE_BUTTONS[button]) continue;
-        ScaleIntoVirtualScreen(press.x, press.y, PressX[button], PressY[button]);
+        if (sdlButton != MOUSE_BUTTONS[button]) continue;
+        ScaleIntoVirtualScreen(x, y, PressX[button], PressY[button]);
     }
 }
 

@@ -1,3 +1,6 @@
+// The keys as SDL 1.2 numbers them, into the game's characters.
+#include <SDL.h>
+
 #include "input/input.h"
 
 struct SpecialKey
@@ -45,7 +48,7 @@ static constexpr KeyTranslationTable KEY_TRANSLATION;
 // Escape is an event of its own: what it means is the screen's to say. The
 // key before it is kept apart from the key after it, for the screen that
 // takes Escape for a key of its own.
-void Input::TranslateKeyPress(SDLKey key, bool shiftHeld, FrameInput& read) const
+void Input::TranslateKeyPress(int key, bool shiftHeld, FrameInput& read) const
 {
     if (key == SDLK_ESCAPE)
     {
