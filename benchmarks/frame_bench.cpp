@@ -148,7 +148,7 @@ static bool EnsureGameRunning(int width = VIRTUAL_SCREEN_WIDTH, int height = VIR
         saved.ready = true;
     }
     if (visuals->WindowWidth == width && visuals->WindowHeight == height) return true;
-    if (!screens->ResizeWindow(width, height)) return false;
+    if (!visuals->ResizeWindow(width, height)) return false;
     ReturnToTheMomentOfPlay();
     RunPlayingFrame();  // the driver takes the new size at the first present
     return true;

@@ -7,12 +7,14 @@
 
 #include <benchmark/benchmark.h>
 #include <stdio.h>
+#include <time.h>
 
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "bench_setup.h"
+#include "demos/demos.h"
 #include "support/demo_playback.h"
 #include "support/game_process.h"
 #include "support/own_display.h"
@@ -111,6 +113,48 @@ static void BM_TimedDemo(benchmark::State& state)
         state.counters["frames_per_second"] = recorded.frames / played.seconds;
         state.counters["times_its_pace"] = played.pace;
     }
+}
+
+static double ProcessSeconds()
+{
+    timespec now;
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return now.tv_sec + now.tv_nsec / 1e9;
+}
+
+// A demo checked by the game's rules alone, as --verify checks it, in this
+// process: its CPU time against the frame periods of its levels and screens.
+// Argument: 0 the lost game, 1 the won game.
+static void BM_Verify(benchmark::State& state)
+{
+    const std::string demo = DemoPath(VERIFIED_DEMOS[state.range(0)]);
+    if (RecordedEnd(demo).text.empty()) return state.SkipWithError(("no end line in " + demo).c_str());
+    for (auto _ : state)
+    {
+        const double start = ProcessSeconds();
+        StartVerifying(demo.c_str());
+        while (VerifyNextFrame()) continue;
+        const double paceSeconds = demos->PaceMilliseconds / 1000.0;
+        const uint32_t frames = demos->Frames;
+        const int status = StopVerifying();
+        const double seconds = ProcessSeconds() - start;
+        if (status != 0 || seconds <= 0)
+        {
+            state.SkipWithError(("the demo did not verify: " + demo).c_str());
+            break;
+        }
+        state.SetIterationTime(seconds);
+        state.counters["frames"] = frames;
+        state.counters["times_its_pace"] = paceSeconds / seconds;
+    }
+}
+
+void RegisterVerifyBenchmark(int repetitions)
+{
+    for (int demo = 0; demo < NUMBER_OF_VERIFIED_DEMOS; demo++)
+        MeasuredWithSpread(benchmark::RegisterBenchmark("verify", BM_Verify)->Arg(demo), repetitions, MANUAL_TIME)
+            ->Iterations(1)
+            ->Unit(benchmark::kMillisecond);
 }
 
 void RegisterTimedDemoBenchmark(int repetitions)

@@ -13,4 +13,10 @@ const WindowSize TIMED_DEMO_WINDOWS[NUMBER_OF_TIMED_DEMO_WINDOWS] = {{VIRTUAL_SC
 // --timedemo, once a repetition in each window; named timed_demo/WIDTH/HEIGHT.
 void RegisterTimedDemoBenchmark(int repetitions);
 
+// The lost and the won game checked by the game's rules alone, as --verify
+// checks them, in the bench's own process: named verify/0 and verify/1.
+const int NUMBER_OF_VERIFIED_DEMOS = 2;
+const char* const VERIFIED_DEMOS[NUMBER_OF_VERIFIED_DEMOS] = {"lost_game", "won_game"};
+void RegisterVerifyBenchmark(int repetitions);
+
 #endif
