@@ -9,7 +9,7 @@
 #include "fuzz_support.h"
 #include "game/game.h"
 #include "input/input.h"
-#include "platform/desktop/desktop.h"
+#include "desktop/desktop.h"
 #include "screens/screens.h"
 #include "visuals/visuals.h"
 

@@ -77,8 +77,8 @@ public:
     void ResumeMusic();
     void AskFor(uint8_t kind, uint8_t index, int loops);
 
-    // The device, which each platform plays in its own way (src/platform:
-    // mixer.cpp); a replay with no window has none.
+    // The device, which each platform plays in its own way (src/desktop:
+    // mixer.cpp); a replay with no window has none (src/headless).
     bool SetupAudio();
     void ApplySoundVolume();
     // Plays what the frame asked for at the player's volumes; the frame's

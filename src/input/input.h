@@ -149,9 +149,10 @@ public:
     void SetDefaultJoystickMappings();
     void UseJoysticksOfShapes(const JoystickShape shapes[NUMBER_OF_JOYSTICKS], const uint8_t plugged[NUMBER_OF_JOYSTICKS]);
 
-    // The devices, which each platform reads in its own way (src/platform):
-    // a frame's events, keys and mouse (polling.cpp, keys.cpp), and the
-    // joysticks (joysticks.cpp). A replay with no window opens none.
+    // The devices, which each platform reads in its own way (src/desktop: a
+    // frame's events, keys and mouse in polling.cpp and keys.cpp, the
+    // joysticks in joysticks.cpp). A replay with no window opens none
+    // (src/headless).
     void ReadFrameInput(FrameInput& read);
     void ReadQueuedEvents(FrameInput& read);
     void ReadLastingFocusLoss(FrameInput& read);

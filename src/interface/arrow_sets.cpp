@@ -2,7 +2,6 @@
 
 #include "audio/audio.h"
 #include "input/input.h"
-#include "screens/screens.h"
 
 // Arrows sit at the screen's edges, a little below the row's text.
 static const float LEFT_ARROW_X = 30.0f;
@@ -47,14 +46,15 @@ bool Interface::ArrowChosen(int id) const
     return false;
 }
 
-void Interface::ProcessAllArrowSetsOnScreen()
+uint8_t Interface::ProcessAllArrowSetsOnScreen()
 {
+    uint8_t news = MENU_UNCHANGED;
     for (int id = 0; id < NUMBER_OF_ARROWS; id++)
     {
         InterfaceSprite& arrow = InterfaceSprites[FIRST_ARROW + id];
         if (arrow.ScreenIndex < 0) continue;
 
-        CountDownPress(FIRST_ARROW + id);  // an arrow never starts a fade
+        CountDownPress(FIRST_ARROW + id, news, false);  // an arrow never starts a fade
 
         bool chosen;
         if (input->MouseButtonPressed[0])
@@ -73,10 +73,11 @@ void Interface::ProcessAllArrowSetsOnScreen()
         input->DelayAllUserInput = INPUT_DELAY_AFTER_ARROW;
         audio->PlayDigitalSoundFX(SFX_CLICK, 0);
     }
-    NavigateArrowSets();
+    NavigateArrowSets(news);
+    return news;
 }
 
-void Interface::NavigateArrowSets()
+void Interface::NavigateArrowSets(uint8_t& news)
 {
     const uint8_t direction = input->JoystickDirection[INPUT_ALL];
     if (direction == CENTER) return;
@@ -97,7 +98,7 @@ void Interface::NavigateArrowSets()
     if (direction != UP && direction != DOWN) return;
     // Rows are pairs of arrows, numbered by the left one.
     CurrentlySelectedArrowSet = StepThroughRows(CurrentlySelectedArrowSet, direction, firstRight, last, 2);
-    if (last != 0) AnnounceSelectionMove();
+    if (last != 0) AnnounceSelectionMove(news);
 }
 
 void Interface::DestroyAllArrowSets()

@@ -2,7 +2,6 @@
 
 #include "audio/audio.h"
 #include "input/input.h"
-#include "screens/screens.h"
 
 // Polls that read nothing after a choice and after a move of the selection.
 static const int32_t INPUT_DELAY_AFTER_CHOICE = 22;
@@ -50,22 +49,22 @@ void Interface::ChooseButton(InterfaceSprite& record)
 
 // Space types a blank and button one picks a letter on the name-entry
 // screens, so there they must not press "Back".
-static bool ConfirmPressed()
+static bool ConfirmPressed(uint8_t typingKeys)
 {
     const char key = input->KeyOnKeyboardPressedByUser;
-    const uint8_t screen = screens->ScreenToDisplay;
-    if (input->JoystickButtonOne[INPUT_ALL] == 1 && screen != NAME_INPUT_JOYSTICK_SCREEN) return true;
-    if (key == '_' && screen != NAME_INPUT_KEYBOARD_SCREEN) return true;
+    if (input->JoystickButtonOne[INPUT_ALL] == 1 && !(typingKeys & BUTTON_ONE_PICKS)) return true;
+    if (key == '_' && !(typingKeys & SPACE_TYPES)) return true;
     return key == '/';
 }
 
-void Interface::ProcessAllButtonsOnScreen()
+uint8_t Interface::ProcessAllButtonsOnScreen(uint8_t typingKeys)
 {
+    uint8_t news = MENU_UNCHANGED;
     for (int index = SELECTOR_LEFT; index <= BUTTON_BLANK; index++)
     {
         InterfaceSprite& record = InterfaceSprites[index];
         if (record.ScreenIndex < 0) continue;
-        if (CountDownPress(index)) screens->ScreenTransitionStatus = FADE_OUT;
+        CountDownPress(index, news, true);
 
         if (input->MouseButtonPressed[0])
         {
@@ -74,16 +73,17 @@ void Interface::ProcessAllButtonsOnScreen()
             ChooseButton(record);
             continue;
         }
-        if (record.ScreenIndex == CurrentlySelectedButton && ConfirmPressed())
+        if (record.ScreenIndex == CurrentlySelectedButton && ConfirmPressed(typingKeys))
         {
             ChooseButton(record);
             break;
         }
     }
-    NavigateButtons();
+    NavigateButtons(news);
+    return news;
 }
 
-void Interface::NavigateButtons()
+void Interface::NavigateButtons(uint8_t& news)
 {
     const uint8_t direction = input->JoystickDirection[INPUT_ALL];
     if (direction == CENTER) return;
@@ -101,7 +101,7 @@ void Interface::NavigateButtons()
 
     if (direction != UP && direction != DOWN) return;
     CurrentlySelectedButton = StepThroughRows(CurrentlySelectedButton, direction, first, last, 1);
-    if (last != 0) AnnounceSelectionMove();
+    if (last != 0) AnnounceSelectionMove(news);
 }
 
 int StepThroughRows(int selected, uint8_t direction, int first, int last, int step)
@@ -111,10 +111,10 @@ int StepThroughRows(int selected, uint8_t direction, int first, int last, int st
 }
 
 // A move of the selection clicks and pauses input; a lone row or button stays silent.
-void Interface::AnnounceSelectionMove()
+void Interface::AnnounceSelectionMove(uint8_t& news)
 {
     input->DelayAllUserInput = INPUT_DELAY_AFTER_MOVE;
-    screens->ScreenIsDirty = 1;
+    news |= MENU_CHANGED;
     audio->PlayDigitalSoundFX(SFX_CLICK, 0);
 }
 

@@ -27,6 +27,25 @@ enum
     FIRST_ARROW = 11
 };
 
+// What a menu's widgets say of a frame, as bits: the menu changed (it is
+// drawn afresh), and a chosen button's press has ended (the screen fades out).
+enum
+{
+    MENU_UNCHANGED = 0,
+    MENU_CHANGED = 1,
+    MENU_CHOSEN = 2
+};
+
+// The keys a screen types with, which do not press its buttons: Space types a
+// blank on the keyboard's name entry, button one picks a letter on the
+// joystick's.
+enum
+{
+    EVERY_KEY_CONFIRMS = 0,
+    SPACE_TYPES = 1,
+    BUTTON_ONE_PICKS = 2
+};
+
 // One menu widget: a button, a selector, an arrow or the highlight bar,
 // where it stands and how large its picture is.
 struct InterfaceSprite
@@ -76,25 +95,26 @@ public:
     void PlaceRecord(InterfaceSprite& record, int screenIndex, float x, float y);
     void InitializeRecord(int index, int width, int height);
     bool InitializeRecordsFromPictureSizes();
-    bool CountDownPress(int index);
+    void CountDownPress(int index, uint8_t& news, bool chosenEndsIt);
 
     // buttons.cpp
     void CreateButton(int imageIndex, int screenIndex, float x, float y);
     void PlaceSelectors();
-    void ProcessAllButtonsOnScreen();
+    // The frame's clicks, keys and moves; what came of them (MENU_...).
+    uint8_t ProcessAllButtonsOnScreen(uint8_t typingKeys);
     void DestroyAllButtons();
     bool MouseClickedInside(const InterfaceSprite& record) const;
     void ChooseButton(InterfaceSprite& record);
-    void NavigateButtons();
-    void AnnounceSelectionMove();
+    void NavigateButtons(uint8_t& news);
+    void AnnounceSelectionMove(uint8_t& news);
 
     // arrow_sets.cpp
     void CreateArrowSet(int leftId, int rightId, float y);
     void PlaceHighlightBar();
-    void ProcessAllArrowSetsOnScreen();
+    uint8_t ProcessAllArrowSetsOnScreen();
     void DestroyAllArrowSets();
     bool ArrowChosen(int id) const;
-    void NavigateArrowSets();
+    void NavigateArrowSets(uint8_t& news);
 };
 
 extern Interface* interface;

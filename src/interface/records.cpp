@@ -6,7 +6,6 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "screens/screens.h"
 
 Interface* interface = nullptr;
 
@@ -118,13 +117,14 @@ bool Interface::InitializeRecordsFromPictureSizes()
     return true;
 }
 
-// Redraws on the first and last step; true in the frame the timer reaches 0.
-bool Interface::CountDownPress(int index)
+// The menu changes on the first and last step; a button's press, ending,
+// chooses it.
+void Interface::CountDownPress(int index, uint8_t& news, bool chosenEndsIt)
 {
     InterfaceSprite& record = InterfaceSprites[index];
     if (record.PressedAnimationTimer == PRESS_ANIMATION_FRAMES || record.PressedAnimationTimer == 0)
-        screens->ScreenIsDirty = 1;
-    if (record.PressedAnimationTimer < 0) return false;
+        news |= MENU_CHANGED;
+    if (record.PressedAnimationTimer < 0) return;
     record.PressedAnimationTimer--;
-    return record.PressedAnimationTimer == 0;
+    if (record.PressedAnimationTimer == 0 && chosenEndsIt) news |= MENU_CHOSEN;
 }

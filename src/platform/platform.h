@@ -4,8 +4,8 @@
 #include <stdint.h>
 
 // What the game asks of the machine it runs on: the desktop's answers are in
-// src/platform/desktop, the browser's in src/web, and those of a replay with
-// no window in src/platform/headless.
+// src/desktop, the browser's in src/web, and those of a replay with no window
+// in src/headless.
 
 // The clock the frames are paced by, and a sleep.
 uint32_t MillisecondsSinceStart();

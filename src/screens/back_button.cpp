@@ -27,6 +27,12 @@ void Screens::LeaveScreenBackToTitle()
     ScreenTransitionStatus = FADE_ALL;
 }
 
+void Screens::TakeMenuNews(uint8_t news)
+{
+    if (news & MENU_CHANGED) ScreenIsDirty = 1;
+    if (news & MENU_CHOSEN) ScreenTransitionStatus = FADE_OUT;
+}
+
 void Screens::RedrawWithButtons()
 {
     interface->PlaceSelectors();

@@ -21,7 +21,7 @@ void Screens::RunHighScoresScreen()
 {
     if (ScreenTransitionStatus == FADE_ALL) EnterScreenWithBackButton();
     if (ScreenIsDirty) RedrawWithButtons();
-    interface->ProcessAllButtonsOnScreen();
+    TakeMenuNews(interface->ProcessAllButtonsOnScreen(EVERY_KEY_CONFIRMS));
     ClearTablesWhenAsked();
     if (ScreenHasFadedOut()) LeaveScreenBackToTitle();
 }

@@ -6,6 +6,6 @@ void Screens::RunHowToPlayScreen()
 {
     if (ScreenTransitionStatus == FADE_ALL) EnterScreenWithBackButton();
     if (ScreenIsDirty) RedrawWithButtons();
-    interface->ProcessAllButtonsOnScreen();
+    TakeMenuNews(interface->ProcessAllButtonsOnScreen(EVERY_KEY_CONFIRMS));
     if (ScreenHasFadedOut()) LeaveScreenBackToTitle();
 }

@@ -114,7 +114,7 @@ void Screens::RunNameInputKeyboardScreen()
     if (ScreenTransitionStatus == FADE_ALL) StartNameEntry(this);
     if (ScreenIsDirty) RedrawWithButtons();
 
-    interface->ProcessAllButtonsOnScreen();
+    TakeMenuNews(interface->ProcessAllButtonsOnScreen(SPACE_TYPES));
     TypeOnKeyboard(this);
 
     if (ScreenHasFadedOut()) LeaveNameEntry(this, interface->CurrentlySelectedButton == 0);
@@ -202,7 +202,7 @@ void Screens::RunNameInputJoystickScreen()
     if (ScreenTransitionStatus == FADE_ALL) StartNameEntry(this);
     if (ScreenIsDirty) RedrawWithButtons();
 
-    interface->ProcessAllButtonsOnScreen();
+    TakeMenuNews(interface->ProcessAllButtonsOnScreen(BUTTON_ONE_PICKS));
     PressJoystickButtons(this);
     MoveGridCursor(this);
     data->NameInputJoyChar = NameGridCharacter(data->NameInputJoyCharY, data->NameInputJoyCharX);

@@ -156,9 +156,9 @@ static bool SetupIsRunning()
 static void HandleOptionsMenu(bool setupWasRunning)
 {
     if (setupWasRunning || SetupIsRunning()) return;
-    interface->ProcessAllButtonsOnScreen();
+    screens->TakeMenuNews(interface->ProcessAllButtonsOnScreen(EVERY_KEY_CONFIRMS));
     interface->ArrowSetArrowPressed = -1;
-    interface->ProcessAllArrowSetsOnScreen();
+    screens->TakeMenuNews(interface->ProcessAllArrowSetsOnScreen());
     ChangeVolumeByArrow();
 }
 

@@ -113,6 +113,8 @@ public:
     void EnterScreenWithBackButton();
     // Places the selectors and draws the menu afresh.
     void RedrawWithButtons();
+    // What the menu's widgets said of the frame (back_button.cpp).
+    void TakeMenuNews(uint8_t news);
     void LeaveScreenBackToTitle();
 
     // playing_game.cpp

@@ -70,7 +70,7 @@ void Screens::RunTitleScreen()
 {
     if (ScreenTransitionStatus == FADE_ALL) EnterTitleScreen();
     if (ScreenIsDirty) RedrawWithButtons();
-    interface->ProcessAllButtonsOnScreen();
+    TakeMenuNews(interface->ProcessAllButtonsOnScreen(EVERY_KEY_CONFIRMS));
     DetectPlayerDevice();
     if (ScreenHasFadedOut()) LeaveTitleScreen();
 }

@@ -6,10 +6,10 @@
 # its namesake in src/web takes its place. The files of src/web that stand
 # beside the game (its surfaces, pictures, fonts, sounds, gamepad and icon)
 # replace parts of Emscripten's SDL under SDL's own names.
-set(WEB_REPLACED_SOURCES src/main.cpp src/platform/desktop/allocator.cpp src/platform/desktop/storage.cpp)
+set(WEB_REPLACED_SOURCES src/main.cpp src/desktop/allocator.cpp src/desktop/storage.cpp)
 
 file(GLOB_RECURSE GAME_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*/*.cpp)
-list(FILTER GAME_SOURCES EXCLUDE REGEX "/src/web/|/src/platform/headless/")
+list(FILTER GAME_SOURCES EXCLUDE REGEX "/src/web/|/src/headless/")
 foreach(replaced ${WEB_REPLACED_SOURCES})
   list(REMOVE_ITEM GAME_SOURCES ${CMAKE_SOURCE_DIR}/${replaced})
 endforeach()

@@ -11,7 +11,7 @@
 #include <SDL.h>
 
 #include "audio/audio.h"
-#include "platform/desktop/desktop.h"
+#include "desktop/desktop.h"
 #include "support/data_folder.h"
 #include "support/game_objects.h"
 #include "support/test_environment.h"

@@ -111,17 +111,15 @@ TEST_F(Buttons, NameEntryScreensKeepTheirTypingKeys)
     interface->CreateButton(BUTTON_BACK, 0, 320, 458);
     InterfaceSprite& back = interface->InterfaceSprites[BUTTON_BACK];
 
-    screens->ScreenToDisplay = NAME_INPUT_KEYBOARD_SCREEN;
-    ProcessButtonsWith(KeyPressed('_'));
+    ProcessButtonsWith(KeyPressed('_'), SPACE_TYPES);
     EXPECT_EQ(-1, back.PressedAnimationTimer);
-    ProcessButtonsWith(KeyPressed('/'));
+    ProcessButtonsWith(KeyPressed('/'), SPACE_TYPES);
     EXPECT_EQ(10, back.PressedAnimationTimer);
 
     back.PressedAnimationTimer = -1;
-    screens->ScreenToDisplay = NAME_INPUT_JOYSTICK_SCREEN;
-    ProcessButtonsWith(Held(INPUT_JOYSTICK_ONE, CENTER, true));
+    ProcessButtonsWith(Held(INPUT_JOYSTICK_ONE, CENTER, true), BUTTON_ONE_PICKS);
     EXPECT_EQ(-1, back.PressedAnimationTimer);
-    ProcessButtonsWith(KeyPressed('_'));
+    ProcessButtonsWith(KeyPressed('_'), BUTTON_ONE_PICKS);
     EXPECT_EQ(10, back.PressedAnimationTimer);
 }
 

@@ -37,9 +37,9 @@ int InterfaceTest::CountOpenFiles()
     return count;
 }
 
-void InterfaceTest::ProcessButtonsWith(const FrameInput& frame)
+void InterfaceTest::ProcessButtonsWith(const FrameInput& frame, uint8_t typingKeys)
 {
     TakeInput(frame);
-    interface->ProcessAllButtonsOnScreen();
+    screens->TakeMenuNews(interface->ProcessAllButtonsOnScreen(typingKeys));
 }
 

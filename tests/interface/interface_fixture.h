@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "interface/interface.h"
 #include "support/key_events.h"
 #include "support/window_fixture.h"
 
@@ -20,7 +21,7 @@ protected:
     static int CountOpenFiles();
 
     // One frame of menu handling with the input given: a key, a direction or a click.
-    static void ProcessButtonsWith(const FrameInput& frame);
+    static void ProcessButtonsWith(const FrameInput& frame, uint8_t typingKeys = EVERY_KEY_CONFIRMS);
 };
 
 #endif

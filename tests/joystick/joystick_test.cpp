@@ -4,7 +4,7 @@
 
 #include "game/game.h"
 #include "input/input.h"
-#include "platform/desktop/desktop.h"
+#include "desktop/desktop.h"
 #include "screens/screens.h"
 #include "support/joystick_state.h"
 #include "support/key_events.h"

@@ -5,7 +5,7 @@
 #include "audio/audio.h"
 #include "input/input.h"
 #include "logic/logic.h"
-#include "platform/desktop/desktop.h"
+#include "desktop/desktop.h"
 #include "support/pictures.h"
 #include "support/window_fixture.h"
 #include "visuals/visuals.h"

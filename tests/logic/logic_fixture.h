@@ -13,7 +13,7 @@
 #include "game/game.h"
 #include "input/input.h"
 #include "logic/logic.h"
-#include "platform/desktop/desktop.h"
+#include "desktop/desktop.h"
 #include "screens/screens.h"
 #include "support/boards.h"
 #include "support/data_folder.h"

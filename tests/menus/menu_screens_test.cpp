@@ -8,7 +8,7 @@
 #include "input/input.h"
 #include "interface/interface.h"
 #include "logic/logic.h"
-#include "platform/desktop/desktop.h"
+#include "desktop/desktop.h"
 #include "screens/screens.h"
 #include "support/game_screens_fixture.h"
 #include "support/joystick_state.h"

@@ -1,7 +1,6 @@
-// The committed demos replayed by the game's rules alone, linked with the
-// platform of a replay with no window: no SDL, OpenGL, sound device, font or
-// picture is in this program. And the real program's --verify, which runs
-// on the same rules with no display.
+// The real program's --verify, which replays a demo on the game's rules
+// alone with no display. (This program links the same rules with the
+// platform of no window, and no SDL or OpenGL: see sessions_test.cpp.)
 #include <gtest/gtest.h>
 
 #include <dirent.h>
@@ -14,9 +13,6 @@
 #include <sstream>
 #include <string>
 #include <vector>
-
-#include "demos/demos.h"
-#include "logic/logic.h"
 
 namespace {
 
@@ -94,7 +90,6 @@ protected:
     }
     void TearDown() override
     {
-        ASSERT_EQ(0, chdir(PROJECT_ROOT));
         for (const std::string& name : FilesIn(folder)) unlink((folder + "/" + name).c_str());
         rmdir(folder.c_str());
     }
@@ -109,30 +104,19 @@ protected:
     std::string folder;
 };
 
-// Every committed demo, replayed in this program and by the real one with no
-// display, ends where its end line says, and says so in one line, writing
-// nothing beside the demo.
+// Every committed demo ends where its end line says, in one line that says
+// so, with no display, writing nothing beside the demo.
 TEST_F(ReplayFolder, EveryCommittedDemoReachesItsEndLine)
 {
-    ASSERT_EQ(0, chdir(folder.c_str()));
     for (const char* name : COMMITTED_DEMOS)
     {
         SCOPED_TRACE(name);
         const std::string path = DemoPath(name);
         const std::string end = EndOf(ReadText(path));
         ASSERT_NE("", end);
-
-        StartVerifying(path.c_str());
-        int frames = 0;
-        while (VerifyNextFrame()) frames++;
-        const uint32_t score = logic->Score;
-        EXPECT_EQ(0, StopVerifying());
-        EXPECT_EQ(end.substr(0, end.find(' ')), std::to_string(frames));
-
         const ProgramRun run = RunProgram("--verify '" + path + "'", folder);
         EXPECT_EQ(0, run.status) << run.said;
-        EXPECT_EQ("Verified demo " + path + ": " + end + ", score " + std::to_string(score), run.said.substr(0, run.said.find(", board")))
-            << run.said;
+        EXPECT_EQ(0u, run.said.find("Verified demo " + path + ": " + end + ", score ")) << run.said;
         EXPECT_EQ(1, std::count(run.said.begin(), run.said.end(), '\n')) << run.said;
     }
     EXPECT_EQ(std::vector<std::string>{"data"}, FilesIn(folder)) << "no log, no state file";

@@ -4,7 +4,7 @@
 #include <SDL_mixer.h>
 
 #include "audio/audio.h"
-#include "platform/desktop/desktop.h"
+#include "desktop/desktop.h"
 
 const int MIXER_FREQUENCY_HZ = 22050;
 const int MIXER_CHANNELS_MONO = 1;

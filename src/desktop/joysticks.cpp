@@ -5,7 +5,7 @@
 #include <SDL.h>
 
 #include "input/input.h"
-#include "platform/desktop/desktop.h"
+#include "desktop/desktop.h"
 
 static SDL_Joystick* OpenedJoystick[NUMBER_OF_JOYSTICKS];
 

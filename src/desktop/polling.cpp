@@ -2,7 +2,7 @@
 #include <SDL.h>
 
 #include "input/input.h"
-#include "platform/desktop/desktop.h"
+#include "desktop/desktop.h"
 #include "visuals/visuals.h"
 
 // The held arrow keys in priority order, with the direction each gives.
