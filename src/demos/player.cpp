@@ -3,6 +3,7 @@
 #include <errno.h>
 #include <inttypes.h>
 #include <string.h>
+#include <sys/stat.h>
 
 #include "game/game.h"
 #include "platform/platform.h"
@@ -30,8 +31,16 @@ void Demos::StartPlayback(const char* path, bool timed)
     ReadDemoOn(false);
 }
 
+// Only a file is opened: a folder has no text, and a pipe or a device could
+// keep the game waiting for ever.
 bool Demos::ReadPlaybackText(const char* path, char* problem, int size)
 {
+    struct stat found;
+    if (stat(path, &found) == 0 && !S_ISREG(found.st_mode))
+    {
+        snprintf(problem, size, "cannot be read: it is not a file");
+        return false;
+    }
     FILE* const file = fopen(path, "rb");
     const long length = file && fseek(file, 0, SEEK_END) == 0 ? ftell(file) : -1;
     const bool readable = length >= 0 && fseek(file, 0, SEEK_SET) == 0;

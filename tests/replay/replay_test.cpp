@@ -6,6 +6,7 @@
 #include <dirent.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -54,7 +55,8 @@ struct ProgramRun
 // The real program with the arguments, no display, in the folder given.
 ProgramRun RunProgram(const std::string& arguments, const std::string& folder)
 {
-    const std::string command = "cd '" + folder + "' && env -u DISPLAY '" + GAME_BINARY + "' " + arguments + " 2>&1";
+    // A replay that waits (on a pipe, say) is cut off rather than kept waiting for.
+    const std::string command = "cd '" + folder + "' && timeout 60 env -u DISPLAY '" + GAME_BINARY + "' " + arguments + " 2>&1";
     FILE* const output = popen(command.c_str(), "r");
     ProgramRun run = {-1, ""};
     if (!output) return run;
@@ -155,16 +157,21 @@ TEST_F(ReplayFolder, WhatDoesNotReachItsEndLineIsRefused)
         EXPECT_EQ(1, std::count(run.said.begin(), run.said.end(), '\n')) << run.said;
         unlink(path.c_str());
     }
-    const char* const arguments[] = {"--verify no-such.demo", "--verify", "--verify ''"};
+    ASSERT_EQ(0, mkfifo((folder + "/pipe.demo").c_str(), 0600));
+    const char* const arguments[] = {"--verify no-such.demo", "--verify", "--verify ''", "--verify pipe.demo",
+                                     "--verify data"};
     const char* const said[] = {"ERROR: Demo no-such.demo cannot be read", "ERROR: --verify needs the name of a demo file",
-                                "ERROR: --verify needs the name of a demo file"};
-    for (int index = 0; index < 3; index++)
+                                "ERROR: --verify needs the name of a demo file",
+                                "ERROR: Demo pipe.demo cannot be read: it is not a file",
+                                "ERROR: Demo data cannot be read: it is not a file"};
+    for (int index = 0; index < 5; index++)
     {
         const ProgramRun run = RunProgram(arguments[index], folder);
         EXPECT_EQ(1, run.status) << arguments[index];
         EXPECT_EQ(0u, run.said.find(said[index])) << run.said;
         EXPECT_EQ(1, std::count(run.said.begin(), run.said.end(), '\n')) << run.said;
     }
+    unlink((folder + "/pipe.demo").c_str());
     EXPECT_EQ(std::vector<std::string>{"data"}, FilesIn(folder)) << "no log, no state file";
 }
 
