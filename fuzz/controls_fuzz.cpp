@@ -120,8 +120,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
 
     for (int source = 0; source < NUMBER_OF_INPUT_SOURCES; source++)
     {
-        FUZZ_REQUIRE(IsDirection(input->JoystickDirection[source]));
-        FUZZ_REQUIRE(input->JoystickButtonOne[source] <= 1 && input->JoystickButtonTwo[source] <= 1);
+        FUZZ_REQUIRE(IsDirection(screens->Command.Direction[source]));
+        FUZZ_REQUIRE(screens->Command.ButtonOne[source] <= 1 && screens->Command.ButtonTwo[source] <= 1);
     }
     delete input;
     input = nullptr;

@@ -66,7 +66,7 @@ void StartUpGame(int argc, char** argv, int steps)
 static void ReadFrameInput(FrameInput& frame, int steps)
 {
     frame = FrameInput{};
-    if (!(steps & POLL_INPUT) || input->KeyOnKeyboardPressedByUser == '~') return;
+    if (!(steps & POLL_INPUT) || screens->QuitChosen) return;
     if (demos->Playing)
         demos->PlayFrame(frame, input->WindowAskedToClose());
     else

@@ -3,6 +3,8 @@
 
 #include <stdint.h>
 
+#include "state_fields.h"
+
 enum
 {
     MUSIC_TITLE = 0,
@@ -55,19 +57,26 @@ const int MOST_SOUND_EVENTS_A_FRAME = 128;
 // The music and the effects: the game asks for them as it plays, and they
 // are played once its frame is over, in the order asked, so that nothing of
 // the game's course waits on or depends on a sound device.
+#define AUDIO_STATE(FIELD)                                  \
+    FIELD(int32_t, MusicVolume, )                           \
+    FIELD(int32_t, SoundVolume, )                           \
+    FIELD(uint8_t, CurrentlySelectedMusicTrack, )
+
+// Left out: the frame's sounds, played and emptied at each frame's end, and
+// whether the device opened with every effect (the game is heard).
+#define AUDIO_LEFT_OUT(FIELD)                               \
+    FIELD(uint8_t, AudioWorking, )                          \
+    FIELD(int16_t, FrameSoundCount, )                       \
+    FIELD(SoundEvent, FrameSounds, [MOST_SOUND_EVENTS_A_FRAME])
+
 class Audio
 {
 public:
     Audio();
-    virtual ~Audio();
+    ~Audio();
 
-    int32_t MusicVolume;
-    uint8_t CurrentlySelectedMusicTrack;
-    int32_t SoundVolume;
-    SoundEvent FrameSounds[MOST_SOUND_EVENTS_A_FRAME];
-    int32_t FrameSoundCount;
-
-    uint8_t AudioWorking;  // the device opened with every effect: the game is heard
+    AUDIO_STATE(DECLARE_FIELD)
+    AUDIO_LEFT_OUT(DECLARE_FIELD)
 
     // sounds.cpp: what the game asks for
     void PlayMusic(uint8_t index, int loops);

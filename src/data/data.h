@@ -3,6 +3,8 @@
 
 #include <stdint.h>
 
+#include "state_fields.h"
+
 const int NUMBER_OF_GAME_MODES = 4;
 const int NUMBER_OF_HIGH_SCORES = 10;
 const int HIGH_SCORE_NAME_SIZE = 20;
@@ -25,28 +27,35 @@ const int OPTIONS_FILE_LINES = 138;
 // Longer lines than this are cut; no valid line comes near it.
 const int OPTIONS_LINE_SIZE = 64;
 
+#define DATA_STATE(FIELD)                                                                       \
+    FIELD(uint32_t, HighScoresScore, [NUMBER_OF_GAME_MODES][NUMBER_OF_HIGH_SCORES])              \
+    FIELD(int32_t, NameInputArrayIndex, )                                                       \
+    FIELD(int32_t, NameInputJoyCharX, )                                                         \
+    FIELD(int32_t, NameInputJoyCharY, )                                                         \
+    FIELD(char, HighScoresName, [NUMBER_OF_GAME_MODES][NUMBER_OF_HIGH_SCORES][HIGH_SCORE_NAME_SIZE]) \
+    FIELD(uint8_t, HighScoresLevel, [NUMBER_OF_GAME_MODES][NUMBER_OF_HIGH_SCORES])              \
+    FIELD(uint8_t, PlayerRankOnGameOver, )                                                      \
+    FIELD(char, NameInputJoyChar, )
+
+// Left out: the options file as this session found it, line by line as the
+// loader reads it (a demo keeps them in its header; a playback puts the
+// demo's lines here instead, and neither reads nor writes the player's file),
+// and whether the file is the player's to write (OptionsFileKept).
+#define DATA_LEFT_OUT(FIELD)                                                                    \
+    FIELD(uint8_t, OptionsFileKept, )                                                           \
+    FIELD(uint8_t, OptionsFileFound, )                                                          \
+    FIELD(int32_t, OptionsFileLineCount, )                                                      \
+    FIELD(char, OptionsFileLines, [OPTIONS_FILE_LINES][OPTIONS_LINE_SIZE])
+
 // The high-score tables, the name-entry state and the options file.
 class Data
 {
 public:
     Data();
-    virtual ~Data();
+    ~Data();
 
-    char HighScoresName[NUMBER_OF_GAME_MODES][NUMBER_OF_HIGH_SCORES][HIGH_SCORE_NAME_SIZE];
-    uint8_t HighScoresLevel[NUMBER_OF_GAME_MODES][NUMBER_OF_HIGH_SCORES];
-    uint32_t HighScoresScore[NUMBER_OF_GAME_MODES][NUMBER_OF_HIGH_SCORES];
-    int32_t NameInputArrayIndex;
-    uint8_t PlayerRankOnGameOver;
-    int32_t NameInputJoyCharX;
-    int32_t NameInputJoyCharY;
-    char NameInputJoyChar;
-    // The options file as this session found it, line by line as the loader
-    // reads it; a playback of a demo puts the demo's lines here instead, and
-    // neither reads nor writes the player's file (OptionsFileKept is 0).
-    uint8_t OptionsFileKept;
-    uint8_t OptionsFileFound;
-    int32_t OptionsFileLineCount;
-    char OptionsFileLines[OPTIONS_FILE_LINES][OPTIONS_LINE_SIZE];
+    DATA_STATE(DECLARE_FIELD)
+    DATA_LEFT_OUT(DECLARE_FIELD)
 
     // high_scores.cpp
     void ClearHighScores();

@@ -11,6 +11,10 @@
 // Demos: a session's frames of input kept in a file, and given back to the
 // game in place of the player, checked against digests of its state.
 
+// The format's version, the first line's "wobblersaga demo 3". It rises with
+// the state's fields, which the digests read (state.cpp).
+const int DEMO_FORMAT_VERSION = 3;
+
 // FNV-1a over 64 bits: the same values give the same digest on every
 // machine and in every build, whatever their layout in memory (digest.cpp).
 struct Digest

@@ -15,7 +15,6 @@
 #include "logic/logic.h"
 #include "settings/settings.h"
 
-static const char DEMO_FORMAT[] = "demo 2";
 const int32_t LARGEST_RESIZE = 65535;
 const int32_t FARTHEST_CLICK = 1000000;  // virtual units off the screen, in a window of one pixel
 const int32_t MOST_JOYSTICK_CONTROLS = 1000;
@@ -343,7 +342,7 @@ static void WriteHeaderKey(int key, const DemoHeader& header, char* text, int si
     const char* const name = HEADER_KEYS[key];
     switch (key)
     {
-        case KEY_FORMAT: Append(text, size, "%s %s\n", name, DEMO_FORMAT); break;
+        case KEY_FORMAT: Append(text, size, "%s demo %d\n", name, DEMO_FORMAT_VERSION); break;
         case KEY_VERSION: Append(text, size, "%s %s\n", name, GAME_VERSION); break;
         case KEY_SEED: Append(text, size, "%s %" PRIu32 "\n", name, header.Seed); break;
         case KEY_BOARDS: Append(text, size, "%s %016" PRIx64 "\n", name, header.Boards); break;
@@ -382,7 +381,12 @@ static bool ReadHeaderKey(int key, const char* value, DemoHeader& header, int& o
     int joystick = 0, axes = -1, buttons = -1, hats = -1, consumed = 0;
     switch (key)
     {
-        case KEY_FORMAT: return strcmp(value, DEMO_FORMAT) == 0;
+        case KEY_FORMAT:
+            if (strncmp(value, "demo ", 5) != 0 || !ReadNumbers(value + 5, 0, 1, INT32_MAX, &number)) return false;
+            if (number == DEMO_FORMAT_VERSION) return true;
+            snprintf(problem, size, "is in demo format %" PRId64 ", %s than this game's %d: record it again with this game",
+                     number, number < DEMO_FORMAT_VERSION ? "older" : "newer", DEMO_FORMAT_VERSION);
+            return false;
         case KEY_VERSION:
             if (strcmp(value, GAME_VERSION) == 0) return true;
             snprintf(problem, size, "was recorded by another version of the game (\"%.40s\"; this is version %s)",
@@ -447,7 +451,8 @@ bool ReadDemoHeader(DemoText& text, DemoHeader& header, char* problem, int size)
             continue;
         }
         if (problem[0] == '\0' && key == KEY_FORMAT)
-            snprintf(problem, size, "is not a demo of this game: its first line is not \"wobblersaga %s\"", DEMO_FORMAT);
+            snprintf(problem, size, "is not a demo of this game: its first line is not \"wobblersaga demo %d\"",
+                     DEMO_FORMAT_VERSION);
         else if (problem[0] == '\0')
             snprintf(problem, size, "is damaged at line %" PRIu32 ": \"%.60s\"", text.Line, line);
         return false;

@@ -3,31 +3,100 @@
 #include <inttypes.h>
 #include <stddef.h>
 #include <string.h>
+#include <type_traits>
 
 #include "audio/audio.h"
+#include "data/data.h"
 #include "game/game.h"
 #include "interface/interface.h"
 #include "logic/logic.h"
 #include "screens/screens.h"
 
-// Each field that decides the game's course, by name: into the digest, or
-// written out as text to compare a desync with.
+// Each class and structure of the state is exactly the fields of its two
+// lists, with no padding, on every build (the browser's is 32-bit): a field
+// declared outside them stops the build here. FrameInput, a record of the
+// demos, has two bytes of padding before its pointer's place, which is last:
+// a field declared before its list or after it moves or grows it.
+CHECK_FIELDS(Game, GAME_STATE, GAME_LEFT_OUT);
+CHECK_FIELDS(Logic, LOGIC_STATE, LOGIC_LEFT_OUT);
+CHECK_FIELDS(Screens, SCREENS_STATE, SCREENS_LEFT_OUT);
+CHECK_FIELDS(Screens::SceneActor, SCENE_ACTOR_STATE, SCENE_ACTOR_LEFT_OUT);
+CHECK_FIELDS(Interface, INTERFACE_STATE, INTERFACE_LEFT_OUT);
+CHECK_FIELDS(InterfaceSprite, INTERFACE_SPRITE_STATE, INTERFACE_SPRITE_LEFT_OUT);
+CHECK_FIELDS(Input, INPUT_STATE, INPUT_LEFT_OUT);
+CHECK_FIELDS(Data, DATA_STATE, DATA_LEFT_OUT);
+CHECK_FIELDS(Audio, AUDIO_STATE, AUDIO_LEFT_OUT);
+const size_t FRAME_INPUT_FIELDS_SIZE = 0 FRAME_INPUT_STATE(SIZE_OF_FIELD);
+static_assert(offsetof(FrameInput, Key) == 0 && sizeof(FrameInput) == FRAME_INPUT_FIELDS_SIZE + 2,
+              "FrameInput is not exactly the fields of its lists");
+
+// The state's schema: the names, sizes and kinds of every class's listed
+// fields, in order. It is the demo format's: a demo of another schema would
+// read as a desync, so a change of the fields raises the format's version
+// (the schema it was recorded with is added below) and the committed demos
+// are re-stamped.
+#define SCHEMA_OF(LIST)                 \
+    [] {                                \
+        uint64_t schema = SCHEMA_START; \
+        LIST(SCHEMA_OF_FIELD)           \
+        return schema;                  \
+    }()
+
+constexpr uint64_t StateSchema()
+{
+    const uint64_t lists[] = {SCHEMA_OF(GAME_STATE),      SCHEMA_OF(LOGIC_STATE), SCHEMA_OF(SCREENS_STATE),
+                              SCHEMA_OF(INTERFACE_STATE), SCHEMA_OF(INPUT_STATE), SCHEMA_OF(DATA_STATE),
+                              SCHEMA_OF(AUDIO_STATE)};
+    uint64_t schema = SCHEMA_START;
+    for (const uint64_t list : lists) schema = AddToSchema(schema, list);
+    return schema;
+}
+
+// Indexed by the demo format's version; before 3 the fields were not listed.
+static constexpr uint64_t STATE_SCHEMA_OF_DEMO_FORMAT[] = {0, 0, 0, 0x37225b2bd2a3a71ull};
+static_assert(sizeof(STATE_SCHEMA_OF_DEMO_FORMAT) / sizeof(uint64_t) == DEMO_FORMAT_VERSION + 1,
+              "one schema a demo format");
+static_assert(StateSchema() == STATE_SCHEMA_OF_DEMO_FORMAT[DEMO_FORMAT_VERSION],
+              "The state's fields changed: raise DEMO_FORMAT_VERSION (src/demos/demos.h), add the new schema "
+              "(StateSchema()) to STATE_SCHEMA_OF_DEMO_FORMAT, and re-stamp the committed demos (tools/restamp-demos)");
+
+// Each listed field, by name: into the digest, or written out as text to
+// compare a desync with.
 struct StateReader
 {
     Digest* Into;
     FILE* Text;
     bool Written;
 
-    void Field(const char* name, int64_t value)
+    void Number(const char* name, int64_t value)
     {
         if (Into) Into->AddNumber(value);
         if (Text) Written = fprintf(Text, "%s %" PRId64 "\n", name, value) > 0 && Written;
     }
 
-    void Field(const char* name, float value)
+    void Number(const char* name, float value)
     {
         if (Into) Into->AddFloat(value);
         if (Text) Written = fprintf(Text, "%s %.9g\n", name, value) > 0 && Written;
+    }
+
+    // "prefix.name" for the text; the digest needs no names.
+    const char* Join(char* path, size_t size, const char* prefix, const char* name) const
+    {
+        if (!Text) return name;
+        snprintf(path, size, "%s.%s", prefix, name);
+        return path;
+    }
+
+    template <typename T>
+    void Field(const char* name, const T& value)
+    {
+        if constexpr (std::is_class<T>::value)
+            ReadListed(*this, name, value);
+        else if constexpr (std::is_floating_point<T>::value)
+            Number(name, (float)value);
+        else
+            Number(name, (int64_t)value);
     }
 
     template <typename T, size_t COUNT>
@@ -35,215 +104,42 @@ struct StateReader
     {
         for (size_t index = 0; index < COUNT; index++)
         {
-            char element[96];  // the digest needs no names
-            const bool named = Text && snprintf(element, sizeof(element), "%s[%zu]", name, index) > 0;
-            Field(named ? element : name, values[index]);
+            char element[96];
+            if (Text) snprintf(element, sizeof(element), "%s[%zu]", name, index);
+            Field(Text ? element : name, values[index]);
         }
-    }
-
-    // The events of a frame, as they wait out an input pause.
-    void Field(const char* name, const FrameInput& events)
-    {
-        static const char* const NAMES[] = {"Key", "Escape", "KeyBeforeEscape", "Focus", "ResizeWidth", "ResizeHeight"};
-        const int64_t values[] = {events.Key,   events.Escape,      events.KeyBeforeEscape,
-                                  events.Focus, events.ResizeWidth, events.ResizeHeight};
-        for (size_t index = 0; index < sizeof(values) / sizeof(values[0]); index++)
-        {
-            char field[96];
-            snprintf(field, sizeof(field), "%s.%s", name, NAMES[index]);
-            Field(field, values[index]);
-        }
-    }
-
-    // Integers of every width go in as numbers, whatever their type.
-    template <typename T>
-    void Field(const char* name, const T& value)
-    {
-        Field(name, (int64_t)value);
     }
 };
 
-#define READ(object, field) reader.Field(#object "." #field, object->field)
-
-// A class that grows a field fails to build here until the field is read
-// below, or named as left out: the sizes are those of a 64-bit build.
-#define CHECK_SIZE(type, size) \
-    static_assert(sizeof(void*) != 8 || sizeof(type) == (size), \
-                  #type " changed: read its new field in the game's state (src/demos/state.cpp), or name it as left out, and set its size here")
-
-// Left out: the frame clock and its statistics, which only time the frames.
-CHECK_SIZE(Game, 88);
-static void ReadGame(StateReader& reader)
-{
-    READ(game, FatalError);
-    READ(game, QuitGame);
-    READ(game, DebugOn);
-    READ(game, AboutBackgroundHidden);
-    READ(game, FrameDelayMilliseconds);
-}
-
-// Left out: BoardImage, the board's picture, only read while a board loads;
-// and what only shows: the power pellet's swell, and the ghosts as they met
-// the hero.
-CHECK_SIZE(Logic, 3240);
-static void ReadLogic(StateReader& reader)
-{
-    READ(logic, GameMode);
-    READ(logic, PauseLocked);
-    READ(logic, GamePaused);
-    READ(logic, PlayerJoystick);
-    READ(logic, BoundaryLegoMap);
-    READ(logic, PelletMap);
-    READ(logic, ReturnMap);
-    READ(logic, PelletsLeftOnBoard);
-    READ(logic, PlayerTileX);
-    READ(logic, PlayerTileY);
-    READ(logic, PlayerOffsetX);
-    READ(logic, PlayerOffsetY);
-    READ(logic, PlayerDirection);
-    READ(logic, PlayerNextDirection);
-    READ(logic, PlayerSpeed);
-    READ(logic, Score);
-    READ(logic, Lives);
-    READ(logic, Level);
-    READ(logic, ExtraLivesAwarded);
-    READ(logic, PlayerDeathTimer);
-    READ(logic, GhostsEatenSincePowerPellet);
-    READ(logic, PowerPelletTimer);
-    READ(logic, PowerPelletTimeForLevel);
-    READ(logic, PowerPelletFlashTimer);
-    READ(logic, GhostDrawingOrder);
-    READ(logic, GhostActive);
-    READ(logic, GhostState);
-    READ(logic, GhostAnimationFrame);
-    READ(logic, GhostTileX);
-    READ(logic, GhostTileY);
-    READ(logic, GhostOffsetX);
-    READ(logic, GhostOffsetY);
-    READ(logic, GhostDirection);
-    READ(logic, GhostSpeed);
-    READ(logic, GhostChaseCount);
-    READ(logic, GhostChaseBlocked);
-    READ(logic, GhostStopped);
-    READ(logic, RandomWords);
-    READ(logic, RandomIndex);
-}
-
-// Left out: what a frame leaves for its picture (whether it was drawn, which
-// screen ran and whether its picture is due). The redraw flag is in: the
-// sponsor's logo times itself from its redraw.
-CHECK_SIZE(Screens, 56);
-static void ReadScreens(StateReader& reader)
-{
-    READ(screens, ScreenFadeTransparency);
-    READ(screens, ScreenTransitionStatus);
-    READ(screens, ScreenToDisplay);
-    READ(screens, ScreenExitedWithEscapeKey);
-    READ(screens, ScreenIsDirty);
-    READ(screens, SceneAnimationStage);
-    READ(screens, ScreenDisplayTimer);
-    for (const Screens::SceneActor& actor : screens->SceneActors)
-    {
-        reader.Field("actor.X", actor.X);
-        reader.Field("actor.Y", actor.Y);
-        reader.Field("actor.Scale", actor.Scale);
+// Every class and structure of the state is read by its list.
+#define READ_FIELD(type, name, extent) reader.Field(reader.Join(path, sizeof(path), prefix, #name), value.name);
+#define READ_LIST(TYPE, LIST)                                                         \
+    static void ReadListed(StateReader& reader, const char* prefix, const TYPE& value) \
+    {                                                                                 \
+        char path[96];                                                                \
+        LIST(READ_FIELD)                                                              \
     }
-    READ(screens, CreditsScrolled);
-}
 
-// Left out: each widget's mirroring, which only shows. Where a widget stands
-// and how big it is decide what a click hits.
-CHECK_SIZE(Interface, 1136);
-static void ReadInterface(StateReader& reader)
-{
-    READ(interface, CurrentlySelectedButton);
-    READ(interface, CurrentlySelectedArrowSet);
-    READ(interface, ArrowSetArrowPressed);
-    for (const InterfaceSprite& widget : interface->InterfaceSprites)
-    {
-        reader.Field("widget.ScreenIndex", widget.ScreenIndex);
-        reader.Field("widget.ScreenX", widget.ScreenX);
-        reader.Field("widget.ScreenY", widget.ScreenY);
-        reader.Field("widget.ImageWidth", widget.ImageWidth);
-        reader.Field("widget.ImageHeight", widget.ImageHeight);
-        reader.Field("widget.HitBoxTrimX", widget.HitBoxTrimX);
-        reader.Field("widget.HitBoxTrimY", widget.HitBoxTrimY);
-        reader.Field("widget.PressedAnimationTimer", widget.PressedAnimationTimer);
-    }
-}
-
-// The events of FrameInput come before its clicks and held controls, which
-// no pause keeps.
-static_assert(offsetof(FrameInput, Click) == 8, "an event added to FrameInput: read it in the queued events' Field above");
-
-// Left out: what reads the devices (the mouse buttons' last state and
-// presses, the focus count and the pointer's window), which a playback does
-// not read; and the pointer, which counts only where a click is, and a click
-// brings its own place.
-CHECK_SIZE(Input, 168);
-static void ReadInput(StateReader& reader)
-{
-    READ(input, KeyOnKeyboardPressedByUser);
-    READ(input, JoystickDirection);
-    READ(input, JoystickButtonOne);
-    READ(input, JoystickButtonTwo);
-    READ(input, JoystickButtonOneHeld);
-    READ(input, JoystickButtonTwoHeld);
-    READ(input, JoystickNumberOfButtons);
-    READ(input, JoystickNumberOfAxes);
-    READ(input, JoystickNumberOfHats);
-    READ(input, JoyMapUP);
-    READ(input, JoyMapDOWN);
-    READ(input, JoyMapLEFT);
-    READ(input, JoyMapRIGHT);
-    READ(input, JoyMapButtonOne);
-    READ(input, JoyMapButtonTwo);
-    READ(input, JoystickSetupProcess);
-    READ(input, KeyboardSetupProcess);
-    READ(input, UserDefinedKeyButtonOne);
-    READ(input, UserDefinedKeyButtonTwo);
-    READ(input, MouseButtonPressed);
-    READ(input, DelayAllUserInput);
-    READ(input, QueuedEvents);
-    READ(input, ControlMoved);
-    READ(input, WindowLostFocus);
-    READ(input, JoystickPlugged);
-}
-
-// Left out: the options file's lines as the session found them, which a
-// demo keeps in its header, and whether the file is the player's to write.
-CHECK_SIZE(Data, 9864);
-static void ReadData(StateReader& reader)
-{
-    READ(data, HighScoresName);
-    READ(data, HighScoresLevel);
-    READ(data, HighScoresScore);
-    READ(data, NameInputArrayIndex);
-    READ(data, PlayerRankOnGameOver);
-    READ(data, NameInputJoyCharX);
-    READ(data, NameInputJoyCharY);
-    READ(data, NameInputJoyChar);
-}
-
-// Left out: the frame's sounds, played and emptied at each frame's end, and
-// whether the device plays them.
-CHECK_SIZE(Audio, 416);
-static void ReadAudio(StateReader& reader)
-{
-    READ(audio, MusicVolume);
-    READ(audio, CurrentlySelectedMusicTrack);
-    READ(audio, SoundVolume);
-}
+READ_LIST(FrameInput, FRAME_INPUT_STATE)
+READ_LIST(Screens::SceneActor, SCENE_ACTOR_STATE)
+READ_LIST(InterfaceSprite, INTERFACE_SPRITE_STATE)
+READ_LIST(Game, GAME_STATE)
+READ_LIST(Logic, LOGIC_STATE)
+READ_LIST(Screens, SCREENS_STATE)
+READ_LIST(Interface, INTERFACE_STATE)
+READ_LIST(Input, INPUT_STATE)
+READ_LIST(Data, DATA_STATE)
+READ_LIST(Audio, AUDIO_STATE)
 
 static void ReadGameState(StateReader& reader)
 {
-    ReadGame(reader);
-    ReadLogic(reader);
-    ReadScreens(reader);
-    ReadInterface(reader);
-    ReadInput(reader);
-    ReadData(reader);
-    ReadAudio(reader);
+    ReadListed(reader, "game", *game);
+    ReadListed(reader, "logic", *logic);
+    ReadListed(reader, "screens", *screens);
+    ReadListed(reader, "interface", *interface);
+    ReadListed(reader, "input", *input);
+    ReadListed(reader, "data", *data);
+    ReadListed(reader, "audio", *audio);
 }
 
 uint64_t DigestOfGameState()

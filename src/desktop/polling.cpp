@@ -36,7 +36,7 @@ void Input::ReadFrameInput(FrameInput& read)
 }
 
 // Each key overwrites the one before it: the last key of the frame wins. A
-// window that asks to close quits, as '~' does.
+// window that asks to close is a key of its own, and the game quits.
 void Input::ReadQueuedEvents(FrameInput& read)
 {
     const Uint8* const keys = SDL_GetKeyState(nullptr);
@@ -50,7 +50,7 @@ void Input::ReadQueuedEvents(FrameInput& read)
                 TranslateKeyPress(event.key.keysym.sym, shiftHeld, read);
                 break;
             case SDL_QUIT:
-                read.Key = '~';
+                read.Key = WINDOW_CLOSE_KEY;
                 break;
             case SDL_ACTIVEEVENT:
                 read.Focus |= FOCUS_CHANGED;

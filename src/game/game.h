@@ -3,27 +3,36 @@
 
 #include <stdint.h>
 
+#include "state_fields.h"
+
+// The flags that end the main loop, the debug switch, and the frame's period.
+#define GAME_STATE(FIELD)                       \
+    FIELD(int32_t, DebugOn, )                   \
+    FIELD(int32_t, FrameDelayMilliseconds, )    \
+    FIELD(uint8_t, FatalError, )                \
+    FIELD(uint8_t, QuitGame, )                  \
+    FIELD(uint8_t, AboutBackgroundHidden, )
+
+// The frame clock and its statistics, which only time the frames.
+#define GAME_LEFT_OUT(FIELD)                    \
+    FIELD(uint8_t, FrameRateSampleIndex, )      \
+    FIELD(uint32_t, CurrentTicks, )             \
+    FIELD(uint32_t, NextFrameTicks, )           \
+    FIELD(int32_t, FramesThisSecond, )          \
+    FIELD(int32_t, FrameRateSamples, [10])      \
+    FIELD(uint32_t, NextSecondTicks, )          \
+    FIELD(int32_t, AverageFrameRate, )
+
 // The program-wide values: the flags that end the main loop, the debug
 // switch and the frame clock that paces every frame.
 class Game
 {
 public:
     Game();
-    virtual ~Game();
+    ~Game();
 
-    uint8_t FatalError;
-    uint8_t QuitGame;
-    int32_t DebugOn;
-    uint8_t AboutBackgroundHidden;
-
-    int32_t FrameDelayMilliseconds;
-    uint32_t CurrentTicks;
-    uint32_t NextFrameTicks;
-    int32_t FramesThisSecond;
-    uint8_t FrameRateSampleIndex;
-    int32_t FrameRateSamples[10];
-    uint32_t NextSecondTicks;
-    int32_t AverageFrameRate;
+    GAME_STATE(DECLARE_FIELD)
+    GAME_LEFT_OUT(DECLARE_FIELD)
 
     void CalculateFramerate();
     void ProcessFramerate();

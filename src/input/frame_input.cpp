@@ -54,17 +54,13 @@ void AddLaterEvents(const FrameInput& later, FrameInput& events)
     events.ResizeHeight = later.ResizeHeight;
 }
 
-void Input::ClearThisFramesInput()
+// A frame in which the player does nothing; the pointer stays where it was.
+FrameCommand Input::EmptyCommand() const
 {
-    KeyOnKeyboardPressedByUser = 0;
-    for (uint8_t& pressed : MouseButtonPressed) pressed = 0;
-    for (uint8_t& moved : ControlMoved) moved = CONTROL_CODE_NONE;
-    for (int source = 0; source < NUMBER_OF_INPUT_SOURCES; source++)
-    {
-        JoystickDirection[source] = CENTER;
-        JoystickButtonOne[source] = 0;
-        JoystickButtonTwo[source] = 0;
-    }
+    FrameCommand command = {};
+    command.PointerX = MouseX;
+    command.PointerY = MouseY;
+    return command;
 }
 
 // In an input pause the frame's events wait in the game's own queue, as SDL
@@ -74,7 +70,6 @@ void Input::ClearThisFramesInput()
 // act on, those that waited first.
 bool Input::TakeFrameInput(const FrameInput& frame, FrameInput& events)
 {
-    ClearThisFramesInput();
     for (int joystick = 0; joystick < NUMBER_OF_JOYSTICKS; joystick++) ControlMoved[joystick] = frame.ControlMoved[joystick];
     if (frame.Focus & FOCUS_LOST) WindowLostFocus = 1;  // until the game acts on it
     if (frame.Focus & FOCUS_BACK) WindowLostFocus = 0;  // back before it did
@@ -97,38 +92,29 @@ bool Input::TakeFrameInput(const FrameInput& frame, FrameInput& events)
     return true;
 }
 
-// The key as the screen took it, the held controls and the mouse; typing a
-// name presses no buttons.
-void Input::TakeControls(const FrameInput& frame, bool keysPressButtons)
+// The key as the screen took it (in the command), the held controls and the
+// mouse; typing a name presses no buttons. The first source with a direction
+// wins; a button is pressed if any source presses it.
+void Input::TakeControls(const FrameInput& events, bool keysPressButtons, FrameCommand& command)
 {
-    const char key = KeyOnKeyboardPressedByUser;
-    if (keysPressButtons && (key == 'x' || key == UserDefinedKeyButtonTwo)) JoystickButtonTwo[INPUT_KEYBOARD] = 1;
-    if (keysPressButtons && (key == 'z' || key == UserDefinedKeyButtonOne)) JoystickButtonOne[INPUT_KEYBOARD] = 1;
+    const char key = command.Key;
+    if (keysPressButtons && (key == 'x' || key == UserDefinedKeyButtonTwo)) command.ButtonTwo[INPUT_KEYBOARD] = 1;
+    if (keysPressButtons && (key == 'z' || key == UserDefinedKeyButtonOne)) command.ButtonOne[INPUT_KEYBOARD] = 1;
     for (int source = INPUT_KEYBOARD; source < NUMBER_OF_READ_SOURCES; source++)
     {
-        JoystickDirection[source] = frame.Direction[source];
-        JoystickButtonOne[source] |= frame.ButtonOne[source];
-        JoystickButtonTwo[source] |= frame.ButtonTwo[source];
+        command.Direction[source] = events.Direction[source];
+        command.ButtonOne[source] |= events.ButtonOne[source];
+        command.ButtonTwo[source] |= events.ButtonTwo[source];
+        if (command.Direction[INPUT_ALL] == CENTER) command.Direction[INPUT_ALL] = command.Direction[source];
+        if (command.ButtonOne[INPUT_ALL] == 0) command.ButtonOne[INPUT_ALL] = command.ButtonOne[source];
+        if (command.ButtonTwo[INPUT_ALL] == 0) command.ButtonTwo[INPUT_ALL] = command.ButtonTwo[source];
     }
-    if (frame.PointerKnown)
+    if (events.PointerKnown)
     {
-        MouseX = frame.MouseX;
-        MouseY = frame.MouseY;
+        MouseX = events.MouseX;
+        MouseY = events.MouseY;
     }
-    for (int button = 0; button < NUMBER_OF_MOUSE_BUTTONS; button++) MouseButtonPressed[button] = frame.Click[button];
-    MergeAllSources();
-}
-
-// The first source with a direction wins; a button is pressed if any source presses it.
-void Input::MergeAllSources()
-{
-    JoystickDirection[INPUT_ALL] = CENTER;
-    JoystickButtonOne[INPUT_ALL] = 0;
-    JoystickButtonTwo[INPUT_ALL] = 0;
-    for (int source = INPUT_KEYBOARD; source <= INPUT_JOYSTICK_TWO; source++)
-    {
-        if (JoystickDirection[INPUT_ALL] == CENTER) JoystickDirection[INPUT_ALL] = JoystickDirection[source];
-        if (JoystickButtonOne[INPUT_ALL] == 0) JoystickButtonOne[INPUT_ALL] = JoystickButtonOne[source];
-        if (JoystickButtonTwo[INPUT_ALL] == 0) JoystickButtonTwo[INPUT_ALL] = JoystickButtonTwo[source];
-    }
+    command.PointerX = MouseX;
+    command.PointerY = MouseY;
+    for (int button = 0; button < NUMBER_OF_MOUSE_BUTTONS; button++) command.Click[button] = events.Click[button];
 }

@@ -4,6 +4,8 @@
 #include <stdint.h>
 #include <stdio.h>
 
+#include "state_fields.h"
+
 // Directions shared by input, gameplay and screens.
 enum
 {
@@ -34,6 +36,9 @@ const uint8_t CONTROL_CODE_NONE = 0;
 const uint8_t CONTROL_CODE_LAST_AXIS = 8;
 const uint8_t CONTROL_CODE_FIRST_BUTTON = 9;
 
+// The key of a frame whose window was asked to close: the game quits.
+const char WINDOW_CLOSE_KEY = '~';
+
 // The extra keyboard keys read '^' when none is set.
 const char NO_USER_DEFINED_KEY = '^';
 
@@ -62,23 +67,29 @@ const int NUMBER_OF_MOUSE_BUTTONS = 2;  // left and middle
 // Events happen once; held controls last until they change.
 struct FrameInput
 {
-    // Events.
-    char Key;                                  // the last key, after the last Escape; 0 for none
-    uint8_t Escape;                            // Escape, which also leaves the screen
-    char KeyBeforeEscape;                      // with Escape: the last key before it
-    uint8_t Focus;                             // FOCUS_... bits
-    uint16_t ResizeWidth;                      // a new window size; 0 for none
-    uint16_t ResizeHeight;
-    uint8_t Click[NUMBER_OF_MOUSE_BUTTONS];    // went down in this frame
-    uint8_t PointerKnown;                      // the position below was read
-    int32_t MouseX;                            // in the 640 x 480 virtual screen
-    int32_t MouseY;
-    // Held controls.
-    uint8_t Direction[NUMBER_OF_READ_SOURCES];  // arrows, first stick, second stick
-    uint8_t ButtonOne[NUMBER_OF_READ_SOURCES];  // the keyboard's come from the key
-    uint8_t ButtonTwo[NUMBER_OF_READ_SOURCES];
-    uint8_t ControlMoved[NUMBER_OF_JOYSTICKS];  // what each stick moves now, for its set-up
+#define FRAME_INPUT_STATE(FIELD)                                                                   \
+    /* Events. */                                                                                  \
+    FIELD(char, Key, )                             /* the last key, after the last Escape; 0 for none */ \
+    FIELD(uint8_t, Escape, )                       /* Escape, which also leaves the screen */      \
+    FIELD(char, KeyBeforeEscape, )                 /* with Escape: the last key before it */       \
+    FIELD(uint8_t, Focus, )                        /* FOCUS_... bits */                            \
+    FIELD(uint8_t, Click, [NUMBER_OF_MOUSE_BUTTONS]) /* went down in this frame */                 \
+    FIELD(uint8_t, PointerKnown, )                 /* the position below was read */               \
+    /* Held controls. */                                                                           \
+    FIELD(uint8_t, Direction, [NUMBER_OF_READ_SOURCES]) /* arrows, first stick, second stick */   \
+    FIELD(uint8_t, ButtonOne, [NUMBER_OF_READ_SOURCES]) /* the keyboard's come from the key */    \
+    FIELD(uint8_t, ButtonTwo, [NUMBER_OF_READ_SOURCES])                                            \
+    FIELD(uint8_t, ControlMoved, [NUMBER_OF_JOYSTICKS]) /* what each stick moves now, for its set-up */ \
+    /* Events. */                                                                                  \
+    FIELD(uint16_t, ResizeWidth, )                 /* a new window size; 0 for none */             \
+    FIELD(uint16_t, ResizeHeight, )                                                                \
+    FIELD(int32_t, MouseX, )                       /* in the 640 x 480 virtual screen */           \
+    FIELD(int32_t, MouseY, )
+#define FRAME_INPUT_LEFT_OUT(FIELD)
+    FRAME_INPUT_STATE(DECLARE_FIELD)
+    SCHEMA_OF_STRUCTURE(FRAME_INPUT_STATE)
 };
+
 
 // The held controls of the frame, carried on to the next.
 void CopyHeldInput(const FrameInput& from, FrameInput& to);
@@ -88,6 +99,22 @@ bool HasEvents(const FrameInput& input);
 // would have read both frames' events in turn.
 void AddLaterEvents(const FrameInput& later, FrameInput& events);
 
+// What the game takes from the player in one frame: the key as the screen
+// took it, the held directions and buttons of each source and of all
+// (INPUT_ALL: the first source with a direction, any source's button), the
+// clicks, and where the pointer was last seen. The screens, widgets and
+// rules are handed it; nothing of it lasts past its frame.
+struct FrameCommand
+{
+    char Key;                                     // 0 for none
+    uint8_t Direction[NUMBER_OF_INPUT_SOURCES];
+    uint8_t ButtonOne[NUMBER_OF_INPUT_SOURCES];
+    uint8_t ButtonTwo[NUMBER_OF_INPUT_SOURCES];
+    uint8_t Click[NUMBER_OF_MOUSE_BUTTONS];
+    int32_t PointerX;                             // in the 640 x 480 virtual screen
+    int32_t PointerY;
+};
+
 // The controls of a joystick, as the game counts them.
 struct JoystickShape
 {
@@ -96,53 +123,66 @@ struct JoystickShape
     int32_t Hats;
 };
 
+// The joysticks as the game sees them (a playback's are the demo's) and
+// their mappings, the keys set up, the set-ups' steps, the input pause and
+// the events that wait it out, the joystick controls moved this frame (for
+// the set-up), a lasting focus loss of a player not back yet that the game
+// has not acted on, and the name entry's held buttons.
+#define INPUT_STATE(FIELD)                                              \
+    FIELD(FrameInput, QueuedEvents, )                                   \
+    FIELD(int32_t, JoystickNumberOfButtons, [NUMBER_OF_JOYSTICKS])      \
+    FIELD(int32_t, JoystickNumberOfAxes, [NUMBER_OF_JOYSTICKS])         \
+    FIELD(int32_t, JoystickNumberOfHats, [NUMBER_OF_JOYSTICKS])         \
+    FIELD(int32_t, DelayAllUserInput, )                                 \
+    FIELD(uint8_t, JoystickSetupProcess, )                              \
+    FIELD(uint8_t, KeyboardSetupProcess, )                              \
+    FIELD(uint8_t, JoyMapUP, [NUMBER_OF_JOYSTICKS])                     \
+    FIELD(uint8_t, JoyMapDOWN, [NUMBER_OF_JOYSTICKS])                   \
+    FIELD(uint8_t, JoyMapLEFT, [NUMBER_OF_JOYSTICKS])                   \
+    FIELD(uint8_t, JoyMapRIGHT, [NUMBER_OF_JOYSTICKS])                  \
+    FIELD(uint8_t, JoyMapButtonOne, [NUMBER_OF_JOYSTICKS])              \
+    FIELD(uint8_t, JoyMapButtonTwo, [NUMBER_OF_JOYSTICKS])              \
+    FIELD(char, UserDefinedKeyButtonOne, )                              \
+    FIELD(char, UserDefinedKeyButtonTwo, )                              \
+    FIELD(uint8_t, JoystickButtonOneHeld, [NUMBER_OF_INPUT_SOURCES])    \
+    FIELD(uint8_t, JoystickButtonTwoHeld, [NUMBER_OF_INPUT_SOURCES])    \
+    FIELD(uint8_t, ControlMoved, [NUMBER_OF_JOYSTICKS])                 \
+    FIELD(uint8_t, WindowLostFocus, )                                   \
+    FIELD(uint8_t, JoystickPlugged, [NUMBER_OF_JOYSTICKS])
+
+// Left out: what reads the devices, which a playback does not read: where
+// the pointer was last seen (it counts only where a click is, and a click
+// brings its own place), the window's size as the events have told it, for
+// the pointer; where each button went down, from its own event, in the
+// virtual screen (while it is up, where the pointer is); the buttons' last
+// state, for their clicks; and the polls the window has gone without the
+// focus, up to FOCUS_LOSS_LASTS_POLLS.
+#define INPUT_LEFT_OUT(FIELD)                                           \
+    FIELD(uint8_t, PollsWithoutFocus, )                                 \
+    FIELD(uint8_t, MouseButtonHeld, [NUMBER_OF_MOUSE_BUTTONS])          \
+    FIELD(int32_t, MouseX, )                                            \
+    FIELD(int32_t, MouseY, )                                            \
+    FIELD(int32_t, PointerWindowWidth, )                                \
+    FIELD(int32_t, PointerWindowHeight, )                               \
+    FIELD(int32_t, PressX, [NUMBER_OF_MOUSE_BUTTONS])                   \
+    FIELD(int32_t, PressY, [NUMBER_OF_MOUSE_BUTTONS])
+
 // Turns keyboard, mouse and joysticks into one FrameInput a frame, and a
-// frame's input into the small state the screens and gameplay read.
+// frame's input into the frame's command, keeping what lasts between frames
+// (the input pause and its queue, the joysticks' mappings, the pointer).
 class Input
 {
 public:
     Input();
-    virtual ~Input();
+    ~Input();
 
-    char KeyOnKeyboardPressedByUser;
-    uint8_t JoystickDirection[NUMBER_OF_INPUT_SOURCES];
-    uint8_t JoystickButtonOne[NUMBER_OF_INPUT_SOURCES];
-    uint8_t JoystickButtonTwo[NUMBER_OF_INPUT_SOURCES];
-    uint8_t JoystickButtonOneHeld[NUMBER_OF_INPUT_SOURCES];
-    uint8_t JoystickButtonTwoHeld[NUMBER_OF_INPUT_SOURCES];
-    int32_t JoystickNumberOfButtons[NUMBER_OF_JOYSTICKS];
-    int32_t JoystickNumberOfAxes[NUMBER_OF_JOYSTICKS];
-    int32_t JoystickNumberOfHats[NUMBER_OF_JOYSTICKS];
-    uint8_t JoyMapUP[NUMBER_OF_JOYSTICKS];
-    uint8_t JoyMapDOWN[NUMBER_OF_JOYSTICKS];
-    uint8_t JoyMapLEFT[NUMBER_OF_JOYSTICKS];
-    uint8_t JoyMapRIGHT[NUMBER_OF_JOYSTICKS];
-    uint8_t JoyMapButtonOne[NUMBER_OF_JOYSTICKS];
-    uint8_t JoyMapButtonTwo[NUMBER_OF_JOYSTICKS];
-    int32_t JoystickSetupProcess;
-    int32_t KeyboardSetupProcess;
-    char UserDefinedKeyButtonOne;
-    char UserDefinedKeyButtonTwo;
-    uint8_t MouseButtonPressed[NUMBER_OF_MOUSE_BUTTONS];
-    uint8_t MouseButtonHeld[NUMBER_OF_MOUSE_BUTTONS];  // at the last read, for its clicks
-    int32_t MouseX;
-    int32_t MouseY;
-    int32_t DelayAllUserInput;
-    FrameInput QueuedEvents;   // the events of an input pause, for the first frame after it
-    uint8_t ControlMoved[NUMBER_OF_JOYSTICKS];  // this frame's, for the joystick set-up
-    uint8_t WindowLostFocus;  // a lasting focus loss of a player not back yet, that the game has not acted on
-    int32_t PollsWithoutFocus;  // of the window as the desktop has it, up to FOCUS_LOSS_LASTS_POLLS
-    uint8_t JoystickPlugged[NUMBER_OF_JOYSTICKS];  // as the game sees it: a playback's are the demo's
-    int32_t PointerWindowWidth;   // the window's size as the events have told it, for the pointer
-    int32_t PointerWindowHeight;
-    int32_t PressX[NUMBER_OF_MOUSE_BUTTONS];  // where each button went down, from its own event, in the
-    int32_t PressY[NUMBER_OF_MOUSE_BUTTONS];  // virtual screen; while it is up, where the pointer is
+    INPUT_STATE(DECLARE_FIELD)
+    INPUT_LEFT_OUT(DECLARE_FIELD)
 
-    // frame_input.cpp: a frame's input into the state the game reads
-    void ClearThisFramesInput();
+    // frame_input.cpp: a frame's input into its command
+    FrameCommand EmptyCommand() const;
     bool TakeFrameInput(const FrameInput& frame, FrameInput& events);
-    void TakeControls(const FrameInput& frame, bool keysPressButtons);
-    void MergeAllSources();
+    void TakeControls(const FrameInput& events, bool keysPressButtons, FrameCommand& command);
 
     // joysticks.cpp: the joysticks' mappings and set-up
     uint8_t QueryJoysticksForAction(uint8_t joystick);

@@ -6,7 +6,7 @@ Input* input = nullptr;
 
 Input::Input()
 {
-    ClearThisFramesInput();
+    for (uint8_t& moved : ControlMoved) moved = CONTROL_CODE_NONE;
     QueuedEvents = FrameInput{};
     WindowLostFocus = 0;
     PollsWithoutFocus = 0;

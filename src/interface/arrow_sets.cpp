@@ -1,7 +1,6 @@
 #include "interface/interface.h"
 
 #include "audio/audio.h"
-#include "input/input.h"
 
 // Arrows sit at the screen's edges, a little below the row's text.
 static const float LEFT_ARROW_X = 30.0f;
@@ -12,9 +11,6 @@ static const float ARROW_HIT_BOX_TRIM_Y = 13.0f;
 
 // The highlight bar is centred across the screen.
 static const float HIGHLIGHT_BAR_X = 320.0f;
-
-// Polls that read nothing after an arrow is chosen.
-static const int32_t INPUT_DELAY_AFTER_ARROW = 15;
 
 void Interface::CreateArrowSet(int leftId, int rightId, float y)
 {
@@ -38,15 +34,14 @@ void Interface::PlaceHighlightBar()
 }
 
 // Left picks the selected set's left arrow, right its right arrow.
-bool Interface::ArrowChosen(int id) const
+bool Interface::ArrowChosen(int id, uint8_t direction) const
 {
-    const uint8_t direction = input->JoystickDirection[INPUT_ALL];
     if (direction == LEFT) return id == CurrentlySelectedArrowSet;
     if (direction == RIGHT) return id - 1 == CurrentlySelectedArrowSet;
     return false;
 }
 
-uint8_t Interface::ProcessAllArrowSetsOnScreen()
+uint8_t Interface::ProcessAllArrowSetsOnScreen(const FrameCommand& command)
 {
     uint8_t news = MENU_UNCHANGED;
     for (int id = 0; id < NUMBER_OF_ARROWS; id++)
@@ -57,29 +52,28 @@ uint8_t Interface::ProcessAllArrowSetsOnScreen()
         CountDownPress(FIRST_ARROW + id, news, false);  // an arrow never starts a fade
 
         bool chosen;
-        if (input->MouseButtonPressed[0])
+        if (command.Click[0])
         {
-            chosen = MouseClickedInside(arrow);
+            chosen = MouseClickedInside(arrow, command);
             if (chosen) CurrentlySelectedArrowSet = id - (id % 2);
         }
         else
         {
-            chosen = ArrowChosen(id);
+            chosen = ArrowChosen(id, command.Direction[INPUT_ALL]);
         }
         if (!chosen) continue;
 
         arrow.PressedAnimationTimer = PRESS_ANIMATION_FRAMES;
         ArrowSetArrowPressed = id;
-        input->DelayAllUserInput = INPUT_DELAY_AFTER_ARROW;
+        news |= MENU_ARROW_PRESSED;
         audio->PlayDigitalSoundFX(SFX_CLICK, 0);
     }
-    NavigateArrowSets(news);
+    NavigateArrowSets(command.Direction[INPUT_ALL], news);
     return news;
 }
 
-void Interface::NavigateArrowSets(uint8_t& news)
+void Interface::NavigateArrowSets(uint8_t direction, uint8_t& news)
 {
-    const uint8_t direction = input->JoystickDirection[INPUT_ALL];
     if (direction == CENTER) return;
 
     int firstRight = 0, last = 0;

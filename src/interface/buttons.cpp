@@ -1,11 +1,6 @@
 #include "interface/interface.h"
 
 #include "audio/audio.h"
-#include "input/input.h"
-
-// Polls that read nothing after a choice and after a move of the selection.
-static const int32_t INPUT_DELAY_AFTER_CHOICE = 22;
-static const int32_t INPUT_DELAY_AFTER_MOVE = 10;
 
 // The selectors sit this far left and right of the selected button's centre.
 static const float SELECTOR_DISTANCE = 150.0f;
@@ -31,33 +26,33 @@ void Interface::PlaceSelectors()
 }
 
 // A click strictly inside the image less its trims.
-bool Interface::MouseClickedInside(const InterfaceSprite& record) const
+bool Interface::MouseClickedInside(const InterfaceSprite& record, const FrameCommand& command) const
 {
-    if (!input->MouseButtonPressed[0]) return false;
+    if (!command.Click[0]) return false;
     const float halfWidth = 0.5f * record.ImageWidth - record.HitBoxTrimX;
     const float halfHeight = 0.5f * record.ImageHeight - record.HitBoxTrimY;
-    return input->MouseX > record.ScreenX - halfWidth && input->MouseX < record.ScreenX + halfWidth &&
-           input->MouseY > record.ScreenY - halfHeight && input->MouseY < record.ScreenY + halfHeight;
+    return command.PointerX > record.ScreenX - halfWidth && command.PointerX < record.ScreenX + halfWidth &&
+           command.PointerY > record.ScreenY - halfHeight && command.PointerY < record.ScreenY + halfHeight;
 }
 
-void Interface::ChooseButton(InterfaceSprite& record)
+void Interface::ChooseButton(InterfaceSprite& record, uint8_t& news)
 {
     record.PressedAnimationTimer = PRESS_ANIMATION_FRAMES;
-    input->DelayAllUserInput = INPUT_DELAY_AFTER_CHOICE;
+    news |= MENU_BUTTON_PRESSED;
     audio->PlayDigitalSoundFX(SFX_CLICK, 0);
 }
 
 // Space types a blank and button one picks a letter on the name-entry
 // screens, so there they must not press "Back".
-static bool ConfirmPressed(uint8_t typingKeys)
+static bool ConfirmPressed(const FrameCommand& command, uint8_t typingKeys)
 {
-    const char key = input->KeyOnKeyboardPressedByUser;
-    if (input->JoystickButtonOne[INPUT_ALL] == 1 && !(typingKeys & BUTTON_ONE_PICKS)) return true;
+    const char key = command.Key;
+    if (command.ButtonOne[INPUT_ALL] == 1 && !(typingKeys & BUTTON_ONE_PICKS)) return true;
     if (key == '_' && !(typingKeys & SPACE_TYPES)) return true;
     return key == '/';
 }
 
-uint8_t Interface::ProcessAllButtonsOnScreen(uint8_t typingKeys)
+uint8_t Interface::ProcessAllButtonsOnScreen(const FrameCommand& command, uint8_t typingKeys)
 {
     uint8_t news = MENU_UNCHANGED;
     for (int index = SELECTOR_LEFT; index <= BUTTON_BLANK; index++)
@@ -66,26 +61,25 @@ uint8_t Interface::ProcessAllButtonsOnScreen(uint8_t typingKeys)
         if (record.ScreenIndex < 0) continue;
         CountDownPress(index, news, true);
 
-        if (input->MouseButtonPressed[0])
+        if (command.Click[0])
         {
-            if (!MouseClickedInside(record)) continue;
+            if (!MouseClickedInside(record, command)) continue;
             CurrentlySelectedButton = record.ScreenIndex;
-            ChooseButton(record);
+            ChooseButton(record, news);
             continue;
         }
-        if (record.ScreenIndex == CurrentlySelectedButton && ConfirmPressed(typingKeys))
+        if (record.ScreenIndex == CurrentlySelectedButton && ConfirmPressed(command, typingKeys))
         {
-            ChooseButton(record);
+            ChooseButton(record, news);
             break;
         }
     }
-    NavigateButtons(news);
+    NavigateButtons(command.Direction[INPUT_ALL], news);
     return news;
 }
 
-void Interface::NavigateButtons(uint8_t& news)
+void Interface::NavigateButtons(uint8_t direction, uint8_t& news)
 {
-    const uint8_t direction = input->JoystickDirection[INPUT_ALL];
     if (direction == CENTER) return;
 
     int first = 0, last = 0;
@@ -110,11 +104,10 @@ int StepThroughRows(int selected, uint8_t direction, int first, int last, int st
     return selected < last ? selected + step : 0;
 }
 
-// A move of the selection clicks and pauses input; a lone row or button stays silent.
+// A move of the selection clicks; a lone row or button stays silent.
 void Interface::AnnounceSelectionMove(uint8_t& news)
 {
-    input->DelayAllUserInput = INPUT_DELAY_AFTER_MOVE;
-    news |= MENU_CHANGED;
+    news |= MENU_CHANGED | MENU_SELECTION_MOVED;
     audio->PlayDigitalSoundFX(SFX_CLICK, 0);
 }
 

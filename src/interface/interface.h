@@ -3,6 +3,9 @@
 
 #include <stdint.h>
 
+#include "input/input.h"
+#include "state_fields.h"
+
 const int NUMBER_OF_INTERFACE_SPRITES = 31;
 const int NUMBER_OF_ARROWS = 20;
 
@@ -28,12 +31,17 @@ enum
 };
 
 // What a menu's widgets say of a frame, as bits: the menu changed (it is
-// drawn afresh), and a chosen button's press has ended (the screen fades out).
+// drawn afresh), a chosen button's press has ended (the screen fades out);
+// and what was pressed, after which the screen pauses the input a while: a
+// button, an arrow, or a move of the selection.
 enum
 {
     MENU_UNCHANGED = 0,
     MENU_CHANGED = 1,
-    MENU_CHOSEN = 2
+    MENU_CHOSEN = 2,
+    MENU_BUTTON_PRESSED = 4,
+    MENU_ARROW_PRESSED = 8,
+    MENU_SELECTION_MOVED = 16
 };
 
 // The keys a screen types with, which do not press its buttons: Space types a
@@ -48,18 +56,21 @@ enum
 
 // One menu widget: a button, a selector, an arrow or the highlight bar,
 // where it stands and how large its picture is.
+// Where a widget stands and how big it is decide what a click hits.
 struct InterfaceSprite
 {
-    int32_t ScreenIndex;
-    float ScreenX;
-    float ScreenY;
-    bool FlipX;
-    bool FlipY;
-    float ImageWidth;
-    float ImageHeight;
-    float HitBoxTrimX;
-    float HitBoxTrimY;
-    int32_t PressedAnimationTimer;
+#define INTERFACE_SPRITE_STATE(FIELD)         \
+    FIELD(int32_t, ScreenIndex, )             \
+    FIELD(float, ScreenX, )                   \
+    FIELD(float, ScreenY, )                   \
+    FIELD(float, ImageWidth, )                \
+    FIELD(float, ImageHeight, )               \
+    FIELD(float, HitBoxTrimX, )               \
+    FIELD(float, HitBoxTrimY, )               \
+    FIELD(int32_t, PressedAnimationTimer, )
+#define INTERFACE_SPRITE_LEFT_OUT(FIELD)
+    INTERFACE_SPRITE_STATE(DECLARE_FIELD)
+    SCHEMA_OF_STRUCTURE(INTERFACE_SPRITE_STATE)
 };
 
 // One record's picture: its file, and the label printed into it (buttons only).
@@ -79,17 +90,21 @@ bool ReadPictureSize(const char* file, int& width, int& height);
 // the last to 0.
 int StepThroughRows(int selected, uint8_t direction, int first, int last, int step);
 
+#define INTERFACE_STATE(FIELD)                                          \
+    FIELD(int32_t, CurrentlySelectedButton, )                           \
+    FIELD(int32_t, CurrentlySelectedArrowSet, )                         \
+    FIELD(int32_t, ArrowSetArrowPressed, )                              \
+    FIELD(InterfaceSprite, InterfaceSprites, [NUMBER_OF_INTERFACE_SPRITES])
+#define INTERFACE_LEFT_OUT(FIELD)
+
 // The menu widgets: buttons with their selectors, and arrow sets.
 class Interface
 {
 public:
     Interface();
-    virtual ~Interface();
+    ~Interface();
 
-    int32_t CurrentlySelectedButton;
-    int32_t CurrentlySelectedArrowSet;
-    int32_t ArrowSetArrowPressed;
-    InterfaceSprite InterfaceSprites[NUMBER_OF_INTERFACE_SPRITES];
+    INTERFACE_STATE(DECLARE_FIELD)
 
     // records.cpp
     void PlaceRecord(InterfaceSprite& record, int screenIndex, float x, float y);
@@ -101,20 +116,20 @@ public:
     void CreateButton(int imageIndex, int screenIndex, float x, float y);
     void PlaceSelectors();
     // The frame's clicks, keys and moves; what came of them (MENU_...).
-    uint8_t ProcessAllButtonsOnScreen(uint8_t typingKeys);
+    uint8_t ProcessAllButtonsOnScreen(const FrameCommand& command, uint8_t typingKeys);
     void DestroyAllButtons();
-    bool MouseClickedInside(const InterfaceSprite& record) const;
-    void ChooseButton(InterfaceSprite& record);
-    void NavigateButtons(uint8_t& news);
+    bool MouseClickedInside(const InterfaceSprite& record, const FrameCommand& command) const;
+    void ChooseButton(InterfaceSprite& record, uint8_t& news);
+    void NavigateButtons(uint8_t direction, uint8_t& news);
     void AnnounceSelectionMove(uint8_t& news);
 
     // arrow_sets.cpp
     void CreateArrowSet(int leftId, int rightId, float y);
     void PlaceHighlightBar();
-    uint8_t ProcessAllArrowSetsOnScreen();
+    uint8_t ProcessAllArrowSetsOnScreen(const FrameCommand& command);
     void DestroyAllArrowSets();
-    bool ArrowChosen(int id) const;
-    void NavigateArrowSets(uint8_t& news);
+    bool ArrowChosen(int id, uint8_t direction) const;
+    void NavigateArrowSets(uint8_t direction, uint8_t& news);
 };
 
 extern Interface* interface;

@@ -89,8 +89,6 @@ void Interface::PlaceRecord(InterfaceSprite& record, int screenIndex, float x, f
     record.ScreenIndex = screenIndex;
     record.ScreenX = x;
     record.ScreenY = y;
-    record.FlipX = false;
-    record.FlipY = false;
     record.PressedAnimationTimer = -1;
 }
 

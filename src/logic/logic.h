@@ -3,6 +3,9 @@
 
 #include <stdint.h>
 
+#include "input/input.h"
+#include "state_fields.h"
+
 // The maze is 27 x 27 tiles of 64 x 64 pixels; maps are indexed [x][y].
 const int BOARD_SIZE = 27;
 const int TILE_SIZE = 64;
@@ -56,69 +59,69 @@ enum
 
 // The whole state of a game in progress: maps, hero, ghosts, score, lives,
 // level and the timers of the scared time and the death animation.
+#define LOGIC_STATE(FIELD)                                                  \
+    FIELD(uint32_t, Score, )                                                \
+    FIELD(int32_t, ExtraLivesAwarded, )                                     \
+    FIELD(uint32_t, RandomWords, [RANDOM_WORDS])                            \
+    FIELD(float, SwellScale, [NUMBER_OF_SWELL_COPIES]) /* the swelling copies of the hero */ \
+    FIELD(float, SwellTransparency, [NUMBER_OF_SWELL_COPIES]) /* one of 0 is not shown */ \
+    FIELD(uint16_t, PelletsLeftOnBoard, )                                   \
+    FIELD(int16_t, PlayerDeathTimer, )                                      \
+    FIELD(uint16_t, PowerPelletTimer, )                                     \
+    FIELD(uint16_t, PowerPelletTimeForLevel, [NUMBER_OF_LEVELS])            \
+    FIELD(uint16_t, PowerPelletFlashTimer, )                                \
+    FIELD(uint8_t, PlayerJoystick, )                                        \
+    FIELD(uint8_t, GameMode, )                                              \
+    FIELD(uint8_t, PauseLocked, )                                           \
+    FIELD(uint8_t, GamePaused, )                                            \
+    FIELD(uint8_t, BoundaryLegoMap, [BOARD_SIZE][BOARD_SIZE])               \
+    FIELD(uint8_t, PelletMap, [BOARD_SIZE][BOARD_SIZE])                     \
+    FIELD(uint8_t, ReturnMap, [BOARD_SIZE][BOARD_SIZE])                     \
+    FIELD(uint8_t, PlayerTileX, )                                           \
+    FIELD(uint8_t, PlayerTileY, )                                           \
+    FIELD(int8_t, PlayerOffsetX, )                                          \
+    FIELD(int8_t, PlayerOffsetY, )                                          \
+    FIELD(uint8_t, PlayerDirection, )                                       \
+    FIELD(uint8_t, PlayerNextDirection, )                                   \
+    FIELD(uint8_t, PlayerSpeed, )                                           \
+    FIELD(uint8_t, Lives, )                                                 \
+    FIELD(uint8_t, Level, )                                                 \
+    FIELD(uint8_t, GhostsEatenSincePowerPellet, )                           \
+    FIELD(uint8_t, GhostDrawingOrder, )                                     \
+    FIELD(uint8_t, GhostActive, [NUMBER_OF_GHOSTS])                         \
+    FIELD(uint8_t, GhostState, [NUMBER_OF_GHOSTS])                          \
+    FIELD(uint8_t, GhostAnimationFrame, )                                   \
+    FIELD(uint8_t, GhostTileX, [NUMBER_OF_GHOSTS])                          \
+    FIELD(uint8_t, GhostTileY, [NUMBER_OF_GHOSTS])                          \
+    FIELD(int8_t, GhostOffsetX, [NUMBER_OF_GHOSTS])                         \
+    FIELD(int8_t, GhostOffsetY, [NUMBER_OF_GHOSTS])                         \
+    FIELD(uint8_t, GhostDirection, [NUMBER_OF_GHOSTS])                      \
+    FIELD(uint8_t, GhostSpeed, [NUMBER_OF_GHOSTS])                          \
+    FIELD(uint8_t, GhostChaseCount, [NUMBER_OF_GHOSTS])                     \
+    FIELD(uint8_t, GhostChaseBlocked, [NUMBER_OF_GHOSTS])                   \
+    FIELD(uint8_t, GhostStopped, [NUMBER_OF_GHOSTS])                        \
+    FIELD(uint8_t, RandomIndex, ) /* the word the next draw replaces */
+
+// Left out: the palette indices of the top-left 27 x 27 pixels of the image
+// being read, [x][y] as the maps (all of an image the maps read), only read
+// while a board loads; and what only shows: the ghosts in a frame in which
+// they met the hero, alive as it began (one he ate in it still shows its
+// scared body).
+#define LOGIC_LEFT_OUT(FIELD)                                               \
+    FIELD(uint8_t, BoardImage, [BOARD_SIZE][BOARD_SIZE])                    \
+    FIELD(uint8_t, GhostsMetTheHero, )                                      \
+    FIELD(uint8_t, GhostEatenThisFrame, [NUMBER_OF_GHOSTS])
+
 class Logic
 {
 public:
     // Every field starts at zero; the constructor sets the three that do not
     // and seeds the random generator with 1, as the C library starts.
     Logic();
-    virtual ~Logic();
+    ~Logic();
 
-    uint8_t GameMode{};
-    uint8_t PauseLocked{};
-    uint8_t GamePaused{};
-    int32_t PlayerJoystick{};
-
-    // The palette indices of the top-left 27 x 27 pixels of the image being
-    // read, [x][y] as the maps: all of an image the maps read.
-    uint8_t BoardImage[BOARD_SIZE][BOARD_SIZE]{};
-    uint8_t BoundaryLegoMap[BOARD_SIZE][BOARD_SIZE]{};
-    uint8_t PelletMap[BOARD_SIZE][BOARD_SIZE]{};
-    uint8_t ReturnMap[BOARD_SIZE][BOARD_SIZE]{};
-    uint16_t PelletsLeftOnBoard{};
-
-    uint8_t PlayerTileX{};
-    uint8_t PlayerTileY{};
-    int8_t PlayerOffsetX{};
-    int8_t PlayerOffsetY{};
-    uint8_t PlayerDirection{};
-    uint8_t PlayerNextDirection{};
-    uint8_t PlayerSpeed{};
-    uint32_t Score{};
-    uint8_t Lives{};
-    uint8_t Level{};
-    int32_t ExtraLivesAwarded{};
-    int16_t PlayerDeathTimer{};
-    uint8_t GhostsEatenSincePowerPellet{};
-    uint16_t PowerPelletTimer{};
-    uint16_t PowerPelletTimeForLevel[NUMBER_OF_LEVELS]{};
-    uint16_t PowerPelletFlashTimer{};
-
-    uint8_t GhostDrawingOrder{};
-    uint8_t GhostActive[NUMBER_OF_GHOSTS]{};
-    uint8_t GhostState[NUMBER_OF_GHOSTS]{};
-    uint8_t GhostAnimationFrame{};
-    uint8_t GhostTileX[NUMBER_OF_GHOSTS]{};
-    uint8_t GhostTileY[NUMBER_OF_GHOSTS]{};
-    int8_t GhostOffsetX[NUMBER_OF_GHOSTS]{};
-    int8_t GhostOffsetY[NUMBER_OF_GHOSTS]{};
-    uint8_t GhostDirection[NUMBER_OF_GHOSTS]{};
-    uint8_t GhostSpeed[NUMBER_OF_GHOSTS]{};
-    uint8_t GhostChaseCount[NUMBER_OF_GHOSTS]{};
-    uint8_t GhostChaseBlocked[NUMBER_OF_GHOSTS]{};
-    uint8_t GhostStopped[NUMBER_OF_GHOSTS]{};
-
-    uint32_t RandomWords[RANDOM_WORDS]{};
-    uint8_t RandomIndex{};  // the word the next draw replaces
-
-    // What only shows. The swelling copies of the hero; a copy of
-    // transparency 0 is not shown.
-    float SwellScale[NUMBER_OF_SWELL_COPIES]{};
-    float SwellTransparency[NUMBER_OF_SWELL_COPIES]{};
-    // The ghosts are shown in a frame in which they met the hero, alive as
-    // it began; one he ate in it still shows its scared body.
-    uint8_t GhostsMetTheHero{};
-    uint8_t GhostEatenThisFrame[NUMBER_OF_GHOSTS]{};
+    LOGIC_STATE(DECLARE_FIELD)
+    LOGIC_LEFT_OUT(DECLARE_FIELD)
 
     // playfield.cpp
     void LoadTilePlayfield();
@@ -148,8 +151,8 @@ public:
     void EndGameIfWon();
 
     // player.cpp
-    void ProcessPlayer();
-    void TakePlayerInput();
+    void ProcessPlayer(uint8_t wanted);  // the way the player turns the hero
+    void TakePlayerInput(uint8_t wanted);
     void MovePlayer();
     bool TakeQueuedTurn(uint8_t direction);
     void EatPelletAhead();
@@ -176,12 +179,12 @@ public:
     void MeetGhost(int ghost);
 
     // play.cpp
-    int PlayTheBoard();
+    int PlayTheBoard(const FrameCommand& command);
     void AdvancePowerPelletBlink();
     void CountDownScaredTime();
     void EndScaredTime();
     bool DeathAnimationEndsThisFrame() const;
-    bool MoveActorsOrRunDeathAnimation();
+    bool MoveActorsOrRunDeathAnimation(uint8_t wanted);
     void TakeALife();
     bool TakeDebugKey(char key);
     void EndScaredTimeEarlyWhenNoGhostIsScared();

@@ -17,12 +17,12 @@ const uint16_t SCARED_TIME_WITHOUT_SCARED_GHOSTS = 35;
 // The lives a debug key leaves the player with.
 const uint8_t DEBUG_KEY_SPARE_LIVES = 2;
 
-int Logic::PlayTheBoard()
+int Logic::PlayTheBoard(const FrameCommand& command)
 {
     AdvancePowerPelletBlink();
     CountDownScaredTime();
     if (PlayerDeathTimer == 0) AdvancePowerPelletSwell();
-    const bool lifeEnds = MoveActorsOrRunDeathAnimation();
+    const bool lifeEnds = MoveActorsOrRunDeathAnimation(command.Direction[INPUT_ALL]);
     if (lifeEnds && Lives == 0) return PLAY_LAST_LIFE_LOST;
     if (lifeEnds) TakeALife();
     if (PelletsLeftOnBoard != 0) return PLAY_GOES_ON;
@@ -66,13 +66,13 @@ bool Logic::DeathAnimationEndsThisFrame() const
 // Moves the ghosts, lets them meet the hero and moves him while he lives, or
 // runs his death animation; true when a life has just ended. Paused, the
 // ghosts still meet him where they stand.
-bool Logic::MoveActorsOrRunDeathAnimation()
+bool Logic::MoveActorsOrRunDeathAnimation(uint8_t wanted)
 {
     if (PlayerDeathTimer == 0)
     {
         if (!GamePaused) ProcessGhosts();
         MeetGhostsOnTheHero();
-        if (!GamePaused) ProcessPlayer();
+        if (!GamePaused) ProcessPlayer(wanted);
         return PlayerDeathTimer == 1;
     }
     GhostsMetTheHero = 0;

@@ -22,9 +22,9 @@ const float SWELL_FADE = 0.03f;
 const int NUMBER_OF_EXTRA_LIVES = 2;
 static const uint32_t EXTRA_LIFE_SCORE[NUMBER_OF_EXTRA_LIVES] = {10000, 100000};
 
-void Logic::ProcessPlayer()
+void Logic::ProcessPlayer(uint8_t wanted)
 {
-    TakePlayerInput();
+    TakePlayerInput(wanted);
     MovePlayer();
     EatPelletAhead();
     AwardExtraLife();
@@ -32,9 +32,8 @@ void Logic::ProcessPlayer()
 
 // At a centre only an open way is taken; between centres a reversal is
 // taken at once and a turn across is kept for a later centre.
-void Logic::TakePlayerInput()
+void Logic::TakePlayerInput(uint8_t wanted)
 {
-    const uint8_t wanted = input->JoystickDirection[INPUT_ALL];
     if (!IsMoveDirection(wanted)) return;
 
     if (PlayerOffsetX == 0 && PlayerOffsetY == 0)

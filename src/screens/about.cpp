@@ -107,8 +107,8 @@ static void RollCredits()
 
 static void SkipCreditsWhenAsked()
 {
-    const char key = input->KeyOnKeyboardPressedByUser;
-    if (key == '_' || key == '/' || input->MouseButtonPressed[0] || input->JoystickButtonOne[INPUT_ALL] == 1)
+    const char key = screens->Command.Key;
+    if (key == '_' || key == '/' || screens->Command.Click[0] || screens->Command.ButtonOne[INPUT_ALL] == 1)
         screens->ScreenTransitionStatus = FADE_OUT;
 }
 

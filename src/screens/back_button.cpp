@@ -27,10 +27,29 @@ void Screens::LeaveScreenBackToTitle()
     ScreenTransitionStatus = FADE_ALL;
 }
 
+// Polls that read nothing after a press: the first that applies, from the
+// last the widgets made (a move of the selection comes after a press).
+struct PressPause
+{
+    uint8_t News;
+    int32_t Polls;
+};
+static const PressPause PRESS_PAUSES[] = {
+    {MENU_SELECTION_MOVED, 10},
+    {MENU_ARROW_PRESSED, 15},
+    {MENU_BUTTON_PRESSED, 22},
+};
+
 void Screens::TakeMenuNews(uint8_t news)
 {
     if (news & MENU_CHANGED) ScreenIsDirty = 1;
     if (news & MENU_CHOSEN) ScreenTransitionStatus = FADE_OUT;
+    for (const PressPause& pause : PRESS_PAUSES)
+    {
+        if (!(news & pause.News)) continue;
+        input->DelayAllUserInput = pause.Polls;
+        return;
+    }
 }
 
 void Screens::RedrawWithButtons()

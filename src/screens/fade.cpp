@@ -9,8 +9,8 @@ const int16_t NO_SCREEN_DISPLAY_TIMER = -1;
 
 static bool SkipWasPressed()
 {
-    return input->MouseButtonPressed[0] || input->JoystickButtonOne[INPUT_ALL] == 1 ||
-           input->KeyOnKeyboardPressedByUser == '_';
+    return screens->Command.Click[0] || screens->Command.ButtonOne[INPUT_ALL] == 1 ||
+           screens->Command.Key == '_';
 }
 
 // The logo screens' display time: counted down, cut short by a skip press.

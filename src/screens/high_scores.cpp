@@ -10,7 +10,7 @@ static const int32_t INPUT_DELAY_AFTER_CLEAR = 10;
 // 'c' puts the default tables back, in all four game modes.
 static void ClearTablesWhenAsked()
 {
-    if (input->KeyOnKeyboardPressedByUser != 'c') return;
+    if (screens->Command.Key != 'c') return;
     data->ClearHighScores();
     input->DelayAllUserInput = INPUT_DELAY_AFTER_CLEAR;
     audio->PlayDigitalSoundFX(SFX_CLICK, 0);
@@ -21,7 +21,7 @@ void Screens::RunHighScoresScreen()
 {
     if (ScreenTransitionStatus == FADE_ALL) EnterScreenWithBackButton();
     if (ScreenIsDirty) RedrawWithButtons();
-    TakeMenuNews(interface->ProcessAllButtonsOnScreen(EVERY_KEY_CONFIRMS));
+    TakeMenuNews(interface->ProcessAllButtonsOnScreen(Command, EVERY_KEY_CONFIRMS));
     ClearTablesWhenAsked();
     if (ScreenHasFadedOut()) LeaveScreenBackToTitle();
 }

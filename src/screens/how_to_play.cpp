@@ -6,6 +6,6 @@ void Screens::RunHowToPlayScreen()
 {
     if (ScreenTransitionStatus == FADE_ALL) EnterScreenWithBackButton();
     if (ScreenIsDirty) RedrawWithButtons();
-    TakeMenuNews(interface->ProcessAllButtonsOnScreen(EVERY_KEY_CONFIRMS));
+    TakeMenuNews(interface->ProcessAllButtonsOnScreen(Command, EVERY_KEY_CONFIRMS));
     if (ScreenHasFadedOut()) LeaveScreenBackToTitle();
 }

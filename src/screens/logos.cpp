@@ -14,7 +14,7 @@ const int32_t INPUT_DELAY_AFTER_DEBUG_SWITCH = 20;  // frames
 // 'd' toggles the debug overlay between off and on.
 static void ProcessDebugSwitch(Screens& screen)
 {
-    if (input->KeyOnKeyboardPressedByUser == 'd')
+    if (screens->Command.Key == 'd')
     {
         game->DebugOn++;
         audio->PlayDigitalSoundFX(SFX_CLICK, 0);

@@ -94,7 +94,7 @@ static bool IsTypedCharacter(char key)
 
 static void TypeOnKeyboard(Screens* flow)
 {
-    const char key = input->KeyOnKeyboardPressedByUser;
+    const char key = screens->Command.Key;
     if (key == 0) return;
 
     // Enter ends the entry through the Back button, which the buttons handle.
@@ -114,7 +114,7 @@ void Screens::RunNameInputKeyboardScreen()
     if (ScreenTransitionStatus == FADE_ALL) StartNameEntry(this);
     if (ScreenIsDirty) RedrawWithButtons();
 
-    TakeMenuNews(interface->ProcessAllButtonsOnScreen(SPACE_TYPES));
+    TakeMenuNews(interface->ProcessAllButtonsOnScreen(Command, SPACE_TYPES));
     TypeOnKeyboard(this);
 
     if (ScreenHasFadedOut()) LeaveNameEntry(this, interface->CurrentlySelectedButton == 0);
@@ -152,7 +152,7 @@ static void PressJoystickButtons(Screens* flow)
     uint8_t& buttonOneHeld = input->JoystickButtonOneHeld[1];
     uint8_t& buttonTwoHeld = input->JoystickButtonTwoHeld[1];
 
-    if (input->JoystickButtonOne[source])
+    if (screens->Command.ButtonOne[source])
     {
         if (buttonOneHeld || data->NameInputJoyChar == 0) return;
         PickGridCharacter(flow);
@@ -160,7 +160,7 @@ static void PressJoystickButtons(Screens* flow)
         flow->ScreenIsDirty = 1;
         buttonOneHeld = 1;
     }
-    else if (input->JoystickButtonTwo[source])
+    else if (screens->Command.ButtonTwo[source])
     {
         if (buttonTwoHeld) return;
         EraseLastCharacter();
@@ -185,7 +185,7 @@ static void MoveGridCursor(Screens* flow)
 {
     int32_t& row = data->NameInputJoyCharY;
     int32_t& column = data->NameInputJoyCharX;
-    switch (input->JoystickDirection[PlayerJoystickSource()])
+    switch (screens->Command.Direction[PlayerJoystickSource()])
     {
     case UP: row = Wrapped(row - 1, GRID_ROWS); break;
     case DOWN: row = Wrapped(row + 1, GRID_ROWS); break;
@@ -202,7 +202,7 @@ void Screens::RunNameInputJoystickScreen()
     if (ScreenTransitionStatus == FADE_ALL) StartNameEntry(this);
     if (ScreenIsDirty) RedrawWithButtons();
 
-    TakeMenuNews(interface->ProcessAllButtonsOnScreen(BUTTON_ONE_PICKS));
+    TakeMenuNews(interface->ProcessAllButtonsOnScreen(Command, BUTTON_ONE_PICKS));
     PressJoystickButtons(this);
     MoveGridCursor(this);
     data->NameInputJoyChar = NameGridCharacter(data->NameInputJoyCharY, data->NameInputJoyCharX);

@@ -43,7 +43,7 @@ static void AcknowledgeSetupAnswer()
 // F2 starts the keyboard set-up, or quits it leaving no extra keys.
 static void ToggleKeyboardSetup()
 {
-    if (input->KeyOnKeyboardPressedByUser != '@' || input->JoystickSetupProcess != 0) return;
+    if (screens->Command.Key != '@' || input->JoystickSetupProcess != 0) return;
     screens->ScreenIsDirty = 1;
     audio->PlayDigitalSoundFX(SFX_CLICK, 0);
     if (input->KeyboardSetupProcess == 0)
@@ -60,7 +60,7 @@ static void ToggleKeyboardSetup()
 // one, so only button two may take them as its extra key.
 static void TakeKeyboardSetupKey()
 {
-    const char key = input->KeyOnKeyboardPressedByUser;
+    const char key = screens->Command.Key;
     if (input->KeyboardSetupProcess == 1)
     {
         if (key < 'a' || key > 'y' || key == 'x') return;
@@ -80,7 +80,7 @@ static void TakeKeyboardSetupKey()
 // F1 starts the joystick set-up, or quits it with the default mappings.
 static void ToggleJoystickSetup()
 {
-    if (input->KeyOnKeyboardPressedByUser != '!') return;
+    if (screens->Command.Key != '!') return;
     if (!input->JoystickPlugged[0] || input->KeyboardSetupProcess != 0) return;
     screens->ScreenIsDirty = 1;
     audio->PlayDigitalSoundFX(SFX_CLICK, 0);
@@ -156,9 +156,9 @@ static bool SetupIsRunning()
 static void HandleOptionsMenu(bool setupWasRunning)
 {
     if (setupWasRunning || SetupIsRunning()) return;
-    screens->TakeMenuNews(interface->ProcessAllButtonsOnScreen(EVERY_KEY_CONFIRMS));
+    screens->TakeMenuNews(interface->ProcessAllButtonsOnScreen(screens->Command, EVERY_KEY_CONFIRMS));
     interface->ArrowSetArrowPressed = -1;
-    screens->TakeMenuNews(interface->ProcessAllArrowSetsOnScreen());
+    screens->TakeMenuNews(interface->ProcessAllArrowSetsOnScreen(screens->Command));
     ChangeVolumeByArrow();
 }
 

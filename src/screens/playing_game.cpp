@@ -32,7 +32,7 @@ static void StartNewGame()
 // 'r' and 'l' set up a board, in debug mode only; clearing the fifth wins.
 static void TakeDebugKey()
 {
-    if (game->DebugOn != 1 || !logic->TakeDebugKey(input->KeyOnKeyboardPressedByUser)) return;
+    if (game->DebugOn != 1 || !logic->TakeDebugKey(screens->Command.Key)) return;
     input->DelayAllUserInput = INPUT_DELAY_AFTER_KEY;
     if (logic->Level == WON_LEVEL) screens->ScreenTransitionStatus = FADE_OUT;
 }
@@ -77,7 +77,7 @@ static void LeavePlayingGame()
 void Screens::RunPlayingGameScreen()
 {
     if (ScreenTransitionStatus == FADE_ALL) StartNewGame();
-    const int played = logic->PlayTheBoard();
+    const int played = logic->PlayTheBoard(Command);
     ScreenRedrawDue = played == PLAY_GOES_ON;
     if (played != PLAY_GOES_ON)
     {
@@ -87,7 +87,7 @@ void Screens::RunPlayingGameScreen()
     TakeDebugKey();
     logic->EndScaredTimeEarlyWhenNoGhostIsScared();
     logic->StopGhostsOnWalls();
-    if (logic->TakePauseKey(input->KeyOnKeyboardPressedByUser)) input->DelayAllUserInput = INPUT_DELAY_AFTER_KEY;
+    if (logic->TakePauseKey(Command.Key)) input->DelayAllUserInput = INPUT_DELAY_AFTER_KEY;
     PauseWhenTheWindowLosesFocus();
     if (ScreenTransitionStatus == FADE_OUT && ScreenFadeTransparency > 0.9f) LeavePlayingGame();
 }

@@ -32,8 +32,8 @@ const int PERSON = Screens::SCENE_PERSON;
 // Space, Enter, a left click or button one of any source cuts a scene short.
 static bool ScenePlayerWantsToSkip()
 {
-    const char key = input->KeyOnKeyboardPressedByUser;
-    return key == '_' || key == '/' || input->MouseButtonPressed[0] || input->JoystickButtonOne[INPUT_ALL] == 1;
+    const char key = screens->Command.Key;
+    return key == '_' || key == '/' || screens->Command.Click[0] || screens->Command.ButtonOne[INPUT_ALL] == 1;
 }
 
 static void StartScene(Screens* flow)

@@ -6,7 +6,7 @@
 Screens* screens = nullptr;
 
 // How long the sponsor logo waits before its first redraw sets the real time.
-const int16_t STARTING_SCREEN_DISPLAY_TIMER = 450;
+const int32_t STARTING_SCREEN_DISPLAY_TIMER = 450;
 
 Screens::Screens()
 {
@@ -22,6 +22,8 @@ Screens::Screens()
     ScreenDisplayTimer = STARTING_SCREEN_DISPLAY_TIMER;
     for (SceneActor& actor : SceneActors) actor = SceneActor{0.0f, 0.0f, 1.0f};
     CreditsScrolled = 0.0f;
+    QuitChosen = 0;
+    Command = FrameCommand{};
 }
 
 Screens::~Screens()
@@ -47,13 +49,12 @@ static const ScreenMethod SCREEN_METHODS[NUMBER_OF_SCREENS] = {
     &Screens::RunSponsorScreen,            // SPONSOR_SCREEN
 };
 
-// A '~' left by the title screen quits without taking the frame's input;
-// the frame still runs.
+// A quit chosen on the title ends the game after one more frame.
 void Screens::RunFrame(const FrameInput& frame)
 {
     ScreenRedrawDue = 0;
-    if (input->KeyOnKeyboardPressedByUser != '~') TakeFrameInput(frame);
-    if (input->KeyOnKeyboardPressedByUser == '~') game->QuitGame = 1;
+    TakeFrameInput(frame);
+    if (QuitChosen) game->QuitGame = 1;
     RunCurrentScreen();
     ApplyScreenFadeTransition();
 }

@@ -3,7 +3,8 @@
 
 #include <stdint.h>
 
-struct FrameInput;
+#include "input/input.h"
+#include "state_fields.h"
 
 // Screen identifiers; 6 and 12 are reserved and never shown.
 enum
@@ -47,37 +48,55 @@ enum
     ENDING_FINISHED = 2
 };
 
+// Which screen runs, the fade between screens, the scenes' actors and the
+// credits' roll. The redraw flag is in: the sponsor's logo times itself from
+// its redraw.
+#define SCREENS_STATE(FIELD)                                            \
+    FIELD(uint8_t, ScreenTransitionStatus, )                            \
+    FIELD(uint8_t, ScreenToDisplay, )                                   \
+    FIELD(uint8_t, ScreenExitedWithEscapeKey, )                         \
+    FIELD(uint8_t, ScreenIsDirty, )                                     \
+    FIELD(uint8_t, QuitChosen, ) /* on the title: the game ends after the next frame */ \
+    FIELD(Screens::SceneActor, SceneActors, [Screens::NUMBER_OF_SCENE_ACTORS]) \
+    FIELD(float, ScreenFadeTransparency, )                              \
+    FIELD(float, CreditsScrolled, )                                     \
+    FIELD(int32_t, SceneAnimationStage, )                               \
+    FIELD(int32_t, ScreenDisplayTimer, )
+
+// Left out: the frame's command, as the screens took it from the frame's
+// input (none in an input pause), which the screens, widgets and rules act
+// on; and what a frame leaves for its picture: which screen ran, whether its
+// picture is due (a menu redraws when it changed), and whether it was drawn
+// (the frame shows it).
+#define SCREENS_LEFT_OUT(FIELD)                                         \
+    FIELD(FrameCommand, Command, )                                      \
+    FIELD(uint8_t, ScreenRun, )                                         \
+    FIELD(uint8_t, ScreenRedrawDue, )                                   \
+    FIELD(uint8_t, ScreenBufferNeedsDisplay, )
+
 // The screen state machine: which screen runs, and the fade between screens.
 class Screens
 {
 public:
     Screens();
-    virtual ~Screens();
+    ~Screens();
 
-    float ScreenFadeTransparency;
-    uint8_t ScreenTransitionStatus;
-    uint8_t ScreenToDisplay;
-    uint8_t ScreenExitedWithEscapeKey;
-    uint8_t ScreenIsDirty;
-    uint8_t ScreenBufferNeedsDisplay;  // the picture was drawn: the frame shows it
-    // The frame's run of a screen leaves these for its picture: which screen
-    // ran, and whether its picture is due (a menu redraws when it changed).
-    uint8_t ScreenRun;
-    uint8_t ScreenRedrawDue;
-    int32_t SceneAnimationStage;
-    int16_t ScreenDisplayTimer;
-
-    // Where the scenes' actors stand and how far the credits have rolled:
+    // Where the scenes' actors stand and how far the credits have rolled are
     // kept here, as a resize loads the sprites and texts drawn from them afresh.
     enum { SCENE_GHOST = 0, SCENE_PERSON = 1, NUMBER_OF_SCENE_ACTORS = 2 };  // the heroine, then the hero
     struct SceneActor
     {
-        float X;
-        float Y;
-        float Scale;
+#define SCENE_ACTOR_STATE(FIELD) \
+    FIELD(float, X, )            \
+    FIELD(float, Y, )            \
+    FIELD(float, Scale, )
+#define SCENE_ACTOR_LEFT_OUT(FIELD)
+        SCENE_ACTOR_STATE(DECLARE_FIELD)
+        SCHEMA_OF_STRUCTURE(SCENE_ACTOR_STATE)
     };
-    SceneActor SceneActors[NUMBER_OF_SCENE_ACTORS];
-    float CreditsScrolled;
+
+    SCREENS_LEFT_OUT(DECLARE_FIELD)  // first: no padding lies between the two
+    SCREENS_STATE(DECLARE_FIELD)
 
     // screens.cpp: one frame of the game from its input, menus, scenes and
     // play alike; the picture is drawn from what it leaves.

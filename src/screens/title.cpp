@@ -40,37 +40,31 @@ static void EnterTitleScreen()
 // The joystick whose button one was pressed last here enters the name later.
 static void DetectPlayerDevice()
 {
-    if (input->JoystickButtonOne[INPUT_JOYSTICK_ONE] == 1)
+    if (screens->Command.ButtonOne[INPUT_JOYSTICK_ONE] == 1)
         logic->PlayerJoystick = 1;
-    else if (input->JoystickButtonOne[INPUT_JOYSTICK_TWO] == 1)
+    else if (screens->Command.ButtonOne[INPUT_JOYSTICK_TWO] == 1)
         logic->PlayerJoystick = 2;
 }
 
-static void LeaveTitleScreen()
+// True when the button chosen quits the game.
+static bool LeaveTitleScreen()
 {
     const int chosen = interface->CurrentlySelectedButton;
-    if (chosen >= 0 && chosen < NUMBER_OF_TITLE_BUTTONS)
-    {
-        const uint8_t next = TITLE_BUTTONS[chosen].nextScreen;
-        if (next == QUIT_GAME)
-        {
-            input->KeyOnKeyboardPressedByUser = '~';
-        }
-        else
-        {
-            screens->ScreenToDisplay = next;
-            input->DelayAllUserInput = INPUT_DELAY_AFTER_SCREEN_CHANGE;
-        }
-    }
     interface->DestroyAllButtons();
     screens->ScreenTransitionStatus = FADE_ALL;
+    if (chosen < 0 || chosen >= NUMBER_OF_TITLE_BUTTONS) return false;
+    const uint8_t next = TITLE_BUTTONS[chosen].nextScreen;
+    if (next == QUIT_GAME) return true;
+    screens->ScreenToDisplay = next;
+    input->DelayAllUserInput = INPUT_DELAY_AFTER_SCREEN_CHANGE;
+    return false;
 }
 
 void Screens::RunTitleScreen()
 {
     if (ScreenTransitionStatus == FADE_ALL) EnterTitleScreen();
     if (ScreenIsDirty) RedrawWithButtons();
-    TakeMenuNews(interface->ProcessAllButtonsOnScreen(EVERY_KEY_CONFIRMS));
+    TakeMenuNews(interface->ProcessAllButtonsOnScreen(Command, EVERY_KEY_CONFIRMS));
     DetectPlayerDevice();
-    if (ScreenHasFadedOut()) LeaveTitleScreen();
+    if (ScreenHasFadedOut() && LeaveTitleScreen()) QuitChosen = 1;
 }

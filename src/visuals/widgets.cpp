@@ -48,15 +48,12 @@ static Placement LooksOf(int index, GLuint texture)
     return looks;
 }
 
-// A record's quad hangs from its top-left corner, about which it turns;
-// mirroring keeps it within its own box.
+// A record's quad hangs from its top-left corner, about which it turns.
 static PlacedQuad QuadOfRecord(const InterfaceSprite& record, const Placement& looks)
 {
     PlacedQuad quad = {looks, {0.0f, 0.0f, record.ImageWidth, record.ImageHeight}};
     quad.ScreenX -= 0.5f * record.ImageWidth * looks.ScaleX;
     quad.ScreenY -= 0.5f * record.ImageHeight * looks.ScaleY;
-    if (record.FlipX) std::swap(quad.Corners.StartX, quad.Corners.EndX);
-    if (record.FlipY) std::swap(quad.Corners.StartY, quad.Corners.EndY);
     return quad;
 }
 

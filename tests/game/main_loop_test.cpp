@@ -81,7 +81,7 @@ TEST_F(MainLoop, TheQuitKeyEndsTheLoopOnlyAfterItsFrame)
     EXPECT_LT(screens->ScreenFadeTransparency, 1.0f) << "and begun to fade in";
 
     game->QuitGame = 0;
-    input->KeyOnKeyboardPressedByUser = '~';
+    screens->QuitChosen = 1;
     PushKeyDown(SDLK_SPACE);
     RunMainLoopFrame(POLL_INPUT);
     EXPECT_EQ(1, game->QuitGame);

@@ -54,6 +54,7 @@ TEST_F(Keyboard, AFramesKeysAndArrowsAreReadAsTheScreenMeansThem)
                      std::to_string(poll.screen));
         screens->ScreenToDisplay = poll.screen;
         screens->ScreenTransitionStatus = FADE_NONE;
+        screens->QuitChosen = 0;
         game->FrameDelayMilliseconds = 27;
         for (SDLKey key : poll.pressed)
         {
@@ -64,10 +65,10 @@ TEST_F(Keyboard, AFramesKeysAndArrowsAreReadAsTheScreenMeansThem)
             if (key != SDLK_UNKNOWN) HoldInKeyState(key, true);
         PollInput();
         for (SDLKey key : poll.held) HoldInKeyState(key, false);
-        EXPECT_EQ(poll.key, input->KeyOnKeyboardPressedByUser);
-        EXPECT_EQ(poll.one, input->JoystickButtonOne[INPUT_ALL]);
-        EXPECT_EQ(poll.two, input->JoystickButtonTwo[INPUT_ALL]);
-        EXPECT_EQ(poll.direction, input->JoystickDirection[INPUT_ALL]);
+        EXPECT_EQ(poll.key, screens->QuitChosen ? WINDOW_CLOSE_KEY : screens->Command.Key) << "'~': the game quits";
+        EXPECT_EQ(poll.one, screens->Command.ButtonOne[INPUT_ALL]);
+        EXPECT_EQ(poll.two, screens->Command.ButtonTwo[INPUT_ALL]);
+        EXPECT_EQ(poll.direction, screens->Command.Direction[INPUT_ALL]);
         EXPECT_EQ(poll.leaves, screens->ScreenTransitionStatus == FADE_OUT && screens->ScreenExitedWithEscapeKey);
         const bool escaped = poll.pressed[0] == SDLK_ESCAPE || poll.pressed[1] == SDLK_ESCAPE;
         EXPECT_EQ(escaped ? 17 : 27, game->FrameDelayMilliseconds) << "Escape runs every frame at 17 ms";
@@ -85,22 +86,22 @@ TEST_F(Keyboard, ADelayBlanksTheNextPollsAndKeepsQueuedKeys)
     for (int poll = 0; poll < 21; poll++)
     {
         PollInput();
-        ASSERT_EQ(0, input->KeyOnKeyboardPressedByUser) << poll;
-        ASSERT_EQ(CENTER, input->JoystickDirection[INPUT_ALL]) << poll;
+        ASSERT_EQ(0, screens->Command.Key) << poll;
+        ASSERT_EQ(CENTER, screens->Command.Direction[INPUT_ALL]) << poll;
         if (poll == 10) PushKeyDown(SDLK_ESCAPE);
     }
     EXPECT_EQ(-1, input->DelayAllUserInput);
     screens->ScreenToDisplay = TITLE_SCREEN;
     PollInput();
-    EXPECT_EQ('~', input->KeyOnKeyboardPressedByUser) << "the Escape after the 'g' quits";
-    EXPECT_EQ(UP, input->JoystickDirection[INPUT_ALL]);
+    EXPECT_EQ(1, screens->QuitChosen) << "the Escape after the 'g' quits";
+    EXPECT_EQ(UP, screens->Command.Direction[INPUT_ALL]);
 
     input->DelayAllUserInput = 0;
     PollInput();
-    EXPECT_EQ(CENTER, input->JoystickDirection[INPUT_ALL]);
+    EXPECT_EQ(CENTER, screens->Command.Direction[INPUT_ALL]);
     HoldInKeyState(SDLK_UP, false);
     PollInput();
-    EXPECT_EQ(CENTER, input->JoystickDirection[INPUT_ALL]);
+    EXPECT_EQ(CENTER, screens->Command.Direction[INPUT_ALL]);
 }
 
 // A window event redraws; the news that the player looked away, or is back,

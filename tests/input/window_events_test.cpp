@@ -79,8 +79,8 @@ TEST_F(WindowEvents, WhatArrivesWhileTheGameLoadsReachesTheFirstPoll)
         std::function<void()> arrive;
         std::function<bool()> reached;
     } arrivals[] = {
-        {"a key SDL queued", [] { PushKeyDown(SDLK_k); }, [] { return input->KeyOnKeyboardPressedByUser == 'k'; }},
-        {"a key typed", [&] { Xdotool("key j"); }, [] { return input->KeyOnKeyboardPressedByUser == 'j'; }},
+        {"a key SDL queued", [] { PushKeyDown(SDLK_k); }, [] { return screens->Command.Key == 'k'; }},
+        {"a key typed", [&] { Xdotool("key j"); }, [] { return screens->Command.Key == 'j'; }},
         {"the focus gone and back",
          [&] { Xdotool("windowfocus --sync " + root + " windowfocus --sync " + WindowId()); },
          [] { return screens->ScreenIsDirty == 1; }},
@@ -143,7 +143,7 @@ TEST_F(WindowEvents, AFailedReloadAfterAResizeIsFatalAndEndsThePoll)
     PushKeyDown(SDLK_a);
     PollInput();
     EXPECT_EQ(1, game->FatalError);
-    EXPECT_EQ(0, input->KeyOnKeyboardPressedByUser);
+    EXPECT_EQ(0, screens->Command.Key);
     EXPECT_TRUE(AppearInOrder(output->Text(), {"SDL+OpenGL window resized"}));
     EXPECT_NE(std::string::npos, output->Text().find("ERROR: SDL could not load image "));
 }
@@ -178,7 +178,7 @@ TEST_F(WindowEvents, TheMouseIsScaledIntoTheVirtualScreen)
     MovePointerTo(640, 480);
     ASSERT_TRUE(SdlHasPointer(640, 480, true));
     PollInput();
-    EXPECT_EQ(1, input->MouseButtonPressed[0]);
+    EXPECT_EQ(1, screens->Command.Click[0]);
     EXPECT_EQ(639, input->MouseX);
     EXPECT_EQ(1, input->MouseY);
     Xdotool("mouseup 1");
@@ -211,11 +211,11 @@ TEST_F(WindowEvents, APressClicksOnceWhereItWasMade)
         ASSERT_TRUE(SdlHasPointer(500, 400, !press.releasedInPause));
         while (input->DelayAllUserInput >= 0) PollInput();
         PollInput();
-        EXPECT_EQ(press.clicks, input->MouseButtonPressed[0]);
+        EXPECT_EQ(press.clicks, screens->Command.Click[0]);
         EXPECT_EQ(press.clicks ? 120 : 500, input->MouseX);
         EXPECT_EQ(press.clicks ? 90 : 400, input->MouseY);
         PollInput();
-        EXPECT_EQ(0, input->MouseButtonPressed[0]) << "a held button clicks once";
+        EXPECT_EQ(0, screens->Command.Click[0]) << "a held button clicks once";
         if (!press.releasedInPause) Xdotool("mouseup 1");
         EXPECT_TRUE(PollUntil([] { return input->MouseButtonHeld[0] == 0; }));
     }
@@ -256,17 +256,17 @@ TEST_F(WindowEvents, RealArrowKeysCountWhileHeld)
     Xdotool("windowfocus --sync " + WindowId());
     Xdotool("keydown Left");
     Xdotool("keydown Up");
-    EXPECT_TRUE(PollUntil([&] { return input->JoystickDirection[INPUT_ALL] == UP; }));
+    EXPECT_TRUE(PollUntil([&] { return screens->Command.Direction[INPUT_ALL] == UP; }));
     Xdotool("keyup Up");
-    EXPECT_TRUE(PollUntil([&] { return input->JoystickDirection[INPUT_ALL] == LEFT; }));
+    EXPECT_TRUE(PollUntil([&] { return screens->Command.Direction[INPUT_ALL] == LEFT; }));
     Xdotool("keyup Left");
-    EXPECT_TRUE(PollUntil([&] { return input->JoystickDirection[INPUT_ALL] == CENTER; }));
+    EXPECT_TRUE(PollUntil([&] { return screens->Command.Direction[INPUT_ALL] == CENTER; }));
 
     // Shift counts as it stood before this poll's key events.
     Xdotool("keydown shift");
     EXPECT_TRUE(PollUntil([&] { return SDL_GetKeyState(nullptr)[SDLK_LSHIFT] != 0; }));
     Xdotool("key s");
-    EXPECT_TRUE(PollUntil([&] { return input->KeyOnKeyboardPressedByUser == 'S'; }));
+    EXPECT_TRUE(PollUntil([&] { return screens->Command.Key == 'S'; }));
     Xdotool("keyup shift");
 }
 

@@ -26,7 +26,7 @@ protected:
     {
         TakeInput(frame);
         interface->ArrowSetArrowPressed = -1;
-        screens->TakeMenuNews(interface->ProcessAllArrowSetsOnScreen());
+        screens->TakeMenuNews(interface->ProcessAllArrowSetsOnScreen(screens->Command));
         return interface->ArrowSetArrowPressed;
     }
     static int Press(int direction) { return ArrowPressedBy(Held(INPUT_KEYBOARD, direction)); }

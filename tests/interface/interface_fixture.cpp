@@ -40,6 +40,6 @@ int InterfaceTest::CountOpenFiles()
 void InterfaceTest::ProcessButtonsWith(const FrameInput& frame, uint8_t typingKeys)
 {
     TakeInput(frame);
-    screens->TakeMenuNews(interface->ProcessAllButtonsOnScreen(typingKeys));
+    screens->TakeMenuNews(interface->ProcessAllButtonsOnScreen(screens->Command, typingKeys));
 }
 

@@ -37,7 +37,7 @@ protected:
     uint8_t DirectionOf(int source)
     {
         PollInput();
-        return input->JoystickDirection[source];
+        return screens->Command.Direction[source];
     }
 
     void MapBoth(uint8_t up, uint8_t down, uint8_t left, uint8_t right)
@@ -73,7 +73,7 @@ TEST_F(Joysticks, DefaultMappingReadsBothSticksIntoTheirSources)
     PlugAndStart(2);
     sticks->SetAxis(0, 1, PULLED);
     EXPECT_EQ(UP, DirectionOf(INPUT_JOYSTICK_ONE));
-    EXPECT_EQ(UP, input->JoystickDirection[INPUT_ALL]);
+    EXPECT_EQ(UP, screens->Command.Direction[INPUT_ALL]);
     sticks->SetAxis(0, 1, -16383);
     EXPECT_EQ(CENTER, DirectionOf(INPUT_JOYSTICK_ONE)) << "inside the dead zone";
     sticks->SetAxis(0, 1, -16384);
@@ -86,10 +86,10 @@ TEST_F(Joysticks, DefaultMappingReadsBothSticksIntoTheirSources)
     sticks->SetAxis(1, 1, PUSHED);
     sticks->SetButton(1, 1, true);
     PollInput();
-    EXPECT_EQ(DOWN, input->JoystickDirection[INPUT_JOYSTICK_TWO]);
-    EXPECT_EQ(1, input->JoystickButtonTwo[INPUT_JOYSTICK_TWO]);
-    EXPECT_EQ(1, input->JoystickButtonTwo[INPUT_ALL]);
-    EXPECT_EQ(0, input->JoystickButtonOne[INPUT_ALL]);
+    EXPECT_EQ(DOWN, screens->Command.Direction[INPUT_JOYSTICK_TWO]);
+    EXPECT_EQ(1, screens->Command.ButtonTwo[INPUT_JOYSTICK_TWO]);
+    EXPECT_EQ(1, screens->Command.ButtonTwo[INPUT_ALL]);
+    EXPECT_EQ(0, screens->Command.ButtonOne[INPUT_ALL]);
 }
 
 TEST_F(Joysticks, MappedButtonsAndAxesFollowTheirPriorities)
@@ -126,10 +126,10 @@ TEST_F(Joysticks, MappedButtonsAndAxesFollowTheirPriorities)
     input->JoyMapButtonOne[0] = 3;
     sticks->SetAxis(0, 2, PUSHED);
     PollInput();
-    EXPECT_EQ(0, input->JoystickButtonOne[INPUT_JOYSTICK_ONE]);
+    EXPECT_EQ(0, screens->Command.ButtonOne[INPUT_JOYSTICK_ONE]);
     sticks->SetAxis(0, 2, PULLED);
     PollInput();
-    EXPECT_EQ(1, input->JoystickButtonOne[INPUT_JOYSTICK_ONE]);
+    EXPECT_EQ(1, screens->Command.ButtonOne[INPUT_JOYSTICK_ONE]);
 }
 
 TEST_F(Joysticks, TheKeyboardWinsTheMergeThenTheFirstJoystick)
@@ -139,8 +139,8 @@ TEST_F(Joysticks, TheKeyboardWinsTheMergeThenTheFirstJoystick)
     sticks->SetAxis(1, 0, PUSHED);
     sticks->SetButton(1, 0, true);
     EXPECT_EQ(LEFT, DirectionOf(INPUT_ALL));
-    EXPECT_EQ(RIGHT, input->JoystickDirection[INPUT_JOYSTICK_TWO]);
-    EXPECT_EQ(1, input->JoystickButtonOne[INPUT_ALL]);
+    EXPECT_EQ(RIGHT, screens->Command.Direction[INPUT_JOYSTICK_TWO]);
+    EXPECT_EQ(1, screens->Command.ButtonOne[INPUT_ALL]);
 
     SDL_GetKeyState(nullptr)[SDLK_DOWN] = 1;
     EXPECT_EQ(DOWN, DirectionOf(INPUT_ALL));
@@ -163,8 +163,8 @@ TEST_F(Joysticks, TheDPadMovesWhereTheMappedControlsRest)
     {
         sticks->SetDPad(1, press.hat);
         EXPECT_EQ(press.direction, DirectionOf(INPUT_JOYSTICK_TWO)) << press.hat;
-        EXPECT_EQ(press.direction, input->JoystickDirection[INPUT_ALL]) << press.hat;
-        EXPECT_EQ(CENTER, input->JoystickDirection[INPUT_JOYSTICK_ONE]);
+        EXPECT_EQ(press.direction, screens->Command.Direction[INPUT_ALL]) << press.hat;
+        EXPECT_EQ(CENTER, screens->Command.Direction[INPUT_JOYSTICK_ONE]);
     }
 
     sticks->SetDPad(0, SDL_HAT_LEFT);
@@ -200,9 +200,9 @@ TEST_F(Joysticks, DamagedControlCodesReadAsNotPressed)
         input->JoyMapButtonOne[0] = code;
         input->JoyMapButtonTwo[0] = code;
         PollInput();
-        EXPECT_EQ(CENTER, input->JoystickDirection[INPUT_JOYSTICK_ONE]) << (int)code;
-        EXPECT_EQ(0, input->JoystickButtonOne[INPUT_JOYSTICK_ONE]) << (int)code;
-        EXPECT_EQ(0, input->JoystickButtonTwo[INPUT_JOYSTICK_ONE]) << (int)code;
+        EXPECT_EQ(CENTER, screens->Command.Direction[INPUT_JOYSTICK_ONE]) << (int)code;
+        EXPECT_EQ(0, screens->Command.ButtonOne[INPUT_JOYSTICK_ONE]) << (int)code;
+        EXPECT_EQ(0, screens->Command.ButtonTwo[INPUT_JOYSTICK_ONE]) << (int)code;
     }
     EXPECT_EQ(before, JoystickDoubleOutOfRangeQueries());
 }

@@ -80,7 +80,7 @@ protected:
     void Steer(uint8_t direction)
     {
         TakeInput(Held(INPUT_KEYBOARD, direction));
-        logic->ProcessPlayer();
+        logic->ProcessPlayer(screens->Command.Direction[INPUT_ALL]);
     }
 
     // Opens the mixer on SDL's dummy driver with the real effects, counting

@@ -82,7 +82,7 @@ TEST_F(TitleScreen, ExitAsksTheMainLoopToQuit)
     RunFrameWith(Held(INPUT_KEYBOARD, UP));
     EXPECT_EQ(5, interface->CurrentlySelectedButton);
     RunFrameWith(KeyPressed('_'));
-    EXPECT_TRUE(RunFramesUntil([] { return input->KeyOnKeyboardPressedByUser == '~'; }, 40));
+    EXPECT_TRUE(RunFramesUntil([] { return screens->QuitChosen == 1; }, 40));
     EXPECT_EQ(0, game->QuitGame);
     RunFrame();
     EXPECT_EQ(1, game->QuitGame) << "at the start of the next frame";
@@ -370,7 +370,7 @@ TEST_F(OptionsScreen, KeyboardSetupTakesOneLetterPerButton)
 
     // 'z' is also button one: answering with it must not press "Back".
     TakeInput(KeyPressed('z'));
-    ASSERT_EQ(1, input->JoystickButtonOne[INPUT_ALL]);
+    ASSERT_EQ(1, screens->Command.ButtonOne[INPUT_ALL]);
     screens->RunOptionsScreen();
     EXPECT_EQ(0, input->KeyboardSetupProcess);
     EXPECT_EQ('z', input->UserDefinedKeyButtonTwo);

@@ -366,7 +366,7 @@ def check_launcher_follows_the_environment(root, scratch):
           "options in the data folder are never overwritten by an old file in home")
     check(not os.path.exists(player.home + "/.local"), "XDG_STATE_HOME and XDG_DATA_HOME are followed")
     player.run("--record session.demo")
-    check(read(player.home + "/session.demo").startswith("wobblersaga demo 2\n"),
+    check(read(player.home + "/session.demo").startswith("wobblersaga demo 3\n"),
           "a demo is named from the folder the command was started in", player.log())
 
     mine = base + "/mine"

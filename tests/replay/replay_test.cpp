@@ -7,6 +7,7 @@
 #include <dirent.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -24,11 +25,15 @@ struct Verification
     const char* demoEnd;       // demo.demo is the won game's, its end line replaced by this; null for none
     int status;
     const char* said;          // the one line's start, after "ERROR: Demo demo.demo" for a refusal
+    const char* format = "3";  // the demo format named in the demo's first line
 };
 
 const Verification VERIFICATIONS[] = {
-    {"the demo as recorded", "demo.demo", "end 465 79506c9772bd8c17\n", 0,
-     "Verified demo demo.demo: 465 frames, state 79506c9772bd8c17, score 150, board 6, lives 0"},
+    {"the demo as recorded", "demo.demo", "end 465 cc9ee0a5e2d3ae84\n", 0,
+     "Verified demo demo.demo: 465 frames, state cc9ee0a5e2d3ae84, score 150, board 6, lives 0"},
+    {"an older format", "demo.demo", "end 465 cc9ee0a5e2d3ae84\n", 1,
+     " is in demo format 2, older than this game's 3: record it again with this game", "2"},
+    {"a newer format", "demo.demo", "end 465 cc9ee0a5e2d3ae84\n", 1, " is in demo format 4, newer than", "4"},
     {"another end state", "demo.demo", "end 465 0123456789abcdef\n", 1, ": desync at frame 465: the state is "},
     {"another end frame", "demo.demo", "end 400 0123456789abcdef\n", 1, ": desync at frame 465: the recording ended at frame 400"},
     {"no end line", "demo.demo", "", 1, " is cut short: it has no end line after its 465 whole frames"},
@@ -40,12 +45,14 @@ const Verification VERIFICATIONS[] = {
     {"an empty name", "''", nullptr, 1, "ERROR: --verify needs the name of a demo file"},
 };
 
-std::string WonGameWithout(const char* end)
+std::string WonGameWithout(const char* end, const char* format)
 {
     std::ifstream file(std::string(PROJECT_ROOT) + "/tests/program/demos/won_game.demo");
     std::stringstream text;
     text << file.rdbuf();
-    const std::string won = text.str();
+    std::string won = text.str();
+    const size_t formatAt = won.find("wobblersaga demo 3\n") + strlen("wobblersaga demo ");
+    won.replace(formatAt, 1, format);
     return won.substr(0, won.rfind("\nend ") + 1) + end;
 }
 
@@ -59,7 +66,7 @@ TEST(Verify, SaysOneLineAndWritesNothing)
     for (const Verification& verification : VERIFICATIONS)
     {
         SCOPED_TRACE(verification.what);
-        if (verification.demoEnd) std::ofstream(folder + "/demo.demo") << WonGameWithout(verification.demoEnd);
+        if (verification.demoEnd) std::ofstream(folder + "/demo.demo") << WonGameWithout(verification.demoEnd, verification.format);
         // A replay that waits (on a pipe, say) is cut off rather than waited for.
         const std::string command = "cd '" + folder + "' && timeout 60 env -u DISPLAY '" + GAME_BINARY +
                                     "' --verify " + verification.arguments + " 2>&1";

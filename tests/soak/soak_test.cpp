@@ -75,7 +75,7 @@ std::string RandomSession(std::mt19937& random, int route, int frames)
     const auto chance = [&](int one_in) { return random() % one_in == 0; };
     char boards[20];
     snprintf(boards, sizeof(boards), "%016" PRIx64, DigestOfBoardImages());
-    std::string demo = std::string("wobblersaga demo 2\nversion ") + GAME_VERSION + "\nseed " +
+    std::string demo = "wobblersaga demo " + std::to_string(DEMO_FORMAT_VERSION) + "\nversion " + GAME_VERSION + "\nseed " +
                        std::to_string(random()) + "\nboards " + boards +
                        "\njoystick 1 axes=2 buttons=2 hats=1\noptions 138\n";
     for (const char* line : {"32", "32", "1", "1", "2", "2", "1", "1", "9", "10", "2", "2", "1", "1", "9", "10", "^", "^"})
