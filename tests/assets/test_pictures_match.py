@@ -57,10 +57,9 @@ def tv_pixel(sx, sy, w, h):
     return (sx - 420.0) / 1.6 + w / 2.0, (sy - 290.0) / 1.6 + h / 2.0
 
 
-def tv_clear_at(tv, sx, sy):
-    """True when every TV.png pixel that linear filtering blends at this screen point is clear."""
+def tv_clear_at(tv, a, sx, sy):
+    """True when every TV.png pixel (alpha a) that linear filtering blends at this screen point is clear."""
     px, py = tv_pixel(sx, sy, tv.width, tv.height)
-    a = tv.getchannel("A")
     for x in (int(px - 0.5), int(px - 0.5) + 1):
         for y in (int(py - 0.5), int(py - 0.5) + 1):
             if 0 <= x < tv.width and 0 <= y < tv.height and a.getpixel((x, y)) != 0:
@@ -75,18 +74,19 @@ def check_tv(tv):
         ("mini-map", 503, 340, 611, 448),
         ("score panel strip", 36, 36, 604, 74),
     ]
+    alpha = tv.getchannel("A")
     for name, x0, y0, x1, y1 in regions:
         bad = []
         for sy in range(y0, y1 + 1, 2):
             for sx in range(x0, x1 + 1, 2):
-                if not tv_clear_at(tv, sx, sy):
+                if not tv_clear_at(tv, alpha, sx, sy):
                     bad.append((sx, sy))
         check(not bad, "TV.png is not transparent over the %s at screen points %s" % (name, bad[:5]))
     # and it does frame the picture: the screen corners are covered by the set
     corners = [(2, 2), (637, 2), (2, 477), (637, 477), (100, 460)]
     for sx, sy in corners:
         px, py = tv_pixel(sx, sy, tv.width, tv.height)
-        check(tv.getchannel("A").getpixel((int(px), int(py))) == 255,
+        check(alpha.getpixel((int(px), int(py))) == 255,
               "TV.png should be opaque at screen corner %s" % ((sx, sy),))
     check(tv.size == (1024, 512), "TV.png should be 1024 x 512, is %s" % (tv.size,))
 

@@ -180,13 +180,33 @@ def horizontal_paint(W, H, x0, x1, left, right):
     return Image.composite(b, a, m)
 
 
+def max_filter(mask, r):
+    """The largest value within r pixels across and down, the edges repeated: the same
+    pixels as MaxFilter(2 r + 1), in 4 r passes over the picture rather than (2 r + 1)^2."""
+    w, h = mask.size
+    padded = Image.new(mask.mode, (w + 2 * r, h + 2 * r))
+    padded.paste(mask, (r, r))
+    padded.paste(mask.crop((0, 0, 1, h)).resize((r, h), Image.NEAREST), (0, r))
+    padded.paste(mask.crop((w - 1, 0, w, h)).resize((r, h), Image.NEAREST), (w + r, r))
+    top, bottom = padded.crop((0, r, w + 2 * r, r + 1)), padded.crop((0, h + r - 1, w + 2 * r, h + r))
+    padded.paste(top.resize((w + 2 * r, r), Image.NEAREST), (0, 0))
+    padded.paste(bottom.resize((w + 2 * r, r), Image.NEAREST), (0, h + r))
+    across = padded.crop((0, 0, w, h + 2 * r))
+    for step in range(1, 2 * r + 1):
+        across = ImageChops.lighter(across, padded.crop((step, 0, step + w, h + 2 * r)))
+    result = across.crop((0, 0, w, h))
+    for step in range(1, 2 * r + 1):
+        result = ImageChops.lighter(result, across.crop((0, step, w, step + h)))
+    return result
+
+
 def dilate(mask, r):
     """Grow a mask by about r pixels (of the mask's own resolution)."""
     r = int(round(r))
     if r <= 0:
         return mask.copy()
     if r <= 6:
-        return mask.filter(ImageFilter.MaxFilter(2 * r + 1))
+        return max_filter(mask, r)
     blurred = mask.filter(ImageFilter.GaussianBlur(r / 2.0))
     return blurred.point(lambda v: 255 if v > 14 else v * 18)
 
