@@ -26,8 +26,7 @@ static void Essential(bool done)
 void StartUpGame(int argc, char** argv, int steps)
 {
     const bool pictures = (steps & LOAD_PICTURES) != 0;
-    game = new Game();
-    logic = new Logic();
+    CreateTheRules();
     visuals = new Visuals();
     runtime = new Runtime(argc, argv);
 
@@ -36,26 +35,13 @@ void StartUpGame(int argc, char** argv, int steps)
     if (pictures) Essential(visuals->LoadSpritesIntoMemoryAndInitialize());
     if (pictures) Essential(visuals->LoadAllTextsIntoMemory());
 
-    input = new Input();
     input->OpenJoysticks();
-    screens = new Screens();
-    interface = new Interface();
     if (pictures) Essential(visuals->CreateAllGUIAndInitialize(true));
     settings = new Settings(argc, argv);
-    data = new Data();
-    data->ClearHighScores();
-
-    audio = new Audio();
     if (steps & OPEN_SOUND) audio->SetupAudio();  // without sound the game runs silent
 
-    // A demo's playback starts from its seed and options, a recording keeps them.
-    demos = new Demos();
-    demos->Start(settings->DemoRecordPath, settings->DemoPlaybackPath, settings->DemoTimed);
-    logic->SeedRandomGenerator(demos->Seed);
-
-    if (steps & READ_AND_SAVE_OPTIONS) data->LoadHighScoresAndOptions();
-    demos->RecordHeader();
-    audio->PlayMusic(MUSIC_TITLE, 0);
+    StartTheSession(settings->DemoRecordPath, settings->DemoPlaybackPath, settings->DemoTimed,
+                    (steps & READ_AND_SAVE_OPTIONS) != 0);
     audio->PlayFrameSounds();
 
     printf("Main loop...\n");
@@ -128,17 +114,10 @@ int ShutDownGame(int steps)
     const int status = demos->PlaybackFailed ? 1 : 0;
     if (steps & READ_AND_SAVE_OPTIONS) data->SaveHighScoresAndOptions();
 
-    Delete(demos);
     Delete(runtime);
-    Delete(logic);
-    Delete(data);
     Delete(settings);
-    Delete(audio);
     visuals->UnloadGUIFromMemory();  // the widgets' pictures go with their records
-    Delete(interface);
-    Delete(screens);
-    Delete(input);
+    DeleteTheRules();
     Delete(visuals);
-    Delete(game);
     return status;
 }

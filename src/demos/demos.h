@@ -169,6 +169,12 @@ int VerifyDemo(const char* path);
 // The same in steps, for a caller that looks at every frame: the rules
 // started from the demo, its next frame (false once the demo has ended), and
 // the end, which says how it went and gives the status.
+// The rules' objects made, a session started on them, and both ended
+// (session.cpp): the same for every start, with a window or none.
+void CreateTheRules();
+void StartTheSession(const char* recordPath, const char* playbackPath, bool timed, bool readOptions);
+void DeleteTheRules();
+
 void StartVerifying(const char* path);
 bool VerifyNextFrame();
 int StopVerifying();

@@ -2,9 +2,51 @@
 
 #include <time.h>
 
+#include "audio/audio.h"
 #include "game/game.h"
+#include "interface/interface.h"
+#include "logic/logic.h"
+#include "screens/screens.h"
 
 Demos* demos = nullptr;
+
+// The rules' objects, as every start makes them: before a window opens, or
+// with none.
+void CreateTheRules()
+{
+    game = new Game();
+    logic = new Logic();
+    input = new Input();
+    screens = new Screens();
+    interface = new Interface();
+    data = new Data();
+    data->ClearHighScores();
+    audio = new Audio();
+    demos = new Demos();
+}
+
+// A demo's playback starts from its seed and options, a recording keeps
+// them; the title's music is asked for.
+void StartTheSession(const char* recordPath, const char* playbackPath, bool timed, bool readOptions)
+{
+    demos->Start(recordPath, playbackPath, timed);
+    logic->SeedRandomGenerator(demos->Seed);
+    if (readOptions) data->LoadHighScoresAndOptions();
+    demos->RecordHeader();
+    audio->PlayMusic(MUSIC_TITLE, 0);
+}
+
+void DeleteTheRules()
+{
+    Delete(demos);
+    Delete(logic);
+    Delete(data);
+    Delete(audio);
+    Delete(interface);
+    Delete(screens);
+    Delete(input);
+    Delete(game);
+}
 
 Demos::Demos()
 {

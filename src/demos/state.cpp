@@ -83,9 +83,8 @@ struct StateReader
     // "prefix.name" for the text; the digest needs no names.
     const char* Join(char* path, size_t size, const char* prefix, const char* name) const
     {
-        if (!Text) return name;
-        snprintf(path, size, "%s.%s", prefix, name);
-        return path;
+        const bool named = Text && snprintf(path, size, "%s.%s", prefix, name) > 0;
+        return named ? path : name;
     }
 
     template <typename T>
@@ -105,8 +104,8 @@ struct StateReader
         for (size_t index = 0; index < COUNT; index++)
         {
             char element[96];
-            if (Text) snprintf(element, sizeof(element), "%s[%zu]", name, index);
-            Field(Text ? element : name, values[index]);
+            const bool named = Text && snprintf(element, sizeof(element), "%s[%zu]", name, index) > 0;
+            Field(named ? element : name, values[index]);
         }
     }
 };

@@ -18,23 +18,12 @@
 
 void StartVerifying(const char* path)
 {
-    game = new Game();
-    logic = new Logic();
-    input = new Input();
-    screens = new Screens();
-    interface = new Interface();
-    data = new Data();
-    data->ClearHighScores();
-    audio = new Audio();
-    demos = new Demos();
+    CreateTheRules();
     demos->Verifying = 1;
     if (!interface->InitializeRecordsFromPictureSizes())
         game->FatalError = 1;
     else
-        demos->Start(nullptr, path, true);
-    logic->SeedRandomGenerator(demos->Seed);
-    data->LoadHighScoresAndOptions();
-    audio->PlayMusic(MUSIC_TITLE, 0);
+        StartTheSession(nullptr, path, true, true);
     audio->PlayFrameSounds();
 }
 
@@ -53,14 +42,7 @@ int StopVerifying()
 {
     demos->End();
     const int status = demos->PlaybackFailed || game->FatalError ? 1 : 0;
-    Delete(demos);
-    Delete(logic);
-    Delete(data);
-    Delete(audio);
-    Delete(interface);
-    Delete(screens);
-    Delete(input);
-    Delete(game);
+    DeleteTheRules();
     return status;
 }
 
