@@ -2,7 +2,6 @@
 // solid ones its one-bit text laid by SDL's blit over a clear picture, as
 // the desktop has always stamped its outlines.
 #include <stdio.h>
-#include <string.h>
 
 #include <SDL.h>
 #include <SDL_ttf.h>

@@ -1,7 +1,6 @@
 // Picture files with SDL_image, copied into the game's RGBA pictures by
 // SDL's own blit, as the desktop has always converted them: a palette's
 // colour key clear, every other pixel of a picture without alpha opaque.
-#include <string.h>
 
 #include <SDL.h>
 #include <SDL_image.h>
