@@ -86,7 +86,7 @@ void Visuals::DisplayDebuggingInfo()
     if (game->DebugOn != 1) return;
 
     const int32_t values[NUMBER_OF_DEBUG_ROWS] = {game->AverageFrameRate, input->MouseX, input->MouseY};
-    TTF_Font* const font = Font[2];
+    Typeface* const font = Font[2];
     for (int row = 0; row < NUMBER_OF_DEBUG_ROWS; row++)
     {
         DrawTextOntoScreenBuffer(DEBUG_PLATE, font, DEBUG_ROW_X, DEBUG_ROW_Y[row], JUSTIFY_LEFT, 255, 255,

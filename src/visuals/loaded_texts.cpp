@@ -14,8 +14,8 @@ const float WHITE = 1.0f;
 const int CREDIT_OUTLINE_WIDTH = 3;
 // The texture sits this far left of the line's centre minus half its width.
 const float CREDIT_LEFT_SHIFT = 2.0f;
-static const SDL_Color CREDIT_COLOUR = {255, 255, 255, 0};
-static const SDL_Color CREDIT_OUTLINE_COLOUR = {25, 25, 25, 0};
+static const LetterColour CREDIT_COLOUR = {255, 255, 255};
+static const LetterColour CREDIT_OUTLINE_COLOUR = {25, 25, 25};
 
 bool Visuals::LoadAllTextsIntoMemory()
 {
@@ -29,19 +29,18 @@ bool Visuals::LoadAllTextsIntoMemory()
 
         int width = 0;
         int height = 0;
-        SDL_Surface* canvas = RenderOutlinedText(CREDIT_LINES[index].Text, Font[0], CREDIT_COLOUR,
-                                                 CREDIT_OUTLINE_COLOUR, CREDIT_OUTLINE_WIDTH, &width, &height);
-        if (!canvas) continue;
+        RgbaPicture canvas;
+        if (!RenderOutlinedText(CREDIT_LINES[index].Text, Font[0], CREDIT_COLOUR, CREDIT_OUTLINE_COLOUR,
+                                CREDIT_OUTLINE_WIDTH, &width, &height, canvas))
+            continue;
 
         const int margin = 2 * CREDIT_OUTLINE_WIDTH + 1;
         text.TextWidth = width + margin;
         text.TextHeight = height + margin;
-        text.TextureWidth = canvas->w;
-        text.TextureHeight = canvas->h;
+        text.TextureWidth = canvas.Width;
+        text.TextureHeight = canvas.Height;
 
         text.Texture = UploadNearestTexture(canvas, GL_RGBA);
-
-        SDL_FreeSurface(canvas);
     }
     printf("Loaded all texts into memory\n");
     return true;

@@ -254,7 +254,7 @@ static void DrawOptionsMenu()
 static void DrawSetupPrompt(const char* prompt, const char* quitLine, const char* defaultsLine)
 {
     visuals->ClearScreenBufferWithColor(0.0f, 0.0f, 0.0f, 1.0f);
-    TTF_Font* const font = visuals->Font[MENU_FONT];
+    Typeface* const font = visuals->Font[MENU_FONT];
     visuals->DrawTextOntoScreenBuffer(prompt, font, 0.0f, SETUP_PROMPT_Y, JUSTIFY_CENTER_SCREEN, 0, 255, 0, 1, 1, 1);
     visuals->DrawTextOntoScreenBuffer(quitLine, font, 0.0f, SETUP_QUIT_Y, JUSTIFY_CENTER_SCREEN, 200, 200, 200, 1, 1,
                                       1);

@@ -73,38 +73,34 @@ Placement UprightAt(GLuint texture, float x, float y)
     return Placement{texture, x, y, 1.0f, 1.0f, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f, true};
 }
 
-static void ResetDrawingState(Sprite& sprite, const SDL_Surface* image)
+static void ResetDrawingState(Sprite& sprite, const RgbaPicture& image)
 {
     static_cast<Placement&>(sprite) = UprightAt(sprite.Texture, VIRTUAL_SCREEN_WIDTH / 2, VIRTUAL_SCREEN_HEIGHT / 2);
     sprite.FlipX = false;
     sprite.FlipY = false;
-    sprite.ImageWidth = image->w;
-    sprite.ImageHeight = image->h;
+    sprite.ImageWidth = image.Width;
+    sprite.ImageHeight = image.Height;
 }
 
 bool Visuals::LoadSpriteImage(Sprite& sprite, const char* file)
 {
-    SDL_Surface* image = LoadPowerOfTwoImage(file);
-    if (!image) return false;
+    RgbaPicture image;
+    bool truecolor = false;
+    if (!LoadPowerOfTwoImage(file, image, truecolor)) return false;
 
     // Every picture is drawn from a 32-bit RGBA copy of itself.
-    SDL_Surface* converted = ConvertToRGBA(image);
-    if (!converted)
+    if (!image.Pixels)
     {
         printf("ERROR: The image is not truecolor\n");
         sprite.Texture = 0;
-        SDL_FreeSurface(image);
         return false;
     }
 
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    sprite.Texture = UploadNearestTexture(converted, GL_RGBA);
+    sprite.Texture = UploadNearestTexture(image, GL_RGBA);
 
     ResetDrawingState(sprite, image);
-    FindVisibleParts(sprite, converted);
-
-    SDL_FreeSurface(image);
-    SDL_FreeSurface(converted);
+    FindVisibleParts(sprite, image);
     return true;
 }
 

@@ -25,21 +25,14 @@ const int SCREEN_CENTER_FOR_TEXT = 317;
 const int TEXT_ALIGN_MARGIN = 3;
 const double NATURAL_LOG_OF_TWO = 0.6931471805599453;
 
-TTF_Font* OpenFontIfTextRuns(const char* file, int pointSize)
-{
-    if (TTF_WasInit()) return TTF_OpenFont(file, pointSize);
-    SDL_SetError("Library not initialized");
-    return nullptr;
-}
-
 bool Visuals::LoadFontsIntoMemory()
 {
     for (int index = 0; index < NUMBER_OF_FONTS; index++)
     {
-        Font[index] = OpenFontIfTextRuns(FONT_FILES[index].File, FONT_FILES[index].PointSize);
+        Font[index] = OpenTypeface(FONT_FILES[index].File, FONT_FILES[index].PointSize);
         if (!Font[index])
         {
-            printf("ERROR: Loading font: %s\n", SDL_GetError());
+            printf("ERROR: Loading font: %s\n", LastLoadingError());
             return false;
         }
     }
@@ -49,9 +42,9 @@ bool Visuals::LoadFontsIntoMemory()
 
 void Visuals::UnloadFontsFromMemory()
 {
-    for (TTF_Font*& font : Font)
+    for (Typeface*& font : Font)
     {
-        if (font) TTF_CloseFont(font);
+        CloseTypeface(font);
         font = nullptr;
     }
     printf("Unloaded all TTF fonts from memory\n");
@@ -63,37 +56,25 @@ int Visuals::NextPowerOfTwo(int value) const
     return (int)round(pow(2.0, ceil(log((double)value) / NATURAL_LOG_OF_TWO)));
 }
 
-SDL_Surface* Visuals::RenderOutlinedText(const char* text, TTF_Font* font, SDL_Color colour,
-                                         SDL_Color outlineColour, int outlineWidth, int* textWidth,
-                                         int* textHeight)
+bool Visuals::RenderOutlinedText(const char* text, Typeface* font, LetterColour colour, LetterColour outlineColour,
+                                 int outlineWidth, int* textWidth, int* textHeight, RgbaPicture& canvas)
 {
-    if (!text || !font) return nullptr;
-    SDL_Surface* letters = TTF_RenderText_Blended(font, text, colour);
-    SDL_Surface* outline = TTF_RenderText_Solid(font, text, outlineColour);
-    SDL_Surface* canvas = nullptr;
-    if (letters && outline)
+    canvas = RgbaPicture{};
+    RgbaPicture letters;
+    RgbaPicture outline;
+    if (!RenderLetters(font, text, colour, true, letters) || !RenderLetters(font, text, outlineColour, false, outline))
+        return false;
+    const int margin = 2 * outlineWidth + 1;
+    if (!ClearPicture(canvas, NextPowerOfTwo(letters.Width + margin), NextPowerOfTwo(letters.Height + margin)))
+        return false;
+    for (int dy = 0; dy <= 2 * outlineWidth; dy++)
     {
-        const int margin = 2 * outlineWidth + 1;
-        canvas = SDL_CreateRGBSurface(SDL_SWSURFACE, NextPowerOfTwo(letters->w + margin),
-                                      NextPowerOfTwo(letters->h + margin), 32, Rmask, Gmask, Bmask, Amask);
+        for (int dx = 0; dx <= 2 * outlineWidth; dx++) StampOntoPictureAt(outline, canvas, dx, dy);
     }
-    if (canvas)
-    {
-        for (int dy = 0; dy <= 2 * outlineWidth; dy++)
-        {
-            for (int dx = 0; dx <= 2 * outlineWidth; dx++)
-            {
-                SDL_Rect at = {(Sint16)dx, (Sint16)dy, 0, 0};
-                SDL_BlitSurface(outline, nullptr, canvas, &at);
-            }
-        }
-        BlendOntoSurfaceAt(letters, canvas, outlineWidth, outlineWidth);
-        *textWidth = letters->w;
-        *textHeight = letters->h;
-    }
-    SDL_FreeSurface(letters);
-    SDL_FreeSurface(outline);
-    return canvas;
+    BlendOntoPictureAt(letters, canvas, outlineWidth, outlineWidth);
+    *textWidth = letters.Width;
+    *textHeight = letters.Height;
+    return true;
 }
 
 // Left edge of a text texture of the given width for each justification.
@@ -108,23 +89,22 @@ static float TextLeftEdge(unsigned char justification, float x, int width)
     }
 }
 
-void Visuals::DrawTextOntoScreenBuffer(const char* text, TTF_Font* font, float x, float y,
+void Visuals::DrawTextOntoScreenBuffer(const char* text, Typeface* font, float x, float y,
                                        unsigned char justification, unsigned char red, unsigned char green,
                                        unsigned char blue, unsigned char outlineRed, unsigned char outlineGreen,
                                        unsigned char outlineBlue)
 {
-    const SDL_Color colour = {red, green, blue, 0};
-    const SDL_Color outlineColour = {outlineRed, outlineGreen, outlineBlue, 0};
+    const LetterColour colour = {red, green, blue};
+    const LetterColour outlineColour = {outlineRed, outlineGreen, outlineBlue};
     int width = 0;
     int height = 0;
-    SDL_Surface* canvas = RenderOutlinedText(text, font, colour, outlineColour, TEXT_OUTLINE_WIDTH, &width, &height);
-    if (!canvas) return;
+    RgbaPicture canvas;
+    if (!RenderOutlinedText(text, font, colour, outlineColour, TEXT_OUTLINE_WIDTH, &width, &height, canvas)) return;
 
     const float left = TextLeftEdge(justification, x, width);
 
     GLuint texture = UploadNearestTexture(canvas, GL_RGBA);
-    DrawQuad(PlacedQuad{UprightAt(texture, left, y), {0.0f, 0.0f, (float)canvas->w, (float)canvas->h}});
+    DrawQuad(PlacedQuad{UprightAt(texture, left, y), {0.0f, 0.0f, (float)canvas.Width, (float)canvas.Height}});
 
-    SDL_FreeSurface(canvas);
     glDeleteTextures(1, &texture);
 }

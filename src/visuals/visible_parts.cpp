@@ -27,9 +27,9 @@ static int AreaOf(const TexelBox& box)
     return box.IsEmpty() ? 0 : (box.Right - box.Left) * (box.Bottom - box.Top);
 }
 
-static uint8_t AlphaAt(const SDL_Surface* picture, int x, int y)
+static uint8_t AlphaAt(const RgbaPicture& picture, int x, int y)
 {
-    return ((const uint8_t*)picture->pixels)[y * picture->pitch + 4 * x + ALPHA_BYTE];
+    return picture.Pixels[(static_cast<size_t>(y) * picture.Width + x) * 4 + ALPHA_BYTE];
 }
 
 static void TakeIn(TexelBox& box, int x, int y)
@@ -53,7 +53,7 @@ static TexelBox GrownByFiltering(const TexelBox& box, int width, int height)
 // texel around it that filtering reaches into. Row by row, each column's
 // run of transparent texels down to that row stands as a bar; the widest
 // box under a bar ends at lower bars (the stack holds the bars rising).
-static TexelBox FindLargestHole(const SDL_Surface* picture, const TexelBox& within)
+static TexelBox FindLargestHole(const RgbaPicture& picture, const TexelBox& within)
 {
     const int width = within.Right - within.Left;
     int* runs = new (std::nothrow) int[2 * width + 1]();
@@ -82,10 +82,10 @@ static TexelBox FindLargestHole(const SDL_Surface* picture, const TexelBox& with
     return AreaOf(hole) >= HOLE_WORTH_TEXELS ? hole : NO_TEXELS;
 }
 
-void Visuals::FindVisibleParts(Sprite& sprite, const SDL_Surface* picture) const
+void Visuals::FindVisibleParts(Sprite& sprite, const RgbaPicture& picture) const
 {
-    const int width = picture->w;
-    const int height = picture->h;
+    const int width = picture.Width;
+    const int height = picture.Height;
     TexelBox showing = {width, height, 0, 0};
     TexelBox notOpaque = showing;
     for (int y = 0; y < height; y++)

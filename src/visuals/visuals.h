@@ -3,11 +3,10 @@
 
 #include <stdint.h>
 
-#include <SDL.h>
-#include <SDL_ttf.h>
 #include <GL/gl.h>
 
 #include "interface/interface.h"
+#include "platform/drawing.h"
 
 // The virtual screen every position is given in, stretched over the window.
 const int VIRTUAL_SCREEN_WIDTH = 640;
@@ -173,10 +172,6 @@ struct LoadedText
     float TextureHeight;
 };
 
-// TTF_OpenFont without leaking the opened file when SDL_ttf is not running
-// (no window, so TTF_Init never ran): SDL_ttf would keep the file open.
-TTF_Font* OpenFontIfTextRuns(const char* file, int pointSize);
-
 // Owns the window, its OpenGL screen buffer, the sprites, the fonts and the
 // preloaded credit lines.
 class Visuals
@@ -185,16 +180,11 @@ public:
     Visuals();
     virtual ~Visuals();
 
-    SDL_Surface* Screen;
     int32_t WindowWidth;
     int32_t WindowHeight;
-    uint32_t Rmask;
-    uint32_t Gmask;
-    uint32_t Bmask;
-    uint32_t Amask;
 
     Sprite Sprites[NUMBER_OF_SPRITES];
-    TTF_Font* Font[NUMBER_OF_FONTS];
+    Typeface* Font[NUMBER_OF_FONTS];
     char VariableText[VARIABLE_TEXT_SIZE];
     LoadedText Texts[NUMBER_OF_LOADED_TEXTS];
     int32_t LastLoadedTextIndex;
@@ -210,7 +200,7 @@ public:
     PixelBox KeptWithin;
     // The menu widgets' pictures and the font of the buttons' labels, and
     // how each widget was last drawn.
-    TTF_Font* ButtonFont;
+    Typeface* ButtonFont;
     GLuint WidgetTexture[NUMBER_OF_INTERFACE_SPRITES];
     Placement WidgetLooks[NUMBER_OF_INTERFACE_SPRITES];
 
@@ -236,8 +226,8 @@ public:
     void DrawQuad(const PlacedQuad& quad, const Sprite* sprite = nullptr);
 
     // visible_parts.cpp
-    // From the picture's 32-bit RGBA copy, as uploaded.
-    void FindVisibleParts(Sprite& sprite, const SDL_Surface* picture) const;
+    // From the picture's pixels, as uploaded.
+    void FindVisibleParts(Sprite& sprite, const RgbaPicture& picture) const;
     // Whether the sprite may be drawn cut by the scissor: cutting is on, the
     // sprite smooth and upright, and nothing but its own place goes onto the
     // model-view matrix (else a broken rule, and it is drawn whole).
@@ -262,29 +252,32 @@ public:
     void KeepDrawingWithin(const ScreenArea* area);
 
     // images.cpp: picture files into textures, shared with the menu widgets.
-    // Loads a picture whose sides are powers of two; prints why not and returns null otherwise.
-    SDL_Surface* LoadPowerOfTwoImage(const char* file) const;
-    // Copies the picture byte for byte (colour and alpha) into a 32-bit RGBA surface.
-    SDL_Surface* ConvertToRGBA(SDL_Surface* image) const;
-    GLuint UploadNearestTexture(const SDL_Surface* picture, GLenum format) const;
-    // Lays a 32-bit picture with alpha over a 32-bit surface, its top left at (x, y).
-    void BlendOntoSurfaceAt(const SDL_Surface* source, SDL_Surface* destination, int x, int y) const;
+    // Loads a picture whose sides are powers of two; prints why not and
+    // returns false otherwise. Its pixels are null when no RGBA copy could
+    // be made of it; truecolor tells whether the file had no palette.
+    bool LoadPowerOfTwoImage(const char* file, RgbaPicture& picture, bool& truecolor) const;
+    GLuint UploadNearestTexture(const RgbaPicture& picture, GLenum format) const;
+    // Lays a picture over another by its alpha, its top left at (x, y); the
+    // destination keeps its alpha.
+    void BlendOntoPictureAt(const RgbaPicture& source, RgbaPicture& destination, int x, int y) const;
+    // Copies every pixel of a picture that is not wholly clear onto another,
+    // its top left at (x, y): solid letters stamped as an outline.
+    void StampOntoPictureAt(const RgbaPicture& source, RgbaPicture& destination, int x, int y) const;
     void DrawTexturedQuad(const PlacedQuad& quad);
 
     // text.cpp
     bool LoadFontsIntoMemory();
     void UnloadFontsFromMemory();
     int NextPowerOfTwo(int value) const;
-    void DrawTextOntoScreenBuffer(const char* text, TTF_Font* font, float x, float y,
+    void DrawTextOntoScreenBuffer(const char* text, Typeface* font, float x, float y,
                                   unsigned char justification,
                                   unsigned char red, unsigned char green, unsigned char blue,
                                   unsigned char outlineRed, unsigned char outlineGreen,
                                   unsigned char outlineBlue);
     // The text over a copy of itself grown by outlineWidth pixels on every side,
-    // on a transparent power-of-two canvas; null when SDL_ttf renders nothing.
-    SDL_Surface* RenderOutlinedText(const char* text, TTF_Font* font, SDL_Color colour,
-                                    SDL_Color outlineColour, int outlineWidth,
-                                    int* textWidth, int* textHeight);
+    // on a transparent power-of-two canvas; false when no letters are drawn.
+    bool RenderOutlinedText(const char* text, Typeface* font, LetterColour colour, LetterColour outlineColour,
+                            int outlineWidth, int* textWidth, int* textHeight, RgbaPicture& canvas);
 
     // loaded_texts.cpp
     bool LoadAllTextsIntoMemory();
@@ -331,7 +324,7 @@ public:
     bool CreateAllGUIAndInitialize(bool initialize);
     void UnloadGUIFromMemory();
     bool LoadInterfaceImage(int index, bool initialize);
-    void PrintLabelIntoImage(SDL_Surface* image, const char* label);
+    void PrintLabelIntoImage(RgbaPicture& image, const char* label);
 
     // widgets.cpp: the menus' buttons and arrows
     void DisplayAllButtonsOntoScreenBuffer();

@@ -10,29 +10,23 @@ static const char BUTTON_FONT_FILE[] = "data/interface/Default.ttf";
 static const int BUTTON_FONT_POINTS = 27;
 
 // The label: black anti-aliased text over a one-pixel dark yellow border.
-static const SDL_Color LABEL_COLOUR = {0, 0, 0, 0};
-static const SDL_Color LABEL_BORDER_COLOUR = {100, 100, 0, 0};
+static const LetterColour LABEL_COLOUR = {0, 0, 0};
+static const LetterColour LABEL_BORDER_COLOUR = {100, 100, 0};
 
-void Visuals::PrintLabelIntoImage(SDL_Surface* image, const char* label)
+void Visuals::PrintLabelIntoImage(RgbaPicture& image, const char* label)
 {
-    SDL_Surface* smooth = TTF_RenderText_Blended(ButtonFont, label, LABEL_COLOUR);
-    SDL_Surface* border = TTF_RenderText_Solid(ButtonFont, label, LABEL_BORDER_COLOUR);
-    if (smooth && border)
+    RgbaPicture smooth;
+    RgbaPicture border;
+    if (!RenderLetters(ButtonFont, label, LABEL_COLOUR, true, smooth) ||
+        !RenderLetters(ButtonFont, label, LABEL_BORDER_COLOUR, false, border))
+        return;
+    const int x0 = image.Width / 2 - smooth.Width / 2;
+    const int y0 = image.Height / 2 - smooth.Height / 2;
+    for (int dy = 0; dy <= 2; dy++)
     {
-        const int x0 = image->w / 2 - smooth->w / 2;
-        const int y0 = image->h / 2 - smooth->h / 2;
-        for (int dy = 0; dy <= 2; dy++)
-        {
-            for (int dx = 0; dx <= 2; dx++)
-            {
-                SDL_Rect place = {static_cast<Sint16>(x0 - 1 + dx), static_cast<Sint16>(y0 + dy), 0, 0};
-                SDL_BlitSurface(border, nullptr, image, &place);
-            }
-        }
-        visuals->BlendOntoSurfaceAt(smooth, image, x0, y0 + 1);
+        for (int dx = 0; dx <= 2; dx++) StampOntoPictureAt(border, image, x0 - 1 + dx, y0 + dy);
     }
-    if (smooth) SDL_FreeSurface(smooth);
-    if (border) SDL_FreeSurface(border);
+    BlendOntoPictureAt(smooth, image, x0, y0 + 1);
 }
 
 // Loads, labels and uploads one record's image; prints why when it cannot.
@@ -40,41 +34,35 @@ void Visuals::PrintLabelIntoImage(SDL_Surface* image, const char* label)
 bool Visuals::LoadInterfaceImage(int index, bool initialize)
 {
     const InterfaceImage& entry = INTERFACE_IMAGES[index];
-    SDL_Surface* image = LoadPowerOfTwoImage(entry.file);
-    if (!image) return false;
-    SDL_Surface* converted = ConvertToRGBA(image);
-    if (!converted)
+    RgbaPicture image;
+    bool truecolor = false;
+    if (!LoadPowerOfTwoImage(entry.file, image, truecolor)) return false;
+    if (!image.Pixels)
     {
-        printf("ERROR: SDL could not convert image %s\n", SDL_GetError());
-        SDL_FreeSurface(image);
+        printf("ERROR: SDL could not convert image %s\n", LastLoadingError());
         return false;
     }
 
-    const int bytesPerPixel = image->format->BytesPerPixel;
-    const bool truecolor = (bytesPerPixel == 3 || bytesPerPixel == 4);
     if (!truecolor) printf("ERROR: The image is not truecolor\n");
 
-    if (initialize) interface->InitializeRecord(index, image->w, image->h);
-    if (entry.label) PrintLabelIntoImage(converted, entry.label);
+    if (initialize) interface->InitializeRecord(index, image.Width, image.Height);
+    if (entry.label) PrintLabelIntoImage(image, entry.label);
 
     GLuint& texture = WidgetTexture[index];
     if (texture != 0) glDeleteTextures(1, &texture);
     texture = 0;
-    if (truecolor) texture = UploadNearestTexture(converted, GL_RGBA);
-
-    SDL_FreeSurface(image);
-    SDL_FreeSurface(converted);
+    if (truecolor) texture = UploadNearestTexture(image, GL_RGBA);
     return truecolor;
 }
 
 bool Visuals::CreateAllGUIAndInitialize(bool initialize)
 {
     // A reload after a resize opens the font again; the old one would leak.
-    if (ButtonFont) TTF_CloseFont(ButtonFont);
-    ButtonFont = OpenFontIfTextRuns(BUTTON_FONT_FILE, BUTTON_FONT_POINTS);
+    CloseTypeface(ButtonFont);
+    ButtonFont = OpenTypeface(BUTTON_FONT_FILE, BUTTON_FONT_POINTS);
     if (!ButtonFont)
     {
-        printf("ERROR: Loading font: %s\n", SDL_GetError());
+        printf("ERROR: Loading font: %s\n", LastLoadingError());
         return false;
     }
 

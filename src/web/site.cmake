@@ -3,10 +3,13 @@
 # which any web server can serve. Set up with emcmake; ./play --web does.
 
 # Each desktop file below answers a concern the browser answers differently;
-# its namesake in src/web takes its place. The files of src/web that stand
-# beside the game (its surfaces, pictures, fonts, sounds, gamepad and icon)
-# replace parts of Emscripten's SDL under SDL's own names.
-set(WEB_REPLACED_SOURCES src/main.cpp src/desktop/allocator.cpp src/desktop/storage.cpp)
+# its namesake in src/web takes its place: the program's frame, the
+# allocator, the saved files, and the drawing's pictures (stb_image), letters
+# (stb_truetype) and window. The files of src/web that stand beside the game
+# (its sounds, gamepad and focus) replace parts of Emscripten's SDL under
+# SDL's own names.
+set(WEB_REPLACED_SOURCES src/main.cpp src/desktop/allocator.cpp src/desktop/storage.cpp src/desktop/pictures.cpp
+    src/desktop/letters.cpp src/desktop/window.cpp)
 
 file(GLOB_RECURSE GAME_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*/*.cpp)
 list(FILTER GAME_SOURCES EXCLUDE REGEX "/src/web/|/src/headless/")

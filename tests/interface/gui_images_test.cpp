@@ -57,6 +57,21 @@ TEST_F(GUIImages, LabelIsPrintedIntoTheButtonPicture)
     EXPECT_TRUE(PixelIs(196, 212, 150, 30, 30, 12));
 }
 
+// A label larger than its picture is cut at every edge, as SDL cut its
+// blits: a 16 x 16 button holds the middle of its letters.
+TEST_F(GUIImages, ALabelLargerThanItsPictureIsCutAtItsEdges)
+{
+    ASSERT_TRUE(WritePicture("data/interface/Button.png", 16, 16, BUTTON_RED));
+    ASSERT_TRUE(visuals->CreateAllGUIAndInitialize(true));
+    interface->CreateButton(BUTTON_START, 0, 320, 240);
+    visuals->ClearScreenBufferWithColor(0, 0, 0, 1);
+    visuals->DrawInterfaceSprite(BUTTON_START);
+    int labelled = 0;
+    for (int y = 232; y < 248; y++)
+        for (int x = 312; x < 328; x++) labelled += PixelIs(x, y, 150, 30, 30, 12) ? 0 : 1;
+    EXPECT_GT(labelled, 10);
+}
+
 TEST_F(GUIImages, ReloadAfterResizeKeepsStateAndLeaksNothing)
 {
     ASSERT_TRUE(visuals->CreateAllGUIAndInitialize(true));

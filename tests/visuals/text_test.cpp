@@ -12,6 +12,24 @@
 
 namespace {
 
+// The size of a line of letters in a font: its smooth picture's, as SDL_ttf
+// sizes it (one line high).
+bool SizeOfLetters(Typeface* font, const char* text, int* width, int* height)
+{
+    RgbaPicture letters;
+    if (!RenderLetters(font, text, {255, 255, 255}, true, letters)) return false;
+    *width = letters.Width;
+    *height = letters.Height;
+    return true;
+}
+
+int LineHeight(Typeface* font)
+{
+    int width = 0;
+    int height = 0;
+    return SizeOfLetters(font, "A", &width, &height) ? height : -1;
+}
+
 class Text : public WindowTest
 {
 protected:
@@ -44,10 +62,10 @@ protected:
 
 TEST_F(Text, FontsOpenInOrderAndAMissingOneStopsTheRest)
 {
-    for (TTF_Font* font : visuals->Font) EXPECT_NE(nullptr, font);
-    EXPECT_GT(TTF_FontHeight(visuals->Font[3]), TTF_FontHeight(visuals->Font[0]));
-    EXPECT_GT(TTF_FontHeight(visuals->Font[0]), TTF_FontHeight(visuals->Font[1]));
-    EXPECT_GT(TTF_FontHeight(visuals->Font[1]), TTF_FontHeight(visuals->Font[2]));
+    for (Typeface* font : visuals->Font) EXPECT_NE(nullptr, font);
+    EXPECT_GT(LineHeight(visuals->Font[3]), LineHeight(visuals->Font[0]));
+    EXPECT_GT(LineHeight(visuals->Font[0]), LineHeight(visuals->Font[1]));
+    EXPECT_GT(LineHeight(visuals->Font[1]), LineHeight(visuals->Font[2]));
     EXPECT_TRUE(AppearInOrder(output->Text(), {"Loaded all TTF fonts into memory"}));
 
     ASSERT_TRUE(OpenWindow(640, 480));
@@ -73,10 +91,10 @@ TEST_F(Text, NextPowerOfTwoRoundsUpToTheNearestPower)
 TEST_F(Text, JustificationsPlaceTheLeftEdge)
 {
     const char text[] = "Wobble";
-    TTF_Font* const font = visuals->Font[0];
+    Typeface* const font = visuals->Font[0];
     int width = 0;
     int height = 0;
-    ASSERT_EQ(0, TTF_SizeText(font, text, &width, &height));
+    ASSERT_TRUE(SizeOfLetters(font, text, &width, &height));
 
     visuals->DrawTextOntoScreenBuffer(text, font, 100, 10, JUSTIFY_LEFT, 255, 255, 255, 255, 0, 0);
     const int inset = LeftmostDrawnColumn(10, 10 + height) - 100;
@@ -224,26 +242,25 @@ struct TextColumns
 
 TextColumns ColumnsOf(const PlacedText& placed)
 {
-    const SDL_Color white = {255, 255, 255, 0};
-    const SDL_Color black = {0, 0, 0, 0};
+    const LetterColour white = {255, 255, 255};
+    const LetterColour black = {0, 0, 0};
     int width = 0;
     int height = 0;
-    SDL_Surface* canvas =
-        visuals->RenderOutlinedText(placed.text, visuals->Font[placed.font], white, black, 2, &width, &height);
-    if (!canvas) return {{-1, 9999}, {-1, 9999}};
-    TextColumns columns = {{canvas->w, -1}, {canvas->w, -1}};
-    for (int y = 0; y < canvas->h; y++)
+    RgbaPicture canvas;
+    if (!visuals->RenderOutlinedText(placed.text, visuals->Font[placed.font], white, black, 2, &width, &height, canvas))
+        return {{-1, 9999}, {-1, 9999}};
+    TextColumns columns = {{canvas.Width, -1}, {canvas.Width, -1}};
+    for (int y = 0; y < canvas.Height; y++)
     {
-        const Uint32* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(canvas->pixels) + y * canvas->pitch);
-        for (int x = 0; x < canvas->w; x++)
+        for (int x = 0; x < canvas.Width; x++)
         {
-            if ((row[x] & visuals->Amask) == 0) continue;
+            const uint8_t* pixel = &canvas.Pixels[(static_cast<size_t>(y) * canvas.Width + x) * 4];
+            if (pixel[3] == 0) continue;
             columns.outlined = {std::min(columns.outlined.left, x), std::max(columns.outlined.right, x)};
-            if ((row[x] & visuals->Rmask) == 0) continue;
+            if (pixel[0] == 0) continue;
             columns.letters = {std::min(columns.letters.left, x), std::max(columns.letters.right, x)};
         }
     }
-    SDL_FreeSurface(canvas);
 
     int left = (int)placed.x;
     if (placed.justification == JUSTIFY_CENTER_SCREEN) left = 317 - width / 2;
@@ -303,7 +320,7 @@ TEST_F(CreditLines, FiftyFourLinesAreRenderedWithTheirSizes)
 
     int width = 0;
     int height = 0;
-    ASSERT_EQ(0, TTF_SizeText(visuals->Font[0], "Someone", &width, &height));
+    ASSERT_TRUE(SizeOfLetters(visuals->Font[0], "Someone", &width, &height));
     const LoadedText& someone = visuals->Texts[20];
     EXPECT_EQ(width + 7, someone.TextWidth);
     EXPECT_EQ(height + 7, someone.TextHeight);

@@ -2,18 +2,17 @@
 // canvas's fillText in a font named after the file's path, which the page
 // does not have, and returns canvases the game cannot read. Here the
 // letters are rasterised from the font file and laid out as SDL_ttf 2.0
-// lays them out: the same line height, advances, kerning and bounds, so a
-// text is as wide and as high as on the desktop.
+// lays them out on the desktop: the same line height, advances, kerning and
+// bounds, so a text is as wide and as high there.
 #define STB_TRUETYPE_IMPLEMENTATION
 #include <stb_truetype.h>
 
 #include <math.h>
+#include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 
-#include <SDL.h>
-#include <SDL_ttf.h>
-
+#include "platform/drawing.h"
 #include "web/web.h"
 
 // The game's texts are Latin-1, one byte a letter.
@@ -33,7 +32,7 @@ struct Letter
     unsigned char* Coverage;  // Width x Rows, 0 to 255
 };
 
-struct _TTF_Font
+struct Typeface
 {
     unsigned char* File;
     stbtt_fontinfo Info;
@@ -44,20 +43,18 @@ struct _TTF_Font
 
 static bool TextRuns = false;
 
-extern "C" int TTF_Init(void)
+// The log says what the desktop's says.
+bool StartLetters()
 {
     TextRuns = true;
-    return 0;
+    printf("SDL_ttf initialized\n");
+    return true;
 }
 
-extern "C" int TTF_WasInit(void)
-{
-    return TextRuns ? 1 : 0;
-}
-
-extern "C" void TTF_Quit(void)
+void StopLetters()
 {
     TextRuns = false;
+    printf("SDL_ttf closed\n");
 }
 
 // FreeType's rounding of 26.6 values, which SDL_ttf's metrics go through.
@@ -66,21 +63,27 @@ static int Ceiling(float pixels)
     return (int)ceilf(pixels - 1.0f / 128.0f);
 }
 
-extern "C" TTF_Font* TTF_OpenFont(const char* path, int pointSize)
+// Opened only while letters run, as on the desktop.
+Typeface* OpenTypeface(const char* path, int pointSize)
 {
+    if (!TextRuns)
+    {
+        SayWhyLoadingFailed("Library not initialized");
+        return nullptr;
+    }
     long size = 0;
     unsigned char* file = ReadWholeFile(path, LARGEST_FONT_FILE, size);
     if (!file)
     {
-        SDL_SetError("Couldn't open %s", path);
+        SayWhyLoadingFailed("Couldn't open %s", path);
         return nullptr;
     }
-    TTF_Font* font = static_cast<TTF_Font*>(calloc(1, sizeof(TTF_Font)));
+    Typeface* font = static_cast<Typeface*>(calloc(1, sizeof(Typeface)));
     if (!font || pointSize <= 0 || !stbtt_InitFont(&font->Info, file, stbtt_GetFontOffsetForIndex(file, 0)))
     {
         free(font);
         free(file);
-        SDL_SetError("Couldn't load font file %s", path);
+        SayWhyLoadingFailed("Couldn't load font file %s", path);
         return nullptr;
     }
     font->File = file;
@@ -97,7 +100,7 @@ extern "C" TTF_Font* TTF_OpenFont(const char* path, int pointSize)
     return font;
 }
 
-extern "C" void TTF_CloseFont(TTF_Font* font)
+void CloseTypeface(Typeface* font)
 {
     if (!font) return;
     for (Letter& letter : font->Letters) free(letter.Coverage);
@@ -105,7 +108,7 @@ extern "C" void TTF_CloseFont(TTF_Font* font)
     free(font);
 }
 
-static const Letter& LetterOf(TTF_Font* font, unsigned char character)
+static const Letter& LetterOf(Typeface* font, unsigned char character)
 {
     Letter& letter = font->Letters[character];
     if (letter.Made) return letter;
@@ -132,7 +135,7 @@ static const Letter& LetterOf(TTF_Font* font, unsigned char character)
     return letter;
 }
 
-static int Kerning(TTF_Font* font, int previous, int next)
+static int Kerning(Typeface* font, int previous, int next)
 {
     if (!previous || !next) return 0;
     return (int)floorf(stbtt_GetGlyphKernAdvance(&font->Info, previous, next) * font->Scale + 0.5f);
@@ -140,7 +143,7 @@ static int Kerning(TTF_Font* font, int previous, int next)
 
 // SDL_ttf's bounds: from the leftmost ink (or the pen's start) to the
 // furthest of ink and advance; always one line high.
-static int TextWidth(TTF_Font* font, const unsigned char* text)
+static int TextWidth(Typeface* font, const unsigned char* text)
 {
     int x = 0, minX = 0, maxX = 0, previous = 0;
     for (const unsigned char* at = text; *at; at++)
@@ -158,7 +161,7 @@ static int TextWidth(TTF_Font* font, const unsigned char* text)
 
 // Lays the letters out as SDL_ttf does, handing each covered pixel to paint.
 template <typename Paint>
-static void LayOut(TTF_Font* font, const unsigned char* text, int height, int width, Paint paint)
+static void LayOut(Typeface* font, const unsigned char* text, int height, int width, Paint paint)
 {
     int pen = 0, previous = 0;
     for (const unsigned char* at = text; *at; at++)
@@ -183,50 +186,28 @@ static void LayOut(TTF_Font* font, const unsigned char* text, int height, int wi
     }
 }
 
-static bool MeasureForRendering(TTF_Font* font, const char* text, int& width)
+// Smooth letters: the colour where they cover, the coverage as alpha (two
+// letters that overlap lay their coverages over each other bit by bit).
+// Solid letters: the colour, opaque, where they cover at least half a pixel.
+bool RenderLetters(Typeface* font, const char* text, LetterColour colour, bool smooth, RgbaPicture& picture)
 {
-    if (!font || !text)
+    picture = RgbaPicture{};
+    if (!font || !text) return false;
+    const unsigned char* letters = reinterpret_cast<const unsigned char*>(text);
+    const int width = TextWidth(font, letters);
+    if (width <= 0 || width > LARGEST_PICTURE_SIDE || !ClearPicture(picture, width, font->Height))
     {
-        SDL_SetError("Passed a NULL pointer");
+        picture = RgbaPicture{};
         return false;
     }
-    width = TextWidth(font, reinterpret_cast<const unsigned char*>(text));
-    if (width > 0) return true;
-    SDL_SetError("Text has zero width");
-    return false;
-}
-
-// Smooth letters: the colour everywhere, the coverage as alpha.
-extern "C" SDL_Surface* TTF_RenderText_Blended(TTF_Font* font, const char* text, SDL_Color colour)
-{
-    int width = 0;
-    if (!MeasureForRendering(font, text, width)) return nullptr;
-    SDL_Surface* surface =
-        SDL_CreateRGBSurface(SDL_SWSURFACE, width, font->Height, 32, 0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000);
-    if (!surface) return nullptr;
-    const Uint32 pixel = (Uint32)colour.r << 16 | (Uint32)colour.g << 8 | colour.b;
-    Uint32* pixels = static_cast<Uint32*>(surface->pixels);
-    const int stride = surface->pitch / 4;
-    LayOut(font, reinterpret_cast<const unsigned char*>(text), font->Height, width,
-           [&](int x, int y, unsigned char coverage) { pixels[y * stride + x] |= pixel | (Uint32)coverage << 24; });
-    return surface;
-}
-
-// Hard letters: palette colour 1 on a keyed colour 0.
-extern "C" SDL_Surface* TTF_RenderText_Solid(TTF_Font* font, const char* text, SDL_Color colour)
-{
-    int width = 0;
-    if (!MeasureForRendering(font, text, width)) return nullptr;
-    SDL_Surface* surface = SDL_CreateRGBSurface(SDL_SWSURFACE, width, font->Height, 8, 0, 0, 0, 0);
-    if (!surface) return nullptr;
-    SDL_Color* palette = surface->format->palette->colors;
-    palette[0] = SDL_Color{(Uint8)(255 - colour.r), (Uint8)(255 - colour.g), (Uint8)(255 - colour.b), 0};
-    palette[1] = colour;
-    SDL_SetColorKey(surface, SDL_SRCCOLORKEY, 0);
-    Uint8* pixels = static_cast<Uint8*>(surface->pixels);
-    LayOut(font, reinterpret_cast<const unsigned char*>(text), font->Height, width,
-           [&](int x, int y, unsigned char coverage) {
-               if (coverage >= SOLID_COVERAGE) pixels[y * surface->pitch + x] = 1;
-           });
-    return surface;
+    uint8_t* const pixels = picture.Pixels.get();
+    LayOut(font, letters, font->Height, width, [&](int x, int y, unsigned char coverage) {
+        uint8_t* pixel = pixels + (static_cast<size_t>(y) * width + x) * 4;
+        if (!smooth && coverage < SOLID_COVERAGE) return;
+        pixel[0] |= colour.Red;
+        pixel[1] |= colour.Green;
+        pixel[2] |= colour.Blue;
+        pixel[3] |= smooth ? coverage : 255;
+    });
+    return true;
 }
