@@ -1,9 +1,14 @@
 #include "visuals/visuals.h"
 
+#include <GL/gl.h>
+
 #include <algorithm>
 
 #include <stdio.h>
 #include <string.h>
+
+// The drawing names OpenGL's textures and formats as OpenGL does.
+static_assert(sizeof(TextureName) == sizeof(GLuint) && sizeof(unsigned int) == sizeof(GLenum), "not OpenGL's sizes");
 
 static bool IsPowerOfTwo(int value)
 {
@@ -100,7 +105,7 @@ void Visuals::StampOntoPictureAt(const RgbaPicture& source, RgbaPicture& destina
 }
 
 // The internal format is named as the pixels' own, which WebGL requires.
-GLuint Visuals::UploadNearestTexture(const RgbaPicture& picture, GLenum format) const
+TextureName Visuals::UploadNearestTexture(const RgbaPicture& picture, unsigned int format) const
 {
     GLuint texture = 0;
     glGenTextures(1, &texture);

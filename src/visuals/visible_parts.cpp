@@ -1,5 +1,7 @@
 #include "visuals/visuals.h"
 
+#include <GL/gl.h>
+
 #include <math.h>
 
 #include <algorithm>

@@ -3,10 +3,13 @@
 
 #include <stdint.h>
 
-#include <GL/gl.h>
 
 #include "interface/interface.h"
 #include "platform/drawing.h"
+
+// An OpenGL texture's name (a GLuint): the header passes no OpenGL on to
+// those that only read the drawing's state.
+typedef unsigned int TextureName;
 
 // The virtual screen every position is given in, stretched over the window.
 const int VIRTUAL_SCREEN_WIDTH = 640;
@@ -75,7 +78,7 @@ typedef Box<float> ScreenArea;  // units of the virtual screen
 // turned, tinted, and blended with linear filtering when Smooth.
 struct Placement
 {
-    GLuint Texture;
+    TextureName Texture;
     float ScreenX;
     float ScreenY;
     float ScaleX;
@@ -89,7 +92,7 @@ struct Placement
 };
 
 // Upright at (x, y) at the picture's own size, untinted, opaque and smooth.
-Placement UprightAt(GLuint texture, float x, float y);
+Placement UprightAt(TextureName texture, float x, float y);
 
 // One picture loaded into one texture, with the state it is drawn with.
 struct Sprite : Placement
@@ -162,7 +165,7 @@ PlacedQuad QuadOfSprite(const Sprite& sprite);
 // One credit line rendered once into its own texture.
 struct LoadedText
 {
-    GLuint Texture;
+    TextureName Texture;
     float ScreenX;
     float ScreenY;
     float BlueHue;
@@ -201,7 +204,7 @@ public:
     // The menu widgets' pictures and the font of the buttons' labels, and
     // how each widget was last drawn.
     Typeface* ButtonFont;
-    GLuint WidgetTexture[NUMBER_OF_INTERFACE_SPRITES];
+    TextureName WidgetTexture[NUMBER_OF_INTERFACE_SPRITES];
     Placement WidgetLooks[NUMBER_OF_INTERFACE_SPRITES];
 
     // window.cpp
@@ -256,7 +259,7 @@ public:
     // returns false otherwise. Its pixels are null when no RGBA copy could
     // be made of it; truecolor tells whether the file had no palette.
     bool LoadPowerOfTwoImage(const char* file, RgbaPicture& picture, bool& truecolor) const;
-    GLuint UploadNearestTexture(const RgbaPicture& picture, GLenum format) const;
+    TextureName UploadNearestTexture(const RgbaPicture& picture, unsigned int format) const;
     // Lays a picture over another by its alpha, its top left at (x, y); the
     // destination keeps its alpha.
     void BlendOntoPictureAt(const RgbaPicture& source, RgbaPicture& destination, int x, int y) const;

@@ -2,6 +2,8 @@
 // printed into it, and uploaded into a texture of its own.
 #include "visuals/visuals.h"
 
+#include <GL/gl.h>
+
 #include <stdio.h>
 
 #include "interface/interface.h"

@@ -2,6 +2,8 @@
 // drawn where the menus placed them.
 #include "visuals/visuals.h"
 
+#include <GL/gl.h>
+
 #include <utility>
 
 #include "checks.h"

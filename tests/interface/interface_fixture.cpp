@@ -1,5 +1,6 @@
 #include "interface_fixture.h"
 
+#include <GL/gl.h>
 #include <dirent.h>
 
 #include "audio/audio.h"

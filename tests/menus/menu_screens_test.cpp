@@ -1,3 +1,4 @@
+#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <memory>
