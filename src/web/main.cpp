@@ -98,7 +98,7 @@ static int GamepadsListed = 0;
 
 static void OpenGamepadsThatTurnUp()
 {
-    const int listed = SDL_NumJoysticks();
+    const int listed = Input::JoysticksListed();
     if (listed == GamepadsListed || demos->Playing || demos->Recording) return;
     GamepadsListed = listed;
     input->CloseJoysticks();
@@ -118,7 +118,7 @@ static void BrowserFrameStep()
 int main(int argc, char** argv)
 {
     StartUpGame(argc, argv);
-    GamepadsListed = SDL_NumJoysticks();
+    GamepadsListed = Input::JoysticksListed();
     NextFrameDue = SDL_GetTicks();
     emscripten_set_main_loop(BrowserFrameStep, 0, 1);
     return 0;
