@@ -72,7 +72,7 @@ struct StateReader
                   #type " changed: read its new field in the game's state (src/demos/state.cpp), or name it as left out, and set its size here")
 
 // Left out: the frame clock and its statistics, which only time the frames.
-CHECK_SIZE(Game, 88);
+CHECK_SIZE(Game, 96);
 static void ReadGame(StateReader& reader)
 {
     READ(game, FatalError);

@@ -16,7 +16,13 @@ public:
     int32_t DebugOn;
     uint8_t AboutBackgroundHidden;
 
+    // The frames' pace, one for every platform: a frame is due a period
+    // after the one before it was due. A loop that can wait sleeps until it
+    // is (the desktop's: no late frame is made up); the browser's step,
+    // which cannot, runs the frames due at each display refresh, making up
+    // as many as FramesMadeUp periods.
     int32_t FrameDelayMilliseconds;
+    int32_t FramesMadeUp;
     uint32_t CurrentTicks;
     uint32_t NextFrameTicks;
     int32_t FramesThisSecond;
@@ -25,7 +31,8 @@ public:
     uint32_t NextSecondTicks;
     int32_t AverageFrameRate;
 
-    void CalculateFramerate();
+    void CalculateFramerate();  // as a frame starts
+    uint32_t MillisecondsUntilFrameDue(uint32_t now) const;
     void ProcessFramerate();
 };
 
