@@ -1,5 +1,6 @@
 // The joysticks as SDL has them: opened, read by their state every frame,
-// their events switched off.
+// their events switched off. Which pads are listed, and where their D-pads
+// are, is each platform's own (pads.cpp).
 #include <stdio.h>
 
 #include <SDL.h>
@@ -12,6 +13,11 @@ static SDL_Joystick* OpenedJoystick[NUMBER_OF_JOYSTICKS];
 bool JoystickDeviceOpen(int joystick)
 {
     return joystick >= 0 && joystick < NUMBER_OF_JOYSTICKS && OpenedJoystick[joystick] != nullptr;
+}
+
+SDL_Joystick* JoystickDevice(int joystick)
+{
+    return JoystickDeviceOpen(joystick) ? OpenedJoystick[joystick] : nullptr;
 }
 
 // The sticks are read by their state each frame: their events would only
@@ -36,7 +42,7 @@ void Input::OpenJoysticks()
         JoystickNumberOfHats[joystick] = 0;
     }
 
-    const int joysticksPlugged = SDL_NumJoysticks();
+    const int joysticksPlugged = JoysticksListed();
     if (joysticksPlugged <= 0) printf("No USB joysticks are plugged in\n");
     for (int joystick = 0; joystick < NUMBER_OF_JOYSTICKS && joystick < joysticksPlugged; joystick++)
     {
@@ -48,7 +54,7 @@ void Input::OpenJoysticks()
         }
         JoystickNumberOfButtons[joystick] = SDL_JoystickNumButtons(OpenedJoystick[joystick]);
         JoystickNumberOfAxes[joystick] = SDL_JoystickNumAxes(OpenedJoystick[joystick]);
-        JoystickNumberOfHats[joystick] = SDL_JoystickNumHats(OpenedJoystick[joystick]);
+        JoystickNumberOfHats[joystick] = DPadsOf(joystick);
         JoystickPlugged[joystick] = 1;
         printf("SDL Joystick %i initialized\n", joystick);
     }
@@ -84,29 +90,6 @@ bool Input::ButtonOfControlDown(int joystick, uint8_t code) const
     const int button = code - CONTROL_CODE_FIRST_BUTTON;
     if (button >= JoystickNumberOfButtons[joystick]) return false;
     return SDL_JoystickGetButton(OpenedJoystick[joystick], button) != 0;
-}
-
-// The D-pad's directions in the order two axes give them: up and down first,
-// so a diagonal reads as its vertical part.
-struct DPadDirection
-{
-    Uint8 HatMask;
-    uint8_t Direction;
-};
-
-static const DPadDirection DPAD_DIRECTIONS[] = {
-    {SDL_HAT_UP, UP}, {SDL_HAT_DOWN, DOWN}, {SDL_HAT_LEFT, LEFT}, {SDL_HAT_RIGHT, RIGHT}};
-
-// Most pads report their D-pad as hat 0; one without a hat reads as centred.
-uint8_t Input::DirectionOfDPad(int joystick) const
-{
-    if (!OpenedJoystick[joystick] || JoystickNumberOfHats[joystick] < 1) return CENTER;
-    const Uint8 hat = SDL_JoystickGetHat(OpenedJoystick[joystick], 0);
-    for (const DPadDirection& dpad : DPAD_DIRECTIONS)
-    {
-        if (hat & dpad.HatMask) return dpad.Direction;
-    }
-    return CENTER;
 }
 
 // An action mapped to an axis acts only on the axis' negative side.

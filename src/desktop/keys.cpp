@@ -1,65 +1,40 @@
-// The keys as SDL 1.2 numbers them, into the game's characters.
+// The game's keys as SDL 1.2 numbers them.
 #include <SDL.h>
 
-#include "input/input.h"
+#include "platform/keys.h"
 
-struct SpecialKey
-{
-    SDLKey Key;
-    char Plain;
-    char Shifted;
+static constexpr PlatformKeys DESKTOP_KEYS[] = {
+    {GAME_KEY_A, SDLK_a, 26},
+    {GAME_KEY_0, SDLK_0, 10},
+    {GAME_KEY_BACKSPACE, SDLK_BACKSPACE, 1},
+    {GAME_KEY_RETURN, SDLK_RETURN, 1},
+    {GAME_KEY_SPACE, SDLK_SPACE, 1},
+    {GAME_KEY_PLUS, SDLK_PLUS, 1},
+    {GAME_KEY_EQUALS, SDLK_EQUALS, 1},
+    {GAME_KEY_KEYPAD_PLUS, SDLK_KP_PLUS, 1},
+    {GAME_KEY_F1, SDLK_F1, 1},
+    {GAME_KEY_F2, SDLK_F2, 1},
+    {GAME_KEY_F12, SDLK_F12, 1},
+    {GAME_KEY_ESCAPE, SDLK_ESCAPE, 1},
+    {GAME_KEY_UP, SDLK_UP, 1},
+    {GAME_KEY_DOWN, SDLK_DOWN, 1},
+    {GAME_KEY_LEFT, SDLK_LEFT, 1},
+    {GAME_KEY_RIGHT, SDLK_RIGHT, 1},
+    {GAME_KEY_LEFT_SHIFT, SDLK_LSHIFT, 1},
+    {GAME_KEY_RIGHT_SHIFT, SDLK_RSHIFT, 1},
 };
+static_assert(EachGameKeyOnce(DESKTOP_KEYS), "every game key needs its SDL 1.2 number, or NO_PLATFORM_KEY");
+static_assert(SDLK_z - SDLK_a == 25 && SDLK_9 - SDLK_0 == 9, "SDL numbers the letters and digits in a row");
 
-static constexpr SpecialKey SPECIAL_KEYS[] = {
-    {SDLK_BACKSPACE, '<', '<'}, {SDLK_RETURN, '/', '/'}, {SDLK_SPACE, '_', '_'},
-    {SDLK_PLUS, '+', '+'},      {SDLK_EQUALS, '=', '+'}, {SDLK_KP_PLUS, '+', '+'},
-    {SDLK_F1, '!', '!'},        {SDLK_F2, '@', '@'},     {SDLK_F12, '|', '|'},
-};
+static constexpr PlatformKeyTable<SDLK_LAST> KEYS(DESKTOP_KEYS);
 
-// The character of every key symbol, without and with Shift; 0 leaves the
-// key of this frame as it was.
-struct KeyTranslationTable
+GameKey GameKeyOfPlatformNumber(int number)
 {
-    char Plain[SDLK_LAST];
-    char Shifted[SDLK_LAST];
+    return KEYS.KeyOf(number);
+}
 
-    constexpr KeyTranslationTable() : Plain(), Shifted()
-    {
-        for (int digit = SDLK_0; digit <= SDLK_9; digit++)
-        {
-            Plain[digit] = (char)digit;
-            Shifted[digit] = (char)digit;
-        }
-        for (int letter = SDLK_a; letter <= SDLK_z; letter++)
-        {
-            Plain[letter] = (char)letter;
-            Shifted[letter] = (char)(letter - 'a' + 'A');
-        }
-        for (const SpecialKey& special : SPECIAL_KEYS)
-        {
-            Plain[special.Key] = special.Plain;
-            Shifted[special.Key] = special.Shifted;
-        }
-    }
-};
-
-static constexpr KeyTranslationTable KEY_TRANSLATION;
-
-// Escape is an event of its own: what it means is the screen's to say. The
-// key before it is kept apart from the key after it, for the screen that
-// takes Escape for a key of its own.
-void Input::TranslateKeyPress(int key, bool shiftHeld, FrameInput& read) const
+bool GameKeyHeld(GameKey key)
 {
-    if (key == SDLK_ESCAPE)
-    {
-        if (read.Key != 0) read.KeyBeforeEscape = read.Key;
-        read.Key = 0;
-        read.Escape = 1;
-        return;
-    }
-    const int symbol = key;
-    if (symbol < 0 || symbol >= SDLK_LAST) return;
-
-    const char translated = shiftHeld ? KEY_TRANSLATION.Shifted[symbol] : KEY_TRANSLATION.Plain[symbol];
-    if (translated != 0) read.Key = translated;
+    const int number = KEYS.NumberOfKey(key);
+    return number != NO_PLATFORM_KEY && SDL_GetKeyState(nullptr)[number] != 0;
 }

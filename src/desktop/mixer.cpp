@@ -1,4 +1,5 @@
-// The music and the effects as SDL_mixer plays them.
+// The music and the effects as SDL_mixer plays them, on the desktop and in
+// the browser; where the browser's mixer differs, sound.cpp answers.
 #include <stdio.h>
 
 #include <SDL_mixer.h>
@@ -95,7 +96,7 @@ bool Audio::SetupAudio()
     // A missing track only silences itself.
     for (int index = 0; index < NUMBER_OF_MUSIC_TRACKS; index++)
     {
-        MusicTrack[index] = Mix_LoadMUS(MUSIC_FILES[index]);
+        MusicTrack[index] = LoadTune(MUSIC_FILES[index]);
         if (!MusicTrack[index]) printf("ERROR: Couldn't load music %s\n", SDL_GetError());
         Mix_VolumeMusic(MusicVolume);
     }
@@ -111,7 +112,7 @@ bool Audio::SetupAudio()
             printf("ERROR: Couldn't load sound %s\n", SDL_GetError());
             return false;
         }
-        Mix_VolumeChunk(SoundEffect[index], SoundVolume);
+        SetEffectVolume(SoundEffect[index], SoundVolume);
     }
     printf("Loaded all sounds into memory\n");
 
@@ -164,7 +165,7 @@ void Audio::PlayMusicOnDevice(uint8_t index, int loops)
 void Audio::PlayEffectOnDevice(uint8_t index, int loops)
 {
     if (index >= NUMBER_OF_SOUND_EFFECTS || !SoundEffect[index] || SoundVolume == 0) return;
-    if (Mix_PlayChannelTimed(-1, SoundEffect[index], loops, -1) == -1)
+    if (PlayEffectOnChannel(SoundEffect[index], loops) == -1)
         printf("Mix_PlayChannel: %s\n", SDL_GetError());
 }
 
@@ -174,9 +175,9 @@ void Audio::ApplySoundVolume()
     MixerSoundVolume = SoundVolume;
     if (!MixerOpen) return;
 
-    for (int channel = 0; channel < NUMBER_OF_MIXER_CHANNELS; channel++) Mix_Volume(channel, SoundVolume);
+    for (int channel = 0; channel < NUMBER_OF_MIXER_CHANNELS; channel++) SetChannelVolume(channel, SoundVolume);
     for (Mix_Chunk* effect : SoundEffect)
     {
-        if (effect) Mix_VolumeChunk(effect, SoundVolume);
+        if (effect) SetEffectVolume(effect, SoundVolume);
     }
 }

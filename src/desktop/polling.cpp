@@ -1,18 +1,11 @@
-// The keyboard, the mouse and the window's events as SDL 1.2 has them.
+// The keyboard, the mouse and the window's events as SDL has them: SDL 1.2
+// on the desktop, Emscripten's SDL in the browser, whose key numbers
+// (keys.cpp) and focus (focus.cpp) are each platform's own.
 #include <SDL.h>
 
 #include "input/input.h"
 #include "desktop/desktop.h"
 #include "visuals/visuals.h"
-
-// The held arrow keys in priority order, with the direction each gives.
-struct ArrowKey
-{
-    SDLKey Key;
-    uint8_t Direction;
-};
-
-static const ArrowKey ARROW_KEYS[] = {{SDLK_UP, UP}, {SDLK_DOWN, DOWN}, {SDLK_LEFT, LEFT}, {SDLK_RIGHT, RIGHT}};
 
 // SDL's numbers of the two watched mouse buttons: left, then middle.
 static const Uint8 MOUSE_BUTTONS[NUMBER_OF_MOUSE_BUTTONS] = {SDL_BUTTON_LEFT, SDL_BUTTON_MIDDLE};
@@ -39,15 +32,14 @@ void Input::ReadFrameInput(FrameInput& read)
 // window that asks to close is a key of its own, and the game quits.
 void Input::ReadQueuedEvents(FrameInput& read)
 {
-    const Uint8* const keys = SDL_GetKeyState(nullptr);
-    const bool shiftHeld = keys[SDLK_LSHIFT] || keys[SDLK_RSHIFT];
+    const bool shiftHeld = ShiftHeld();
     SDL_Event event;
     while (SDL_PollEvent(&event))
     {
         switch (event.type)
         {
             case SDL_KEYDOWN:
-                TranslateKeyPress(event.key.keysym.sym, shiftHeld, read);
+                TranslateKeyPress(GameKeyOfPlatformNumber(event.key.keysym.sym), shiftHeld, read);
                 break;
             case SDL_QUIT:
                 read.Key = WINDOW_CLOSE_KEY;
@@ -85,8 +77,7 @@ bool Input::WindowAskedToClose()
 // window is no sign at all.
 void Input::ReadLastingFocusLoss(FrameInput& read)
 {
-    const Uint8 looking = SDL_APPINPUTFOCUS | SDL_APPACTIVE;
-    if ((SDL_GetAppState() & looking) == looking)
+    if (WindowFocused())
     {
         if (PollsWithoutFocus == FOCUS_LOSS_LASTS_POLLS) read.Focus |= FOCUS_BACK;
         PollsWithoutFocus = 0;
@@ -94,17 +85,6 @@ void Input::ReadLastingFocusLoss(FrameInput& read)
     }
     if (PollsWithoutFocus == FOCUS_LOSS_LASTS_POLLS) return;
     if (++PollsWithoutFocus == FOCUS_LOSS_LASTS_POLLS) read.Focus |= FOCUS_LOST;
-}
-
-void Input::ReadKeyboardArrows(FrameInput& read) const
-{
-    const Uint8* const keys = SDL_GetKeyState(nullptr);
-    for (const ArrowKey& arrow : ARROW_KEYS)
-    {
-        if (!keys[arrow.Key]) continue;
-        read.Direction[INPUT_KEYBOARD] = arrow.Direction;
-        return;
-    }
 }
 
 // Window pixels scaled into the 640 x 480 virtual screen, by the window's

@@ -16,6 +16,7 @@ Game::Game()
     AboutBackgroundHidden = 1;
 
     FrameDelayMilliseconds = STARTING_FRAME_DELAY_MILLISECONDS;
+    FramesMadeUp = 0;
     CurrentTicks = MillisecondsSinceStart();
     NextFrameTicks = CurrentTicks + STARTING_FRAME_DELAY_MILLISECONDS;
     FramesThisSecond = 0;
@@ -29,12 +30,17 @@ Game::~Game()
 {
 }
 
-// Stamps the start of the frame and keeps the frame rate as a running
-// average of the last ten one-second samples.
+// Stamps the start of the frame, and when the next is due, and keeps the
+// frame rate as a running average of the last ten one-second samples. The
+// next frame is due a period after this one was due, by the period it
+// starts with; a frame early, or later than FramesMadeUp periods, counts
+// from its own start.
 void Game::CalculateFramerate()
 {
     CurrentTicks = MillisecondsSinceStart();
-    NextFrameTicks = CurrentTicks + FrameDelayMilliseconds;
+    const int32_t late = (int32_t)(CurrentTicks - NextFrameTicks);
+    if (late < 0 || late > FramesMadeUp * FrameDelayMilliseconds) NextFrameTicks = CurrentTicks;
+    NextFrameTicks += FrameDelayMilliseconds;
     FramesThisSecond++;
 
     if (CurrentTicks <= NextSecondTicks) return;
@@ -49,9 +55,16 @@ void Game::CalculateFramerate()
     AverageFrameRate = sum / NUMBER_OF_FRAME_RATE_SAMPLES;
 }
 
-// Sleeps out the rest of the frame period; a late frame is not made up.
+uint32_t Game::MillisecondsUntilFrameDue(uint32_t now) const
+{
+    const int32_t early = (int32_t)(NextFrameTicks - now);
+    return early > 0 ? (uint32_t)early : 0;
+}
+
+// Sleeps out the rest of the frame period.
 void Game::ProcessFramerate()
 {
     CurrentTicks = MillisecondsSinceStart();
-    if (CurrentTicks < NextFrameTicks) SleepMilliseconds(NextFrameTicks - CurrentTicks);
+    const uint32_t wait = MillisecondsUntilFrameDue(CurrentTicks);
+    if (wait > 0) SleepMilliseconds(wait);
 }

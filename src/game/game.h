@@ -13,9 +13,15 @@
     FIELD(uint8_t, QuitGame, )                  \
     FIELD(uint8_t, AboutBackgroundHidden, )
 
-// The frame clock and its statistics, which only time the frames.
+// The frame clock and its statistics, which only time the frames. The
+// frames' pace is one for every platform: a frame is due a period after the
+// one before it was due. A loop that can wait sleeps until it is (the
+// desktop's: no late frame is made up); the browser's step, which cannot,
+// runs the frames due at each display refresh, making up as many as
+// FramesMadeUp periods.
 #define GAME_LEFT_OUT(FIELD)                    \
     FIELD(uint8_t, FrameRateSampleIndex, )      \
+    FIELD(int32_t, FramesMadeUp, )              \
     FIELD(uint32_t, CurrentTicks, )             \
     FIELD(uint32_t, NextFrameTicks, )           \
     FIELD(int32_t, FramesThisSecond, )          \
@@ -34,7 +40,8 @@ public:
     GAME_STATE(DECLARE_FIELD)
     GAME_LEFT_OUT(DECLARE_FIELD)
 
-    void CalculateFramerate();
+    void CalculateFramerate();  // as a frame starts
+    uint32_t MillisecondsUntilFrameDue(uint32_t now) const;
     void ProcessFramerate();
 };
 

@@ -4,6 +4,7 @@
 #include <stdint.h>
 #include <stdio.h>
 
+#include "platform/keys.h"
 #include "state_fields.h"
 
 // Directions shared by input, gameplay and screens.
@@ -189,21 +190,28 @@ public:
     void SetDefaultJoystickMappings();
     void UseJoysticksOfShapes(const JoystickShape shapes[NUMBER_OF_JOYSTICKS], const uint8_t plugged[NUMBER_OF_JOYSTICKS]);
 
+    // keys.cpp: the game's keys into the frame's input (the platform says
+    // which of them is pressed or held)
+    void TranslateKeyPress(GameKey key, bool shiftHeld, FrameInput& read) const;
+    void ReadKeyboardArrows(FrameInput& read) const;
+    bool ShiftHeld() const;
+
     // The devices, which each platform reads in its own way (src/desktop: a
-    // frame's events, keys and mouse in polling.cpp and keys.cpp, the
-    // joysticks in joysticks.cpp). A replay with no window opens none
-    // (src/headless).
+    // frame's events and mouse in polling.cpp, the focus in focus.cpp, the
+    // joysticks in joysticks.cpp and their D-pads in pads.cpp; the browser
+    // answers the focus and the pads itself). A replay with no window opens
+    // none (src/headless).
     void ReadFrameInput(FrameInput& read);
     void ReadQueuedEvents(FrameInput& read);
     void ReadLastingFocusLoss(FrameInput& read);
-    void ReadKeyboardArrows(FrameInput& read) const;
+    // The window has the keyboard's focus and is shown.
+    bool WindowFocused();
     void ReadMouse(FrameInput& read);
     void ReadPress(int button, int x, int y);
     void ScaleIntoVirtualScreen(int windowX, int windowY, int32_t& x, int32_t& y) const;
     // Empties the queue, true when the window was asked to close: all a
     // playback's watcher may say.
     bool WindowAskedToClose();
-    void TranslateKeyPress(int key, bool shiftHeld, FrameInput& read) const;
     static void IgnoreJoystickEvents();  // as SDL starts, before the window opens
     void OpenJoysticks();
     void CloseJoysticks();
@@ -212,6 +220,10 @@ public:
     bool ControlIsAxis(uint8_t code) const;
     int16_t AxisOfControl(int joystick, uint8_t code) const;
     bool ButtonOfControlDown(int joystick, uint8_t code) const;
+    // The pads the platform lists, and each one's D-pads and the direction
+    // of its first.
+    static int JoysticksListed();
+    int DPadsOf(int joystick) const;
     uint8_t DirectionOfDPad(int joystick) const;
 };
 

@@ -4,13 +4,11 @@
 // lasting loss, and pauses a game as a window left on the desktop does.
 #include <emscripten.h>
 
-#include <SDL.h>
-
 #include "input/input.h"
 
 static int PollsStillAway = 0;
 
-extern "C" Uint8 SDL_GetAppState(void)
+bool Input::WindowFocused()
 {
     const bool hiddenSinceAsked = EM_ASM_INT({
         var hidden = Module.pageWasHidden === true;
@@ -21,8 +19,7 @@ extern "C" Uint8 SDL_GetAppState(void)
     if (PollsStillAway > 0)
     {
         PollsStillAway--;
-        return SDL_APPACTIVE;
+        return false;
     }
-    const bool looking = EM_ASM_INT({ return !document.hidden && document.hasFocus() ? 1 : 0; });
-    return looking ? SDL_APPINPUTFOCUS | SDL_APPACTIVE : SDL_APPACTIVE;
+    return EM_ASM_INT({ return !document.hidden && document.hasFocus() ? 1 : 0; });
 }

@@ -1,11 +1,10 @@
 // The browser's program frame. A page cannot block, so the browser calls a
 // frame step at each of its display refreshes, and the step runs the game's
-// frames that are due by the game's own clock, each frame's period as the
-// game sets it for the board: the desktop's pace, whatever the display's
-// rate. A timed demo runs as many frames as a refresh leaves room for.
+// frames that are due by the game's own pace (Game::MillisecondsUntilFrameDue),
+// each frame's period as the game sets it for the board: the desktop's pace,
+// whatever the display's rate. A timed demo runs as many frames as a refresh
+// leaves room for.
 #include <emscripten.h>
-
-#include <SDL.h>
 
 #include "audio/audio.h"
 #include "demos/demos.h"
@@ -14,17 +13,18 @@
 #include "interface/interface.h"
 #include "logic/logic.h"
 #include "main_loop.h"
+#include "platform/platform.h"
 #include "screens/screens.h"
 
 // A tab that was hidden, or a machine that fell behind, does not make the
-// game race to catch up: it runs at most this many frames at once.
+// game race to catch up: it runs at most this many frames at once, and
+// makes up no more.
 const int MOST_FRAMES_AT_ONCE = 4;
 // A timed demo leaves the browser this much of each 16.7 ms refresh.
-const Uint32 TIMED_DEMO_MILLISECONDS_A_REFRESH = 12;
+const uint32_t TIMED_DEMO_MILLISECONDS_A_REFRESH = 12;
 // Steps of a frame here: the page shows the picture at the end of the step.
 const int BROWSER_FRAME = POLL_INPUT | PRESENT_SCREEN_BUFFER;
 
-static Uint32 NextFrameDue = 0;
 static int FramesRun = 0;
 
 // What the page's tests read of the game, rather than its pixels: the
@@ -75,21 +75,16 @@ static void EndTheGame()
 
 static void RunTimedDemoFrames()
 {
-    const Uint32 start = SDL_GetTicks();
-    while (GameGoesOn() && SDL_GetTicks() - start < TIMED_DEMO_MILLISECONDS_A_REFRESH) RunFrame();
+    const uint32_t start = MillisecondsSinceStart();
+    while (GameGoesOn() && MillisecondsSinceStart() - start < TIMED_DEMO_MILLISECONDS_A_REFRESH) RunFrame();
 }
 
 static void RunFramesDue()
 {
-    const Uint32 now = SDL_GetTicks();
-    if ((Sint32)(now - NextFrameDue) > MOST_FRAMES_AT_ONCE * game->FrameDelayMilliseconds) NextFrameDue = now;
-    for (int frames = 0; GameGoesOn() && frames < MOST_FRAMES_AT_ONCE && (Sint32)(now - NextFrameDue) >= 0; frames++)
-    {
-        // The period of the frame as it starts, as the desktop's clock takes it.
-        const int32_t period = game->FrameDelayMilliseconds;
+    const uint32_t now = MillisecondsSinceStart();
+    for (int frames = 0; GameGoesOn() && frames < MOST_FRAMES_AT_ONCE && game->MillisecondsUntilFrameDue(now) == 0;
+         frames++)
         RunFrame();
-        NextFrameDue += period;
-    }
 }
 
 // Browsers list a gamepad only once a button of it is pressed: a pad that
@@ -98,7 +93,7 @@ static int GamepadsListed = 0;
 
 static void OpenGamepadsThatTurnUp()
 {
-    const int listed = SDL_NumJoysticks();
+    const int listed = Input::JoysticksListed();
     if (listed == GamepadsListed || demos->Playing || demos->Recording) return;
     GamepadsListed = listed;
     input->CloseJoysticks();
@@ -118,8 +113,11 @@ static void BrowserFrameStep()
 int main(int argc, char** argv)
 {
     StartUpGame(argc, argv);
-    GamepadsListed = SDL_NumJoysticks();
-    NextFrameDue = SDL_GetTicks();
+    GamepadsListed = Input::JoysticksListed();
+    game->FramesMadeUp = MOST_FRAMES_AT_ONCE;
+    // Emscripten's clock starts with SDL, after the game's objects: the
+    // first frame is due now.
+    game->NextFrameTicks = MillisecondsSinceStart();
     emscripten_set_main_loop(BrowserFrameStep, 0, 1);
     return 0;
 }

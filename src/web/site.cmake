@@ -3,12 +3,13 @@
 # which any web server can serve. Set up with emcmake; ./play --web does.
 
 # Each desktop file below answers a concern the browser answers differently;
-# its namesake in src/web takes its place: the program's frame, the
-# allocator, the saved files, and the drawing's pictures (stb_image), letters
-# (stb_truetype) and window. The files of src/web that stand beside the game
-# (its sounds, gamepad and focus) replace parts of Emscripten's SDL under
-# SDL's own names.
-set(WEB_REPLACED_SOURCES src/main.cpp src/desktop/allocator.cpp src/desktop/storage.cpp src/desktop/pictures.cpp
+# its namesake in src/web takes its place, under the game's own names: the
+# program's frame, the allocator, the saved files, the key numbers, the
+# focus, the gamepads' D-pads, the mixer's volumes and tunes, and the
+# drawing's pictures (stb_image), letters (stb_truetype) and window. The
+# other files of src/desktop are compiled as they are, against Emscripten's SDL.
+set(WEB_REPLACED_SOURCES src/main.cpp src/desktop/allocator.cpp src/desktop/storage.cpp src/desktop/keys.cpp
+    src/desktop/focus.cpp src/desktop/pads.cpp src/desktop/sound.cpp src/desktop/pictures.cpp
     src/desktop/letters.cpp src/desktop/window.cpp)
 
 file(GLOB_RECURSE GAME_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*/*.cpp)
@@ -53,9 +54,8 @@ add_executable(wobblersaga ${GAME_SOURCES} src/main_loop.cpp src/checks.cpp ${WE
 add_dependencies(wobblersaga web_music)
 set_target_properties(wobblersaga PROPERTIES OUTPUT_NAME index SUFFIX ".html" RUNTIME_OUTPUT_DIRECTORY ${SITE_DIR})
 target_include_directories(wobblersaga PRIVATE ${CMAKE_SOURCE_DIR}/src ${STB_DIR})
-# Emscripten's own SDL 1.2, which Emscripten before 3.1.50 took by default;
-# every file sees the SDL 1.2 names that its headers lack.
-target_compile_options(wobblersaga PRIVATE "SHELL:-sUSE_SDL=1" -include ${CMAKE_SOURCE_DIR}/src/web/sdl_names.h)
+# Emscripten's own SDL 1.2, which Emscripten before 3.1.50 took by default.
+target_compile_options(wobblersaga PRIVATE "SHELL:-sUSE_SDL=1")
 target_link_options(wobblersaga PRIVATE
   # The game draws with OpenGL 1.1's immediate mode, which WebGL lacks.
   -sLEGACY_GL_EMULATION=1

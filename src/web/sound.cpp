@@ -3,14 +3,7 @@
 #include <stdio.h>
 #include <string.h>
 
-#include <SDL_mixer.h>
-
-
-// Emscripten's own functions, which the game's names lead here instead of.
-#undef Mix_Volume
-#undef Mix_PlayChannelTimed
-extern "C" int Mix_Volume(int channel, int volume);
-extern "C" int Mix_PlayChannelTimed(int channel, Mix_Chunk* chunk, int loops, int ticks);
+#include "web/sound.h"
 
 // More than the game's channels and effects.
 const int KEPT_CHANNELS = 32;
@@ -22,6 +15,7 @@ struct EffectVolume
     int Volume;
 };
 
+// Every channel and effect starts at the full volume, as in SDL_mixer.
 static int ChannelVolumes[KEPT_CHANNELS];
 static bool ChannelVolumesSet = false;
 static EffectVolume EffectVolumes[KEPT_EFFECTS];
@@ -31,7 +25,6 @@ static int Clamped(int volume)
     return volume > MIX_MAX_VOLUME ? MIX_MAX_VOLUME : volume;
 }
 
-// Every channel starts at the full volume, as in SDL_mixer.
 static int* ChannelVolume(int channel)
 {
     if (!ChannelVolumesSet)
@@ -42,49 +35,55 @@ static int* ChannelVolume(int channel)
     return channel >= 0 && channel < KEPT_CHANNELS ? &ChannelVolumes[channel] : nullptr;
 }
 
-// A channel's volume is kept here, and Emscripten gets it with the effect's
-// own volume applied when one plays; a negative volume only asks. The game
-// sets its channels one by one.
-extern "C" int WebChannelVolume(int channel, int volume)
-{
-    int* kept = ChannelVolume(channel);
-    if (!kept) return Mix_Volume(channel, volume);
-    const int previous = *kept;
-    if (volume >= 0) *kept = Clamped(volume);
-    return previous;
-}
-
-// An effect's volume; an effect starts at the full volume.
-extern "C" int WebEffectVolume(Mix_Chunk* chunk, int volume)
+static EffectVolume* VolumeOfEffect(Mix_Chunk* effect)
 {
     EffectVolume* entry = nullptr;
     for (EffectVolume& kept : EffectVolumes)
-        if (kept.Effect == chunk || (!entry && !kept.Effect)) entry = &kept;
+        if (kept.Effect == effect || (!entry && !kept.Effect)) entry = &kept;
     if (!entry)
     {
         printf("ERROR: More than %d sound effects were given volumes\n", KEPT_EFFECTS);
-        return MIX_MAX_VOLUME;
+        return nullptr;
     }
-    if (!entry->Effect) *entry = EffectVolume{chunk, MIX_MAX_VOLUME};
-    const int previous = entry->Volume;
-    if (volume >= 0) entry->Volume = Clamped(volume);
-    return previous;
+    if (!entry->Effect) *entry = EffectVolume{effect, MIX_MAX_VOLUME};
+    return entry;
+}
+
+// A channel's volume is kept here, and Emscripten gets it with the effect's
+// own volume applied when one plays.
+void SetChannelVolume(int channel, int volume)
+{
+    int* kept = ChannelVolume(channel);
+    if (!kept)
+    {
+        Mix_Volume(channel, volume);
+        return;
+    }
+    *kept = Clamped(volume);
+}
+
+void SetEffectVolume(Mix_Chunk* effect, int volume)
+{
+    EffectVolume* entry = VolumeOfEffect(effect);
+    if (entry) entry->Volume = Clamped(volume);
 }
 
 // The effect plays at the product of its channel's volume and its own, as
 // SDL_mixer mixes it.
-extern "C" int WebPlayEffect(int channel, Mix_Chunk* chunk, int loops, int ticks)
+int PlayEffectOnChannel(Mix_Chunk* effect, int loops)
 {
-    const int playing = Mix_PlayChannelTimed(channel, chunk, loops, ticks);
+    const int playing = Mix_PlayChannel(-1, effect, loops);
     const int* channelVolume = ChannelVolume(playing);
     if (!channelVolume) return playing;
-    Mix_Volume(playing, *channelVolume * WebEffectVolume(chunk, -1) / MIX_MAX_VOLUME);
+    const EffectVolume* entry = VolumeOfEffect(effect);
+    const int effectVolume = entry ? entry->Volume : MIX_MAX_VOLUME;
+    Mix_Volume(playing, *channelVolume * effectVolume / MIX_MAX_VOLUME);
     return playing;
 }
 
 // The site carries every tune rendered at build time into MP3, beside the
 // name the game asks for.
-extern "C" Mix_Music* Mix_LoadMUS(const char* path)
+Mix_Music* LoadTune(const char* path)
 {
     char rendered[256];
     const char* const extension = strrchr(path, '.');
@@ -94,5 +93,5 @@ extern "C" Mix_Music* Mix_LoadMUS(const char* path)
         SDL_SetError("The music file name %s is too long", path);
         return nullptr;
     }
-    return reinterpret_cast<Mix_Music*>(Mix_LoadWAV(rendered));
+    return Mix_LoadMUS(rendered);
 }

@@ -83,4 +83,29 @@ TEST_F(FrameClockTest, LateFrameIsNotDelayed)
     EXPECT_EQ(clock.CurrentTicks + 100000, clock.NextFrameTicks);
 }
 
+// The browser's step makes up late frames, as far as it may; the desktop's
+// loop, which makes up none, counts each frame's period from its start.
+TEST_F(FrameClockTest, LateFrameIsMadeUpOnlyAsFarAsAllowed)
+{
+    struct Lateness
+    {
+        int32_t framesMadeUp;
+        int32_t periodsLate;  // at the frame's start, after it was due
+        bool madeUp;
+    };
+    for (const Lateness row : {Lateness{0, 1, false}, Lateness{4, 3, true}, Lateness{4, 5, false},
+                               Lateness{4, -1, false}})
+    {
+        SCOPED_TRACE(::testing::Message() << row.framesMadeUp << " made up, " << row.periodsLate << " periods late");
+        Game clock;
+        clock.FrameDelayMilliseconds = 1000;
+        clock.FramesMadeUp = row.framesMadeUp;
+        const uint32_t due = SDL_GetTicks() - row.periodsLate * 1000;
+        clock.NextFrameTicks = due;
+        clock.CalculateFramerate();
+        EXPECT_EQ((row.madeUp ? due : clock.CurrentTicks) + 1000, clock.NextFrameTicks);
+        EXPECT_EQ(row.madeUp ? 0u : 1000u, clock.MillisecondsUntilFrameDue(clock.CurrentTicks));
+    }
+}
+
 }  // namespace

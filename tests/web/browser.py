@@ -115,9 +115,15 @@ class Browser:
             time.sleep(0.1)
         raise AssertionError("Waited %d s for %s; the console said:\n%s" % (seconds, what, "\n".join(self.console())))
 
-    def press(self, key, held_seconds=0.15):
-        """A key held long enough for a frame to read it held."""
-        ActionChains(self.driver).key_down(key).pause(held_seconds).key_up(key).perform()
+    def press(self, *keys, held_seconds=0.15):
+        """Keys pressed in turn, each held long enough for a frame to read it
+        held (a Shift before the key it shifts), then let go."""
+        chain = ActionChains(self.driver)
+        for key in keys:
+            chain.key_down(key).pause(held_seconds)
+        for key in reversed(keys):
+            chain.key_up(key)
+        chain.perform()
 
     def press_until(self, key, what, condition, again_seconds=PRESS_AGAIN_SECONDS):
         """Presses the key, and again each few seconds while nothing came of
