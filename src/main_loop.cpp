@@ -116,8 +116,8 @@ int ShutDownGame(int steps)
 
     Delete(runtime);
     Delete(settings);
-    visuals->UnloadGUIFromMemory();  // the widgets' pictures go with their records
     DeleteTheRules();
+    visuals->UnloadGUIFromMemory();
     Delete(visuals);
     return status;
 }

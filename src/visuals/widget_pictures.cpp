@@ -83,7 +83,7 @@ bool Visuals::CreateAllGUIAndInitialize(bool initialize)
 void Visuals::UnloadGUIFromMemory()
 {
     // The names go too, so that no later delete can hit a name reused by others.
-    for (GLuint& texture : WidgetTexture)
+    for (TextureName& texture : WidgetTexture)
     {
         if (texture != 0) glDeleteTextures(1, &texture);
         texture = 0;

@@ -65,6 +65,8 @@ class BrowserCase(unittest.TestCase):
         self.browser.press_until(Keys.SPACE, "the title screen", lambda: self.screen() == TITLE_SCREEN)
 
 
+# The suite web_demos runs these beside the rest, which the suite web runs.
+@unittest.skipIf(os.environ.get("WOBBLER_WEB_DEMOS_APART"), "run apart, by the suite web_demos")
 class DemosTest(BrowserCase):
     def test_committed_demos_reach_their_recorded_frames_and_digests(self):
         for demo in sorted(os.listdir(browser.DEMOS)):
