@@ -115,12 +115,25 @@ class Browser:
             time.sleep(0.1)
         raise AssertionError("Waited %d s for %s; the console said:\n%s" % (seconds, what, "\n".join(self.console())))
 
-    def press(self, *keys, held_seconds=0.15):
-        """Keys pressed in turn, each held long enough for a frame to read it
-        held (a Shift before the key it shifts), then let go."""
-        chain = ActionChains(self.driver)
+    def press(self, *keys):
+        """Keys pressed in turn, each held until the game has run two frames
+        with it down, so that a frame has read it held (a Shift before the key
+        it shifts), however slowly the page runs, or until the game has ended
+        (Escape on the title quits); then let go."""
+        def frames_run():
+            state = self.game()
+            return state[1] if state else None
+
+        def read_or_ended(frames):
+            now = frames_run()
+            return now is None or now >= frames + 2
+
         for key in keys:
-            chain.key_down(key).pause(held_seconds)
+            frames = frames_run()
+            ActionChains(self.driver).key_down(key).perform()
+            if frames is not None:
+                self.wait_for("two frames with the key down", lambda: read_or_ended(frames))
+        chain = ActionChains(self.driver)
         for key in reversed(keys):
             chain.key_up(key)
         chain.perform()
