@@ -93,7 +93,7 @@ static void FindTheMomentOfPlay()
         const uint8_t tileY = logic->PlayerTileY;
         const int8_t offsetX = logic->PlayerOffsetX;
         const int8_t offsetY = logic->PlayerOffsetY;
-        input->JoystickDirection[INPUT_ALL] = saved.direction;
+        screens->Command.Direction[INPUT_ALL] = saved.direction;
         logic->Lives = SPARE_LIVES;  // a caught hero must not end the search
         RunPlayingFrame();
         const bool moved = tileX != logic->PlayerTileX || tileY != logic->PlayerTileY ||
@@ -124,7 +124,7 @@ static void ReturnToTheMomentOfPlay()
     screens->ScreenToDisplay = PLAYING_GAME_SCREEN;
     screens->ScreenTransitionStatus = FADE_NONE;
     screens->ScreenFadeTransparency = 0.0f;
-    input->JoystickDirection[INPUT_ALL] = saved.direction;
+    screens->Command.Direction[INPUT_ALL] = saved.direction;
     srand(RANDOM_SEED);  // the bench's own turns
     logic->SeedRandomGenerator(RANDOM_SEED);
 }
@@ -347,7 +347,7 @@ static void RunTitleFrame(uint8_t dirty)
 // left in the input (its frames are run without a poll).
 static void EnterTitleScreen()
 {
-    input->ClearThisFramesInput();
+    screens->Command = input->EmptyCommand();
     screens->ScreenToDisplay = TITLE_SCREEN;
     screens->ScreenTransitionStatus = FADE_ALL;
     screens->ScreenFadeTransparency = 1.0f;
@@ -404,7 +404,7 @@ static void BM_LogicFrame(benchmark::State& state)
     for (auto _ : state)
     {
         logic->ProcessGhosts();
-        logic->ProcessPlayer();
+        logic->ProcessPlayer(screens->Command.Direction[INPUT_ALL]);
         if (++frames % LOGIC_FRAMES_PER_RESTORE != 0) continue;
         state.PauseTiming();
         ReturnToTheMomentOfPlay();
