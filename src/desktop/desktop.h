@@ -6,6 +6,9 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+// The window's icon, from a BMP file (icon.cpp); the browser's page shows its own.
+void SetWindowIcon(const char* file);
+
 bool JoystickDeviceOpen(int joystick);
 SDL_Joystick* JoystickDevice(int joystick);  // null when not open
 Mix_Music* LoadedMusic(int track);

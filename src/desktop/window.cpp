@@ -4,6 +4,7 @@
 
 #include <SDL.h>
 
+#include "desktop/desktop.h"
 #include "platform/drawing.h"
 
 static char CENTERED_WINDOW_SETTING[] = "SDL_VIDEO_CENTERED=1";
@@ -43,12 +44,7 @@ bool StartVideo(bool windowed)
 bool OpenVideoWindow(int width, int height, bool windowed, const char* caption, const char* iconFile)
 {
     SDL_WM_SetCaption(caption, nullptr);
-    SDL_Surface* icon = SDL_LoadBMP_RW(SDL_RWFromFile(iconFile, "rb"), 1);
-    if (icon)
-    {
-        SDL_WM_SetIcon(icon, nullptr);
-        SDL_FreeSurface(icon);
-    }
+    SetWindowIcon(iconFile);
     const Uint32 flags = SDL_OPENGL | (windowed ? SDL_RESIZABLE : SDL_FULLSCREEN);
     if (!SDL_SetVideoMode(width, height, 0, flags))
     {

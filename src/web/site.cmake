@@ -6,11 +6,12 @@
 # its namesake in src/web takes its place, under the game's own names: the
 # program's frame, the allocator, the saved files, the key numbers, the
 # focus, the gamepads' D-pads, the mixer's volumes and tunes, and the
-# drawing's pictures (stb_image), letters (stb_truetype) and window. The
-# other files of src/desktop are compiled as they are, against Emscripten's SDL.
+# drawing's pictures (stb_image), letters (stb_truetype) and the window's
+# icon (the page shows its own). The other files of src/desktop, the window
+# among them, are compiled as they are, against Emscripten's SDL.
 set(WEB_REPLACED_SOURCES src/main.cpp src/desktop/allocator.cpp src/desktop/storage.cpp src/desktop/keys.cpp
     src/desktop/focus.cpp src/desktop/pads.cpp src/desktop/sound.cpp src/desktop/pictures.cpp
-    src/desktop/letters.cpp src/desktop/window.cpp)
+    src/desktop/letters.cpp src/desktop/icon.cpp)
 
 file(GLOB_RECURSE GAME_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*/*.cpp)
 list(FILTER GAME_SOURCES EXCLUDE REGEX "/src/web/|/src/headless/")
