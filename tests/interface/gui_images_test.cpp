@@ -39,7 +39,7 @@ TEST_F(GUIImages, LoadGivesEveryRecordItsImageAndResetState)
     }
 }
 
-TEST_F(GUIImages, LabelIsPrintedIntoTheButtonPicture)
+TEST_F(GUIImages, LabelIsPrintedIntoTheButtonPictureAndCutAtItsEdges)
 {
     ASSERT_TRUE(visuals->CreateAllGUIAndInitialize(true));
     interface->CreateButton(BUTTON_START, 0, 320, 240);
@@ -56,13 +56,11 @@ TEST_F(GUIImages, LabelIsPrintedIntoTheButtonPicture)
     EXPECT_GT(darkPixels, 5);
     // A corner of the picture stays as drawn, at the buttons' three-quarter opacity over black.
     EXPECT_TRUE(PixelIs(196, 212, 150, 30, 30, 12));
-}
 
-// A label larger than its picture is cut at every edge, as SDL cut its
-// blits: a 16 x 16 button holds the middle of its letters.
-TEST_F(GUIImages, ALabelLargerThanItsPictureIsCutAtItsEdges)
-{
+    // A label larger than its picture is cut at every edge, as SDL cut its
+    // blits: a 16 x 16 button holds the middle of its letters.
     ASSERT_TRUE(WritePicture("data/interface/Button.png", 16, 16, BUTTON_RED));
+    visuals->UnloadGUIFromMemory();
     ASSERT_TRUE(visuals->CreateAllGUIAndInitialize(true));
     interface->CreateButton(BUTTON_START, 0, 320, 240);
     visuals->ClearScreenBufferWithColor(0, 0, 0, 1);
