@@ -22,14 +22,16 @@
                   #type " is not exactly the fields of its lists: list a new field in the "      \
                         "state or as left out, and order the lists so that no padding lies between")
 
-// A structure kept in the state brings the schema of its list.
-#define SCHEMA_OF_STRUCTURE(LIST)                \
-    static constexpr uint64_t Schema()           \
-    {                                            \
-        uint64_t schema = SCHEMA_START;          \
-        LIST(SCHEMA_OF_FIELD)                    \
-        return schema;                           \
-    }
+// The schema of a list: its fields' names, sizes and kinds, in order. A
+// structure kept in the state brings the schema of its own.
+#define SCHEMA_OF(LIST)                 \
+    [] {                                \
+        uint64_t schema = SCHEMA_START; \
+        LIST(SCHEMA_OF_FIELD)           \
+        return schema;                  \
+    }()
+#define SCHEMA_OF_STRUCTURE(LIST) \
+    static constexpr uint64_t Schema() { return SCHEMA_OF(LIST); }
 
 // FNV-1a, at compile time.
 const uint64_t SCHEMA_START = 0xcbf29ce484222325ull;

@@ -35,13 +35,6 @@ static_assert(offsetof(FrameInput, Key) == 0 && sizeof(FrameInput) == FRAME_INPU
 // read as a desync, so a change of the fields raises the format's version
 // (the schema it was recorded with is added below) and the committed demos
 // are re-stamped.
-#define SCHEMA_OF(LIST)                 \
-    [] {                                \
-        uint64_t schema = SCHEMA_START; \
-        LIST(SCHEMA_OF_FIELD)           \
-        return schema;                  \
-    }()
-
 constexpr uint64_t StateSchema()
 {
     const uint64_t lists[] = {SCHEMA_OF(GAME_STATE),      SCHEMA_OF(LOGIC_STATE), SCHEMA_OF(SCREENS_STATE),
